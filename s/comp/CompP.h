@@ -1,0 +1,21 @@
+// s/comp/CompP.h
+//
+// Orders array elements as unsigned 32-bit values (pointer values); stateless, one shared instance.
+#pragma once
+#include "s/base/IComparator.h"
+#include "s/base/IObject.h"
+
+namespace s::comp {
+
+class CompP : public s::base::IObject, public s::base::IComparator {
+public:
+    static CompP& instance();
+
+    int compare(const void* a, const void* b) override;
+
+    // IObject
+    const wchar_t* classId() const override { return L"s_comp_CompP"; }
+    s::base::IObject* newInstance() const override;
+};
+
+}  // namespace s::comp

@@ -1,0 +1,43 @@
+// tests/harness/HarnessTest.cpp
+//
+// The test session's safety: no drive maps the host's file system, and sandboxes live on
+// the fixture drive only and vanish with their contents, links included.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "support/Sandbox.h"
+
+namespace {
+
+TEST(Harness, HostFileSystemIsNotMapped) {
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(L"Z:\\"));
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(L"T:\\sandbox.root"));
+}
+
+TEST(Harness, SandboxIsMadeOnTheFixtureDriveAndRemoved) {
+    std::wstring path;
+    {
+        tests::Sandbox box;
+        ASSERT_TRUE(box.ok());
+        path = box.path();
+        EXPECT_EQ(0, path.compare(0, 3, L"T:\\"));
+        ASSERT_TRUE(box.makeFolder(L"sub"));
+        ASSERT_TRUE(box.writeFile(L"sub\\a.txt", "hello"));
+        ASSERT_TRUE(box.writeFile(L"b.bin", std::string(70000, 'x')));
+        SetFileAttributesW(box.at(L"b.bin").c_str(), FILE_ATTRIBUTE_READONLY);
+        std::string back;
+        ASSERT_TRUE(box.readFile(L"sub\\a.txt", &back));
+        EXPECT_EQ("hello", back);
+        EXPECT_TRUE(box.exists(L"sub"));
+    }
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(path.c_str()));
+}
+
+TEST(Harness, TwoSandboxesAreDistinct) {
+    tests::Sandbox a, b;
+    ASSERT_TRUE(a.ok() && b.ok());
+    EXPECT_NE(a.path(), b.path());
+}
+
+}  // namespace

@@ -1,0 +1,99 @@
+// tests/support/Sandbox.cpp
+#include "support/Sandbox.h"
+
+#include <windows.h>
+
+#include <atomic>
+#include <cstdlib>
+
+namespace tests {
+
+namespace {
+
+std::wstring sandboxRoot() {
+    const wchar_t* root = _wgetenv(L"S_SANDBOX_ROOT");
+    if (!root || !*root) return L"";
+    std::wstring r = root;
+    if (r.back() != L'\\') r += L'\\';
+    DWORD marker = GetFileAttributesW((r + L"sandbox.root").c_str());
+    if (marker == INVALID_FILE_ATTRIBUTES || (marker & FILE_ATTRIBUTE_DIRECTORY)) return L"";
+    return r;
+}
+
+// Removes a tree without ever following a link: a reparse point is removed as itself.
+void removeTree(const std::wstring& path) {
+    DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return;
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        DeleteFileW(path.c_str());
+        return;
+    }
+    if (!(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+        WIN32_FIND_DATAW found;
+        HANDLE find = FindFirstFileW((path + L"\\*").c_str(), &found);
+        if (find != INVALID_HANDLE_VALUE) {
+            do {
+                std::wstring name = found.cFileName;
+                if (name != L"." && name != L"..") removeTree(path + L"\\" + name);
+            } while (FindNextFileW(find, &found));
+            FindClose(find);
+        }
+    }
+    RemoveDirectoryW(path.c_str());
+}
+
+}  // namespace
+
+Sandbox::Sandbox() {
+    static std::atomic<unsigned> serial{0};
+    std::wstring root = sandboxRoot();
+    if (root.empty()) return;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::wstring path = root + L"box-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                            std::to_wstring(serial++);
+        if (CreateDirectoryW(path.c_str(), nullptr)) {
+            m_path = path;
+            return;
+        }
+    }
+}
+
+Sandbox::~Sandbox() {
+    if (ok()) removeTree(m_path);
+}
+
+bool Sandbox::makeFolder(const std::wstring& relative) const {
+    return ok() && CreateDirectoryW(at(relative).c_str(), nullptr);
+}
+
+bool Sandbox::writeFile(const std::wstring& relative, const std::string& bytes) const {
+    if (!ok()) return false;
+    HANDLE h = CreateFileW(at(relative).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    BOOL good = bytes.empty() ||
+                WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(h);
+    return good && written == bytes.size();
+}
+
+bool Sandbox::readFile(const std::wstring& relative, std::string* bytes) const {
+    if (!ok()) return false;
+    HANDLE h = CreateFileW(at(relative).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    bytes->clear();
+    char buffer[65536];
+    DWORD got = 0;
+    while (ReadFile(h, buffer, sizeof buffer, &got, nullptr) && got) bytes->append(buffer, got);
+    CloseHandle(h);
+    return true;
+}
+
+bool Sandbox::exists(const std::wstring& relative) const {
+    return ok() && GetFileAttributesW(at(relative).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+}  // namespace tests

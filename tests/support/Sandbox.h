@@ -1,0 +1,32 @@
+// tests/support/Sandbox.h
+//
+// A fresh folder for one test, on the fixture drive that the Wine session maps (its root is
+// named by S_SANDBOX_ROOT and must hold the marker file "sandbox.root"). Every test that
+// creates, wipes, renames or deletes files works only inside one. The destructor removes the
+// folder and everything in it; links met on the way are removed, never followed.
+#pragma once
+#include <string>
+
+namespace tests {
+
+class Sandbox {
+public:
+    Sandbox();
+    ~Sandbox();
+    Sandbox(const Sandbox&) = delete;
+    Sandbox& operator=(const Sandbox&) = delete;
+
+    bool ok() const { return !m_path.empty(); }  // false: no fixture drive, nothing made
+    const std::wstring& path() const { return m_path; }
+    std::wstring at(const std::wstring& relative) const { return m_path + L"\\" + relative; }
+
+    bool makeFolder(const std::wstring& relative) const;
+    bool writeFile(const std::wstring& relative, const std::string& bytes) const;
+    bool readFile(const std::wstring& relative, std::string* bytes) const;
+    bool exists(const std::wstring& relative) const;
+
+private:
+    std::wstring m_path;
+};
+
+}  // namespace tests
