@@ -18,13 +18,20 @@ bool MemoryPosition::read(const void* block, uint64_t end, void* buffer, uint32_
     return true;
 }
 
-void MemoryPosition::put(void* block, uint64_t end, uint32_t elementSize, const void* data,
-                         uint32_t count) {
+uint32_t MemoryPosition::put(void* block, uint32_t elements, uint32_t shift, const void* data,
+                             uint32_t n) {
     uint8_t* bytes = static_cast<uint8_t*>(block);
-    const uint64_t fillFrom = end + elementSize - 1;
-    if (m_value > fillFrom) std::memset(bytes + fillFrom, 0, static_cast<size_t>(m_value - fillFrom));
-    std::memmove(bytes + m_value, data, count);
-    m_value += count;
+    const uint64_t end = static_cast<uint64_t>(elements) << shift;
+    const uint64_t keepTo = m_tailBase == end && m_tailEnd > end ? m_tailEnd : end;
+    if (m_value > keepTo) std::memset(bytes + keepTo, 0, static_cast<size_t>(m_value - keepTo));
+    std::memmove(bytes + m_value, data, n);
+    m_value += n;
+    const uint64_t reached = m_value >> shift;
+    if (reached > elements) elements = static_cast<uint32_t>(reached);
+    const uint64_t newEnd = static_cast<uint64_t>(elements) << shift;
+    if (newEnd != m_tailBase) m_tailBase = m_tailEnd = newEnd;
+    if (m_value > m_tailEnd) m_tailEnd = m_value;
+    return elements;
 }
 
 uint64_t MemoryPosition::skip(uint64_t distance) {

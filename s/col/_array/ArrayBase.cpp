@@ -352,9 +352,7 @@ bool ArrayBase::write(const void* data, uint32_t count, uint32_t* written) {
     const size_t offset = inside ? static_cast<size_t>(static_cast<const uint8_t*>(data) - m_elements) : 0;
     if (!reserve(static_cast<uint32_t>(end >> m_shift) + 1)) return false;
     if (inside) data = m_elements + offset;
-    m_position.put(m_elements, streamEnd(), elementSize(), data, count);
-    const uint32_t reached = static_cast<uint32_t>(m_position.value() >> m_shift);
-    if (reached > m_count) m_count = reached;
+    m_count = m_position.put(m_elements, m_count, m_shift, data, count);
     if (written) *written = count;
     return true;
 }

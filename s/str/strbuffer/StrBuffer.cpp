@@ -323,9 +323,7 @@ bool StrBuffer::write(const void* data, uint32_t count, uint32_t* written) {
                                                        reinterpret_cast<uint8_t*>(m_chars)) : 0;
     if (!reserve(static_cast<uint32_t>(end / 2) + 1)) return false;
     if (inside) data = reinterpret_cast<uint8_t*>(m_chars) + offset;
-    m_position.put(m_chars, static_cast<uint64_t>(m_length) * 2, sizeof(wchar_t), data, count);
-    const uint32_t reached = static_cast<uint32_t>(m_position.value() / 2);
-    if (reached > m_length) m_length = reached;
+    m_length = m_position.put(m_chars, m_length, 1, data, count);
     if (written) *written = count;
     return true;
 }
