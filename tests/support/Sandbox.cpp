@@ -92,6 +92,17 @@ bool Sandbox::readFile(const std::wstring& relative, std::string* bytes) const {
     return true;
 }
 
+bool Sandbox::makeLink(const std::wstring& link, const std::wstring& target) const {
+    std::string request;
+    for (wchar_t c : target) request += c == L'\\' ? '/' : static_cast<char>(c);
+    if (!writeFile(link + L".mklink", request + "\n")) return false;
+    for (int waited = 0; waited < 5000; waited += 10) {
+        if (!exists(link + L".mklink")) return exists(link);
+        Sleep(10);
+    }
+    return false;
+}
+
 bool Sandbox::exists(const std::wstring& relative) const {
     return ok() && GetFileAttributesW(at(relative).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
