@@ -21,7 +21,8 @@ int64_t fileTimeToMillis(uint64_t fileTime) {
 
 uint64_t secondsToFileTime(int64_t seconds) {
     constexpr uint64_t kSecondsBefore1970 = kFileTimeOf1970 / kFileTimeUnitsPerSecond;
-    constexpr uint64_t kSecondsAfter1970 = (kLargestFileTime - kFileTimeOf1970) / kFileTimeUnitsPerSecond;
+    constexpr uint64_t kSecondsAfter1970 =
+        (kLargestFileTime - kFileTimeOf1970) / kFileTimeUnitsPerSecond;
     if (seconds < 0) {
         uint64_t before = 0 - static_cast<uint64_t>(seconds);
         if (before > kSecondsBefore1970) return 0;

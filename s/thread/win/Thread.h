@@ -2,9 +2,9 @@
 //
 // The worker thread of the library (see IThread): one system thread, created suspended,
 // that runs what is scheduled and then parks until the next schedule. Pooled: a released
-// worker is stopped and kept with its thread. The worker does not own its tasks. Its owner
-// schedules, stops and waits; other threads may only read isIdle(). A worker whose thread
-// could not be created stays idle and refuses schedules (false).
+// worker is stopped and kept with its thread. The worker does not own its tasks. Any thread
+// may call it (not its own task); the owner alone destroys it. A worker whose thread could
+// not be created stays idle and refuses schedules (false).
 #pragma once
 #include <windows.h>
 
@@ -18,7 +18,9 @@
 
 namespace s::thread::win {
 
-class Thread : public s::thread::IThread, public virtual s::thread::IPoolable, public s::thread::ITask {
+class Thread : public s::thread::IThread,
+               public virtual s::thread::IPoolable,
+               public s::thread::ITask {
 public:
     // Makes the system thread, suspended, running procedure(argument), and stores its id;
     // null on failure. The default uses CreateThread; tests pass one that fails.

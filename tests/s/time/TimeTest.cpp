@@ -41,7 +41,8 @@ TEST(Time, SecondsToFileTime) {
         {"1 s before it", -1, 116444735990000000ULL},
         {"1601-01-01", -11644473600LL, 0},
         {"before 1601: the first FILETIME, not a wrapped count", -11644473601LL, 0},
-        {"far past the last FILETIME: the last, not a wrapped count", INT64_MAX, 0x7FFFFFFFFFFFFFFFULL},
+        {"far past the last FILETIME: the last, not a wrapped count", INT64_MAX,
+         0x7FFFFFFFFFFFFFFFULL},
         {"far before 1601", INT64_MIN, 0},
     };
     for (const Row& row : rows) {

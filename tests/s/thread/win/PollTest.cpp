@@ -35,7 +35,8 @@ TEST(Poll, TestsFirstAndSleepsOnlyWhileTheConditionFails) {
         {"holds at once: no sleep", 1, 1000, 5000, true, 1, 0, 500},
         {"a limit of 0 tests once", 0, 1000, 0, false, 1, 0, 500},
         // The limit is read on the tick count, which is coarser than the test's clock.
-        {"a limit of 50 ms in steps of 20: sleeps until it has passed", 0, 20, 50, false, -1, 40, 500},
+        {"a limit of 50 ms in steps of 20: sleeps until it has passed",
+         0, 20, 50, false, -1, 40, 500},
         {"holds on the third test", 3, 10, 5000, true, 3, 15, 500},
         {"steps of 0 only yield, and the limit still ends the wait", 0, 0, 50, false, -1, 40, 500},
     };
@@ -43,7 +44,8 @@ TEST(Poll, TestsFirstAndSleepsOnlyWhileTheConditionFails) {
         SCOPED_TRACE(row.why);
         Probe probe{row.holdsAt};
         Clock::time_point t0 = Clock::now();
-        EXPECT_EQ(row.result, s::thread::win::pollUntil(&probeHolds, &probe, row.stepMs, row.limitMs));
+        bool result = s::thread::win::pollUntil(&probeHolds, &probe, row.stepMs, row.limitMs);
+        EXPECT_EQ(row.result, result);
         double took = std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
         if (row.calls >= 0) {
             EXPECT_EQ(row.calls, probe.calls);

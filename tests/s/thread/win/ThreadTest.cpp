@@ -146,7 +146,8 @@ TEST(Thread, NoPauseFollowsTheLastRun) {
     const Row rows[] = {
         {"mode 1", [](Thread& w, s::thread::ITask* t) { return w.runTimesSleeping(t, 2, 600); }},
         {"mode 2", [](Thread& w, s::thread::ITask* t) { return w.runTimesPeriodic(t, 2, 600); }},
-        {"a single run of mode 1", [](Thread& w, s::thread::ITask* t) { return w.runTimesSleeping(t, 1, 600); }},
+        {"a single run of mode 1",
+         [](Thread& w, s::thread::ITask* t) { return w.runTimesSleeping(t, 1, 600); }},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.why);
@@ -551,7 +552,7 @@ TEST(ThreadPool, ReleasingABusyWorkerWaitsForTheRunWithoutHoldingThePool) {
     std::atomic<Thread*> other{nullptr};
     std::thread obtainer([&] { other = ThreadPool::obtain(); });
     bool obtained = s::thread::win::pollUntil(
-        [](const void* o) { return static_cast<const std::atomic<Thread*>*>(o)->load() != nullptr; },
+        [](const void* o) { return *static_cast<const std::atomic<Thread*>*>(o) != nullptr; },
         &other, 1, 3000);
     EXPECT_TRUE(obtained);
     EXPECT_FALSE(released);
