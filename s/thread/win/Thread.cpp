@@ -8,7 +8,6 @@
 #include "s/thread/win/Thread.h"
 
 #include <ctime>
-#include <new>
 
 #include "s/thread/Pool.h"
 #include "s/thread/win/Poll.h"
