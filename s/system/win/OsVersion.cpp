@@ -68,9 +68,10 @@ const OsVersion& osVersion() {
     return s_version;
 }
 
-bool isNtVersion52() {
-    const OsVersion& v = osVersion();
-    return v.isNt && v.majorVersion == 5 && v.minorVersion == 2;
+bool isNtVersion52() { return isNtVersion52(osVersion()); }
+
+bool isNtVersion52(const OsVersion& version) {
+    return version.isNt && version.majorVersion == 5 && version.minorVersion == 2;
 }
 
 }  // namespace s::system::win

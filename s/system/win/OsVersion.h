@@ -28,8 +28,9 @@ struct OsVersion {
 void probeOsVersion();
 // The process's record, probed first when needed.
 const OsVersion& osVersion();
-// NT 5.2 (Server 2003, XP x64), probing first when needed.
+// NT 5.2 (Server 2003, XP x64), probing first when needed; or of a given record.
 bool isNtVersion52();
+bool isNtVersion52(const OsVersion& version);
 
 // The probe itself, with its two sources as arguments so that a test can feed it versions
 // (null: that source is missing). Used by probeOsVersion with the real functions.
