@@ -53,7 +53,8 @@ struct Loader {
     std::atomic<State> state{State::kUnknown};
     s::system::win::DllLocater ntdll;
     NtRegistry calls = {};
-    StrBuffer currentUserPath;  // set once, before state becomes kLoaded
+    StrBuffer currentUserPath;
+    const wchar_t* currentUserText = L"";  // its text, set once before state becomes kLoaded
 };
 
 Loader& loader() {
@@ -96,7 +97,10 @@ bool setCurrentUserPath(Loader& l, uint32_t* error) {
     StrBuffer sid;
     if (!currentUserSidText(&sid, error)) return false;
     l.currentUserPath.setText(L"\\Registry\\User\\");
-    if (l.currentUserPath.appendStr(&sid)) return true;
+    if (l.currentUserPath.appendStr(&sid)) {
+        l.currentUserText = l.currentUserPath.cString();
+        return true;
+    }
     l.currentUserPath.clear();
     *error = ERROR_NOT_ENOUGH_MEMORY;
     return false;
@@ -140,7 +144,7 @@ const wchar_t* rootNativePath(HKEY root) {
     const Root* r = findRoot(root);
     if (!r) return nullptr;
     if (r->nativePath) return r->nativePath;
-    return ntRegistry() ? loader().currentUserPath.cString() : L"";
+    return ntRegistry() ? loader().currentUserText : L"";
 }
 
 bool splitRootName(const wchar_t* text, HKEY* root, const wchar_t** rest) {

@@ -147,34 +147,29 @@ bool copyName(const uint8_t* record, ULONG valid, size_t nameOffset, ULONG nameB
     return name->append(reinterpret_cast<const wchar_t*>(record + nameOffset), static_cast<int32_t>(nameBytes / 2));
 }
 
-NTSTATUS subkeyNameAt(const NtRegistry* nt, HANDLE key, ULONG index, StrBuffer* name) {
-    SharedBuffer& buffer = subkeyNameBuffer();
+// The name of the entry that `enumerate` reports (a record with a name field), from the
+// shared name buffer, into *name.
+template <class Record, class Enumerate>
+NTSTATUS nameAt(SharedBuffer& buffer, StrBuffer* name, Enumerate enumerate) {
     s::thread::Lock lock(buffer.lock());
     ULONG valid = 0;
-    NTSTATUS status = queryGrowing(buffer, 0, &valid, [&](void* b, ULONG n, ULONG* r) {
+    NTSTATUS status = queryGrowing(buffer, 0, &valid, enumerate);
+    if (!NT_SUCCESS(status)) return status;
+    if (valid < offsetof(Record, name)) return kStatusBufferTooSmall;
+    const ULONG nameBytes = reinterpret_cast<const Record*>(buffer.bytes())->nameLength;
+    return copyName(buffer.bytes(), valid, offsetof(Record, name), nameBytes, name) ? status : kStatusBufferTooSmall;
+}
+
+NTSTATUS subkeyNameAt(const NtRegistry* nt, HANDLE key, ULONG index, StrBuffer* name) {
+    return nameAt<KeyBasicInformation>(subkeyNameBuffer(), name, [&](void* b, ULONG n, ULONG* r) {
         return nt->enumerateKey(key, index, kKeyBasicInformation, b, n, r);
     });
-    if (!NT_SUCCESS(status)) return status;
-    auto* info = reinterpret_cast<const KeyBasicInformation*>(buffer.bytes());
-    if (valid < offsetof(KeyBasicInformation, name)) return kStatusBufferTooSmall;
-    return copyName(buffer.bytes(), valid, offsetof(KeyBasicInformation, name), info->nameLength, name)
-               ? status
-               : kStatusBufferTooSmall;
 }
 
 NTSTATUS valueNameAt(const NtRegistry* nt, HANDLE key, ULONG index, StrBuffer* name) {
-    SharedBuffer& buffer = valueNameBuffer();
-    s::thread::Lock lock(buffer.lock());
-    ULONG valid = 0;
-    NTSTATUS status = queryGrowing(buffer, 0, &valid, [&](void* b, ULONG n, ULONG* r) {
+    return nameAt<KeyValueBasicInformation>(valueNameBuffer(), name, [&](void* b, ULONG n, ULONG* r) {
         return nt->enumerateValueKey(key, index, kKeyValueBasicInformation, b, n, r);
     });
-    if (!NT_SUCCESS(status)) return status;
-    auto* info = reinterpret_cast<const KeyValueBasicInformation*>(buffer.bytes());
-    if (valid < offsetof(KeyValueBasicInformation, name)) return kStatusBufferTooSmall;
-    return copyName(buffer.bytes(), valid, offsetof(KeyValueBasicInformation, name), info->nameLength, name)
-               ? status
-               : kStatusBufferTooSmall;
 }
 
 // Where the data of a full-information record lies within `valid` bytes; false when the
@@ -435,7 +430,7 @@ bool RegDir::create() {
 // root's native path such as HKEY_USERS\<SID>), and the hive roots one level below
 // \Registry\Machine and \Registry\User ("\Registry\Machine\SOFTWARE").
 bool RegDir::isProtected() const {
-    if (m_path.length() == 0 || componentCount(m_nativePath) < 4) return true;
+    if (m_path.length() == 0 || m_rootNativePath[0] == 0 || componentCount(m_nativePath) < 4) return true;
     const HKEY roots[] = {HKEY_CLASSES_ROOT, HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE, HKEY_USERS,
                           HKEY_CURRENT_CONFIG};
     for (HKEY root : roots) {

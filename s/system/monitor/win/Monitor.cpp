@@ -18,6 +18,9 @@ MONITORINFO infoOf(HMONITOR handle) {
     return info;
 }
 
+int32_t widthOf(const RECT& r) { return r.right - r.left; }
+int32_t heightOf(const RECT& r) { return r.bottom - r.top; }
+
 }  // namespace
 
 void Monitor::setDeviceName(const wchar_t* name) { m_deviceName.setText(name ? name : L""); }
@@ -27,24 +30,12 @@ RECT Monitor::workRect() const { return infoOf(m_handle).rcWork; }
 
 int32_t Monitor::monitorLeft() const { return monitorRect().left; }
 int32_t Monitor::monitorTop() const { return monitorRect().top; }
-int32_t Monitor::monitorWidth() const {
-    RECT r = monitorRect();
-    return r.right - r.left;
-}
-int32_t Monitor::monitorHeight() const {
-    RECT r = monitorRect();
-    return r.bottom - r.top;
-}
+int32_t Monitor::monitorWidth() const { return widthOf(monitorRect()); }
+int32_t Monitor::monitorHeight() const { return heightOf(monitorRect()); }
 int32_t Monitor::workAreaLeft() const { return workRect().left; }
 int32_t Monitor::workAreaTop() const { return workRect().top; }
-int32_t Monitor::workAreaWidth() const {
-    RECT r = workRect();
-    return r.right - r.left;
-}
-int32_t Monitor::workAreaHeight() const {
-    RECT r = workRect();
-    return r.bottom - r.top;
-}
+int32_t Monitor::workAreaWidth() const { return widthOf(workRect()); }
+int32_t Monitor::workAreaHeight() const { return heightOf(workRect()); }
 
 s::base::IObject* Monitor::newInstance() const { return s::thread::Pool<Monitor>::obtain(); }
 

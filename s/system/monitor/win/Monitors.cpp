@@ -79,11 +79,11 @@ Monitor* monitorFromRect(int32_t left, int32_t top, int32_t width, int32_t heigh
 int32_t workAreaLeft() { return workArea().left; }
 int32_t workAreaTop() { return workArea().top; }
 int32_t workAreaWidth() {
-    RECT r = workArea();
+    const RECT r = workArea();
     return r.right - r.left;
 }
 int32_t workAreaHeight() {
-    RECT r = workArea();
+    const RECT r = workArea();
     return r.bottom - r.top;
 }
 
