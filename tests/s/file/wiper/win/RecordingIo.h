@@ -3,7 +3,7 @@
 // Test doubles for the overwrite methods: RecordingIo replaces the methods' file calls for
 // its lifetime and records every seek, write (offset, length, bytes) and flush, with faults
 // to inject; PageBuffer is page-aligned memory from VirtualAlloc, as the wiper's buffer is.
-// One RecordingIo at a time, on the thread that runs the method.
+// Nested ones stack (the innermost records); use them on the thread that runs the method.
 #pragma once
 #include <windows.h>
 
@@ -43,8 +43,8 @@ struct IoEvent {
     enum Kind { kSeek, kWrite, kFlush } kind;
     int64_t offset;   // seek target, or where a write started
     uint32_t length;  // bytes asked to write
-    std::string bytes;
-    float progress;   // the progress value seen when the call came
+    std::string bytes;  // the bytes written (empty unless kept)
+    float progress;     // the progress value seen when the call came
 };
 
 // The writes that follow one seek.
@@ -58,13 +58,13 @@ struct PassRecord {
 
 class RecordingIo {
 public:
-    RecordingIo() : m_table{&seek, &write, &flush} {
+    RecordingIo() : m_table{&seek, &write, &flush}, m_outer(s_current) {
         s_current = this;
         m_previous = s::file::wiper::win::OverwriteIo::install(&m_table);
     }
     ~RecordingIo() {
         s::file::wiper::win::OverwriteIo::install(m_previous);
-        s_current = nullptr;
+        s_current = m_outer;
     }
     RecordingIo(const RecordingIo&) = delete;
     RecordingIo& operator=(const RecordingIo&) = delete;
@@ -115,12 +115,12 @@ private:
     static bool write(HANDLE, const void* bytes, uint32_t length, uint32_t* written) {
         RecordingIo& r = *s_current;
         int n = r.m_writes++;
-        *written = 0;
-        if (n == r.failWriteAt) return false;
-        uint32_t done = n == r.shortWriteAt ? length - 512 : length;
+        uint32_t done = n == r.failWriteAt ? 0 : n == r.shortWriteAt ? length - 512 : length;
         const char* from = static_cast<const char*>(bytes);
         r.events.push_back({IoEvent::kWrite, r.m_position, length,
                             r.keepBytes ? std::string(from, done) : std::string(), r.sample()});
+        *written = done;
+        if (n == r.failWriteAt) return false;
         r.m_position += done;
         *written = done;
         if (n == r.stopAtWrite && r.stop) *r.stop = true;
@@ -134,6 +134,7 @@ private:
 
     inline static RecordingIo* s_current = nullptr;
     const s::file::wiper::win::OverwriteIo m_table;
+    RecordingIo* const m_outer;
     const s::file::wiper::win::OverwriteIo* m_previous = nullptr;
     int64_t m_position = 0;
     int m_seeks = 0, m_writes = 0, m_flushes = 0;
