@@ -318,28 +318,34 @@ StrBuffer* StrBuffer::prefixTo(bool found, uint32_t index) const {
 
 StrBuffer* StrBuffer::prefixToLastChar(wchar_t ch, uint32_t end) const {
     uint32_t at = 0;
-    return prefixTo(searchLastUnit(ch, &at, searchEnd(end), false), at);
+    const bool found = searchLastUnit(ch, &at, searchEnd(end), false);
+    return prefixTo(found, at);
 }
 StrBuffer* StrBuffer::prefixToLastCharIgnoreCase(wchar_t ch, uint32_t end) const {
     uint32_t at = 0;
-    return prefixTo(searchLastUnit(ch, &at, searchEnd(end), true), at);
+    const bool found = searchLastUnit(ch, &at, searchEnd(end), true);
+    return prefixTo(found, at);
 }
 StrBuffer* StrBuffer::prefixToLastAny(const wchar_t* set, int32_t setCount, uint32_t end) const {
     uint32_t at = 0;
-    return prefixTo(searchLastAny(set, setCount, &at, searchEnd(end), false), at);
+    const bool found = searchLastAny(set, setCount, &at, searchEnd(end), false);
+    return prefixTo(found, at);
 }
 StrBuffer* StrBuffer::prefixToLastAnyIgnoreCase(const wchar_t* set, int32_t setCount,
                                                 uint32_t end) const {
     uint32_t at = 0;
-    return prefixTo(searchLastAny(set, setCount, &at, searchEnd(end), true), at);
+    const bool found = searchLastAny(set, setCount, &at, searchEnd(end), true);
+    return prefixTo(found, at);
 }
 StrBuffer* StrBuffer::prefixToLastString(const wchar_t* text, uint32_t end) const {
     uint32_t at = 0;
-    return prefixTo(searchLast(text, &at, end, false), at);
+    const bool found = searchLast(text, &at, end, false);
+    return prefixTo(found, at);
 }
 StrBuffer* StrBuffer::prefixToLastStringIgnoreCase(const wchar_t* text, uint32_t end) const {
     uint32_t at = 0;
-    return prefixTo(searchLast(text, &at, end, true), at);
+    const bool found = searchLast(text, &at, end, true);
+    return prefixTo(found, at);
 }
 
 // Splitting
