@@ -1,13 +1,11 @@
 // s/map/ChainedTable.h
 //
-// What MapTable and Map share: a chained hash table of raw nodes (MapTableNode, MapNode)
-// whose bucket count steps through twenty fixed primes, 211 to 113,905,901, rehashing when
-// the entry count reaches half the bucket count. The caller hashes the key (hashOf gives
-// the hash that matches the ignore-case flag); keys match by hash, then by the stored key's
-// equals (equalsIgnoreCase with the flag). New nodes go to the end of their chain, and a
-// rehash keeps that order. Keys and values belong to the table only through the disposal
-// rules it was given (none: it owns nothing). No lock inside: users take locker() around
-// a sequence of operations. A failed allocation leaves the table as it was.
+// What MapTable and Map share: chains of raw pooled nodes in 211 to 113,905,901 buckets
+// (twenty primes, rehashed at half load, chain order kept). The caller hashes the key
+// (hashOf matches the ignore-case flag); keys match by hash, then equals/equalsIgnoreCase.
+// Keys and values belong to the table only through its disposal rules (none: it owns
+// nothing). No lock inside: users take locker() around their operations. A failed
+// allocation leaves the table as it was.
 #pragma once
 #include <cstdint>
 

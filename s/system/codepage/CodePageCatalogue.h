@@ -1,13 +1,11 @@
 // s/system/codepage/CodePageCatalogue.h
 //
-// The code-page catalogue: the pages that both the system supports (EnumSystemCodePagesW)
-// and this library knows by a display name (kKnownCodePages), as CodePage objects sorted
-// by name ignoring case, always with one object for 1200 (UTF-16) and one for 1201
-// (UTF-16BE). load() builds it once, under one lock shared by every catalogue; later calls
-// return at once, from any thread. The catalogue owns its pages; read them only after
-// load() answered true, and never change them. A build that ran out of memory keeps
-// nothing and is tried again by the next load(). The process's own catalogue is
-// codePageCatalogue(); the string conversions load it before their first code-page use.
+// The code-page catalogue: the known pages (kKnownCodePages) the system supports, sorted by
+// name ignoring case, always with one 1200 (UTF-16) and one 1201 (UTF-16BE). load() builds
+// it once under a lock shared by all catalogues; any thread may call it. The catalogue owns
+// its pages; read them only after load() answered true. A failed build keeps nothing and
+// the next load() tries again. codePageCatalogue() is the process's own, which the
+// string conversions load before their first code-page use.
 #pragma once
 #include <atomic>
 #include <cstdint>
