@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "Keys.h"
@@ -230,6 +231,30 @@ TEST(ChainedTable, ReleaseAllReturnsNodesToTheirPool) {
     StrBuffer* key = keys.make(L"again");
     ASSERT_TRUE(table->put(table->hashOf(key), key, nullptr));
     EXPECT_EQ(9999u, nodes.keptCount()) << "a put takes a kept node";
+}
+
+// Tables on several threads share the node pool; each table is its own thread's.
+TEST(ChainedTable, TablesOnSeveralThreadsShareTheNodePool) {
+    constexpr int kThreads = 4, kRounds = 5, kEntries = 4000;
+    std::vector<int> complete(kThreads, 0);
+    std::vector<std::thread> threads;
+    for (int t = 0; t < kThreads; ++t)
+        threads.emplace_back([t, &complete] {
+            Keys keys;
+            std::vector<StrBuffer*> made;
+            for (int i = 0; i < kEntries; ++i) made.push_back(keys.make(std::to_wstring(t) + L"/" + std::to_wstring(i)));
+            MapTable table;
+            for (int round = 0; round < kRounds; ++round) {
+                for (StrBuffer* key : made) table.put(table.hashOf(key), key, key);
+                bool all = table.count() == static_cast<uint32_t>(kEntries);
+                for (StrBuffer* key : made) all = all && table.find(table.hashOf(key), key) != nullptr;
+                table.releaseAll();
+                complete[t] += all;
+            }
+        });
+    for (std::thread& thread : threads) thread.join();
+    EXPECT_EQ(std::vector<int>(kThreads, kRounds), complete);
+    EXPECT_LE(s::map::NodePool<MapTableNode>::pooler().keptCount(), 10000u);
 }
 
 }  // namespace
