@@ -14,6 +14,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "bench/Timing.h"
 #include "s/map/MapTable.h"
 #include "s/str/strbuffer/StrBuffer.h"
 
@@ -21,40 +22,34 @@ namespace {
 
 using s::map::MapTable;
 using s::str::strbuffer::StrBuffer;
-
-double seconds() {
-    static const LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-// Keeps the optimiser from dropping work whose result is otherwise unused.
-volatile uintptr_t g_sink;
+using bench::g_sink;
 
 template <class F>
 double bestOfThree(F work) {
     double best = 1e30;
     for (int round = 0; round < 3; ++round) {
-        const double start = seconds();
-        work();
-        const double took = seconds() - start;
+        const double took = bench::timeIt(work);
         if (took < best) best = took;
     }
     return best;
 }
 
-// Path-like texts, as the path arrays and the language pack key their tables.
-std::vector<std::wstring> keyTexts(int n) {
+// Two shapes of key: long path-like texts, and short words like the words of file titles
+// that the path arrays group by and the language pack's string ids.
+std::vector<std::wstring> pathTexts(int n) {
     std::vector<std::wstring> texts;
     texts.reserve(n);
     for (int i = 0; i < n; ++i)
         texts.push_back(L"C:\\Users\\someone\\Documents\\folder " + std::to_wstring(i % 97) + L"\\file-" +
                         std::to_wstring(i) + L".txt");
+    return texts;
+}
+
+std::vector<std::wstring> wordTexts(int n) {
+    static const wchar_t* const stems[] = {L"report", L"photo", L"invoice", L"draft", L"backup", L"scan", L"notes"};
+    std::vector<std::wstring> texts;
+    texts.reserve(n);
+    for (int i = 0; i < n; ++i) texts.push_back(stems[i % 7] + std::to_wstring(i / 7));
     return texts;
 }
 
@@ -119,11 +114,8 @@ void print(const char* what, int n, double ours, double reference) {
                 n / reference / 1e6, reference / ours);
 }
 
-}  // namespace
-
-int wmain(int argc, wchar_t** argv) {
-    const int n = argc > 1 ? std::max(1, _wtoi(argv[1])) : 200000;
-    const std::vector<std::wstring> texts = keyTexts(n);
+void run(const std::vector<std::wstring>& texts) {
+    const int n = static_cast<int>(texts.size());
     const std::vector<StrBuffer*> keys = strings(texts);
     const std::vector<StrBuffer*> probes = strings(texts);  // equal texts, other objects
     const std::vector<std::wstring> wideProbes = texts;
@@ -151,7 +143,7 @@ int wmain(int argc, wchar_t** argv) {
         g_sink = reference.size();
     });
 
-    std::printf("%d keys of about %u characters, %u buckets at the end\n", n,
+    std::printf("%d keys like \"%ls\" (%u characters), %u buckets at the end\n", n, texts[n / 2].c_str(),
                 static_cast<unsigned>(texts[n / 2].size()), table.bucketCount());
     print("inserts, hashCode:", n, own.insert, ref.insert);
     print("inserts, FNV-1a:", n, fnv.insert, ref.insert);
@@ -161,10 +153,18 @@ int wmain(int argc, wchar_t** argv) {
     print("refill after emptying, FNV-1a:", n, fnv.refill, ref.refill);
     printChains("hashCode:", table);
     printChains("FNV-1a:", mixed);
-    mixed.releaseAll();
 
+    mixed.releaseAll();
     table.releaseAll();
     for (StrBuffer* key : keys) key->releaseToPool();
     for (StrBuffer* probe : probes) probe->releaseToPool();
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    const int n = argc > 1 ? std::max(1, _wtoi(argv[1])) : 200000;
+    run(pathTexts(n));
+    run(wordTexts(n));
     return 0;
 }
