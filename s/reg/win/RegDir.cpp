@@ -26,9 +26,9 @@ using s::str::strbuffer::StrBuffer;
 
 constexpr ACCESS_MASK kFullAccess = KEY_ALL_ACCESS;  // 0xF003F
 constexpr ULONG kCreateNonVolatile = 0;              // REG_OPTION_NON_VOLATILE
-// A counted native string holds at most 0xFFFE bytes; a longer text would be cut, and a cut
+// RtlInitUnicodeString counts at most 0xFFFC bytes; a longer text would be cut, and a cut
 // path names another key (a parent), so it is refused instead.
-constexpr size_t kMaxNativeUnits = 0x7FFF;
+constexpr size_t kMaxNativeUnits = 0x7FFE;
 // Windows nests keys at most 512 deep; the walks stop there whatever the system shows.
 constexpr int kMaxDepth = 512;
 constexpr ULONG kValueSlack = 1026;  // added to the reported size when the buffer grows
