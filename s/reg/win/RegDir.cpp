@@ -1,7 +1,8 @@
 // s/reg/win/RegDir.cpp
 //
 // The key object, the three shared buffers of the native calls (values, subkey names,
-// value names) and the walks over a tree of handles (delete, total size).
+// value names) and the walks over a tree of handles (delete, total size). Longer than most
+// units: the key has some forty operations, and the buffers and walks serve only them.
 #include "s/reg/win/RegDir.h"
 
 #include <cstddef>
