@@ -34,6 +34,31 @@ TEST(Harness, SandboxIsMadeOnTheFixtureDriveAndRemoved) {
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(path.c_str()));
 }
 
+// A folder link is seen as a reparse point, and removing the sandbox removes the link
+// without following it: the target keeps its file.
+TEST(Harness, LinksAreMadeAndNeverFollowedOnCleanUp) {
+    tests::Sandbox outside;
+    ASSERT_TRUE(outside.ok());
+    ASSERT_TRUE(outside.writeFile(L"keep.txt", "precious"));
+    std::wstring boxPath;
+    {
+        tests::Sandbox box;
+        ASSERT_TRUE(box.ok());
+        boxPath = box.path();
+        std::wstring target = L"..\\" + outside.path().substr(3);
+        ASSERT_TRUE(box.makeLink(L"link", target));
+        DWORD attributes = GetFileAttributesW(box.at(L"link").c_str());
+        EXPECT_EQ(FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT,
+                  attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT));
+        EXPECT_TRUE(box.exists(L"link\\keep.txt"));
+        EXPECT_FALSE(box.makeLink(L"escape", L"..\\..\\..\\etc"));  // outside the fixture drive
+    }
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(boxPath.c_str()));
+    std::string back;
+    ASSERT_TRUE(outside.readFile(L"keep.txt", &back));
+    EXPECT_EQ("precious", back);
+}
+
 TEST(Harness, TwoSandboxesAreDistinct) {
     tests::Sandbox a, b;
     ASSERT_TRUE(a.ok() && b.ok());

@@ -20,16 +20,31 @@ std::wstring sandboxRoot() {
     return r;
 }
 
-// Removes a tree without ever following a link: a reparse point is removed as itself.
+bool exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// Wine removes no link itself (see tools/wine-session): the session does, on request.
+void removeLink(const std::wstring& link) {
+    HANDLE h = CreateFileW((link + L".rmlink").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return;
+    CloseHandle(h);
+    for (int waited = 0; waited < 5000 && exists(link + L".rmlink"); waited += 10) Sleep(10);
+}
+
+// Removes a tree without ever following a link.
 void removeTree(const std::wstring& path) {
     DWORD attributes = GetFileAttributesW(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) return;
+    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+        removeLink(path);
+        return;
+    }
     SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
         DeleteFileW(path.c_str());
         return;
     }
-    if (!(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+    {
         WIN32_FIND_DATAW found;
         HANDLE find = FindFirstFileW((path + L"\\*").c_str(), &found);
         if (find != INVALID_HANDLE_VALUE) {
@@ -92,8 +107,17 @@ bool Sandbox::readFile(const std::wstring& relative, std::string* bytes) const {
     return true;
 }
 
-bool Sandbox::exists(const std::wstring& relative) const {
-    return ok() && GetFileAttributesW(at(relative).c_str()) != INVALID_FILE_ATTRIBUTES;
+bool Sandbox::makeLink(const std::wstring& link, const std::wstring& target) const {
+    std::string request;
+    for (wchar_t c : target) request += c == L'\\' ? '/' : static_cast<char>(c);
+    if (!writeFile(link + L".mklink", request + "\n")) return false;
+    for (int waited = 0; waited < 5000; waited += 10) {
+        if (!exists(link + L".mklink")) return exists(link);
+        Sleep(10);
+    }
+    return false;
 }
+
+bool Sandbox::exists(const std::wstring& relative) const { return ok() && tests::exists(at(relative)); }
 
 }  // namespace tests

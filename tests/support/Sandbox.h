@@ -24,6 +24,9 @@ public:
     bool writeFile(const std::wstring& relative, const std::string& bytes) const;
     bool readFile(const std::wstring& relative, std::string* bytes) const;
     bool exists(const std::wstring& relative) const;
+    // A symbolic link at `link` to `target` (relative to the link's folder, inside the
+    // fixture drive), made by the session; false when it did not appear within 5 s.
+    bool makeLink(const std::wstring& link, const std::wstring& target) const;
 
 private:
     std::wstring m_path;
