@@ -225,7 +225,7 @@ int32_t ArrayBase::compareRange(uint32_t index, const void* data, uint32_t dataC
 
 void ArrayBase::clear() {
     m_count = 0;
-    m_position.rewind();
+    rewind();
 }
 
 void ArrayBase::freeBuffer() {
@@ -233,7 +233,7 @@ void ArrayBase::freeBuffer() {
     m_elements = nullptr;
     m_count = 0;
     m_capacity = 0;
-    m_position.rewind();
+    rewind();
 }
 
 bool ArrayBase::swap(uint32_t i, uint32_t j) {
@@ -335,46 +335,5 @@ s::col::IteratorBase* ArrayBase::iteratorFromEnd(uint32_t n) {
 }
 
 void* ArrayBase::elementAt(uint32_t i) { return i < m_count ? slot(i) : nullptr; }
-
-bool ArrayBase::read(void* buffer, uint32_t max, uint32_t* count) {
-    return m_position.read(m_elements, streamEnd(), buffer, max, count);
-}
-
-// The count follows the position in whole elements: 3 bytes written into an empty 32-bit
-// array leave the count at 0.
-bool ArrayBase::write(const void* data, uint32_t count, uint32_t* written) {
-    if (written) *written = 0;
-    if (count == 0) return true;
-    if (!data) return false;
-    const uint64_t end = m_position.value() + count;
-    if ((end >> m_shift) >= UINT32_MAX) return false;
-    const bool inside = isInsideBlock(data);
-    const size_t offset = inside ? static_cast<size_t>(static_cast<const uint8_t*>(data) - m_elements) : 0;
-    if (!reserve(static_cast<uint32_t>(end >> m_shift) + 1)) return false;
-    if (inside) data = m_elements + offset;
-    m_count = m_position.put(m_elements, m_count, m_shift, data, count);
-    if (written) *written = count;
-    return true;
-}
-
-bool ArrayBase::seekStart() {
-    m_position.seekStart();
-    return true;
-}
-
-bool ArrayBase::seekEnd() {
-    m_position.seekEnd(streamEnd());
-    return true;
-}
-
-bool ArrayBase::seek(uint64_t position) {
-    m_position.seek(position);
-    return true;
-}
-
-bool ArrayBase::seekFromEnd(uint64_t distance) {
-    m_position.seekFromEnd(streamEnd(), distance);
-    return true;
-}
 
 }  // namespace s::col::_array

@@ -12,10 +12,8 @@
 
 #include "s/col/ICollection.h"
 #include "s/col/IEnumerable.h"
-#include "s/io/IInputStream.h"
 #include "s/io/IInputStreamable.h"
-#include "s/io/IOutputStream.h"
-#include "s/io/MemoryPosition.h"
+#include "s/io/MemoryStream.h"
 #include "s/thread/IPoolable.h"
 
 namespace s::base { class IComparator; }
@@ -26,8 +24,7 @@ class ArrayBase : public s::col::ICollection,
                   public s::io::IInputStreamable,
                   public virtual s::thread::IPoolable,
                   public s::col::IEnumerable,
-                  public s::io::IInputStream,
-                  public s::io::IOutputStream {
+                  public s::io::MemoryStream {
 public:
     using StrBuffer = s::str::strbuffer::StrBuffer;
 
@@ -114,21 +111,8 @@ public:
     s::col::IteratorBase* iteratorFromEnd(uint32_t n) override;
     void* elementAt(uint32_t i) override;
 
-    // IInputStream and IOutputStream: one shared byte position over count << shift bytes
-    bool read(void* buffer, uint32_t max, uint32_t* count) override;
-    bool write(const void* data, uint32_t count, uint32_t* written) override;
-    bool flush() override { return true; }
-    void close() override { m_position.rewind(); }
-    uint64_t position() override { return m_position.value(); }
-    bool canSeek() override { return true; }
-    bool seekStart() override;
-    bool seekEnd() override;
-    bool seek(uint64_t position) override;
-    bool seekFromEnd(uint64_t distance) override;
-    uint64_t skip(uint64_t distance) override { return m_position.skip(distance); }
-    uint64_t skipBack(uint64_t distance) override { return m_position.skipBack(distance); }
-    void detach() override { m_position.rewind(); }
-    void closeAndRelease() override { m_position.rewind(); }
+    // IInputStream and IOutputStream (MemoryStream): over count << shift bytes
+    using s::io::MemoryStream::read;
 
 protected:
     explicit ArrayBase(uint32_t shift) : m_shift(shift) {}
@@ -141,13 +125,19 @@ protected:
     uint32_t m_count = 0;
     uint32_t m_capacity = 0;
 
+    // MemoryStream
+    uint8_t* streamBlock() const override { return m_elements; }
+    uint32_t streamCount() const override { return m_count; }
+    uint32_t streamCapacity() const override { return m_capacity; }
+    uint32_t streamShift() const override { return m_shift; }
+    bool streamReserve(uint32_t elements) override { return reserve(elements); }
+    void setStreamCount(uint32_t elements) override { m_count = elements; }
+
 private:
     bool reallocate(uint32_t capacity);
     bool insertCopy(uint32_t index, const void* source, uint32_t count, uint32_t sourceIndex);
-    uint64_t streamEnd() const { return static_cast<uint64_t>(m_count) << m_shift; }
 
     const uint32_t m_shift;
-    s::io::MemoryPosition m_position;
 };
 
 }  // namespace s::col::_array

@@ -1,7 +1,7 @@
 // s/str/strbuffer/StrBuffer.cpp
 //
-// Storage, appends and assignment, extraction, comparison, the stream sides, iterators and
-// the free functions. Searching is in StrBufferSearch.cpp, conversions in
+// Storage, appends and assignment, extraction, comparison, iterators and the free
+// functions. Searching is in StrBufferSearch.cpp, conversions in
 // StrBufferConvert.cpp.
 #include "s/str/strbuffer/StrBuffer.h"
 
@@ -90,7 +90,7 @@ uint32_t StrBuffer::sourceLength(const wchar_t* text, int32_t count) const {
 
 void StrBuffer::clear() {
     m_length = 0;
-    m_position.rewind();
+    rewind();
 }
 
 void StrBuffer::freeBuffer() {
@@ -98,7 +98,7 @@ void StrBuffer::freeBuffer() {
     m_chars = nullptr;
     m_length = 0;
     m_capacity = 0;
-    m_position.rewind();
+    rewind();
 }
 
 const wchar_t* StrBuffer::cString() const {
@@ -305,48 +305,6 @@ uint32_t StrBuffer::hashCodeIgnoreCase() const {
 s::base::IObject* StrBuffer::newInstance() const { return s::thread::Pool<StrBuffer>::obtain(); }
 
 void StrBuffer::releaseToPool() { s::thread::Pool<StrBuffer>::release(this); }
-
-// Streams
-
-bool StrBuffer::read(void* buffer, uint32_t max, uint32_t* count) {
-    return m_position.read(m_chars, static_cast<uint64_t>(m_length) * 2, buffer, max, count);
-}
-
-bool StrBuffer::write(const void* data, uint32_t count, uint32_t* written) {
-    if (written) *written = 0;
-    if (count == 0) return true;
-    if (!data) return false;
-    const uint64_t end = m_position.value() + count;
-    if (end / 2 >= UINT32_MAX) return false;
-    const bool inside = isInsideBlock(data);
-    const size_t offset = inside ? static_cast<size_t>(static_cast<const uint8_t*>(data) -
-                                                       reinterpret_cast<uint8_t*>(m_chars)) : 0;
-    if (!reserve(static_cast<uint32_t>(end / 2) + 1)) return false;
-    if (inside) data = reinterpret_cast<uint8_t*>(m_chars) + offset;
-    m_length = m_position.put(m_chars, m_length, 1, data, count);
-    if (written) *written = count;
-    return true;
-}
-
-bool StrBuffer::seekStart() {
-    m_position.seekStart();
-    return true;
-}
-
-bool StrBuffer::seekEnd() {
-    m_position.seekEnd(static_cast<uint64_t>(m_length) * 2);
-    return true;
-}
-
-bool StrBuffer::seek(uint64_t position) {
-    m_position.seek(position);
-    return true;
-}
-
-bool StrBuffer::seekFromEnd(uint64_t distance) {
-    m_position.seekFromEnd(static_cast<uint64_t>(m_length) * 2, distance);
-    return true;
-}
 
 // Iterators
 

@@ -16,16 +16,12 @@
 #pragma once
 #include <cstdint>
 
-#include "s/io/IInputStream.h"
-#include "s/io/IOutputStream.h"
-#include "s/io/MemoryPosition.h"
+#include "s/io/MemoryStream.h"
 #include "s/str/IStr.h"
 
 namespace s::str::strbuffer {
 
-class StrBuffer final : public s::str::IStr,
-                        public s::io::IInputStream,
-                        public s::io::IOutputStream {
+class StrBuffer final : public s::str::IStr, public s::io::MemoryStream {
 public:
     StrBuffer() = default;
     ~StrBuffer() override;
@@ -211,22 +207,8 @@ public:
     void releaseToPool() override;
     void resetForReuse() override { freeBuffer(); }
 
-    // IInputStream and IOutputStream: one byte position over length * 2 bytes (UTF-16LE).
-    // Writing raises the length to position / 2; close, detach and closeAndRelease rewind.
-    bool read(void* buffer, uint32_t max, uint32_t* count) override;
-    bool write(const void* data, uint32_t count, uint32_t* written) override;
-    bool flush() override { return true; }
-    void close() override { m_position.rewind(); }
-    uint64_t position() override { return m_position.value(); }
-    bool canSeek() override { return true; }
-    bool seekStart() override;
-    bool seekEnd() override;
-    bool seek(uint64_t position) override;
-    bool seekFromEnd(uint64_t distance) override;
-    uint64_t skip(uint64_t distance) override { return m_position.skip(distance); }
-    uint64_t skipBack(uint64_t distance) override { return m_position.skipBack(distance); }
-    void detach() override { m_position.rewind(); }
-    void closeAndRelease() override { m_position.rewind(); }
+    // IInputStream and IOutputStream (MemoryStream) over the length * 2 bytes (UTF-16LE):
+    // writing raises the length to position / 2.
 
 private:
     bool reallocate(uint32_t capacity);
@@ -256,10 +238,17 @@ private:
     s::col::IteratorBase* iteratorPlaced(uint32_t cursor, int32_t index);
     void swapContent(StrBuffer& other);
 
+    // MemoryStream
+    uint8_t* streamBlock() const override { return reinterpret_cast<uint8_t*>(m_chars); }
+    uint32_t streamCount() const override { return m_length; }
+    uint32_t streamCapacity() const override { return m_capacity; }
+    uint32_t streamShift() const override { return 1; }
+    bool streamReserve(uint32_t units) override { return reserve(units); }
+    void setStreamCount(uint32_t units) override { m_length = units; }
+
     wchar_t* m_chars = nullptr;  // capacity + 1 units
     uint32_t m_length = 0;
     uint32_t m_capacity = 0;
-    s::io::MemoryPosition m_position;
 };
 
 // The caller's string (cleared unless append) or, when none is given, a pooled one; null

@@ -36,6 +36,29 @@ bool unitsEqual(const wchar_t* a, const wchar_t* b, uint32_t n, bool fold) {
     return fold ? compareFolded(a, b, n) == 0 : std::wmemcmp(a, b, n) == 0;
 }
 
+// The first unit from `from` on, or the last before `end`, that matches.
+template <class Match>
+bool scanForward(const wchar_t* units, uint32_t length, uint32_t from, uint32_t* out, Match match) {
+    for (uint32_t i = from; i < length; ++i) {
+        if (match(units[i])) {
+            if (out) *out = i;
+            return true;
+        }
+    }
+    return false;
+}
+
+template <class Match>
+bool scanBackward(const wchar_t* units, uint32_t end, uint32_t* out, Match match) {
+    for (uint32_t i = end; i-- > 0;) {
+        if (match(units[i])) {
+            if (out) *out = i;
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 // One search routine per shape. The backward ones take an end already resolved by
@@ -45,48 +68,26 @@ uint32_t StrBuffer::searchEnd(uint32_t end) const { return end == kEnd || end > 
 
 bool StrBuffer::searchUnit(wchar_t ch, uint32_t* out, uint32_t from, bool fold) const {
     ch = folded(ch, fold);
-    for (uint32_t i = from; i < m_length; ++i) {
-        if (folded(m_chars[i], fold) == ch) {
-            if (out) *out = i;
-            return true;
-        }
-    }
-    return false;
+    return scanForward(m_chars, m_length, from, out, [&](wchar_t c) { return folded(c, fold) == ch; });
 }
 
 bool StrBuffer::searchLastUnit(wchar_t ch, uint32_t* out, uint32_t end, bool fold) const {
     ch = folded(ch, fold);
-    for (uint32_t i = end < m_length ? end : m_length; i-- > 0;) {
-        if (folded(m_chars[i], fold) == ch) {
-            if (out) *out = i;
-            return true;
-        }
-    }
-    return false;
+    return scanBackward(m_chars, end < m_length ? end : m_length, out,
+                        [&](wchar_t c) { return folded(c, fold) == ch; });
 }
 
 bool StrBuffer::searchAny(const wchar_t* set, int32_t setCount, uint32_t* out, uint32_t from,
                           bool fold) const {
     const uint32_t n = textLength(set, setCount);
-    for (uint32_t i = from; i < m_length; ++i) {
-        if (inSet(m_chars[i], set, n, fold)) {
-            if (out) *out = i;
-            return true;
-        }
-    }
-    return false;
+    return scanForward(m_chars, m_length, from, out, [&](wchar_t c) { return inSet(c, set, n, fold); });
 }
 
 bool StrBuffer::searchLastAny(const wchar_t* set, int32_t setCount, uint32_t* out, uint32_t end,
                               bool fold) const {
     const uint32_t n = textLength(set, setCount);
-    for (uint32_t i = end < m_length ? end : m_length; i-- > 0;) {
-        if (inSet(m_chars[i], set, n, fold)) {
-            if (out) *out = i;
-            return true;
-        }
-    }
-    return false;
+    return scanBackward(m_chars, end < m_length ? end : m_length, out,
+                        [&](wchar_t c) { return inSet(c, set, n, fold); });
 }
 
 // An empty text is found nowhere. The whole content is searched, embedded zeros included.
@@ -318,28 +319,34 @@ StrBuffer* StrBuffer::prefixTo(bool found, uint32_t index) const {
 
 StrBuffer* StrBuffer::prefixToLastChar(wchar_t ch, uint32_t end) const {
     uint32_t at = 0;
-    return prefixTo(searchLastUnit(ch, &at, searchEnd(end), false), at);
+    const bool found = searchLastUnit(ch, &at, searchEnd(end), false);
+    return prefixTo(found, at);
 }
 StrBuffer* StrBuffer::prefixToLastCharIgnoreCase(wchar_t ch, uint32_t end) const {
     uint32_t at = 0;
-    return prefixTo(searchLastUnit(ch, &at, searchEnd(end), true), at);
+    const bool found = searchLastUnit(ch, &at, searchEnd(end), true);
+    return prefixTo(found, at);
 }
 StrBuffer* StrBuffer::prefixToLastAny(const wchar_t* set, int32_t setCount, uint32_t end) const {
     uint32_t at = 0;
-    return prefixTo(searchLastAny(set, setCount, &at, searchEnd(end), false), at);
+    const bool found = searchLastAny(set, setCount, &at, searchEnd(end), false);
+    return prefixTo(found, at);
 }
 StrBuffer* StrBuffer::prefixToLastAnyIgnoreCase(const wchar_t* set, int32_t setCount,
                                                 uint32_t end) const {
     uint32_t at = 0;
-    return prefixTo(searchLastAny(set, setCount, &at, searchEnd(end), true), at);
+    const bool found = searchLastAny(set, setCount, &at, searchEnd(end), true);
+    return prefixTo(found, at);
 }
 StrBuffer* StrBuffer::prefixToLastString(const wchar_t* text, uint32_t end) const {
     uint32_t at = 0;
-    return prefixTo(searchLast(text, &at, end, false), at);
+    const bool found = searchLast(text, &at, end, false);
+    return prefixTo(found, at);
 }
 StrBuffer* StrBuffer::prefixToLastStringIgnoreCase(const wchar_t* text, uint32_t end) const {
     uint32_t at = 0;
-    return prefixTo(searchLast(text, &at, end, true), at);
+    const bool found = searchLast(text, &at, end, true);
+    return prefixTo(found, at);
 }
 
 // Splitting
