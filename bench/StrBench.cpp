@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/Timing.h"
 #include "s/col/_array/ArrayU08.h"
 #include "s/digest/md5/Md5.h"
 #include "s/str/strbuffer/StrBuffer.h"
@@ -22,27 +23,8 @@ namespace {
 
 using s::col::_array::ArrayU08;
 using s::str::strbuffer::StrBuffer;
-
-double seconds() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-// Keeps the optimiser from dropping work whose result is otherwise unused.
-volatile uint32_t g_sink;
-
-template <class F>
-double timeIt(F work) {
-    double start = seconds();
-    work();
-    return seconds() - start;
-}
+using bench::g_sink;
+using bench::timeIt;
 
 void appends(int scale) {
     const int n = 5000000 * scale;

@@ -15,6 +15,21 @@ TEST(Harness, HostFileSystemIsNotMapped) {
     EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(L"T:\\sandbox.root"));
 }
 
+// The user's folders of the prefix are real folders of the prefix, not links to the host's
+// home: nothing written to the desktop leaves the test session.
+TEST(Harness, UserFoldersStayInsideThePrefix) {
+    wchar_t profile[MAX_PATH];
+    DWORD n = GetEnvironmentVariableW(L"USERPROFILE", profile, MAX_PATH);
+    ASSERT_GT(n, 0u);
+    for (const wchar_t* folder : {L"Desktop", L"Documents", L"Downloads"}) {
+        std::wstring path = std::wstring(profile) + L"\\" + folder;
+        DWORD attributes = GetFileAttributesW(path.c_str());
+        SCOPED_TRACE(testing::Message() << "folder " << static_cast<int>(path.size()));
+        ASSERT_NE(INVALID_FILE_ATTRIBUTES, attributes);
+        EXPECT_EQ(0u, attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+    }
+}
+
 TEST(Harness, SandboxIsMadeOnTheFixtureDriveAndRemoved) {
     std::wstring path;
     {

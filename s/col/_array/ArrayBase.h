@@ -1,12 +1,9 @@
 // s/col/_array/ArrayBase.h
 //
 // A growable array of fixed-size elements (1 << shift bytes each), at the same time an
-// enumerable with pooled iterators, an input and output memory stream over its bytes, and
-// an object that writes itself as text or in an XML-like form. Counts and indices are in
-// elements. Every index and count a caller passes is clamped to the content, so no call
-// reads or writes outside the block; operations that move fewer elements than asked answer
-// how many they moved. A failed allocation keeps the old content and answers false.
-// No lock: an array shared between threads is guarded by its owner.
+// enumerable with pooled iterators, a memory stream over its bytes, and an object that
+// writes itself as text or in an XML-like form. Indices and counts are clamped to the
+// content; a failed allocation keeps the old content and answers false. No lock.
 #pragma once
 #include <cstdint>
 
@@ -20,6 +17,10 @@ namespace s::base { class IComparator; }
 
 namespace s::col::_array {
 
+// Counts and indices are in elements. Because every index and count a caller passes is
+// clamped, no call reads or writes outside the block; operations that may move fewer
+// elements than asked answer how many they moved. An array shared between threads is
+// guarded by its owner.
 class ArrayBase : public s::col::ICollection,
                   public s::io::IInputStreamable,
                   public virtual s::thread::IPoolable,

@@ -211,7 +211,7 @@ bool StrBuffer::setText(const wchar_t* text) {
 bool StrBuffer::setStr(const StrBuffer* other) {
     if (other == this) return true;
     if (!other || other->m_length == 0) {
-        clear();
+        m_length = 0;
         return true;
     }
     if (!setCapacity(other->m_length)) return false;

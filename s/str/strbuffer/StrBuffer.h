@@ -1,18 +1,9 @@
 // s/str/strbuffer/StrBuffer.h
 //
 // The system's one string: a growable run of UTF-16 units (embedded zeros allowed and
-// counted), always able to hand out a terminated C string, and a memory stream over its own
-// bytes. Pooled: take one with newStrBuffer or Pool<StrBuffer>, give it back with
-// releaseToPool. Operations that make a new string or array take it from its pool; the
-// caller releases it. No lock: a string shared between threads is guarded by its owner.
-//
-// Every index and count is clamped to the content, so no argument makes a call read or write
-// outside the block; texts passed with an explicit count must hold that many units. A text
-// may be (part of) this string's own content. A failed allocation keeps the old content and
-// answers false (or null). Searches fold only A-Z and a-z; their out index is left untouched
-// on a miss. The operations are implemented in StrBuffer.cpp (storage, appends, compare,
-// streams), StrBufferSearch.cpp (searching, trimming, replacing, splitting) and
-// StrBufferConvert.cpp (code pages, numbers, hexadecimal, digest).
+// counted) that hands out a terminated C string on demand and is a memory stream over its
+// bytes. Pooled: results that are new strings or arrays come from their pools and belong to
+// the caller. No lock: a string shared between threads is guarded by its owner.
 #pragma once
 #include <cstdint>
 
@@ -21,6 +12,13 @@
 
 namespace s::str::strbuffer {
 
+// Every index and count is clamped to the content, so no argument makes a call read or write
+// outside the block; texts passed with an explicit count must hold that many units. A text
+// may be (part of) this string's own content. A failed allocation keeps the old content and
+// answers false (or null). Searches fold only A-Z and a-z; their out index is left untouched
+// on a miss. Implemented in StrBuffer.cpp (storage, appends, comparison, iterators),
+// StrBufferSearch.cpp (searching, trimming, replacing, splitting) and StrBufferConvert.cpp
+// (code pages, numbers, hexadecimal, digest).
 class StrBuffer final : public s::str::IStr, public s::io::MemoryStream {
 public:
     StrBuffer() = default;

@@ -15,6 +15,7 @@
 #include "s/col/_array/ArrayU08.h"
 #include "s/digest/md5/Md5.h"
 #include "s/system/codepage/CodePage.h"
+#include "s/system/codepage/CodePageCatalogue.h"
 #include "s/thread/Pool.h"
 
 namespace s::str::strbuffer {
@@ -256,10 +257,14 @@ ArrayU08* StrBuffer::toUtf8WithTerminator(ArrayU08* array, bool append) const {
 }
 ArrayU08* StrBuffer::toUtf8(ArrayU08* array, bool append) const { return encode(CP_UTF8, array, append, false); }
 
+// The catalogue is loaded on the first code-page conversion, so that its pages exist by
+// the time a caller looks for one; the conversion itself goes by the page's number.
 ArrayU08* StrBuffer::toCodePageWithTerminator(const CodePage* codePage, ArrayU08* array, bool append) const {
+    s::system::codepage::loadCodePageCatalogue();
     return codePage ? encode(static_cast<uint32_t>(codePage->number()), array, append, true) : nullptr;
 }
 ArrayU08* StrBuffer::toCodePage(const CodePage* codePage, ArrayU08* array, bool append) const {
+    s::system::codepage::loadCodePageCatalogue();
     return codePage ? encode(static_cast<uint32_t>(codePage->number()), array, append, false) : nullptr;
 }
 
@@ -339,6 +344,7 @@ bool StrBuffer::setFromUtf8(const uint8_t* bytes, bool append, int32_t byteCount
 
 bool StrBuffer::setFromCodePage(const CodePage* codePage, const uint8_t* bytes, bool append,
                                 int32_t byteCount) {
+    s::system::codepage::loadCodePageCatalogue();
     return codePage && decode(static_cast<uint32_t>(codePage->number()), bytes, append, byteCount);
 }
 

@@ -252,6 +252,13 @@ TEST(ArrayBase, StreamSide) {
     b->seek(8);
     b->write(bytes, 4, &n);
     EXPECT_EQ((Values{0x00332211, 0, 0x44332211}), content(*b));
+    // Its own bytes, written at its end while the block is full.
+    Pooled<ArrayS32> c;
+    ASSERT_TRUE(c->setCapacity(2));
+    fill(*c, {5, 6});
+    c->seekEnd();
+    EXPECT_TRUE(c->write(c->data(), 8, &n));
+    EXPECT_EQ((Values{5, 6, 5, 6}), content(*c));
 }
 
 // hasNext compares a signed index with an unsigned count; iterators never step outside.

@@ -1,0 +1,31 @@
+// s/system/win/ShellOpen.cpp
+#include "s/system/win/ShellOpen.h"
+
+#include <atomic>
+
+namespace s::system::win {
+
+namespace {
+
+std::atomic<ShellExecuteFunction> s_shellExecute{&ShellExecuteExW};
+
+}  // namespace
+
+void shellOpen(const wchar_t* target) {
+    if (!target) return;
+    SHELLEXECUTEINFOW info = {};
+    info.cbSize = sizeof info;
+    info.hwnd = nullptr;
+    info.lpVerb = L"open";
+    info.lpFile = target;
+    info.lpParameters = L"";
+    info.lpDirectory = nullptr;
+    info.nShow = SW_SHOW;
+    s_shellExecute.load()(&info);
+}
+
+ShellExecuteFunction setShellExecuteFunction(ShellExecuteFunction function) {
+    return s_shellExecute.exchange(function ? function : &ShellExecuteExW);
+}
+
+}  // namespace s::system::win
