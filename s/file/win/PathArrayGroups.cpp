@@ -8,6 +8,7 @@
 #include "s/col/_array/MergeSort.h"
 #include "s/file/Extension.h"
 #include "s/file/win/PathWin.h"
+#include "s/map/MapTable.h"
 #include "s/str/strarray/StrArray.h"
 #include "s/str/strbuffer/AsciiCase.h"
 #include "s/thread/Pool.h"
@@ -62,13 +63,14 @@ Extension* newGroup(ArrayP* groups, const wchar_t* key) {
     return group;
 }
 
-// The group of the key (ignoring case), made when there is none yet.
-Extension* groupOf(ArrayP* groups, const StrBuffer& key) {
-    for (uint32_t i = 0; i < groups->count(); ++i) {
-        Extension* group = groups->item<Extension>(i);
-        if (group->key()->equalsIgnoreCase(&key)) return group;
-    }
-    return newGroup(groups, key.cString());
+// The group of the key, found through the table (which compares ignoring case; a group
+// compares as its key), made and entered when there is none yet.
+Extension* groupOf(s::map::MapTable& table, ArrayP* groups, const StrBuffer& key) {
+    const uint32_t hash = table.hashOf(&key);
+    if (const s::map::MapTableNode* node = table.find(hash, &key)) return static_cast<Extension*>(node->value());
+    Extension* group = newGroup(groups, key.cString());
+    if (group) table.put(hash, group, group);  // when memory runs out a later equal key makes its own group
+    return group;
 }
 
 }  // namespace
@@ -104,7 +106,13 @@ ArrayP* PathArray::groupByCompoundExtension(bool parts) { return groupByWords(pa
 // when it is not among them. Groups are kept only when some key is shared by two paths.
 ArrayP* PathArray::groupByWords(bool parts, bool compound) {
     ArrayP* groups = newGroupList();
-    if (!groups) return nullptr;
+    s::map::MapTable* table = s::thread::Pool<s::map::MapTable>::obtain();
+    if (!groups || !table) {
+        if (groups) groups->releaseToPool();
+        if (table) table->releaseToPool();
+        return nullptr;
+    }
+    table->setIgnoreCase(true);  // the groups belong to the list of groups, not to the table
     StrBuffer title, ext;
     for (uint32_t i = 0; i < m_items.count(); ++i) {
         PathWin* path = at(i);
@@ -114,11 +122,12 @@ ArrayP* PathArray::groupByWords(bool parts, bool compound) {
         path->copyExt(&ext, false);
         if (compound && ext.length() > 1 && !words->find(&ext, nullptr)) words->addString(ext.cString());
         for (uint32_t w = 0; w < words->count(); ++w) {
-            Extension* group = groupOf(groups, *words->at(w));
+            Extension* group = groupOf(*table, groups, *words->at(w));
             if (group) group->add(path);
         }
         words->releaseToPool();
     }
+    table->releaseToPool();
     s::col::_array::sortStable(*groups, &compareGroupSizes, nullptr);
     while (groups->count() && groups->item<Extension>(groups->count() - 1)->count() <= 1) {
         groups->item<Extension>(groups->count() - 1)->releaseToPool();

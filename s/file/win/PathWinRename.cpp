@@ -8,6 +8,7 @@
 
 #include "s/file/win/PathText.h"
 #include "s/file/win/RandomName.h"
+#include "s/file/win/RandomSource.h"
 #include "s/file/win/ShellFileOperation.h"
 #include "s/thread/Pool.h"
 
@@ -64,7 +65,7 @@ bool PathWin::renameToRandomName(int32_t count, StrBuffer* received, bool restor
             // After a round without rename the stretch may have outgrown the current name.
             while (candidate.length() < nameStart + stretch) candidate.appendChar(L'_');
             for (int32_t attempt = 0; attempt < kTriesPerRound && !stopped(stop); ++attempt) {
-                randomizeStretch(candidate.chars(), nameStart, nameStart + stretch, &drawForNames);
+                randomizeStretch(candidate.chars(), nameStart, nameStart + stretch, &RandomSource::draw);
                 // The device would be opened instead of a file of that name.
                 if (isReservedDeviceName(candidate.chars() + nameStart, candidate.length() - nameStart)) continue;
                 bool done = renameItem(*current, candidate);

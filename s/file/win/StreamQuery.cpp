@@ -6,6 +6,7 @@
 #include <cstring>
 #include <new>
 
+#include "s/system/win/DllLocater.h"
 #include "s/thread/ObjLocker.h"
 
 namespace s::file::win {
@@ -29,18 +30,20 @@ struct NtEntryPoints {
     FsControlFile fsControlFile = nullptr;
 };
 
-// ntdll stays loaded for the life of the process: the module is never freed.
+template <class F>
+F entryPoint(const s::system::win::DllLocater& module, const char* name) {
+    return reinterpret_cast<F>(reinterpret_cast<void*>(module.function(name)));
+}
+
+// ntdll is held by a locater that lives as long as the process (never destroyed).
 const NtEntryPoints& entryPoints() {
     static const NtEntryPoints points = [] {
         NtEntryPoints p;
-        HMODULE ntdll = LoadLibraryW(L"ntdll.dll");
-        if (!ntdll) return p;
-        p.queryInformationFile = reinterpret_cast<QueryInformationFile>(
-            reinterpret_cast<void*>(GetProcAddress(ntdll, "NtQueryInformationFile")));
-        p.statusToDosError =
-            reinterpret_cast<StatusToDosError>(reinterpret_cast<void*>(GetProcAddress(ntdll, "RtlNtStatusToDosError")));
-        p.fsControlFile =
-            reinterpret_cast<FsControlFile>(reinterpret_cast<void*>(GetProcAddress(ntdll, "NtFsControlFile")));
+        const s::system::win::DllLocater* ntdll = new (std::nothrow) s::system::win::DllLocater(L"ntdll.dll");
+        if (!ntdll || !ntdll->isLoaded()) return p;
+        p.queryInformationFile = entryPoint<QueryInformationFile>(*ntdll, "NtQueryInformationFile");
+        p.statusToDosError = entryPoint<StatusToDosError>(*ntdll, "RtlNtStatusToDosError");
+        p.fsControlFile = entryPoint<FsControlFile>(*ntdll, "NtFsControlFile");
         return p;
     }();
     return points;

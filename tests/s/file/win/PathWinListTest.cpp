@@ -5,7 +5,9 @@
 #include <algorithm>
 
 #include "PathFixture.h"
+#include "s/file/win/ExplorerSettings.h"
 #include "s/str/strarray/StrArray.h"
+#include "support/RegistryFixture.h"
 
 namespace {
 
@@ -148,6 +150,54 @@ TEST_F(PathWinList, StreamsAreListedOnlyWhereTheFileSystemKeepsThem) {
     // Wine answers the stream query "not implemented" (checked): nothing is listed.
     EXPECT_TRUE(tests::fullPathsOf(path(L"a.txt")->listStreams(nullptr)).empty());
     EXPECT_TRUE(tests::fullPathsOf(path(L"a.txt:info")->listStreams(nullptr)).empty()) << "a stream has none";
+}
+
+}  // namespace
+
+namespace {
+
+// Explorer's settings from a private key that the readers are pointed at (for this test
+// program's process only), so that Explorer's own key is never written.
+class PathWinListExplorer : public tests::RegistryFixture {
+protected:
+    void SetUp() override {
+        tests::RegistryFixture::SetUp();
+        if (!box.ok()) GTEST_SKIP() << "no fixture drive";
+        s::file::win::useExplorerSettingsKey(base().c_str());
+    }
+    void TearDown() override {
+        s::file::win::useExplorerSettingsKey(nullptr);
+        tests::RegistryFixture::TearDown();
+    }
+
+    void setting(const wchar_t* name, DWORD value) { ASSERT_TRUE(writeRaw(L"", name, REG_DWORD, &value, sizeof value)); }
+
+    std::vector<std::wstring> listed(bool all) {
+        std::vector<std::wstring> names;
+        for (const std::wstring& p : tests::fullPathsOf(folder->listChildren(false, nullptr, all)))
+            names.push_back(p.substr(p.find_last_of(L'\\') + 1));
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    tests::Sandbox box;
+    tests::Pooled<PathWin> folder{s::file::win::pathFromString(box.path().c_str())};
+};
+
+TEST_F(PathWinListExplorer, TheFilteredListingFollowsExplorersSettings) {
+    ASSERT_TRUE(box.writeFile(L"plain.txt", "p"));
+    ASSERT_TRUE(box.writeFile(L"hidden.txt", "h"));
+    ASSERT_TRUE(box.writeFile(L"system.txt", "s"));
+    SetFileAttributesW(box.at(L"hidden.txt").c_str(), FILE_ATTRIBUTE_HIDDEN);
+    SetFileAttributesW(box.at(L"system.txt").c_str(), FILE_ATTRIBUTE_SYSTEM);
+    const std::vector<std::wstring> everything{L"hidden.txt", L"plain.txt", L"system.txt"};
+    EXPECT_EQ(listed(false), (std::vector<std::wstring>{L"hidden.txt", L"plain.txt"})) << "the defaults";
+    setting(L"Hidden", 2);
+    EXPECT_EQ(listed(false), (std::vector<std::wstring>{L"plain.txt"}));
+    EXPECT_EQ(listed(true), everything) << "the wiper's listing keeps what Explorer hides";
+    setting(L"Hidden", 1);
+    setting(L"ShowSuperHidden", 1);
+    EXPECT_EQ(listed(false), everything) << "read again at every listing";
 }
 
 }  // namespace

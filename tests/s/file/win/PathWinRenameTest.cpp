@@ -6,6 +6,7 @@
 
 #include "PathFixture.h"
 #include "s/file/win/RandomName.h"
+#include "s/file/win/RandomSource.h"
 
 namespace {
 
@@ -79,10 +80,10 @@ TEST_F(PathWinRename, FoldersAreRenamedWithTheirContents) {
 // The generator of this thread is seeded by the first draw; after that srand fixes the
 // sequence, so the first candidate is known and can be put in place beforehand.
 TEST_F(PathWinRename, ARandomRenameNeverReplacesASibling) {
-    s::file::win::drawForNames();
+    s::file::win::RandomSource::draw();
     std::srand(4242);
     wchar_t first[] = L"abc";
-    s::file::win::randomizeStretch(first, 0, 3, &s::file::win::drawForNames);
+    s::file::win::randomizeStretch(first, 0, 3, &s::file::win::RandomSource::draw);
     std::srand(4242);
     ASSERT_TRUE(box.writeFile(first, "sibling"));
     ASSERT_TRUE(box.writeFile(L"abc", "mine"));
