@@ -1,0 +1,106 @@
+// s/file/win/PathWinRename.cpp
+//
+// Renames and moves. A rename never replaces anything: the target must not exist, and
+// MoveFileExW is not allowed to replace (so a target that appears meanwhile still refuses).
+#include "s/file/win/PathWin.h"
+
+#include <shlobj.h>
+
+#include "s/file/win/PathText.h"
+#include "s/file/win/RandomName.h"
+#include "s/file/win/RandomSource.h"
+#include "s/file/win/ShellFileOperation.h"
+#include "s/thread/Pool.h"
+
+namespace s::file::win {
+
+namespace {
+
+using s::str::strbuffer::StrBuffer;
+
+constexpr int32_t kTriesPerRound = 20;
+constexpr DWORD kRetryPauseMs = 50;
+constexpr uint32_t kShortestStretch = 3;
+
+bool stopped(const std::atomic<bool>* stop) { return stop && stop->load(); }
+
+// The item at `from` renamed to `to`, by the rules of renameTo.
+bool renameItem(const StrBuffer& from, const StrBuffer& to) {
+    PathWin source;
+    return source.assignPath(&from) && source.renameTo(to.cString());
+}
+
+}  // namespace
+
+bool PathWin::renameTo(const wchar_t* text) {
+    if (refusesChange()) return false;
+    PathWin target;
+    if (!target.assignText(text) || target.isRootLike() || target.exists()) return false;
+    return MoveFileExW(getApiPath(), target.getApiPath(), MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+bool PathWin::renameToRandomName(int32_t count, StrBuffer* received, bool restoreAttributes,
+                                 const std::atomic<bool>* stop) {
+    if (m_stream || refusesChange()) return false;
+    const DWORD kept = readLiveAttributes();
+    if (kept == INVALID_FILE_ATTRIBUTES) return false;
+    StrBuffer* current = received ? received : s::thread::Pool<StrBuffer>::obtain();
+    if (!current) return false;
+    current->setStr(&m_fullPath);
+    setAttributes(FILE_ATTRIBUTE_NORMAL);
+    addAttributes(FILE_ATTRIBUTE_NOT_CONTENT_INDEXED | (kept & FILE_ATTRIBUTE_DIRECTORY));
+
+    bool renamed = false;
+    uint32_t separator = 0;
+    if (count >= 1 && current->lastIndexOf(L'\\', &separator) && separator + 1 < current->length()) {
+        const uint32_t nameStart = separator + 1;
+        uint32_t stretch = current->length() - nameStart;
+        StrBuffer candidate;
+        for (int32_t round = 0; round < count && !stopped(stop); ++round) {
+            candidate.setStr(current);
+            if (stretch < kShortestStretch) {
+                candidate.appendText(L"__");
+                ++stretch;
+            }
+            // After a round without rename the stretch may have outgrown the current name.
+            while (candidate.length() < nameStart + stretch) candidate.appendChar(L'_');
+            for (int32_t attempt = 0; attempt < kTriesPerRound && !stopped(stop); ++attempt) {
+                randomizeStretch(candidate.chars(), nameStart, nameStart + stretch, &RandomSource::draw);
+                // The device would be opened instead of a file of that name.
+                if (isReservedDeviceName(candidate.chars() + nameStart, candidate.length() - nameStart)) continue;
+                bool done = renameItem(*current, candidate);
+                if (!done && !stopped(stop)) {
+                    Sleep(kRetryPauseMs);
+                    done = !stopped(stop) && renameItem(*current, candidate);
+                }
+                if (done) {
+                    current->setStr(&candidate);
+                    renamed = true;
+                    break;
+                }
+            }
+        }
+    }
+    if (restoreAttributes) {
+        PathWin final;
+        if (final.assignPath(current)) final.setAttributes(settableAttributes(kept));
+    }
+    if (!received) current->releaseToPool();
+    return renamed;
+}
+
+bool PathWin::moveTo(const wchar_t* target, bool replace, bool notify) {
+    if (refusesChange()) return false;
+    PathWin to;
+    if (!to.assignText(target) || to.isRootLike()) return false;
+    const bool folder = isKnownFolder();
+    DWORD flags = MOVEFILE_COPY_ALLOWED | MOVEFILE_WRITE_THROUGH | (replace ? MOVEFILE_REPLACE_EXISTING : 0);
+    if (!MoveFileExW(getApiPath(), to.getApiPath(), flags)) return false;
+    if (notify) {
+        notifyShell(folder ? SHCNE_RMDIR : SHCNE_DELETE, getFullPath());
+        notifyShell(folder ? SHCNE_MKDIR : SHCNE_CREATE, to.getFullPath());
+    }
+    return true;
+}
+
+}  // namespace s::file::win
