@@ -1,0 +1,490 @@
+// s/file/wiper/win/Wiper.cpp
+//
+// The run, item by item: folders first descend, alternate data streams go before the data
+// of their carrier, then the data is overwritten by the method through an exclusive,
+// unbuffered handle, cut in random steps to zero, and the item is renamed, re-attributed,
+// re-stamped and removed. An item that fails is left in place (under its first name, with
+// its first attributes) and the run goes on; every such survivor is listed in the failures.
+#include "s/file/wiper/win/Wiper.h"
+
+#include <shlobj.h>
+
+#include <cwchar>
+
+#include "s/file/win/PathWin.h"
+#include "s/file/win/RandomSource.h"
+#include "s/file/wiper/IMethod.h"
+#include "s/file/wiper/win/RandomTimes.h"
+#include "s/system/win/DllLocater.h"
+#include "s/thread/Pool.h"
+#include "s/thread/win/Thread.h"
+
+namespace s::file::wiper::win {
+
+namespace {
+
+using s::file::win::PathWin;
+using s::file::win::RandomSource;
+using s::str::strbuffer::StrBuffer;
+
+constexpr DWORD kEncryptedOrSparse = FILE_ATTRIBUTE_ENCRYPTED | FILE_ATTRIBUTE_SPARSE_FILE;
+
+void releaseMethod(IMethod* method) {
+    if (auto* poolable = dynamic_cast<s::thread::IPoolable*>(method)) poolable->releaseToPool();
+}
+
+void notifyDeleted(const wchar_t* path) { SHChangeNotify(SHCNE_DELETE, SHCNF_PATHW | SHCNF_FLUSH, path, nullptr); }
+
+bool isLinkAttributes(DWORD attributes) {
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+// A handle's own view of what it opened: a handle that reached a link instead of the item
+// (a link swapped in after the item was examined) is refused.
+bool handleIsLink(HANDLE file) {
+    BY_HANDLE_FILE_INFORMATION info;
+    return !GetFileInformationByHandle(file, &info) || (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+bool cutTo(HANDLE file, uint64_t size) {
+    LARGE_INTEGER position;
+    position.QuadPart = static_cast<LONGLONG>(size);
+    return SetFilePointerEx(file, position, nullptr, FILE_BEGIN) && SetEndOfFile(file) && FlushFileBuffers(file);
+}
+
+// The random attributes of one change: read-only never, hidden and system now and then.
+// The folder bit is the item's own: SetFileAttributesW ignores it anyway, and a file that
+// the path object believed to be a folder would take the folder road when it is removed.
+DWORD randomAttributes(int32_t draw, bool folder) {
+    uint8_t b = static_cast<uint8_t>(draw);
+    DWORD attributes = 0;
+    if (b < 20) attributes |= FILE_ATTRIBUTE_SYSTEM;
+    if (b < 7) attributes |= FILE_ATTRIBUTE_HIDDEN;
+    if (!attributes) attributes = FILE_ATTRIBUTE_NORMAL;
+    return folder ? (attributes | FILE_ATTRIBUTE_DIRECTORY) : attributes;
+}
+
+using SfcIsFileProtectedFunction = BOOL(WINAPI*)(HANDLE, LPCWSTR);
+
+// Looked up once per process; null when the system has no such check.
+SfcIsFileProtectedFunction sfcIsFileProtected() {
+    static const SfcIsFileProtectedFunction function = [] {
+        static s::system::win::DllLocater* const sfc = new s::system::win::DllLocater(L"sfc.dll");
+        FARPROC found = sfc->function("SfcIsFileProtected");
+        return reinterpret_cast<SfcIsFileProtectedFunction>(reinterpret_cast<void (*)()>(found));
+    }();
+    return function;
+}
+
+}  // namespace
+
+Wiper::Wiper() {
+    m_paths.setElementDestructor(&s::thread::Pool<PathWin>::pooler());
+    m_worker = s::thread::Pool<s::thread::win::Thread>::obtain();
+    if (m_worker) m_worker->setPriority(THREAD_PRIORITY_NORMAL);
+    resetForReuse();
+}
+
+Wiper::~Wiper() {
+    resetForReuse();
+    delete m_worker;
+}
+
+bool Wiper::prepare() {
+    if (m_running) return false;
+    if (m_bufferReady) return true;
+    m_buffer = VirtualAlloc(nullptr, kBufferSize, MEM_COMMIT, PAGE_READWRITE);
+    m_bufferReady = m_buffer != nullptr;
+    if (!m_bufferReady) reset();
+    return m_bufferReady;
+}
+
+void Wiper::freeBuffer() {
+    if (m_buffer) VirtualFree(m_buffer, 0, MEM_RELEASE);
+    m_buffer = nullptr;
+    m_bufferReady = false;
+}
+
+// Only while idle: a run reads the buffer, the method and the queue without a lock.
+void Wiper::reset() {
+    if (m_running) return;
+    freeBuffer();
+    setMethod(nullptr);
+    m_paths.freeAll();
+    {
+        s::thread::Lock lock(m_lock);
+        m_current.clear();
+        if (m_failed.count()) m_failed.reset();
+    }
+    m_progress = 0.0f;
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    m_referenceTime = (static_cast<uint64_t>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+    m_sizeChangeCount = m_renameCount = m_attributeChangeCount = m_timestampChangeCount = kDefaultCount;
+    m_slackMode = false;
+}
+
+void Wiper::setMethod(IMethod* method) {
+    if (m_running) {
+        if (method != m_method) releaseMethod(method);
+        return;
+    }
+    if (m_method && m_method != method) releaseMethod(m_method);
+    m_method = method;
+}
+
+void Wiper::setSizeChangeCount(int32_t count) {
+    if (!m_running) m_sizeChangeCount = count;
+}
+
+void Wiper::setRenameCount(int32_t count) {
+    if (!m_running) m_renameCount = count;
+}
+
+void Wiper::setAttributeChangeCount(int32_t count) {
+    if (!m_running) m_attributeChangeCount = count;
+}
+
+void Wiper::setTimestampChangeCount(int32_t count) {
+    if (!m_running) m_timestampChangeCount = count;
+}
+
+void Wiper::setSlackMode(bool on) {
+    if (!m_running) m_slackMode = on;
+}
+
+bool Wiper::addPath(const wchar_t* path) {
+    if (m_running || !path) return false;
+    PathWin* item = s::file::win::pathFromString(path);
+    if (!item) return false;
+    if (m_paths.add(item)) return true;
+    item->releaseToPool();
+    return false;
+}
+
+// Without a buffer nothing may run: the passes would write through a missing block.
+bool Wiper::start() {
+    if (m_stop && m_running) stop(true);
+    if (m_running || !m_bufferReady || !m_worker) return false;
+    m_running = true;
+    if (m_worker->runOnce(this)) return true;
+    m_running = false;
+    return false;
+}
+
+void Wiper::stop(bool wait) {
+    m_stop = true;
+    if (!wait || !m_worker) return;
+    if (!m_worker->waitOrTerminate(kStopWaitMs)) {
+        // The worker was terminated in the middle of the run: nothing of it ends itself.
+        closeHeld(m_held.exchange(nullptr));
+    }
+    endRun();
+}
+
+void Wiper::endRun() {
+    s::thread::Lock lock(m_lock);
+    m_running = false;
+    m_stop = false;
+}
+
+int32_t Wiper::getProgressPercent() const {
+    double percent = static_cast<double>(m_progress.load()) * 100.0;
+    if (percent <= 0.0) return 0;
+    if (percent >= 100.0) return 100;
+    return static_cast<int32_t>(percent);
+}
+
+void Wiper::getCurrentPath(StrBuffer* out) {
+    if (!out) return;
+    out->clear();
+    s::thread::Lock lock(m_lock);
+    out->appendStr(&m_current);
+}
+
+void Wiper::addFailedPath(const wchar_t* text) {
+    s::thread::Lock lock(m_lock);
+    m_failed.addString(text ? text : L"");
+}
+
+s::str::strarray::StrArray* Wiper::getFailedPaths() {
+    auto* copy = s::thread::Pool<s::str::strarray::StrArray>::obtain();
+    if (!copy) return nullptr;
+    s::thread::Lock lock(m_lock);
+    for (uint32_t i = 0; i < m_failed.count(); ++i) copy->addString(m_failed.at(i)->cString());
+    return copy;
+}
+
+void Wiper::setCurrentItem(const wchar_t* text) {
+    s::thread::Lock lock(m_lock);
+    m_current.setText(text);
+}
+
+void Wiper::recordSurvivor(const wchar_t* path) { addFailedPath(path); }
+
+// The worker owns the record only while the handle is open; it forgets the handle before
+// closing it, so a termination in between leaks a handle rather than closing a reused one.
+HANDLE Wiper::holdOpen(HANDLE file) {
+    if (file != INVALID_HANDLE_VALUE) m_held = file;
+    return file;
+}
+
+void Wiper::closeHeld(HANDLE file) {
+    if (!file || file == INVALID_HANDLE_VALUE) return;
+    HANDLE expected = file;  // compare_exchange writes what it found into its first argument
+    m_held.compare_exchange_strong(expected, nullptr);
+    CloseHandle(file);
+}
+
+void Wiper::runTask() {
+    uint32_t count = m_paths.count();
+    if (m_method && m_bufferReady && count) {
+        float share = 1.0f / static_cast<float>(count);
+        bool slack = m_slackMode;
+        if (slack && !sfcIsFileProtected()) count = 0;
+        for (uint32_t i = 0; i < count && !stopRequested(); ++i) {
+            PathWin* item = m_paths.item<PathWin>(i);
+            float from = static_cast<float>(i) * share, to = static_cast<float>(i + 1) * share;
+            if (slack) {
+                wipeSlack(item, from, to);
+                continue;
+            }
+            StrBuffer* initial = s::str::strbuffer::newStrBuffer(item->getFullPath());
+            wipeItem(item, from, to, true, true);
+            PathWin* check = s::file::win::pathFromString(initial ? initial->cString() : L"");
+            if (initial && check && !check->exists()) notifyDeleted(initial->cString());
+            if (check) check->releaseToPool();
+            if (initial) initial->releaseToPool();
+        }
+    }
+    endRun();
+}
+
+// Returns whether the item is gone for good. Items refused before any change keep the
+// progress where it was. The top-level mark (every item but a stream) brings the first
+// attributes back to an item that stays; `queued` marks the items of the queue itself.
+bool Wiper::wipeItem(PathWin* item, float from, float to, bool topLevel, bool queued) {
+    if (stopRequested()) return false;
+    {
+        StrBuffer* name = item->copyName(nullptr, false);
+        setCurrentItem(name ? name->cString() : L"");
+        if (name) name->releaseToPool();
+    }
+    if (item->isRootLike() || !item->exists()) {
+        if (item->isRootLike()) recordSurvivor(item->getFullPath());
+        return false;
+    }
+    // A link is never changed: not its attributes, not through it. Read fresh, at every
+    // level, just before the first change.
+    const DWORD kept = item->isStream() ? item->getAttributes() : item->readLiveAttributes();
+    if (kept == INVALID_FILE_ATTRIBUTES || isLinkAttributes(kept) || item->isReparsePoint()) {
+        recordSurvivor(item->getFullPath());
+        return false;
+    }
+    const bool folder = !item->isStream() && (kept & FILE_ATTRIBUTE_DIRECTORY);
+    item->setAttributes(FILE_ATTRIBUTE_NORMAL);
+    item->addAttributes(FILE_ATTRIBUTE_NOT_CONTENT_INDEXED);
+    if (folder) item->addAttributes(FILE_ATTRIBUTE_DIRECTORY);
+
+    bool result = true;
+    if (folder) result = wipeChildren(item, from, to, topLevel);
+    if (!item->isStream() && item->isNtfs()) result = wipeStreams(item, to) && result;
+    if (result && !folder && item->getSize(false, false, nullptr, nullptr, false) > 0) {
+        if (item->isNtfs() && (kept & kEncryptedOrSparse))
+            result = false;
+        else
+            result = overwriteAndCut(item, to);
+    }
+    if (result && !stopRequested()) result = renameStampAndRemove(item, queued);
+
+    if (topLevel && !item->isStream() && item->exists()) item->setAttributes(s::file::win::settableAttributes(kept));
+    // A failed item keeps its first name, and so do its parents (they fail with it).
+    if (!result && item->exists()) recordSurvivor(item->getFullPath());
+    m_progress = to;
+    return result;
+}
+
+bool Wiper::wipeChildren(PathWin* folder, float from, float to, bool topLevel) {
+    s::col::_array::ArrayP* children = folder->listChildren(false, nullptr, true);
+    if (!children) return false;
+    bool result = true;
+    uint32_t count = children->count();
+    float width = count ? (to - from) / static_cast<float>(count) : 0.0f;
+    for (uint32_t k = 0; k < count; ++k) {
+        if (stopRequested()) {
+            result = false;
+            break;
+        }
+        float start = from + static_cast<float>(k) * width;
+        if (!wipeItem(children->item<PathWin>(k), start, start + width, topLevel, false)) result = false;
+    }
+    children->releaseToPool();
+    return result;
+}
+
+bool Wiper::wipeStreams(PathWin* item, float to) {
+    s::col::_array::ArrayP* streams = item->listStreams(nullptr);
+    if (!streams) return true;
+    bool result = true;
+    for (uint32_t k = 0; k < streams->count(); ++k) {
+        if (stopRequested()) {
+            result = false;
+            break;
+        }
+        if (!wipeItem(streams->item<PathWin>(k), to, to, false, false)) result = false;
+    }
+    streams->releaseToPool();
+    return result;
+}
+
+// The length written is taken from the open handle, so a file that grew after it was
+// queued is overwritten to its end, rounded up to whole clusters.
+bool Wiper::overwriteAndCut(PathWin* item, float to) {
+    HANDLE file = holdOpen(item->openItem(GENERIC_READ | GENERIC_WRITE, 0,
+                                          FILE_FLAG_NO_BUFFERING | FILE_ATTRIBUTE_NORMAL));
+    if (file == INVALID_HANDLE_VALUE) return false;
+    LARGE_INTEGER size;
+    bool result = !handleIsLink(file) && GetFileSizeEx(file, &size);
+    if (result && size.QuadPart > 0) {
+        uint64_t length = static_cast<uint64_t>(item->roundUpToCluster(size.QuadPart));
+        result = m_method->overwrite(file, length, m_buffer, static_cast<int32_t>(kBufferSize),
+                                     m_progress.load(), to, &m_progress, &m_stop, 0);
+    }
+    if (result) {
+        uint64_t cut = static_cast<uint64_t>(size.QuadPart);
+        for (int32_t k = m_sizeChangeCount - 1; k >= 0 && !stopRequested(); --k) {
+            cut = (k != 0 && cut > 0) ? RandomSource::random64() % cut : 0;
+            if (!cutTo(file, cut)) result = false;
+        }
+    }
+    closeHeld(file);
+    return result;
+}
+
+bool Wiper::renameStampAndRemove(PathWin* item, bool queued) {
+    if (item->isStream()) return item->remove(false, false);
+    StrBuffer* received = s::thread::Pool<StrBuffer>::obtain();
+    if (!received) return false;
+    bool result = item->renameToRandomName(m_renameCount, received, false, &m_stop);
+    if (!result) {
+        if (received->length() && _wcsicmp(received->cString(), item->getFullPath()) != 0) {
+            PathWin* moved = s::file::win::pathFromString(received->cString());
+            if (moved) {
+                moved->renameTo(item->getFullPath());
+                moved->releaseToPool();
+            }
+        }
+        received->releaseToPool();
+        return false;
+    }
+    PathWin* renamed = s::file::win::pathFromString(received->cString());
+    if (renamed) {
+        randomizeAttributes(renamed);
+        randomizeTimes(renamed);
+        // What stays after a failed removal keeps its random name. Only a top-level item's
+        // name is final (a parent's rename would make a child's text stale); a child that
+        // stays keeps its parent from being removed, so the queued item is listed then.
+        if (!renamed->remove(true, false) && queued && renamed->exists())
+            recordSurvivor(renamed->getFullPath());
+        renamed->releaseToPool();
+    }
+    received->releaseToPool();
+    return result;
+}
+
+void Wiper::randomizeAttributes(PathWin* item) {
+    const bool folder = item->isDirectory();
+    for (int32_t k = 0; k < m_attributeChangeCount && !stopRequested(); ++k)
+        item->setAttributes(randomAttributes(RandomSource::draw(), folder));
+    item->setAttributes(folder ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL);
+}
+
+void Wiper::randomizeTimes(PathWin* item) {
+    HANDLE file = holdOpen(item->openItem(GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                          FILE_FLAG_BACKUP_SEMANTICS));
+    if (file == INVALID_HANDLE_VALUE) return;
+    if (!handleIsLink(file)) {
+        for (int32_t k = 0; k < m_timestampChangeCount && !stopRequested(); ++k) {
+            FileTimes times = randomFileTimes(m_referenceTime);
+            FILETIME creation = {static_cast<DWORD>(times.creation), static_cast<DWORD>(times.creation >> 32)};
+            FILETIME access = {static_cast<DWORD>(times.access), static_cast<DWORD>(times.access >> 32)};
+            FILETIME write = {static_cast<DWORD>(times.write), static_cast<DWORD>(times.write >> 32)};
+            SetFileTime(file, &creation, &access, &write);
+        }
+    }
+    closeHeld(file);
+}
+
+// Slack mode: only the tail of each file's last cluster, past the end of its data, is
+// overwritten; the file stays where it is with its data, times and attributes.
+bool Wiper::wipeSlack(PathWin* item, float from, float to) {
+    if (stopRequested()) return false;
+    setCurrentItem(item->getFullPath());
+    if (item->isRootLike() || !item->exists()) return false;
+    const DWORD attributes = item->isStream() ? item->getAttributes() : item->readLiveAttributes();
+    if (attributes == INVALID_FILE_ATTRIBUTES || isLinkAttributes(attributes) || item->isReparsePoint())
+        return false;
+    bool result = true;
+    if (!item->isStream() && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        s::col::_array::ArrayP* children = item->listChildren(false, nullptr, true);
+        uint32_t count = children ? children->count() : 0;
+        float width = count ? (to - from) / static_cast<float>(count) : 0.0f;
+        for (uint32_t k = 0; k < count && !stopRequested(); ++k) {
+            float start = from + static_cast<float>(k) * width;
+            wipeSlack(children->item<PathWin>(k), start, start + width);
+        }
+        if (children) children->releaseToPool();
+    } else {
+        if (!item->isStream() && item->isNtfs()) {
+            s::col::_array::ArrayP* streams = item->listStreams(nullptr);
+            for (uint32_t k = 0; streams && k < streams->count() && !stopRequested(); ++k)
+                wipeSlack(streams->item<PathWin>(k), to, to);
+            if (streams) streams->releaseToPool();
+        }
+        SfcIsFileProtectedFunction isProtected = sfcIsFileProtected();
+        if (isProtected && !isProtected(nullptr, item->getFullPath()) &&
+            !(attributes & s::file::win::kUnwritableInPlace))
+            wipeSlackData(item, to, &result);
+    }
+    m_progress = to;
+    return result;
+}
+
+void Wiper::wipeSlackData(PathWin* item, float to, bool* result) {
+    const DWORD attributes = item->getAttributes();
+    item->setAttributes(FILE_ATTRIBUTE_NOT_CONTENT_INDEXED | FILE_ATTRIBUTE_NORMAL);
+    HANDLE file = holdOpen(item->openItem(GENERIC_READ | GENERIC_WRITE, 0, FILE_FLAG_WRITE_THROUGH));
+    if (file == INVALID_HANDLE_VALUE) {
+        *result = false;
+    } else {
+        FILETIME creation, access, write;
+        bool timesKept = GetFileTime(file, &creation, &access, &write);
+        LARGE_INTEGER size;
+        if (!handleIsLink(file) && GetFileSizeEx(file, &size)) {
+            uint64_t end = static_cast<uint64_t>(item->roundUpToCluster(size.QuadPart));
+            if (end > static_cast<uint64_t>(size.QuadPart)) {
+                *result = m_method->overwrite(file, end, m_buffer, static_cast<int32_t>(kBufferSize),
+                                              m_progress.load(), to, &m_progress, &m_stop, size.QuadPart) &&
+                          *result;
+                cutTo(file, static_cast<uint64_t>(size.QuadPart));
+            }
+        } else {
+            *result = false;
+        }
+        if (timesKept) SetFileTime(file, &creation, &access, &write);
+        closeHeld(file);
+    }
+    item->setAttributes(s::file::win::settableAttributes(attributes));
+}
+
+s::base::IObject* Wiper::newInstance() const { return s::thread::Pool<Wiper>::obtain(); }
+
+void Wiper::releaseToPool() { s::thread::Pool<Wiper>::release(this); }
+
+void Wiper::resetForReuse() {
+    stop(true);
+    endRun();
+    reset();
+}
+
+}  // namespace s::file::wiper::win

@@ -1,0 +1,412 @@
+// tests/s/file/wiper/win/WiperTest.cpp
+//
+// The engine on real files, each test inside its own sandbox folder only. A fake method
+// stands in where a test must see or steer the overwrite calls.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <atomic>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "s/file/wiper/IMethod.h"
+#include "s/file/wiper/win/Method_DoD.h"
+#include "s/file/wiper/win/Method_DoD_E.h"
+#include "s/file/wiper/win/Method_Gutmann.h"
+#include "s/file/wiper/win/Method_Pseudorandom.h"
+#include "s/file/wiper/win/Wiper.h"
+#include "s/str/strarray/StrArray.h"
+#include "s/str/strbuffer/StrBuffer.h"
+#include "s/thread/Pool.h"
+#include "support/Sandbox.h"
+
+namespace {
+
+using s::file::wiper::win::Wiper;
+
+// Records each call; can wait for the stop flag, or hang whatever the flag says until the
+// test lets it go (a worker that must be terminated).
+class FakeMethod : public s::file::wiper::IMethod {
+public:
+    struct Call {
+        float from, to;
+        uint64_t end;
+        int64_t offset;
+        int percentAtCall;
+    };
+    enum class Mode { kWriteNothing, kWaitForStop, kHang };
+
+    explicit FakeMethod(Mode mode = Mode::kWriteNothing, Wiper* wiper = nullptr) : m_mode(mode), m_wiper(wiper) {}
+
+    std::vector<Call> calls;
+    std::atomic<bool> entered{false};
+    static std::atomic<bool> s_letGo;
+
+    bool overwrite(HANDLE, uint64_t end, void*, int32_t, float from, float to, std::atomic<float>* progress,
+                   std::atomic<bool>* stop, int64_t offset) override {
+        calls.push_back({from, to, end, offset, m_wiper ? m_wiper->getProgressPercent() : -1});
+        entered = true;
+        if (m_mode == Mode::kWaitForStop) {
+            while (!*stop) Sleep(5);
+            return false;
+        }
+        if (m_mode == Mode::kHang) {
+            while (!s_letGo) Sleep(5);
+            return false;
+        }
+        if (progress) *progress = to;
+        return true;
+    }
+    const wchar_t* classId() const override { return L"tests_FakeMethod"; }
+    s::base::IObject* newInstance() const override { return nullptr; }
+
+private:
+    Mode m_mode;
+    Wiper* m_wiper;
+};
+std::atomic<bool> FakeMethod::s_letGo{false};
+
+class WiperTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(box.ok());
+        wiper = s::thread::Pool<Wiper>::obtain();
+        ASSERT_NE(nullptr, wiper);
+        ASSERT_TRUE(wiper->prepare());
+    }
+    void TearDown() override {
+        if (!wiper) return;
+        wiper->setMethod(nullptr);  // the fake methods belong to the fixture
+        wiper->releaseToPool();
+    }
+
+    // A fake that outlives the wiper's hold on it.
+    FakeMethod& fake(FakeMethod::Mode mode = FakeMethod::Mode::kWriteNothing) {
+        fakes.push_back(std::make_unique<FakeMethod>(mode, wiper));
+        return *fakes.back();
+    }
+
+    void counts(int32_t n) {
+        wiper->setSizeChangeCount(n);
+        wiper->setRenameCount(n);
+        wiper->setAttributeChangeCount(n);
+        wiper->setTimestampChangeCount(n);
+    }
+    // Starts and waits for the run to end by itself (at most 60 s).
+    bool runToEnd() {
+        if (!wiper->start()) return false;
+        for (int waited = 0; waited < 60000 && wiper->isRunning(); waited += 10) Sleep(10);
+        return !wiper->isRunning();
+    }
+    std::vector<std::wstring> failures() {
+        std::vector<std::wstring> out;
+        s::str::strarray::StrArray* failed = wiper->getFailedPaths();
+        for (uint32_t i = 0; failed && i < failed->count(); ++i) out.push_back(failed->at(i)->cString());
+        if (failed) failed->releaseToPool();
+        return out;
+    }
+    // Everything left in the sandbox, as relative names, depth first.
+    std::vector<std::wstring> leftovers(const std::wstring& relative = L"") {
+        std::vector<std::wstring> names;
+        WIN32_FIND_DATAW found;
+        std::wstring folder = relative.empty() ? box.path() : box.at(relative);
+        HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &found);
+        if (find == INVALID_HANDLE_VALUE) return names;
+        do {
+            std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..") continue;
+            std::wstring child = relative.empty() ? name : relative + L"\\" + name;
+            names.push_back(child);
+            if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !(found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+                for (auto& n : leftovers(child)) names.push_back(n);
+        } while (FindNextFileW(find, &found));
+        FindClose(find);
+        return names;
+    }
+    DWORD visibleAttributes(const std::wstring& relative) {
+        return GetFileAttributesW(box.at(relative).c_str()) &
+               (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    }
+
+    tests::Sandbox box;
+    Wiper* wiper = nullptr;
+    std::vector<std::unique_ptr<FakeMethod>> fakes;
+};
+
+TEST_F(WiperTest, EmptyQueueEndsAtOnce) {
+    FakeMethod& method = fake();
+    wiper->setMethod(&method);
+    ASSERT_TRUE(runToEnd());
+    EXPECT_TRUE(method.calls.empty());
+    EXPECT_TRUE(failures().empty());
+}
+
+TEST_F(WiperTest, WithoutABufferNothingRuns) {
+    ASSERT_TRUE(box.writeFile(L"keep.txt", "data"));
+    wiper->reset();  // frees the buffer
+    FakeMethod& method = fake();
+    wiper->setMethod(&method);
+    wiper->addPath(box.at(L"keep.txt").c_str());
+    EXPECT_FALSE(wiper->start());
+    EXPECT_FALSE(wiper->isRunning());
+    EXPECT_TRUE(box.exists(L"keep.txt"));
+}
+
+TEST_F(WiperTest, WithoutAMethodNothingIsTouched) {
+    ASSERT_TRUE(box.writeFile(L"keep.txt", "data"));
+    wiper->addPath(box.at(L"keep.txt").c_str());
+    ASSERT_TRUE(runToEnd());
+    std::string back;
+    ASSERT_TRUE(box.readFile(L"keep.txt", &back));
+    EXPECT_EQ("data", back);
+}
+
+// Drive R: of the test session holds only a canary: a root handed to the wiper in any
+// spelling is refused and nothing on it is touched.
+TEST_F(WiperTest, DriveRootsAreRefused) {
+    s::file::wiper::win::Method_Pseudorandom* method = s::thread::Pool<s::file::wiper::win::Method_Pseudorandom>::obtain();
+    wiper->setMethod(method);
+    for (const wchar_t* root : {L"R:\\", L"R:", L"R:/", L"R:\\.", L"R:\\sub\\.."}) wiper->addPath(root);
+    ASSERT_TRUE(runToEnd());
+    HANDLE h = CreateFileW(L"R:\\canary.txt", GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, h);
+    char text[64] = {};
+    DWORD got = 0;
+    ReadFile(h, text, sizeof text - 1, &got, nullptr);
+    CloseHandle(h);
+    EXPECT_STREQ("a drive root must never be wiped\n", text);
+    EXPECT_EQ(5u, failures().size());
+}
+
+// Each method leaves nothing of a folder tree: files of several sizes, an empty file, an
+// empty folder, read-only and hidden items.
+TEST_F(WiperTest, EveryMethodDestroysAFolderTree) {
+    using namespace s::file::wiper::win;
+    s::file::wiper::IMethod* methods[] = {s::thread::Pool<Method_Gutmann>::obtain(), s::thread::Pool<Method_DoD>::obtain(),
+                                          s::thread::Pool<Method_DoD_E>::obtain(),
+                                          s::thread::Pool<Method_Pseudorandom>::obtain()};
+    for (s::file::wiper::IMethod* method : methods) {
+        SCOPED_TRACE(testing::Message() << method->classId());
+        ASSERT_TRUE(box.makeFolder(L"tree"));
+        ASSERT_TRUE(box.makeFolder(L"tree\\sub"));
+        ASSERT_TRUE(box.makeFolder(L"tree\\sub\\empty"));
+        ASSERT_TRUE(box.writeFile(L"tree\\a.bin", std::string(100000, 'a')));
+        ASSERT_TRUE(box.writeFile(L"tree\\sub\\b.txt", "b"));
+        ASSERT_TRUE(box.writeFile(L"tree\\sub\\zero", ""));
+        ASSERT_TRUE(box.writeFile(L"tree\\sub\\ro.txt", "read-only"));
+        SetFileAttributesW(box.at(L"tree\\sub\\ro.txt").c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
+        wiper->reset();
+        ASSERT_TRUE(wiper->prepare());
+        wiper->setMethod(method);
+        counts(2);
+        wiper->addPath(box.at(L"tree").c_str());
+        ASSERT_TRUE(runToEnd());
+        EXPECT_TRUE(leftovers().empty());
+        EXPECT_TRUE(failures().empty());
+        EXPECT_EQ(100, wiper->getProgressPercent());
+    }
+}
+
+// Count 0 for sizes and renames: the file keeps its name and attributes, holds whole
+// clusters of overwritten bytes, and is not deleted. Count 1 for sizes: cut straight to 0.
+TEST_F(WiperTest, SizeAndRenameCountsZeroAndOne) {
+    struct Row {
+        const char* why;
+        int32_t sizeChanges;
+        int64_t expectedSize;
+    } rows[] = {
+        {"no cut: the overwritten clusters stay", 0, 4096},
+        {"one cut: straight to zero", 1, 0},
+        {"two cuts: a random size, then zero", 2, 0},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.why);
+        ASSERT_TRUE(box.writeFile(L"stay.txt", std::string(1000, 'x')));
+        SetFileAttributesW(box.at(L"stay.txt").c_str(), FILE_ATTRIBUTE_HIDDEN);
+        wiper->reset();
+        ASSERT_TRUE(wiper->prepare());
+        wiper->setMethod(s::thread::Pool<s::file::wiper::win::Method_DoD_E>::obtain());
+        counts(2);
+        wiper->setSizeChangeCount(row.sizeChanges);
+        wiper->setRenameCount(0);
+        wiper->addPath(box.at(L"stay.txt").c_str());
+        ASSERT_TRUE(runToEnd());
+        std::string back;
+        ASSERT_TRUE(box.readFile(L"stay.txt", &back));
+        EXPECT_EQ(row.expectedSize, static_cast<int64_t>(back.size()));
+        EXPECT_EQ(std::string::npos, back.find(std::string(16, 'x')));
+        EXPECT_EQ(static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN), visibleAttributes(L"stay.txt"));
+        ASSERT_EQ(1u, failures().size());
+        SetFileAttributesW(box.at(L"stay.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(box.at(L"stay.txt").c_str());
+    }
+}
+
+// A file held open by someone else keeps its bytes and attributes; the run goes on.
+TEST_F(WiperTest, AFileInUseIsLeftAndTheRunGoesOn) {
+    ASSERT_TRUE(box.writeFile(L"busy.txt", "in use"));
+    ASSERT_TRUE(box.writeFile(L"next.txt", "next"));
+    SetFileAttributesW(box.at(L"busy.txt").c_str(), FILE_ATTRIBUTE_SYSTEM);
+    HANDLE holder = CreateFileW(box.at(L"busy.txt").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, holder);
+    wiper->setMethod(s::thread::Pool<s::file::wiper::win::Method_Pseudorandom>::obtain());
+    wiper->addPath(box.at(L"busy.txt").c_str());
+    wiper->addPath(box.at(L"next.txt").c_str());
+    ASSERT_TRUE(runToEnd());
+    CloseHandle(holder);
+    std::string back;
+    ASSERT_TRUE(box.readFile(L"busy.txt", &back));
+    EXPECT_EQ("in use", back);
+    EXPECT_EQ(static_cast<DWORD>(FILE_ATTRIBUTE_SYSTEM), visibleAttributes(L"busy.txt"));
+    EXPECT_FALSE(box.exists(L"next.txt"));
+    std::vector<std::wstring> failed = failures();
+    ASSERT_EQ(1u, failed.size());
+    EXPECT_EQ(box.at(L"busy.txt"), failed[0]);
+}
+
+// Links are never followed: a link inside a folder stays (so the folder stays, under a
+// random name), a queued link is left alone, and the folder they point to keeps all.
+TEST_F(WiperTest, LinksAreNeverFollowed) {
+    tests::Sandbox outside;
+    ASSERT_TRUE(outside.ok());
+    ASSERT_TRUE(outside.makeFolder(L"deep"));
+    ASSERT_TRUE(outside.writeFile(L"precious.txt", "precious"));
+    ASSERT_TRUE(outside.writeFile(L"deep\\also.txt", "also"));
+    std::wstring target = L"..\\..\\" + outside.path().substr(3);
+    ASSERT_TRUE(box.makeFolder(L"holder"));
+    ASSERT_TRUE(box.writeFile(L"holder\\own.txt", "own"));
+    ASSERT_TRUE(box.makeLink(L"holder\\link", target));
+    ASSERT_TRUE(box.makeLink(L"queued", L"..\\" + outside.path().substr(3)));
+    wiper->setMethod(s::thread::Pool<s::file::wiper::win::Method_DoD_E>::obtain());
+    wiper->addPath(box.at(L"holder").c_str());
+    wiper->addPath(box.at(L"queued").c_str());
+    ASSERT_TRUE(runToEnd());
+
+    std::string back;
+    ASSERT_TRUE(outside.readFile(L"precious.txt", &back));
+    EXPECT_EQ("precious", back);
+    ASSERT_TRUE(outside.readFile(L"deep\\also.txt", &back));
+    EXPECT_EQ("also", back);
+    EXPECT_TRUE(box.exists(L"queued\\precious.txt"));
+    // holder's own file is gone; holder stays, renamed, with the link in it.
+    std::vector<std::wstring> left = leftovers();
+    ASSERT_EQ(3u, left.size());
+    EXPECT_EQ(2u, failures().size());  // the queued link, and the folder under its new name
+}
+
+// Four items of equal share: the item in work starts where the one before ended.
+TEST_F(WiperTest, ProgressMovesInQuarters) {
+    FakeMethod& method = fake();
+    wiper->setMethod(&method);
+    for (int i = 0; i < 4; ++i) {
+        std::wstring name = L"f" + std::to_wstring(i);
+        ASSERT_TRUE(box.writeFile(name, "data"));
+        wiper->addPath(box.at(name).c_str());
+    }
+    ASSERT_TRUE(runToEnd());
+    ASSERT_EQ(4u, method.calls.size());
+    for (int i = 0; i < 4; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_FLOAT_EQ(i * 0.25f, method.calls[i].from);
+        EXPECT_FLOAT_EQ((i + 1) * 0.25f, method.calls[i].to);
+        EXPECT_EQ(4096u, method.calls[i].end);  // one whole cluster
+        EXPECT_EQ(0, method.calls[i].offset);
+        EXPECT_EQ(i * 25, method.calls[i].percentAtCall);
+    }
+}
+
+// A stop during the overwrite ends the run: the item stays under its first name with its
+// first attributes, later items are not touched, and the wiper is idle again at once.
+TEST_F(WiperTest, AStopDuringTheOverwriteKeepsTheItem) {
+    ASSERT_TRUE(box.writeFile(L"first.txt", "first"));
+    ASSERT_TRUE(box.writeFile(L"second.txt", "second"));
+    SetFileAttributesW(box.at(L"first.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+    FakeMethod& method = fake(FakeMethod::Mode::kWaitForStop);
+    wiper->setMethod(&method);
+    wiper->addPath(box.at(L"first.txt").c_str());
+    wiper->addPath(box.at(L"second.txt").c_str());
+    ASSERT_TRUE(wiper->start());
+    for (int waited = 0; waited < 10000 && !method.entered; waited += 5) Sleep(5);
+    ASSERT_TRUE(method.entered);
+    DWORD begun = GetTickCount();
+    wiper->stop(true);
+    EXPECT_LT(GetTickCount() - begun, 2000u);
+    EXPECT_FALSE(wiper->isRunning());
+    EXPECT_TRUE(box.exists(L"first.txt"));
+    EXPECT_EQ(static_cast<DWORD>(FILE_ATTRIBUTE_READONLY), visibleAttributes(L"first.txt"));
+    std::string back;
+    ASSERT_TRUE(box.readFile(L"second.txt", &back));
+    EXPECT_EQ("second", back);
+    EXPECT_EQ(1u, method.calls.size());
+    // The wiper runs again afterwards.
+    FakeMethod& next = fake();
+    wiper->reset();
+    ASSERT_TRUE(wiper->prepare());
+    wiper->setMethod(&next);
+    wiper->addPath(box.at(L"second.txt").c_str());
+    ASSERT_TRUE(runToEnd());
+    EXPECT_FALSE(box.exists(L"second.txt"));
+}
+
+// A worker that does not end within the waiting stop's limit is terminated and replaced;
+// the exclusive handle it held is closed, so the file is not left locked.
+TEST_F(WiperTest, AStuckWorkerIsReplacedAndItsFileReleased) {
+    ASSERT_TRUE(box.writeFile(L"stuck.txt", "stuck"));
+    FakeMethod::s_letGo = false;
+    FakeMethod& method = fake(FakeMethod::Mode::kHang);
+    wiper->setMethod(&method);
+    wiper->addPath(box.at(L"stuck.txt").c_str());
+    ASSERT_TRUE(wiper->start());
+    for (int waited = 0; waited < 10000 && !method.entered; waited += 5) Sleep(5);
+    ASSERT_TRUE(method.entered);
+    DWORD begun = GetTickCount();
+    wiper->stop(true);
+    DWORD took = GetTickCount() - begun;
+    EXPECT_GE(took, 4500u);
+    EXPECT_LT(took, 15000u);
+    EXPECT_FALSE(wiper->isRunning());
+    HANDLE again = CreateFileW(box.at(L"stuck.txt").c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    EXPECT_NE(INVALID_HANDLE_VALUE, again) << "error " << GetLastError();
+    if (again != INVALID_HANDLE_VALUE) CloseHandle(again);
+    // The replacement worker runs the next run.
+    FakeMethod& next = fake();
+    wiper->reset();
+    ASSERT_TRUE(wiper->prepare());
+    wiper->setMethod(&next);
+    wiper->addPath(box.at(L"stuck.txt").c_str());
+    ASSERT_TRUE(runToEnd());
+    EXPECT_FALSE(box.exists(L"stuck.txt"));
+}
+
+TEST_F(WiperTest, TheItemInWorkIsItsName) {
+    ASSERT_TRUE(box.writeFile(L"named.txt", "x"));
+    FakeMethod& method = fake(FakeMethod::Mode::kWaitForStop);
+    wiper->setMethod(&method);
+    wiper->addPath(box.at(L"named.txt").c_str());
+    ASSERT_TRUE(wiper->start());
+    for (int waited = 0; waited < 10000 && !method.entered; waited += 5) Sleep(5);
+    s::str::strbuffer::StrBuffer current;
+    wiper->getCurrentPath(&current);
+    EXPECT_STREQ(L"named.txt", current.cString());
+    wiper->getCurrentPath(nullptr);  // nothing happens
+    wiper->stop(true);
+}
+
+TEST_F(WiperTest, ConfigurationWaitsUntilTheRunEnds) {
+    ASSERT_TRUE(box.writeFile(L"a.txt", "a"));
+    FakeMethod& method = fake(FakeMethod::Mode::kWaitForStop);
+    wiper->setMethod(&method);
+    wiper->addPath(box.at(L"a.txt").c_str());
+    ASSERT_TRUE(wiper->start());
+    for (int waited = 0; waited < 10000 && !method.entered; waited += 5) Sleep(5);
+    EXPECT_FALSE(wiper->start());           // one run at a time
+    EXPECT_FALSE(wiper->addPath(L"T:\\x"));  // the queue is the run's
+    wiper->reset();                          // ignored: the buffer is in use
+    EXPECT_TRUE(wiper->prepare() == false);
+    wiper->stop(true);
+    EXPECT_TRUE(wiper->prepare());
+}
+
+}  // namespace
