@@ -1,10 +1,11 @@
 // s/file/win/RandomSource.h
 //
-// The wiping engine's random numbers: the C run-time generator, drawn 15 bits at a time,
-// for overwrite bytes, pass orders, random names, sizes and time stamps. Any thread may
-// draw. The run-time keeps the generator's state per thread, so each thread seeds its own
-// state before its first draw, from the time, the tick count, the thread and a counter of
-// the process, so that threads started together still draw different sequences.
+// The wiping engine's random numbers: the C run-time's generator (the same sequence as
+// srand()/rand() for a seed), drawn 15 bits at a time, for overwrite bytes, pass orders,
+// random names, sizes and time stamps. Any thread may draw. The state is kept per thread,
+// as the run-time keeps it, and each thread seeds its own before its first draw, from the
+// time, the tick count, the thread and a counter of the process, so that threads started
+// together still draw different sequences.
 #pragma once
 #include <cstdint>
 
@@ -23,8 +24,12 @@ public:
     // the eighth in bits 105-119); then one draw's low byte for each byte left.
     static void fillRandom(uint32_t length, uint8_t* buffer);
 
+    // Sets this thread's generator as srand(seed) sets the run-time's (for tests).
+    static void seed(uint32_t seed);
+
 private:
-    static void seedThisThread();
+    static uint32_t loadState();  // this thread's state, seeded on the first call
+    static void storeState(uint32_t state);
 };
 
 }  // namespace s::file::win

@@ -13,12 +13,9 @@ namespace {
 
 using s::file::win::RandomSource;
 
-// Puts this thread's generator at a known seed. The first draw seeds the thread, so a later
-// srand() is the state every following draw starts from.
-void seedKnown(unsigned seed) {
-    RandomSource::draw();
-    std::srand(seed);
-}
+// Puts this thread's generator at a known seed; std::srand/std::rand are the model it must
+// follow draw for draw.
+void seedKnown(unsigned seed) { RandomSource::seed(seed); }
 
 std::vector<int> rawDraws(unsigned seed, int count) {
     std::srand(seed);

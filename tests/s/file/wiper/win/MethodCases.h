@@ -30,12 +30,9 @@ inline const MethodCase kMethodCases[] = {
     {L"s_file_wiper_win_Method_Pseudorandom", 1, &makeMethod<s::file::wiper::win::Method_Pseudorandom>},
 };
 
-// Puts this thread's generator at a known seed (the first draw seeds the thread; a later
-// srand() is then where every following draw starts).
-inline void seedKnown(unsigned seed) {
-    s::file::win::RandomSource::draw();
-    std::srand(seed);
-}
+// Puts this thread's generator at a known seed, as srand(seed) puts the run-time's: the
+// run-time's own srand()/rand() then model the draws that follow.
+inline void seedKnown(unsigned seed) { s::file::win::RandomSource::seed(seed); }
 
 // The repeating unit of a pass's bytes, counted from the range's start: one byte, three
 // bytes, or "" when the bytes repeat neither way (a random pass).

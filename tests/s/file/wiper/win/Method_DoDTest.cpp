@@ -35,8 +35,9 @@ TEST(Method_DoD, PassesAreTheDrawnBytesTheirComplementsAndRandomBytes) {
     ASSERT_TRUE(dod.overwrite(tests::kFakeFile, kLength, buffer.data(), buffer.size(), 0, 1, &progress,
                               &stop, 0));
 
-    std::srand(4242);  // replay: three bytes in order, then the two random passes' fills
-    uint8_t r1 = uint8_t(std::rand()), r2 = uint8_t(std::rand()), r3 = uint8_t(std::rand());
+    s::file::win::RandomSource::seed(4242);  // replay: three bytes in order, then the two fills
+    uint8_t r1 = uint8_t(s::file::win::RandomSource::draw()), r2 = uint8_t(s::file::win::RandomSource::draw()),
+            r3 = uint8_t(s::file::win::RandomSource::draw());
     std::string random3 = randomBytes(kLength);
     std::string random7 = randomBytes(kLength);
     const std::string expected[] = {repeated(r1, kLength), repeated(uint8_t(~r1), kLength), random3,

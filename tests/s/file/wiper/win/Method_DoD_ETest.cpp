@@ -20,7 +20,7 @@ TEST(Method_DoD_E, PassesAreZerosOnesThenFreshRandomBytesPerChunk) {
     tests::seedKnown(99);
     ASSERT_TRUE(dodE.overwrite(tests::kFakeFile, 4000, buffer.data(), buffer.size(), 0, 1, nullptr,
                                nullptr, 0));
-    std::srand(99);
+    s::file::win::RandomSource::seed(99);
     std::string random;
     for (uint32_t chunk : {1536u, 1536u, 928u}) {  // refilled before every write, exactly the chunk
         std::string part(chunk, '\0');

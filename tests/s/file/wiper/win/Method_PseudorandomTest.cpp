@@ -21,7 +21,7 @@ TEST(Method_Pseudorandom, OnePassOfRandomBytesRefilledForEveryChunk) {
     std::vector<tests::PassRecord> passes = io.passes();
     ASSERT_EQ(1u, passes.size());
     ASSERT_EQ(3u, passes[0].chunks.size());
-    std::srand(7);
+    s::file::win::RandomSource::seed(7);
     std::string expected(3 * 3072, '\0');
     for (int c = 0; c < 3; ++c)
         s::file::win::RandomSource::fillRandom(3072, reinterpret_cast<uint8_t*>(&expected[c * 3072]));

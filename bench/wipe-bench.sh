@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# bench/wipe-bench.sh [SIZE_MIB]: how fast the overwrite methods wipe a file on the local disk
+# under Wine, beside the disk's write ceiling (dd with direct I/O and an fsync) and GNU shred
+# with 1, 3 and 35 passes on a file of the same size, all measured in this run on the same
+# folder. Needs a build (tools/test or tools/run makes one in build/).
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+src=$(cd "$here/.." && pwd)
+build=${BUILD_DIR:-$src/build}
+size=${1:-256}
+export WINE_BIN_DIR=$build/bin WINE_FIXTURE_DIR=$build/fixture
+source "$src/tools/wine-session"
+work=$WINE_FIXTURE_DIR/bench
+mkdir -p "$work"
+
+mbps() { awk -v bytes="$1" -v secs="$2" 'BEGIN { printf "%.1f", bytes / 1048576 / secs }'; }
+timed() { local t0 t1; t0=$(date +%s.%N); "$@" >/dev/null 2>&1; t1=$(date +%s.%N); awk -v a="$t0" -v b="$t1" 'BEGIN { print b - a }'; }
+
+bytes=$((size * 1048576))
+dd_secs=$(timed dd if=/dev/zero of="$work/dd.bin" bs=10M count=$(( (size + 9) / 10 )) iflag=count_bytes \
+          count="${bytes}" oflag=direct conv=fsync)
+dd_rate=$(mbps "$bytes" "$dd_secs")
+rm -f "$work/dd.bin"
+declare -A shred_rate
+for n in 1 3 35; do
+  head -c "$bytes" /dev/zero > "$work/shred.bin"; sync "$work/shred.bin"
+  secs=$(timed shred -n "$n" "$work/shred.bin")
+  shred_rate[$n]=$(mbps $((bytes * n)) "$secs")
+  rm -f "$work/shred.bin"
+done
+
+echo "Reference on $(df -h "$work" | awk 'NR==2 {print $1}'), $size MiB:"
+echo "  dd (direct, fsync)   $dd_rate MB/s"
+for n in 1 3 35; do echo "  shred -n $n           ${shred_rate[$n]} MB/s per pass"; done
+echo
+out=$("$src/tools/wine-exec" "$build/bin/wipe_bench.exe" "$size" 'T:\bench')
+echo "$out" | grep -v '^RESULT'
+echo
+echo "Ratios (per-pass MB/s):"
+echo "$out" | awk -v dd="$dd_rate" -v s1="${shred_rate[1]}" -v s3="${shred_rate[3]}" -v s35="${shred_rate[35]}" '
+  /^RESULT/ {
+    method = $2; kind = $3; rate = $4
+    shred = method == "gutmann" ? s35 : (method == "random" ? s1 : s3)
+    if (kind == "fixed") printf "  %-8s fixed   %8.1f MB/s = %.2f of the dd ceiling (target 0.80)\n", method, rate, rate / dd
+    else printf "  %-8s random  %8.1f MB/s = %.2f of shred (target 1.00), %.2f of dd\n", method, rate, rate / shred, rate / dd
+  }'
