@@ -13,6 +13,7 @@
 #include "s/file/Extension.h"
 #include "s/file/win/ShellFileOperation.h"
 #include "s/str/strarray/StrArray.h"
+#include "s/system/win/ShellOpen.h"
 
 namespace {
 
@@ -290,6 +291,33 @@ TEST_F(PathArrayOnDisk, ShortcutsForEveryExistingItem) {
     EXPECT_EQ(list->createShortcutsIn(folder.get(), true), 2) << "missing items are left out";
     tests::Pooled<PathArray> empty;
     EXPECT_FALSE(empty->showProperties());
+}
+
+}  // namespace
+
+namespace {
+
+std::vector<std::wstring>& shellRequests() {
+    static std::vector<std::wstring> requests;
+    return requests;
+}
+
+BOOL WINAPI recordShellExecute(SHELLEXECUTEINFOW* info) {
+    shellRequests().push_back(std::wstring(info->lpVerb) + L"|" + info->lpFile + L"|" + std::to_wstring(info->fMask) +
+                              L"|" + std::to_wstring(info->nShow));
+    return TRUE;
+}
+
+// The shell's replacement keeps the sheet from opening.
+TEST(PathArrayProperties, OneItemAsksTheShellForItsSheet) {
+    shellRequests().clear();
+    auto previous = s::system::win::setShellExecuteFunction(&recordShellExecute);
+    tests::Pooled<PathArray> list;
+    list->pushText(L"C:\\x.txt");
+    EXPECT_TRUE(list->showProperties());
+    s::system::win::setShellExecuteFunction(previous);
+    EXPECT_EQ(shellRequests(), (std::vector<std::wstring>{L"properties|C:\\x.txt|12|5"}))
+        << "SEE_MASK_INVOKEIDLIST, SW_SHOW";
 }
 
 }  // namespace
