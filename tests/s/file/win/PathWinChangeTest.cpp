@@ -92,6 +92,17 @@ TEST_F(PathWinChange, NothingIsDoneThroughALink) {
     expectOutsideWhole();
 }
 
+// Wine removes the empty target folder when RemoveDirectoryW is given the link (checked).
+TEST_F(PathWinChange, ALinkToAnEmptyFolderIsNotRemovedWithItsTarget) {
+    ASSERT_TRUE(outside.makeFolder(L"empty"));
+    const std::wstring outsideName = outside.path().substr(outside.path().find_last_of(L'\\') + 1);
+    if (!box.makeLink(L"link", L"..\\" + outsideName + L"\\empty")) GTEST_SKIP() << "the session made no link";
+    auto link = path(L"link");
+    EXPECT_FALSE(link->remove(false, false));
+    EXPECT_TRUE(outside.exists(L"empty"));
+    EXPECT_TRUE(box.exists(L"link"));
+}
+
 TEST_F(PathWinChange, APathThroughDotsIsRefused) {
     ASSERT_TRUE(box.makeFolder(L"f"));
     ASSERT_TRUE(box.makeFolder(L"f\\sub"));
