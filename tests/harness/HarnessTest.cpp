@@ -13,6 +13,7 @@ namespace {
 TEST(Harness, HostFileSystemIsNotMapped) {
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(L"Z:\\"));
     EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(L"T:\\sandbox.root"));
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(L"R:\\canary.txt"));
 }
 
 // The user's folders of the prefix are real folders of the prefix, not links to the host's
