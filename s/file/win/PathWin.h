@@ -35,6 +35,9 @@ public:
     bool isReparsePoint() const;
     bool isRootLike() const;
     int64_t knownStreamSize() const { return m_streamSize; }  // -1 until known
+    // A byte count rounded up to whole clusters of this path's volume (0 for 0 or less): what
+    // a file of that size occupies on the disk.
+    int64_t roundUpToCluster(int64_t size);
 
     // IPath
     void dump() override;

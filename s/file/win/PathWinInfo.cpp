@@ -188,8 +188,11 @@ int64_t PathWin::getSize(bool folderTotal, bool recurse, int32_t* fileCount, int
 
 int64_t PathWin::getSizeOnDisk() {
     if (m_sizeOnDisk >= 0) return m_sizeOnDisk;
-    const int64_t size = getSize(false, false, nullptr, nullptr, true);
-    if (size <= 0) return m_sizeOnDisk = 0;
+    return m_sizeOnDisk = roundUpToCluster(getSize(false, false, nullptr, nullptr, true));
+}
+
+int64_t PathWin::roundUpToCluster(int64_t size) {
+    if (size <= 0) return 0;
     const wchar_t* root = getVolumeRoot();
     DWORD sectorsPerCluster = 0, bytesPerSector = 0, freeClusters, clusters;
     if (!GetDiskFreeSpaceW(*root ? root : nullptr, &sectorsPerCluster, &bytesPerSector, &freeClusters, &clusters))
@@ -198,7 +201,7 @@ int64_t PathWin::getSizeOnDisk() {
     const uint64_t cluster = static_cast<uint64_t>(bytesPerSector) * sectorsPerCluster;
     if (cluster > unit) unit = cluster;
     const uint64_t bytes = static_cast<uint64_t>(size);
-    return m_sizeOnDisk = static_cast<int64_t>((bytes + unit - 1) / unit * unit);
+    return static_cast<int64_t>((bytes + unit - 1) / unit * unit);
 }
 
 int64_t PathWin::getCreationTime(bool refresh) {
