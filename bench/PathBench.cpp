@@ -21,18 +21,9 @@
 
 namespace {
 
+using bench::bestOfThree;
 using bench::g_sink;
 using s::file::win::PathWin;
-
-template <class F>
-double bestOfThree(F work) {
-    double best = 1e30;
-    for (int round = 0; round < 3; ++round) {
-        const double took = bench::timeIt(work);
-        if (took < best) best = took;
-    }
-    return best;
-}
 
 std::vector<std::wstring> pathTexts(int n) {
     std::vector<std::wstring> texts;
