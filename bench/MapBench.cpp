@@ -22,17 +22,8 @@ namespace {
 
 using s::map::MapTable;
 using s::str::strbuffer::StrBuffer;
+using bench::bestOfThree;
 using bench::g_sink;
-
-template <class F>
-double bestOfThree(F work) {
-    double best = 1e30;
-    for (int round = 0; round < 3; ++round) {
-        const double took = bench::timeIt(work);
-        if (took < best) best = took;
-    }
-    return best;
-}
 
 // Two shapes of key: long path-like texts, and short words like the words of file titles
 // that the path arrays group by and the language pack's string ids.

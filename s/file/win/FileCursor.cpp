@@ -45,4 +45,15 @@ bool FileCursor::size(uint64_t* bytes) const {
     return true;
 }
 
+bool FileCursor::read(void* buffer, uint32_t max, uint32_t* count) {
+    if (count) *count = 0;
+    if (!isOpen()) return false;
+    if (max == 0) return true;
+    DWORD got = 0;
+    if (!buffer || !ReadFile(handle, buffer, max, &got, nullptr) || got == 0) return false;
+    position += got;
+    if (count) *count = got;
+    return true;
+}
+
 }  // namespace s::file::win

@@ -23,6 +23,9 @@ public:
     uint64_t skip(uint64_t distance);
     uint64_t skipBack(uint64_t distance);  // never before the start
     bool size(uint64_t* bytes) const;
+    // One ReadFile at the position, which grows by the count; true only when a byte was read
+    // (and for a request of nothing on an open handle). *count (when given) gets the count.
+    bool read(void* buffer, uint32_t max, uint32_t* count);
 
 private:
     bool moveTo(int64_t distance, DWORD method);

@@ -15,17 +15,6 @@ bool FileInputStream::open(const wchar_t* path) {
     return m_cursor.isOpen();
 }
 
-bool FileInputStream::read(void* buffer, uint32_t max, uint32_t* count) {
-    if (count) *count = 0;
-    if (!m_cursor.isOpen()) return false;
-    if (max == 0) return true;
-    DWORD got = 0;
-    if (!buffer || !ReadFile(m_cursor.handle, buffer, max, &got, nullptr) || got == 0) return false;
-    m_cursor.position += got;
-    if (count) *count = got;
-    return true;
-}
-
 void FileInputStream::close() {
     if (m_cursor.isOpen()) CloseHandle(m_cursor.handle);
     m_cursor = FileCursor();

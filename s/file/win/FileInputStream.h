@@ -20,7 +20,7 @@ public:
     bool open(const wchar_t* path) override;
 
     // IInputStream. read makes one ReadFile and answers true only when it read a byte.
-    bool read(void* buffer, uint32_t max, uint32_t* count) override;
+    bool read(void* buffer, uint32_t max, uint32_t* count) override { return m_cursor.read(buffer, max, count); }
     void close() override;
     uint64_t position() override { return m_cursor.position; }
     bool canSeek() override { return true; }

@@ -73,14 +73,11 @@ bool FileOutputStream::flush() {
 bool FileOutputStream::truncate() { return flush() && SetEndOfFile(m_cursor.handle); }
 
 bool FileOutputStream::read(void* buffer, uint32_t max, uint32_t* count) {
-    if (count) *count = 0;
-    if (!m_cursor.isOpen() || !writeBuffered()) return false;
-    if (max == 0) return true;
-    DWORD got = 0;
-    if (!buffer || !ReadFile(m_cursor.handle, buffer, max, &got, nullptr) || got == 0) return false;
-    m_cursor.position += got;
-    if (count) *count = got;
-    return true;
+    if (!writeBuffered()) {
+        if (count) *count = 0;
+        return false;
+    }
+    return m_cursor.read(buffer, max, count);
 }
 
 void FileOutputStream::close() {

@@ -125,9 +125,9 @@ IPathArray* PathArray::moveFoldersTo(IPathArray* out) {
 
 // Searching
 
-bool PathArray::find(const IPath* path, int32_t* index) const {
+bool PathArray::indexOf(const IPath* path, bool exactly, int32_t* index) const {
     for (uint32_t i = 0; path && i < m_items.count(); ++i) {
-        if (at(i)->equalsIgnoreCase(path)) {
+        if (exactly ? at(i)->equals(path) : at(i)->equalsIgnoreCase(path)) {
             if (index) *index = static_cast<int32_t>(i);
             return true;
         }
@@ -135,6 +135,8 @@ bool PathArray::find(const IPath* path, int32_t* index) const {
     if (index) *index = -1;
     return false;
 }
+
+bool PathArray::find(const IPath* path, int32_t* index) const { return indexOf(path, false, index); }
 
 bool PathArray::findText(const wchar_t* text, int32_t* index) const {
     PathWin path;
@@ -142,16 +144,7 @@ bool PathArray::findText(const wchar_t* text, int32_t* index) const {
     return find(&path, index);
 }
 
-bool PathArray::findExact(const IPath* path, int32_t* index) const {
-    for (uint32_t i = 0; path && i < m_items.count(); ++i) {
-        if (at(i)->equals(path)) {
-            if (index) *index = static_cast<int32_t>(i);
-            return true;
-        }
-    }
-    if (index) *index = -1;
-    return false;
-}
+bool PathArray::findExact(const IPath* path, int32_t* index) const { return indexOf(path, true, index); }
 
 // Texts
 

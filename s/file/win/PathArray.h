@@ -80,6 +80,7 @@ public:
 private:
     bool setMark(uint32_t index, int32_t value, bool insert);
     bool isFolderItem(uint32_t index) const;
+    bool indexOf(const IPath* path, bool exactly, int32_t* index) const;
     ArrayP* groupByWords(bool parts, bool compound);
     ArrayP* groupBySize(bool below);
     int32_t transferToFolder(IPath* folder, bool notify, void* ownerWindow, unsigned operation);

@@ -87,8 +87,9 @@ uint32_t lengthWithoutTrailingSeparators(const wchar_t* path, uint32_t length) {
 }
 
 bool hasVerbatimPrefix(const wchar_t* path, uint32_t length) {
-    return length >= 4 && isPathSeparator(path[0]) && isPathSeparator(path[1]) &&
-           (path[2] == L'?' || path[2] == L'.') && isPathSeparator(path[3]);
+    if (length < 4 || !isPathSeparator(path[0]) || !isPathSeparator(path[3])) return false;
+    if (path[1] == L'?' && path[2] == L'?') return true;  // "\??\", the native form Win32 passes on
+    return isPathSeparator(path[1]) && (path[2] == L'?' || path[2] == L'.');
 }
 
 bool isRootLike(const wchar_t* path, uint32_t length) {

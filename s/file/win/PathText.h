@@ -25,15 +25,17 @@ PathSplit splitPath(const wchar_t* path, uint32_t length);
 // The length without trailing separators.
 uint32_t lengthWithoutTrailingSeparators(const wchar_t* path, uint32_t length);
 
-// "\\?\" or "\\.\" (either separator): the path is already in the form Win32 passes on as it is.
+// "\\?\", "\\.\" or "\??\" (either separator): the path is already in a form Win32 passes on
+// without normalising it.
 bool hasVerbatimPrefix(const wchar_t* path, uint32_t length);
 
 // Paths that name a whole drive, share or volume, or that Win32 resolves to another item than
 // their text shows: 3 units or fewer ("C:\", "\", "X"); a share or server root ("\\server",
 // "\\server\share"); a prefixed root ("\\?\C:\", "\\?\Volume{...}\", "\\?\UNC\server\share",
-// "\\.\PhysicalDrive0", "\\?\GLOBALROOT\Device\X"); and any path whose last component is made
-// of dots and spaces only ("C:\.", "C:\x\..", "C:\ ."), which normalises to its parent or a
-// root. Trailing separators are ignored. Every destructive operation refuses these.
+// "\\.\PhysicalDrive0", "\??\C:", "\\?\GLOBALROOT\Device\X"); and any path whose last
+// component is made of dots and spaces only ("C:\.", "C:\x\..", "C:\ ."), which normalises to
+// its parent or a root. Trailing separators are ignored. Every destructive operation refuses
+// these.
 bool isRootLike(const wchar_t* path, uint32_t length);
 
 // CON, PRN, AUX, NUL, COM1-COM9 or LPT1-LPT9, ignoring case, as the whole name or before its

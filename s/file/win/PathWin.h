@@ -4,7 +4,7 @@
 // one thread at a time; no lock of its own. The implementation is split by theme:
 // PathWin.cpp (parsing, identity, free functions), PathWinParts.cpp (parts, derived paths,
 // relative paths), PathWinInfo.cpp (attributes, sizes, times, volume), PathWinChange.cpp
-// (attributes, times, creating, removing, exclusive test), PathWinRename.cpp (renames and
+// (writable bits, time stamps, creating, removing, exclusive test), PathWinRename.cpp (renames and
 // moves), PathWinShell.cpp (shell operations, shortcuts), PathWinList.cpp (folder listings)
 // and PathWinData.cpp (streams of data: alternate data streams and file streams).
 #pragma once
@@ -190,6 +190,8 @@ private:
     void detectFileSystem();
     bool isKnownFolder();  // a folder by the cached attributes, never a stream
     bool refusesChange() const;  // unparsed, a root or a link
+    // A copy operation written into the scratch string (the ...Text operations); the second
+    // form for the copies that read the disk.
     const wchar_t* intoScratch(StrBuffer* (PathWin::*copy)(StrBuffer*, bool) const);
     const wchar_t* intoScratchLoaded(StrBuffer* (PathWin::*copy)(StrBuffer*, bool));
     IPath* uniquePath(bool numberedInBrackets);

@@ -112,7 +112,10 @@ bool PathWin::walk(EntryKind kind, bool recurse, bool all, EntryVisitor visitor,
     Frame* root = openFrame(*this, nullptr);
     if (!root) return false;
     const bool readable = root->find != INVALID_HANDLE_VALUE || GetLastError() == ERROR_FILE_NOT_FOUND;
-    frames.add(root);
+    if (!frames.add(root)) {
+        closeFrame(root);
+        return false;
+    }
     bool going = true;
     while (going && frames.count()) {
         Frame* frame = static_cast<Frame*>(frames.last());

@@ -8,6 +8,7 @@
 #include <shlobj.h>
 
 #include "s/col/_array/ArrayP.h"
+#include "s/system/win/ShellOpen.h"
 
 namespace s::file::win {
 
@@ -71,14 +72,7 @@ void freeIdList(LPITEMIDLIST list) {
 }  // namespace
 
 bool showFileProperties(const wchar_t* path) {
-    SHELLEXECUTEINFOW info = {};
-    info.cbSize = sizeof info;
-    info.fMask = SEE_MASK_INVOKEIDLIST;
-    info.lpVerb = L"properties";
-    info.lpFile = path;
-    info.lpParameters = L"";
-    info.nShow = SW_SHOW;
-    ShellExecuteExW(&info);
+    s::system::win::shellExecuteVerb(L"properties", path, SEE_MASK_INVOKEIDLIST);
     return true;
 }
 

@@ -11,12 +11,15 @@ std::atomic<ShellExecuteFunction> s_shellExecute{&ShellExecuteExW};
 
 }  // namespace
 
-void shellOpen(const wchar_t* target) {
+void shellOpen(const wchar_t* target) { shellExecuteVerb(L"open", target, 0); }
+
+void shellExecuteVerb(const wchar_t* verb, const wchar_t* target, ULONG mask) {
     if (!target) return;
     SHELLEXECUTEINFOW info = {};
     info.cbSize = sizeof info;
+    info.fMask = mask;
     info.hwnd = nullptr;
-    info.lpVerb = L"open";
+    info.lpVerb = verb;
     info.lpFile = target;
     info.lpParameters = L"";
     info.lpDirectory = nullptr;

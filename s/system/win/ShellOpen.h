@@ -11,6 +11,10 @@ namespace s::system::win {
 
 void shellOpen(const wchar_t* target);  // null: nothing
 
+// The same call with another verb and mask (the property sheet: "properties" with
+// SEE_MASK_INVOKEIDLIST); null target: nothing.
+void shellExecuteVerb(const wchar_t* verb, const wchar_t* target, ULONG mask);
+
 // What shellOpen calls, ShellExecuteExW unless a test puts a recorder in its place (the
 // previous one is returned; null restores ShellExecuteExW).
 using ShellExecuteFunction = BOOL(WINAPI*)(SHELLEXECUTEINFOW* info);

@@ -92,6 +92,17 @@ TEST_F(PathWinChange, NothingIsDoneThroughALink) {
     expectOutsideWhole();
 }
 
+// Wine removes the empty target folder when RemoveDirectoryW is given the link (checked).
+TEST_F(PathWinChange, ALinkToAnEmptyFolderIsNotRemovedWithItsTarget) {
+    ASSERT_TRUE(outside.makeFolder(L"empty"));
+    const std::wstring outsideName = outside.path().substr(outside.path().find_last_of(L'\\') + 1);
+    if (!box.makeLink(L"link", L"..\\" + outsideName + L"\\empty")) GTEST_SKIP() << "the session made no link";
+    auto link = path(L"link");
+    EXPECT_FALSE(link->remove(false, false));
+    EXPECT_TRUE(outside.exists(L"empty"));
+    EXPECT_TRUE(box.exists(L"link"));
+}
+
 TEST_F(PathWinChange, APathThroughDotsIsRefused) {
     ASSERT_TRUE(box.makeFolder(L"f"));
     ASSERT_TRUE(box.makeFolder(L"f\\sub"));
@@ -139,6 +150,43 @@ TEST_F(PathWinChange, ExclusiveAccessFailsWhileAnotherHandleIsOpen) {
     EXPECT_EQ(attributesOf(L"f\\busy.txt") & 0x17, FILE_ATTRIBUTE_HIDDEN) << "attributes restored";
     EXPECT_TRUE(path(L"empty.txt")->checkExclusiveAccess(false, true, nullptr, 0)) << "nothing to write";
     EXPECT_FALSE(path(L"missing.txt")->checkExclusiveAccess(false, true, nullptr, 0));
+}
+
+}  // namespace
+
+namespace {
+
+std::string canaryText() {
+    HANDLE h = CreateFileW(L"R:\\canary.txt", GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return "";
+    char buffer[256];
+    DWORD got = 0;
+    ReadFile(h, buffer, sizeof buffer, &got, nullptr);
+    CloseHandle(h);
+    return std::string(buffer, got);
+}
+
+// The session's canary drive R: holds one file that no test may lose.
+TEST(PathWinRoots, EveryFormOfTheCanaryDrivesRootIsRefused) {
+    const std::string before = canaryText();
+    if (before.empty()) GTEST_SKIP() << "no canary drive";
+    const DWORD attributes = GetFileAttributesW(L"R:\\canary.txt");
+    for (const wchar_t* text : {L"R:\\", L"R:", L"R:\\.", L"R:\\canary.txt\\..", L"\\\\?\\R:\\", L"\\??\\R:\\", L"R:/"}) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(text)));
+        PathWin root;
+        ASSERT_TRUE(root.assignText(text));
+        EXPECT_TRUE(root.isRootLike());
+        EXPECT_FALSE(root.remove(false, false));
+        EXPECT_FALSE(root.removeAtReboot());
+        EXPECT_FALSE(root.renameToRandomName(2, nullptr, false, nullptr));
+        EXPECT_FALSE(root.setAttributes(FILE_ATTRIBUTE_HIDDEN));
+        EXPECT_FALSE(root.setTimes(-1, 1400000000, -1, true, true, true, true, true));
+        EXPECT_FALSE(root.checkExclusiveAccess(false, false, nullptr, 0));
+        EXPECT_FALSE(root.moveToRecycleBin(false, false));
+        EXPECT_FALSE(root.moveTo(L"R:\\elsewhere", false, false));
+    }
+    EXPECT_EQ(canaryText(), before);
+    EXPECT_EQ(GetFileAttributesW(L"R:\\canary.txt"), attributes);
 }
 
 }  // namespace

@@ -26,7 +26,9 @@ TEST_F(PathWinInfo, SizeOnDiskIsRoundedToWholeClusters) {
         auto p = path(name);
         EXPECT_EQ(p->getSize(false, false, nullptr, nullptr, true), static_cast<int64_t>(row.bytes));
         EXPECT_EQ(p->getSizeOnDisk(), row.onDisk);
+        EXPECT_EQ(p->roundUpToCluster(static_cast<int64_t>(row.bytes)), row.onDisk);
     }
+    EXPECT_EQ(path(L"f1")->roundUpToCluster(-5), 0);
 }
 
 TEST_F(PathWinInfo, ItemsBeyondMaxPathAreFoundThroughTheLongForm) {
