@@ -296,6 +296,8 @@ bool Wiper::wipeItem(PathWin* item, float from, float to, bool topLevel, bool qu
             result = overwriteAndCut(item, to);
     }
     if (result && !stopRequested()) result = renameStampAndRemove(item, queued);
+    // A pass loop stopped between two passes answers true; the item is not done all the same.
+    if (stopRequested() && item->exists()) result = false;
 
     if (topLevel && !item->isStream() && item->exists()) item->setAttributes(s::file::win::settableAttributes(kept));
     // A failed item keeps its first name, and so do its parents (they fail with it).

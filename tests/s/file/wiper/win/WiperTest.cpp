@@ -6,8 +6,10 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <atomic>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -16,6 +18,7 @@
 #include "s/file/wiper/win/Method_DoD_E.h"
 #include "s/file/wiper/win/Method_Gutmann.h"
 #include "s/file/wiper/win/Method_Pseudorandom.h"
+#include "s/file/wiper/win/OverwriteIo.h"
 #include "s/file/wiper/win/Wiper.h"
 #include "s/str/strarray/StrArray.h"
 #include "s/str/strbuffer/StrBuffer.h"
@@ -407,6 +410,146 @@ TEST_F(WiperTest, ConfigurationWaitsUntilTheRunEnds) {
     EXPECT_TRUE(wiper->prepare() == false);
     wiper->stop(true);
     EXPECT_TRUE(wiper->prepare());
+}
+
+// What each pass left on the disk: after every flush the file is read back through the
+// wiper's own handle (no other handle can open it), then the writes go on as before.
+struct DiskSnapshots {
+    static std::vector<std::string> taken;
+    static uint32_t length;
+    static bool flush(HANDLE file) {
+        if (!s::file::wiper::win::OverwriteIo::platform().flush(file)) return false;
+        void* block = VirtualAlloc(nullptr, length, MEM_COMMIT, PAGE_READWRITE);
+        LARGE_INTEGER here = {}, start = {};
+        SetFilePointerEx(file, start, &here, FILE_CURRENT);
+        SetFilePointerEx(file, start, nullptr, FILE_BEGIN);
+        DWORD got = 0;
+        ReadFile(file, block, length, &got, nullptr);
+        taken.emplace_back(static_cast<char*>(block), got);
+        SetFilePointerEx(file, here, nullptr, FILE_BEGIN);
+        VirtualFree(block, 0, MEM_RELEASE);
+        return true;
+    }
+};
+std::vector<std::string> DiskSnapshots::taken;
+uint32_t DiskSnapshots::length = 0;
+
+// The unit a pass repeats: one byte, three bytes, or "" for random bytes.
+std::string repeatingUnit(const std::string& bytes) {
+    for (size_t unit : {1u, 3u}) {
+        bool repeats = bytes.size() >= unit;
+        for (size_t i = unit; repeats && i < bytes.size(); ++i) repeats = bytes[i] == bytes[i - unit];
+        if (repeats) return bytes.substr(0, unit);
+    }
+    return "";
+}
+
+// Every method, run through the wiper on a real file of one chunk: each pass reaches the
+// disk whole, with the pattern the method defines, before the next pass begins.
+TEST_F(WiperTest, EveryPassReachesTheDisk) {
+    using namespace s::file::wiper::win;
+    const uint32_t kLength = 3 * 4096;  // whole clusters: what the passes cover
+    const s::file::wiper::win::OverwriteIo io = {OverwriteIo::platform().seek, OverwriteIo::platform().write,
+                                                 &DiskSnapshots::flush};
+    struct Row {
+        s::file::wiper::IMethod* method;
+        size_t passes;
+    } rows[] = {{s::thread::Pool<Method_Gutmann>::obtain(), 35}, {s::thread::Pool<Method_DoD>::obtain(), 7},
+                {s::thread::Pool<Method_DoD_E>::obtain(), 3}, {s::thread::Pool<Method_Pseudorandom>::obtain(), 1}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::Message() << row.method->classId());
+        ASSERT_TRUE(box.writeFile(L"passes.bin", std::string(kLength - 100, 'p')));
+        wiper->reset();
+        ASSERT_TRUE(wiper->prepare());
+        wiper->setMethod(row.method);
+        wiper->addPath(box.at(L"passes.bin").c_str());
+        DiskSnapshots::taken.clear();
+        DiskSnapshots::length = kLength;
+        const OverwriteIo* before = OverwriteIo::install(&io);
+        bool ended = runToEnd();
+        OverwriteIo::install(before);
+        ASSERT_TRUE(ended);
+        EXPECT_FALSE(box.exists(L"passes.bin"));
+        const std::vector<std::string>& on = DiskSnapshots::taken;
+        ASSERT_EQ(row.passes, on.size());
+        for (const std::string& pass : on) ASSERT_EQ(kLength, pass.size());
+        std::vector<std::string> units;
+        for (const std::string& pass : on) units.push_back(repeatingUnit(pass));
+        if (row.passes == 35) {
+            std::multiset<std::string> fixed(units.begin() + 4, units.begin() + 31), published;
+            for (int b = 0; b < 16; ++b) published.insert(std::string(1, char(b * 0x11)));
+            for (const char* three : {"\x92\x49\x24", "\x49\x24\x92", "\x24\x92\x49"}) {
+                published.insert(three);
+                published.insert(three);
+            }
+            for (const char* three : {"\x6D\xB6\xDB", "\xB6\xDB\x6D", "\xDB\x6D\xB6"}) published.insert(three);
+            published.insert("\x55");
+            published.insert("\xAA");
+            EXPECT_EQ(published, fixed);
+            for (int p : {0, 1, 2, 3, 31, 32, 33, 34}) EXPECT_EQ("", units[p]) << "pass " << p + 1;
+        } else if (row.passes == 7) {
+            ASSERT_EQ(1u, units[0].size());
+            EXPECT_EQ(std::string(1, char(~units[0][0])), units[1]);
+            EXPECT_EQ("", units[2]);
+            ASSERT_EQ(1u, units[4].size());
+            EXPECT_EQ(std::string(1, char(~units[4][0])), units[5]);
+            EXPECT_EQ("", units[6]);
+        } else if (row.passes == 3) {
+            EXPECT_EQ(std::string(1, '\0'), units[0]);
+            EXPECT_EQ("\xFF", units[1]);
+            EXPECT_EQ("", units[2]);
+        } else {
+            EXPECT_EQ("", units[0]);
+        }
+        EXPECT_EQ(std::string::npos, on.back().find(std::string(64, 'p')));
+    }
+}
+
+// A stop in the middle of a real 35-pass run ends it within a chunk: the file stays under
+// its first name, partly overwritten, and the wiper is idle.
+TEST_F(WiperTest, AStopDuringAGutmannRunEndsItSoon) {
+    const uint32_t kSize = 24 << 20;
+    ASSERT_TRUE(box.writeFile(L"big.bin", std::string(kSize, 'o')));
+    wiper->setMethod(s::thread::Pool<s::file::wiper::win::Method_Gutmann>::obtain());
+    counts(20);
+    wiper->addPath(box.at(L"big.bin").c_str());
+    ASSERT_TRUE(wiper->start());
+    for (int waited = 0; waited < 30000 && wiper->getProgressPercent() < 2 && wiper->isRunning(); waited += 5) Sleep(5);
+    ASSERT_TRUE(wiper->isRunning()) << "the run ended before it could be stopped";
+    DWORD begun = GetTickCount();
+    wiper->stop(true);
+    EXPECT_LT(GetTickCount() - begun, 4000u);
+    EXPECT_FALSE(wiper->isRunning());
+    std::string back;
+    ASSERT_TRUE(box.readFile(L"big.bin", &back));
+    EXPECT_EQ(kSize, back.size());
+    EXPECT_NE(std::string(4096, 'o'), back.substr(0, 4096));
+    std::vector<std::wstring> failed = failures();
+    ASSERT_EQ(1u, failed.size());
+    EXPECT_EQ(box.at(L"big.bin"), failed[0]);
+}
+
+// Slack mode writes only past the end of the data, inside the last cluster, and leaves the
+// file as it was: name, size, bytes and attributes.
+TEST_F(WiperTest, SlackModeWritesOnlyTheTailOfTheLastCluster) {
+    ASSERT_TRUE(box.makeFolder(L"kept"));
+    ASSERT_TRUE(box.writeFile(L"kept\\tail.txt", std::string(1000, 't')));
+    ASSERT_TRUE(box.writeFile(L"kept\\whole.bin", std::string(4096, 'w')));
+    SetFileAttributesW(box.at(L"kept\\tail.txt").c_str(), FILE_ATTRIBUTE_HIDDEN);
+    FakeMethod& method = fake();
+    wiper->setMethod(&method);
+    wiper->setSlackMode(true);
+    wiper->addPath(box.at(L"kept").c_str());
+    ASSERT_TRUE(runToEnd());
+    ASSERT_EQ(1u, method.calls.size()) << "a file of whole clusters has no slack";
+    EXPECT_EQ(4096u, method.calls[0].end);
+    EXPECT_EQ(1000, method.calls[0].offset);
+    std::string back;
+    ASSERT_TRUE(box.readFile(L"kept\\tail.txt", &back));
+    EXPECT_EQ(std::string(1000, 't'), back);
+    EXPECT_EQ(static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN), visibleAttributes(L"kept\\tail.txt"));
+    ASSERT_TRUE(box.readFile(L"kept\\whole.bin", &back));
+    EXPECT_EQ(std::string(4096, 'w'), back);
 }
 
 }  // namespace
