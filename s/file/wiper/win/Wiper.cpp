@@ -250,7 +250,7 @@ void Wiper::runTask() {
                 continue;
             }
             StrBuffer* initial = s::str::strbuffer::newStrBuffer(item->getFullPath());
-            wipeItem(item, from, to, true, true);
+            wipeItem(item, from, to, true);
             PathWin* check = s::file::win::pathFromString(initial ? initial->cString() : L"");
             if (initial && check && !check->exists()) notifyDeleted(initial->cString());
             if (check) check->releaseToPool();
@@ -261,9 +261,9 @@ void Wiper::runTask() {
 }
 
 // Returns whether the item is gone for good. Items refused before any change keep the
-// progress where it was. The top-level mark (every item but a stream) brings the first
-// attributes back to an item that stays; `queued` marks the items of the queue itself.
-bool Wiper::wipeItem(PathWin* item, float from, float to, bool topLevel, bool queued) {
+// progress where it was; every other item that stays, but a stream, gets its first
+// attributes back. `queued` marks the items of the queue itself.
+bool Wiper::wipeItem(PathWin* item, float from, float to, bool queued) {
     if (stopRequested()) return false;
     {
         StrBuffer* name = item->copyName(nullptr, false);
@@ -287,7 +287,7 @@ bool Wiper::wipeItem(PathWin* item, float from, float to, bool topLevel, bool qu
     if (folder) item->addAttributes(FILE_ATTRIBUTE_DIRECTORY);
 
     bool result = true;
-    if (folder) result = wipeChildren(item, from, to, topLevel);
+    if (folder) result = wipeChildren(item, from, to);
     if (!item->isStream() && item->isNtfs()) result = wipeStreams(item, to) && result;
     if (result && !folder && item->getSize(false, false, nullptr, nullptr, false) > 0) {
         if (item->isNtfs() && (kept & kEncryptedOrSparse))
@@ -299,14 +299,14 @@ bool Wiper::wipeItem(PathWin* item, float from, float to, bool topLevel, bool qu
     // A pass loop stopped between two passes answers true; the item is not done all the same.
     if (stopRequested() && item->exists()) result = false;
 
-    if (topLevel && !item->isStream() && item->exists()) item->setAttributes(s::file::win::settableAttributes(kept));
+    if (!item->isStream() && item->exists()) item->setAttributes(s::file::win::settableAttributes(kept));
     // A failed item keeps its first name, and so do its parents (they fail with it).
     if (!result && item->exists()) recordSurvivor(item->getFullPath());
     m_progress = to;
     return result;
 }
 
-bool Wiper::wipeChildren(PathWin* folder, float from, float to, bool topLevel) {
+bool Wiper::wipeChildren(PathWin* folder, float from, float to) {
     s::col::_array::ArrayP* children = folder->listChildren(false, nullptr, true);
     if (!children) return false;
     bool result = true;
@@ -318,7 +318,7 @@ bool Wiper::wipeChildren(PathWin* folder, float from, float to, bool topLevel) {
             break;
         }
         float start = from + static_cast<float>(k) * width;
-        if (!wipeItem(children->item<PathWin>(k), start, start + width, topLevel, false)) result = false;
+        if (!wipeItem(children->item<PathWin>(k), start, start + width, false)) result = false;
     }
     children->releaseToPool();
     return result;
@@ -333,7 +333,7 @@ bool Wiper::wipeStreams(PathWin* item, float to) {
             result = false;
             break;
         }
-        if (!wipeItem(streams->item<PathWin>(k), to, to, false, false)) result = false;
+        if (!wipeItem(streams->item<PathWin>(k), to, to, false)) result = false;
     }
     streams->releaseToPool();
     return result;

@@ -75,8 +75,8 @@ private:
 
     void runTask();
     void endRun();
-    bool wipeItem(PathWin* item, float from, float to, bool topLevel, bool queued);
-    bool wipeChildren(PathWin* folder, float from, float to, bool topLevel);
+    bool wipeItem(PathWin* item, float from, float to, bool queued);
+    bool wipeChildren(PathWin* folder, float from, float to);
     bool wipeStreams(PathWin* item, float to);
     bool overwriteAndCut(PathWin* item, float to);
     bool renameStampAndRemove(PathWin* item, bool queued);

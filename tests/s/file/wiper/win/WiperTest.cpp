@@ -103,6 +103,12 @@ protected:
         for (int waited = 0; waited < 60000 && wiper->isRunning(); waited += 10) Sleep(10);
         return !wiper->isRunning();
     }
+    // Starts and returns once the run is inside the method's overwrite (at most 10 s).
+    bool startAndWaitForTheOverwrite(const FakeMethod& method) {
+        if (!wiper->start()) return false;
+        for (int waited = 0; waited < 10000 && !method.entered; waited += 5) Sleep(5);
+        return method.entered;
+    }
     std::vector<std::wstring> failures() {
         std::vector<std::wstring> out;
         s::str::strarray::StrArray* failed = wiper->getFailedPaths();
@@ -330,9 +336,7 @@ TEST_F(WiperTest, AStopDuringTheOverwriteKeepsTheItem) {
     wiper->setMethod(&method);
     wiper->addPath(box.at(L"first.txt").c_str());
     wiper->addPath(box.at(L"second.txt").c_str());
-    ASSERT_TRUE(wiper->start());
-    for (int waited = 0; waited < 10000 && !method.entered; waited += 5) Sleep(5);
-    ASSERT_TRUE(method.entered);
+    ASSERT_TRUE(startAndWaitForTheOverwrite(method));
     DWORD begun = GetTickCount();
     wiper->stop(true);
     EXPECT_LT(GetTickCount() - begun, 2000u);
@@ -361,9 +365,7 @@ TEST_F(WiperTest, AStuckWorkerIsReplacedAndItsFileReleased) {
     FakeMethod& method = fake(FakeMethod::Mode::kHang);
     wiper->setMethod(&method);
     wiper->addPath(box.at(L"stuck.txt").c_str());
-    ASSERT_TRUE(wiper->start());
-    for (int waited = 0; waited < 10000 && !method.entered; waited += 5) Sleep(5);
-    ASSERT_TRUE(method.entered);
+    ASSERT_TRUE(startAndWaitForTheOverwrite(method));
     DWORD begun = GetTickCount();
     wiper->stop(true);
     DWORD took = GetTickCount() - begun;
@@ -388,8 +390,7 @@ TEST_F(WiperTest, TheItemInWorkIsItsName) {
     FakeMethod& method = fake(FakeMethod::Mode::kWaitForStop);
     wiper->setMethod(&method);
     wiper->addPath(box.at(L"named.txt").c_str());
-    ASSERT_TRUE(wiper->start());
-    for (int waited = 0; waited < 10000 && !method.entered; waited += 5) Sleep(5);
+    ASSERT_TRUE(startAndWaitForTheOverwrite(method));
     s::str::strbuffer::StrBuffer current;
     wiper->getCurrentPath(&current);
     EXPECT_STREQ(L"named.txt", current.cString());
@@ -402,8 +403,7 @@ TEST_F(WiperTest, ConfigurationWaitsUntilTheRunEnds) {
     FakeMethod& method = fake(FakeMethod::Mode::kWaitForStop);
     wiper->setMethod(&method);
     wiper->addPath(box.at(L"a.txt").c_str());
-    ASSERT_TRUE(wiper->start());
-    for (int waited = 0; waited < 10000 && !method.entered; waited += 5) Sleep(5);
+    ASSERT_TRUE(startAndWaitForTheOverwrite(method));
     EXPECT_FALSE(wiper->start());           // one run at a time
     EXPECT_FALSE(wiper->addPath(L"T:\\x"));  // the queue is the run's
     wiper->reset();                          // ignored: the buffer is in use
