@@ -14,6 +14,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "bench/PathTexts.h"
 #include "bench/Timing.h"
 #include "s/map/MapTable.h"
 #include "s/str/strbuffer/StrBuffer.h"
@@ -27,14 +28,7 @@ using bench::g_sink;
 
 // Two shapes of key: long path-like texts, and short words like the words of file titles
 // that the path arrays group by and the language pack's string ids.
-std::vector<std::wstring> pathTexts(int n) {
-    std::vector<std::wstring> texts;
-    texts.reserve(n);
-    for (int i = 0; i < n; ++i)
-        texts.push_back(L"C:\\Users\\someone\\Documents\\folder " + std::to_wstring(i % 97) + L"\\file-" +
-                        std::to_wstring(i) + L".txt");
-    return texts;
-}
+using bench::pathTexts;
 
 std::vector<std::wstring> wordTexts(int n) {
     static const wchar_t* const stems[] = {L"report", L"photo", L"invoice", L"draft", L"backup", L"scan", L"notes"};

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/PathTexts.h"
 #include "bench/Timing.h"
 #include "s/col/_array/ArrayP.h"
 #include "s/file/win/PathWin.h"
@@ -25,14 +26,7 @@ using bench::bestOfThree;
 using bench::g_sink;
 using s::file::win::PathWin;
 
-std::vector<std::wstring> pathTexts(int n) {
-    std::vector<std::wstring> texts;
-    texts.reserve(n);
-    for (int i = 0; i < n; ++i)
-        texts.push_back(L"C:\\Users\\someone\\Documents\\folder " + std::to_wstring(i % 97) + L"\\file-" +
-                        std::to_wstring(i) + L".txt");
-    return texts;
-}
+using bench::pathTexts;
 
 void measureParsing() {
     const std::vector<std::wstring> texts = pathTexts(100000);
