@@ -8,7 +8,7 @@
 //
 //   wipe_bench SIZE_MIB FOLDER     (FOLDER must exist; the files made there are wiped)
 //
-// Each result line: "RESULT <method> <fixed|random> <MB/s>".
+// Each result line: "RESULT <method> <fixed|random|all> <MB/s>".
 #include <windows.h>
 
 #include <cwchar>
@@ -143,12 +143,16 @@ int wmain(int argc, wchar_t** argv) {
             while (wiper->isRunning()) Sleep(5);
         });
         OverwriteIo::install(before);
-        Sum fixed, random;
-        for (size_t p = 0; p < g_passes.size(); ++p) (m.isRandomPass(static_cast<int>(p + 1)) ? random : fixed).add(g_passes[p]);
+        Sum fixed, random, all;
+        for (size_t p = 0; p < g_passes.size(); ++p) {
+            (m.isRandomPass(static_cast<int>(p + 1)) ? random : fixed).add(g_passes[p]);
+            all.add(g_passes[p]);
+        }
         std::wprintf(L"%ls: %u MiB, %zu passes, %.2f s in all (overwrite, cuts, renames, delete)\n", m.name,
                      static_cast<unsigned>(size >> 20), g_passes.size(), total);
         report(m.name, L"fixed", fixed);
         report(m.name, L"random", random);
+        report(m.name, L"all", all);
     }
     wiper->releaseToPool();
     return 0;

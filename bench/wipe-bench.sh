@@ -36,11 +36,12 @@ echo
 out=$("$src/tools/wine-exec" "$build/bin/wipe_bench.exe" "$size" 'T:\bench')
 echo "$out" | grep -v '^RESULT'
 echo
-echo "Ratios (per-pass MB/s):"
+echo "Ratios (per-pass MB/s; shred -n 1 is one random pass, -n 3 and -n 35 mix patterns and random passes):"
 echo "$out" | awk -v dd="$dd_rate" -v s1="${shred_rate[1]}" -v s3="${shred_rate[3]}" -v s35="${shred_rate[35]}" '
   /^RESULT/ {
     method = $2; kind = $3; rate = $4
-    shred = method == "gutmann" ? s35 : (method == "random" ? s1 : s3)
-    if (kind == "fixed") printf "  %-8s fixed   %8.1f MB/s = %.2f of the dd ceiling (target 0.80)\n", method, rate, rate / dd
-    else printf "  %-8s random  %8.1f MB/s = %.2f of shred (target 1.00), %.2f of dd\n", method, rate, rate / shred, rate / dd
+    if (kind == "fixed") printf "  %-8s fixed passes %8.1f MB/s = %.2f of dd (target 0.80)\n", method, rate, rate / dd
+    if (kind == "random") printf "  %-8s random passes %7.1f MB/s = %.2f of shred -n 1 (target 1.00)\n", method, rate, rate / s1
+    if (kind == "all" && method == "gutmann") printf "  %-8s all 35 passes %6.1f MB/s = %.2f of shred -n 35\n", method, rate, rate / s35
+    if (kind == "all" && method == "dod-e") printf "  %-8s all 3 passes %7.1f MB/s = %.2f of shred -n 3\n", method, rate, rate / s3
   }'
