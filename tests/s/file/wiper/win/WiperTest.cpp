@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <atomic>
@@ -550,6 +551,91 @@ TEST_F(WiperTest, SlackModeWritesOnlyTheTailOfTheLastCluster) {
     EXPECT_EQ(static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN), visibleAttributes(L"kept\\tail.txt"));
     ASSERT_TRUE(box.readFile(L"kept\\whole.bin", &back));
     EXPECT_EQ(std::string(4096, 'w'), back);
+}
+
+}  // namespace
+
+namespace {
+
+// A window of the test's own thread that hears the shell's change notifications for one
+// folder tree (SHCNE_DELETE and SHCNE_RMDIR, with the paths they name).
+class ShellListener {
+public:
+    static constexpr UINT kMessage = WM_APP + 7;
+
+    explicit ShellListener(const std::wstring& folder) {
+        WNDCLASSW wc = {};
+        wc.lpfnWndProc = &procedure;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"WiperTestShellListener";
+        RegisterClassW(&wc);
+        m_window = CreateWindowW(wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+        SetWindowLongPtrW(m_window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        m_folder = ILCreateFromPathW(folder.c_str());
+        SHChangeNotifyEntry entry = {m_folder, TRUE};
+        m_registration = SHChangeNotifyRegister(m_window, SHCNRF_ShellLevel | SHCNRF_NewDelivery,
+                                                SHCNE_DELETE | SHCNE_RMDIR, kMessage, 1, &entry);
+    }
+    ~ShellListener() {
+        if (m_registration) SHChangeNotifyDeregister(m_registration);
+        if (m_folder) ILFree(m_folder);
+        if (m_window) DestroyWindow(m_window);
+    }
+    bool ok() const { return m_window && m_registration; }
+    // Pumps messages until done() holds, then for `after` ms more.
+    template <class Done>
+    void pumpUntil(Done done, DWORD after) {
+        DWORD quietSince = 0;
+        for (int waited = 0; waited < 60000; waited += 10) {
+            MSG msg;
+            while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+            if (!done()) continue;
+            if (!quietSince) quietSince = GetTickCount();
+            if (GetTickCount() - quietSince >= after) return;
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        }
+    }
+    std::vector<std::pair<LONG, std::wstring>> heard;
+
+private:
+    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        auto* self = reinterpret_cast<ShellListener*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+        if (message != kMessage || !self) return DefWindowProcW(window, message, wParam, lParam);
+        PIDLIST_ABSOLUTE* items = nullptr;
+        LONG event = 0;
+        HANDLE lock = SHChangeNotification_Lock(reinterpret_cast<HANDLE>(wParam), static_cast<DWORD>(lParam), &items, &event);
+        if (lock) {
+            wchar_t path[MAX_PATH] = L"";
+            if (items && items[0]) SHGetPathFromIDListW(items[0], path);
+            self->heard.emplace_back(event, path);
+            SHChangeNotification_Unlock(lock);
+        }
+        return 0;
+    }
+
+    HWND m_window = nullptr;
+    PIDLIST_ABSOLUTE m_folder = nullptr;
+    ULONG m_registration = 0;
+};
+
+// Every queued item that is gone is announced to the shell under the path it was queued by.
+TEST_F(WiperTest, RemovedItemsAreAnnouncedToTheShell) {
+    ASSERT_TRUE(box.writeFile(L"note.txt", "note"));
+    ASSERT_TRUE(box.makeFolder(L"folder"));
+    ASSERT_TRUE(box.writeFile(L"folder\\inner.txt", "inner"));
+    ShellListener listener(box.path());
+    ASSERT_TRUE(listener.ok());
+    wiper->setMethod(s::thread::Pool<s::file::wiper::win::Method_Pseudorandom>::obtain());
+    wiper->addPath(box.at(L"note.txt").c_str());
+    wiper->addPath(box.at(L"folder").c_str());
+    ASSERT_TRUE(wiper->start());
+    listener.pumpUntil([&] { return !wiper->isRunning(); }, 300);
+    EXPECT_FALSE(wiper->isRunning());
+    std::set<std::wstring> deleted;
+    for (auto& [event, path] : listener.heard)
+        if (event == SHCNE_DELETE) deleted.insert(path);
+    EXPECT_EQ(1u, deleted.count(box.at(L"note.txt")));
+    EXPECT_EQ(1u, deleted.count(box.at(L"folder")));
 }
 
 }  // namespace
