@@ -166,6 +166,9 @@ bool Wiper::addPath(const wchar_t* path) {
 bool Wiper::start() {
     if (m_stop && m_running) stop(true);
     if (m_running || !m_bufferReady || !m_worker) return false;
+    // A stop asked while idle, or as the last run ended, is not this run's: kept, it would
+    // end the run before its first item and leave every item in place, none listed.
+    m_stop = false;
     m_running = true;
     if (m_worker->runOnce(this)) return true;
     m_running = false;
@@ -242,10 +245,11 @@ void Wiper::runTask() {
         float share = 1.0f / static_cast<float>(count);
         bool slack = m_slackMode;
         if (slack && !sfcIsFileProtected()) count = 0;
-        for (uint32_t i = 0; i < count && !stopRequested(); ++i) {
+        for (uint32_t i = 0; i < count; ++i) {
             PathWin* item = m_paths.item<PathWin>(i);
             float from = static_cast<float>(i) * share, to = static_cast<float>(i + 1) * share;
             if (slack) {
+                if (stopRequested()) break;
                 wipeSlack(item, from, to);
                 continue;
             }
@@ -264,7 +268,11 @@ void Wiper::runTask() {
 // progress where it was; every other item that stays, but a stream, gets its first
 // attributes back. `queued` marks the items of the queue itself.
 bool Wiper::wipeItem(PathWin* item, float from, float to, bool queued) {
-    if (stopRequested()) return false;
+    if (stopRequested()) {
+        // A queued item that a stop kept the run from reaching survives like any other.
+        if (queued && (item->isRootLike() || item->exists())) recordSurvivor(item->getFullPath());
+        return false;
+    }
     {
         StrBuffer* name = item->copyName(nullptr, false);
         setCurrentItem(name ? name->cString() : L"");

@@ -347,6 +347,8 @@ TEST_F(WiperTest, AStopDuringTheOverwriteKeepsTheItem) {
     ASSERT_TRUE(box.readFile(L"second.txt", &back));
     EXPECT_EQ("second", back);
     EXPECT_EQ(1u, method.calls.size());
+    EXPECT_EQ((std::vector<std::wstring>{box.at(L"first.txt"), box.at(L"second.txt")}), failures())
+        << "what the stop kept the run from reaching survives too";
     // The wiper runs again afterwards.
     FakeMethod& next = fake();
     wiper->reset();
@@ -383,6 +385,20 @@ TEST_F(WiperTest, AStuckWorkerIsReplacedAndItsFileReleased) {
     wiper->addPath(box.at(L"stuck.txt").c_str());
     ASSERT_TRUE(runToEnd());
     EXPECT_FALSE(box.exists(L"stuck.txt"));
+}
+
+// A stop asked while no run goes on is not kept for the next run, which would otherwise
+// end at once, leaving every item in place and listing none of them.
+TEST_F(WiperTest, AStopAskedWhileIdleIsNotKeptForTheNextRun) {
+    ASSERT_TRUE(box.writeFile(L"a.txt", "a"));
+    FakeMethod& method = fake();
+    wiper->setMethod(&method);
+    wiper->addPath(box.at(L"a.txt").c_str());
+    wiper->stop(false);
+    ASSERT_TRUE(runToEnd());
+    EXPECT_EQ(1u, method.calls.size());
+    EXPECT_FALSE(box.exists(L"a.txt"));
+    EXPECT_TRUE(failures().empty());
 }
 
 TEST_F(WiperTest, TheItemInWorkIsItsName) {
