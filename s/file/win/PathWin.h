@@ -38,6 +38,9 @@ public:
     // A byte count rounded up to whole clusters of this path's volume (0 for 0 or less): what
     // a file of that size occupies on the disk.
     int64_t roundUpToCluster(int64_t size);
+    // The item alone, by the rules of remove: a file or stream, a folder only while it is
+    // empty (what appears in a folder after its wipe is never deleted unwritten).
+    bool removeItemOnly(bool notify);
 
     // IPath
     void dump() override;
@@ -195,8 +198,9 @@ private:
     const wchar_t* intoScratch(StrBuffer* (PathWin::*copy)(StrBuffer*, bool) const);
     const wchar_t* intoScratchLoaded(StrBuffer* (PathWin::*copy)(StrBuffer*, bool));
     IPath* uniquePath(bool numberedInBrackets);
+    bool removeChecked(bool notify, bool atReboot, bool withContents);
     bool removeFile(bool notify, bool atReboot);
-    bool removeFolder(bool notify, bool atReboot);
+    bool removeFolder(bool notify, bool atReboot, bool withContents);
     bool streamSizeFromCarrier();
 
     StrBuffer m_scratch;

@@ -133,7 +133,11 @@ bool PathWin::ensureParentFolder() {
 
 // Removing
 
-bool PathWin::remove(bool notify, bool atReboot) {
+bool PathWin::remove(bool notify, bool atReboot) { return removeChecked(notify, atReboot, true); }
+
+bool PathWin::removeItemOnly(bool notify) { return removeChecked(notify, false, false); }
+
+bool PathWin::removeChecked(bool notify, bool atReboot, bool withContents) {
     if (!m_parsed || isRootLike()) return false;
     const DWORD attributes = readLiveAttributes();
     if (attributes == INVALID_FILE_ATTRIBUTES) return isGone(GetLastError());
@@ -141,7 +145,7 @@ bool PathWin::remove(bool notify, bool atReboot) {
     // empty target folder away; Wine 8.0, checked): a link is never removed through its path.
     if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return false;
     if (m_stream || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return removeFile(notify, atReboot);
-    return removeFolder(notify, atReboot);
+    return removeFolder(notify, atReboot, withContents);
 }
 
 bool PathWin::removeFile(bool notify, bool atReboot) {
@@ -161,10 +165,10 @@ bool PathWin::removeFile(bool notify, bool atReboot) {
 }
 
 // A folder that keeps a child (a link is never listed, so never removed) stays.
-bool PathWin::removeFolder(bool notify, bool atReboot) {
+bool PathWin::removeFolder(bool notify, bool atReboot, bool withContents) {
     const wchar_t* api = getApiPath();
     bool done = RemoveDirectoryW(api) != 0;
-    if (!done) {
+    if (!done && withContents) {
         bool children = forEachChild(*this, [atReboot](PathWin& child) { return child.remove(false, atReboot); });
         done = children && RemoveDirectoryW(api);
     }

@@ -393,8 +393,9 @@ bool Wiper::renameStampAndRemove(PathWin* item, bool queued) {
         randomizeTimes(renamed);
         // What stays after a failed removal keeps its random name. Only a top-level item's
         // name is final (a parent's rename would make a child's text stale); a child that
-        // stays keeps its parent from being removed, so the queued item is listed then.
-        if (!renamed->remove(true, false) && queued && renamed->exists())
+        // stays keeps its parent from being removed, so the queued item is listed then. A
+        // folder goes only when empty: what appeared in it meanwhile was never overwritten.
+        if (!renamed->removeItemOnly(true) && queued && renamed->exists())
             recordSurvivor(renamed->getFullPath());
         renamed->releaseToPool();
     }

@@ -57,6 +57,22 @@ TEST_F(PathWinChange, RemovesAFolderWithEverythingInIt) {
     EXPECT_FALSE(box.exists(L"f"));
 }
 
+// The engine's last step removes the item alone: a folder that is not empty keeps what it
+// holds, and stays.
+TEST_F(PathWinChange, RemovingTheItemAloneNeverEmptiesAFolder) {
+    ASSERT_TRUE(box.makeFolder(L"full"));
+    ASSERT_TRUE(box.writeFile(L"full\\x.txt", "x"));
+    ASSERT_TRUE(box.makeFolder(L"empty"));
+    ASSERT_TRUE(box.writeFile(L"file.txt", "f"));
+    EXPECT_FALSE(path(L"full")->removeItemOnly(false));
+    EXPECT_EQ(contentOf(L"full\\x.txt"), "x");
+    EXPECT_TRUE(path(L"empty")->removeItemOnly(false));
+    EXPECT_TRUE(path(L"file.txt")->removeItemOnly(false));
+    EXPECT_TRUE(path(L"never-made")->removeItemOnly(false)) << "gone is gone";
+    EXPECT_FALSE(box.exists(L"empty"));
+    EXPECT_FALSE(box.exists(L"file.txt"));
+}
+
 // Wine: RemoveDirectoryW on a link to an empty folder removes that folder, and listing the
 // link lists the target (checked). The link is never listed, so never removed: the folder
 // that holds it stays, and the outside folder stays whole.
@@ -76,6 +92,7 @@ TEST_F(PathWinChange, NothingIsDoneThroughALink) {
     auto link = path(L"f\\link");
     EXPECT_TRUE(link->isReparsePoint());
     EXPECT_FALSE(link->remove(false, false));
+    EXPECT_FALSE(link->removeItemOnly(false));
     EXPECT_FALSE(link->removeAtReboot());
     EXPECT_FALSE(link->renameTo(box.at(L"f\\moved").c_str()));
     EXPECT_FALSE(link->renameToRandomName(2, nullptr, false, nullptr));

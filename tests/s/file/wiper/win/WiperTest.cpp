@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <set>
 #include <string>
@@ -46,11 +47,13 @@ public:
     std::vector<Call> calls;
     std::atomic<bool> entered{false};
     static std::atomic<bool> s_letGo;
+    std::function<void()> during;  // run inside each overwrite, on the worker
 
     bool overwrite(HANDLE, uint64_t end, void*, int32_t, float from, float to, std::atomic<float>* progress,
                    std::atomic<bool>* stop, int64_t offset) override {
         calls.push_back({from, to, end, offset, m_wiper ? m_wiper->getProgressPercent() : -1});
         entered = true;
+        if (during) during();
         if (m_mode == Mode::kWaitForStop) {
             while (!*stop) Sleep(5);
             return false;
@@ -399,6 +402,25 @@ TEST_F(WiperTest, AStopAskedWhileIdleIsNotKeptForTheNextRun) {
     EXPECT_EQ(1u, method.calls.size());
     EXPECT_FALSE(box.exists(L"a.txt"));
     EXPECT_TRUE(failures().empty());
+}
+
+// What appears in a folder while the folder is wiped was never overwritten: it is not
+// deleted with the folder, which stays under its random name and is listed.
+TEST_F(WiperTest, WhatAppearsInAFolderDuringItsWipeIsNotDeletedUnwritten) {
+    ASSERT_TRUE(box.makeFolder(L"tree"));
+    ASSERT_TRUE(box.writeFile(L"tree\\a.bin", "a"));
+    FakeMethod& method = fake();
+    method.during = [this] { box.writeFile(L"tree\\late.txt", "late"); };
+    wiper->setMethod(&method);
+    wiper->addPath(box.at(L"tree").c_str());
+    ASSERT_TRUE(runToEnd());
+    ASSERT_EQ(1u, method.calls.size());
+    std::vector<std::wstring> left = leftovers();
+    ASSERT_EQ(2u, left.size());
+    std::string back;
+    ASSERT_TRUE(box.readFile(left[1], &back));
+    EXPECT_EQ("late", back);
+    EXPECT_EQ(std::vector<std::wstring>{box.at(left[0])}, failures());
 }
 
 TEST_F(WiperTest, TheItemInWorkIsItsName) {
