@@ -28,12 +28,13 @@ FILETIME fileTimeOf(int64_t unixSeconds) {
 
 bool isGone(DWORD error) { return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND; }
 
-// Runs change(child) on every child (all of them, one level) and answers whether all succeeded.
+// Runs change(child) on every child (all of them, one level) and answers whether all succeeded;
+// a folder that could not be listed to its end fails.
 template <class Change>
 bool forEachChild(PathWin& folder, Change change) {
-    ArrayP* children = folder.listChildren(false, nullptr, true);
+    bool all = false;
+    ArrayP* children = folder.listEveryChild(&all);
     if (!children) return false;
-    bool all = true;
     for (uint32_t i = 0; i < children->count(); ++i) all = change(*children->item<PathWin>(i)) && all;
     children->releaseToPool();
     return all;

@@ -314,10 +314,11 @@ bool Wiper::wipeItem(PathWin* item, float from, float to, bool queued) {
     return result;
 }
 
+// A folder that could not be listed to its end fails: what was not listed was not wiped.
 bool Wiper::wipeChildren(PathWin* folder, float from, float to) {
-    s::col::_array::ArrayP* children = folder->listChildren(false, nullptr, true);
+    bool result = false;
+    s::col::_array::ArrayP* children = folder->listEveryChild(&result);
     if (!children) return false;
-    bool result = true;
     uint32_t count = children->count();
     float width = count ? (to - from) / static_cast<float>(count) : 0.0f;
     for (uint32_t k = 0; k < count; ++k) {

@@ -423,6 +423,29 @@ TEST_F(WiperTest, WhatAppearsInAFolderDuringItsWipeIsNotDeletedUnwritten) {
     EXPECT_EQ(std::vector<std::wstring>{box.at(left[0])}, failures());
 }
 
+// A folder whose listing fails is not taken for empty. Held open without read sharing (a
+// listing then meets a sharing violation; renaming still works), it keeps its name and
+// its file, and it and its parent are listed.
+TEST_F(WiperTest, AFolderThatCannotBeListedIsNotTakenForEmpty) {
+    ASSERT_TRUE(box.makeFolder(L"top"));
+    ASSERT_TRUE(box.makeFolder(L"top\\sub"));
+    ASSERT_TRUE(box.writeFile(L"top\\sub\\kept.txt", "kept"));
+    ASSERT_TRUE(box.writeFile(L"top\\gone.txt", "gone"));
+    HANDLE holder = CreateFileW(box.at(L"top\\sub").c_str(), GENERIC_READ, FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, holder);
+    wiper->setMethod(&fake());
+    wiper->addPath(box.at(L"top").c_str());
+    bool ended = runToEnd();
+    CloseHandle(holder);
+    ASSERT_TRUE(ended);
+    std::string back;
+    ASSERT_TRUE(box.readFile(L"top\\sub\\kept.txt", &back));
+    EXPECT_EQ("kept", back);
+    EXPECT_FALSE(box.exists(L"top\\gone.txt"));
+    EXPECT_EQ((std::vector<std::wstring>{box.at(L"top\\sub"), box.at(L"top")}), failures());
+}
+
 TEST_F(WiperTest, TheItemInWorkIsItsName) {
     ASSERT_TRUE(box.writeFile(L"named.txt", "x"));
     FakeMethod& method = fake(FakeMethod::Mode::kWaitForStop);
