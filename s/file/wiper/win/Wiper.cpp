@@ -27,8 +27,6 @@ using s::file::win::PathWin;
 using s::file::win::RandomSource;
 using s::str::strbuffer::StrBuffer;
 
-constexpr DWORD kEncryptedOrSparse = FILE_ATTRIBUTE_ENCRYPTED | FILE_ATTRIBUTE_SPARSE_FILE;
-
 void releaseMethod(IMethod* method) {
     if (auto* poolable = dynamic_cast<s::thread::IPoolable*>(method)) poolable->releaseToPool();
 }
@@ -311,7 +309,9 @@ bool Wiper::wipeItem(PathWin* item, float from, float to, bool queued) {
     if (folder) result = wipeChildren(item, from, to);
     if (!item->isStream() && item->isNtfs()) result = wipeStreams(item, to) && result;
     if (result && !folder && holdsData(item)) {
-        if (item->isNtfs() && (kept & kEncryptedOrSparse))
+        // Encrypted, compressed or sparse data is not rewritten where it lies: overwriting
+        // such a file would leave its old clusters as they were, so it is not wiped.
+        if (item->isNtfs() && (kept & s::file::win::kUnwritableInPlace))
             result = false;
         else
             result = overwriteAndCut(item, to);
