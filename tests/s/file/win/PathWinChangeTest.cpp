@@ -188,7 +188,8 @@ TEST(PathWinRoots, EveryFormOfTheCanaryDrivesRootIsRefused) {
     const std::string before = canaryText();
     if (before.empty()) GTEST_SKIP() << "no canary drive";
     const DWORD attributes = GetFileAttributesW(L"R:\\canary.txt");
-    for (const wchar_t* text : {L"R:\\", L"R:", L"R:\\.", L"R:\\canary.txt\\..", L"\\\\?\\R:\\", L"\\??\\R:\\", L"R:/"}) {
+    for (const wchar_t* text : {L"R:\\", L"R:", L"R:\\.", L"R:\\canary.txt\\..", L"\\\\?\\R:\\", L"\\??\\R:\\", L"R:/",
+                             L"\\\\?\\Global\\R:\\", L"R:\\:stream"}) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(text)));
         PathWin root;
         ASSERT_TRUE(root.assignText(text));
