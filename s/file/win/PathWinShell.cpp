@@ -65,11 +65,12 @@ bool PathWin::moveToRecycleBin(bool showUi, bool notify) {
     return done;
 }
 
-// A link is not copied through: a folder link would copy its target's contents.
+// A link is not copied through: a folder link would copy its target's contents. Nor is one
+// copied into: the copies would replace what lies in the link's target. A root is no target.
 bool PathWin::copyTo(const wchar_t* target, bool replace) {
     if (!m_parsed || isReparsePoint()) return false;
     PathWin to;
-    if (!to.assignText(target) || !exists()) return false;
+    if (!to.assignText(target) || to.refusesChange() || !exists()) return false;
     if (!isKnownFolder()) {
         return CopyFileW(getApiPath(), to.getApiPath(), !replace) ||
                (to.ensureParentFolder() && CopyFileW(getApiPath(), to.getApiPath(), !replace));

@@ -99,6 +99,26 @@ TEST_F(PathWinShell, CopiesFilesAndFoldersButNeverIntoThemselves) {
     EXPECT_EQ(contentOf(L"new\\folder\\y.txt"), "y");
 }
 
+// A copy that replaces never writes through a link (a folder link would take the copies
+// into its target, outside what was chosen) nor into a root.
+TEST_F(PathWinShell, ACopyNeverReplacesThroughALinkOrIntoARoot) {
+    tests::Sandbox outside;
+    ASSERT_TRUE(outside.ok());
+    ASSERT_TRUE(outside.makeFolder(L"keep"));
+    ASSERT_TRUE(outside.writeFile(L"keep\\data", "outside"));
+    ASSERT_TRUE(box.makeFolder(L"src"));
+    ASSERT_TRUE(box.writeFile(L"src\\data", "copied"));
+    const std::wstring outsideName = outside.path().substr(outside.path().find_last_of(L'\\') + 1);
+    if (!box.makeLink(L"link", L"..\\" + outsideName + L"\\keep")) GTEST_SKIP() << "the session made no link";
+    auto src = path(L"src");
+    EXPECT_FALSE(src->copyTo(box.at(L"link").c_str(), true));
+    EXPECT_FALSE(src->copyTo(L"R:\\", true)) << "a root";
+    EXPECT_FALSE(path(L"src\\data")->copyTo(L"R:", true));
+    std::string data;
+    ASSERT_TRUE(outside.readFile(L"keep\\data", &data));
+    EXPECT_EQ(data, "outside");
+}
+
 TEST_F(PathWinShell, NumberedAndDerivedNames) {
     ASSERT_TRUE(box.writeFile(L"r.txt", "r"));
     ASSERT_TRUE(box.writeFile(L"r (1).txt", "r"));
