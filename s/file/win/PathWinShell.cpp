@@ -110,9 +110,13 @@ bool PathWin::createShortcut(const wchar_t* linkPath, bool replace, const wchar_
     return createShellLinkFile(getFullPath(), link.getFullPath(), arguments);
 }
 
+// Only a file is replaced: removing a folder would take everything in it away.
 bool PathWin::createUrlShortcut(const wchar_t* url, bool replace) {
     if (!m_parsed) return false;
-    if (exists() && (!replace || !remove(false, false))) return false;
+    const DWORD attributes = readLiveAttributes();
+    if (attributes != INVALID_FILE_ATTRIBUTES &&
+        (!replace || (attributes & FILE_ATTRIBUTE_DIRECTORY) || !remove(false, false)))
+        return false;
     return createUrlShortcutFile(url, getFullPath());
 }
 

@@ -69,6 +69,14 @@ TEST_F(PathWinShell, InternetShortcutsRoundTrip) {
     EXPECT_EQ(std::wstring(url->urlTargetText()), L"http://example.com/other");
 }
 
+// Replacing means replacing a file: a folder of that name keeps all it holds.
+TEST_F(PathWinShell, AnInternetShortcutNeverReplacesAFolder) {
+    ASSERT_TRUE(box.makeFolder(L"site.url"));
+    ASSERT_TRUE(box.writeFile(L"site.url\\kept.txt", "kept"));
+    EXPECT_FALSE(path(L"site.url")->createUrlShortcut(L"http://example.com/page", true));
+    EXPECT_EQ(contentOf(L"site.url\\kept.txt"), "kept");
+}
+
 TEST_F(PathWinShell, LongFormOfAPathTakesTheNamesTheFolderGives) {
     ASSERT_TRUE(box.makeFolder(L"Mixed Case"));
     ASSERT_TRUE(box.writeFile(L"Mixed Case\\File.Txt", "x"));
