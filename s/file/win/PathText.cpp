@@ -201,6 +201,11 @@ bool isFullyQualified(const wchar_t* path, uint32_t length) {
            componentCount(path + 2, length - 2) >= 2;
 }
 
+bool isShellPath(const wchar_t* path, uint32_t length) {
+    constexpr uint32_t kShellPathUnits = 260;  // MAX_PATH, its terminator included
+    return length < kShellPathUnits && isFullyQualified(path, length) && !needsVerbatimForm(path, length);
+}
+
 bool needsVerbatimForm(const wchar_t* path, uint32_t length) {
     bool absolute = (length >= 3 && path[1] == L':' && isPathSeparator(path[2])) ||
                     (length >= 3 && isPathSeparator(path[0]) && isPathSeparator(path[1]) &&

@@ -48,6 +48,10 @@ bool isReservedDeviceName(const wchar_t* name, uint32_t length);
 // current folder (the recycle bin deletes a relative path for good).
 bool isFullyQualified(const wchar_t* path, uint32_t length);
 
+// A path the shell reaches as its text shows: fully qualified, shorter than MAX_PATH (the
+// shell's own buffers), and without a name that Win32 would shorten ("a." reaches "a").
+bool isShellPath(const wchar_t* path, uint32_t length);
+
 // An absolute path ("X:\..." or "\\server\...") with a component that ends in "." or " ":
 // Win32 strips those from names, so without the "\\?\" form the call would reach the item
 // whose name lacks them ("a." reaches "a"). "." and ".." components do not count.

@@ -50,8 +50,9 @@ bool hasListedExtension(const StrBuffer& name, const wchar_t* extensions) {
 
 }  // namespace
 
+// The shell takes the full path as text: it must reach this item and no other.
 bool PathWin::moveToRecycleBin(bool showUi, bool notify) {
-    if (m_stream || refusesChange() || !isFullyQualified(m_fullPath.chars(), m_fullPath.length())) return false;
+    if (m_stream || refusesChange() || !isShellPath(m_fullPath.chars(), m_fullPath.length())) return false;
     const bool folder = isKnownFolder();
     StrBuffer from;  // double-terminated: the embedded NUL and the string's own terminator
     from.setStr(&m_fullPath);

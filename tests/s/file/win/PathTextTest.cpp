@@ -141,6 +141,16 @@ TEST(PathText, NamesEndingInDotsOrSpacesNeedTheVerbatimForm) {
     }
 }
 
+TEST(PathText, ShellPathsReachTheItemTheyName) {
+    EXPECT_TRUE(isShellPath(L"C:\\x\\a.txt", 10));
+    EXPECT_FALSE(isShellPath(L"C:\\x\\a.", 7)) << "the shell would reach C:\\x\\a";
+    EXPECT_FALSE(isShellPath(L"x\\a", 3)) << "relative";
+    const std::wstring longest = L"C:\\" + std::wstring(256, L'n');
+    EXPECT_TRUE(isShellPath(longest.c_str(), len(longest.c_str()))) << "259 units and the terminator";
+    const std::wstring longer = longest + L"n";
+    EXPECT_FALSE(isShellPath(longer.c_str(), len(longer.c_str())));
+}
+
 TEST(PathText, FullyQualifiedPaths) {
     EXPECT_TRUE(isFullyQualified(L"C:\\x", 4));
     EXPECT_TRUE(isFullyQualified(L"\\\\server\\share\\x", 16));
