@@ -412,6 +412,8 @@ bool Wiper::renameStampAndRemove(PathWin* item, bool queued) {
         if (!renamed->removeItemOnly(true) && queued && renamed->exists())
             recordSurvivor(renamed->getFullPath());
         renamed->releaseToPool();
+    } else if (queued) {
+        recordSurvivor(received->cString());  // no path to remove it through: it stays
     }
     received->releaseToPool();
     return result;
