@@ -38,6 +38,10 @@ public:
     // A byte count rounded up to whole clusters of this path's volume (0 for 0 or less): what
     // a file of that size occupies on the disk.
     int64_t roundUpToCluster(int64_t size);
+    // Whether the file or stream may hold bytes: a size that reads 0 (a stream that no
+    // listing knows, a read that failed) is asked of the item's own handle before anything
+    // takes it for empty; a size that cannot be read counts as data.
+    bool mayHoldData();
     // Every child (hidden and system ones too, links never), as listChildren gives them;
     // *whole tells whether the folder was read to its end: a listing that failed or broke
     // off is not an empty folder.

@@ -197,7 +197,7 @@ bool PathWin::checkExclusiveAccess(bool, bool restoreAttributes, void* buffer, u
     const DWORD kept = readLiveAttributes();
     if (kept == INVALID_FILE_ATTRIBUTES || (kept & FILE_ATTRIBUTE_REPARSE_POINT)) return false;
     const bool folder = !m_stream && (kept & FILE_ATTRIBUTE_DIRECTORY);
-    if (!folder && getSize(false, false, nullptr, nullptr, true) <= 0) return true;
+    if (!folder && !mayHoldData()) return true;
     bool ok = setAttributes(FILE_ATTRIBUTE_NORMAL) &&
               addAttributes(FILE_ATTRIBUTE_NOT_CONTENT_INDEXED | (kept & FILE_ATTRIBUTE_DIRECTORY));
     if (folder) {

@@ -44,19 +44,6 @@ bool handleIsLink(HANDLE file) {
     return !GetFileInformationByHandle(file, &info) || (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT);
 }
 
-// Whether the item may hold bytes. A size that reads 0 (a stream that no listing knows, a
-// read that failed) is asked of the item's own handle before the item goes unwritten; a
-// size that cannot be read counts as data.
-bool holdsData(PathWin* item) {
-    if (item->getSize(false, false, nullptr, nullptr, false) > 0) return true;
-    HANDLE file = item->openItem(FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, 0);
-    if (file == INVALID_HANDLE_VALUE) return true;
-    LARGE_INTEGER size;
-    const bool empty = GetFileSizeEx(file, &size) && size.QuadPart == 0;
-    CloseHandle(file);
-    return !empty;
-}
-
 bool cutTo(HANDLE file, uint64_t size) {
     LARGE_INTEGER position;
     position.QuadPart = static_cast<LONGLONG>(size);
@@ -308,7 +295,7 @@ bool Wiper::wipeItem(PathWin* item, float from, float to, bool queued) {
     bool result = true;
     if (folder) result = wipeChildren(item, from, to);
     if (!item->isStream() && item->isNtfs()) result = wipeStreams(item, to) && result;
-    if (result && !folder && holdsData(item)) {
+    if (result && !folder && item->mayHoldData()) {
         // Encrypted, compressed or sparse data is not rewritten where it lies: overwriting
         // such a file would leave its old clusters as they were, so it is not wiped.
         if (item->isNtfs() && (kept & s::file::win::kUnwritableInPlace))

@@ -169,6 +169,22 @@ TEST_F(PathWinChange, ExclusiveAccessFailsWhileAnotherHandleIsOpen) {
     EXPECT_FALSE(path(L"missing.txt")->checkExclusiveAccess(false, true, nullptr, 0));
 }
 
+// Wine keeps "a.txt:info" as a file of its own, which the path takes for a stream that no
+// stream listing knows (checked): its size reads 0, yet it holds bytes the wiper must write.
+TEST_F(PathWinChange, ExclusiveAccessIsNeededWhereTheSizeReadsZeroByMistake) {
+    ASSERT_TRUE(box.writeFile(L"a.txt", "carrier"));
+    ASSERT_TRUE(box.writeFile(L"a.txt:info", "bytes"));
+    auto stream = path(L"a.txt:info");
+    EXPECT_TRUE(stream->mayHoldData());
+    HANDLE holder = CreateFileW(box.at(L"a.txt:info").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                0, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    EXPECT_FALSE(stream->checkExclusiveAccess(false, true, nullptr, 0));
+    CloseHandle(holder);
+    ASSERT_TRUE(box.writeFile(L"empty.txt", ""));
+    EXPECT_FALSE(path(L"empty.txt")->mayHoldData());
+}
+
 }  // namespace
 
 namespace {
