@@ -296,8 +296,8 @@ bool Wiper::wipeItem(PathWin* item, float from, float to, bool queued) {
     if (folder) result = wipeChildren(item, from, to);
     if (!item->isStream() && item->isNtfs()) result = wipeStreams(item, to) && result;
     if (result && !folder && item->mayHoldData()) {
-        // Encrypted, compressed or sparse data is not rewritten where it lies: overwriting
-        // such a file would leave its old clusters as they were, so it is not wiped.
+        // The file system may not rewrite encrypted, compressed or sparse data where it lies
+        // (kUnwritableInPlace): the passes could leave the old clusters as they were.
         if (item->isNtfs() && (kept & s::file::win::kUnwritableInPlace))
             result = false;
         else
