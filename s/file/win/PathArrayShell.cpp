@@ -29,10 +29,11 @@ bool wasFolder(IPath* path) {
 }
 
 // Only what the recycle bin keeps: a fully qualified path of a file or folder, not a root,
-// a stream or a link (the shell deletes a relative path for good).
+// a stream or a link (the shell deletes a relative path for good), that the shell reaches
+// as its text shows.
 bool isRecyclable(PathWin* path) {
     return path->isParsed() && !path->isStream() && !path->isRootLike() &&
-           isFullyQualified(path->getFullPath(), path->getLength()) && !path->isReparsePoint();
+           isShellPath(path->getFullPath(), path->getLength()) && !path->isReparsePoint();
 }
 
 }  // namespace

@@ -51,12 +51,84 @@ uint32_t lastComponentStart(const wchar_t* path, uint32_t length) {
     return length >= 2 && path[1] == L':' ? 2 : 0;
 }
 
-bool isPrefixedRoot(const wchar_t* path, uint32_t length) {
-    const wchar_t* rest = path + 4;
-    uint32_t restLength = length - 4;
-    if (startsWithFolded(rest, restLength, L"UNC\\")) return componentCount(rest + 4, restLength - 4) <= 2;
-    if (startsWithFolded(rest, restLength, L"GLOBALROOT")) return componentCount(rest, restLength) <= 3;
-    return componentCount(rest, restLength) <= 1;
+// One component of a text read from *at (separators before it skipped); *at moves past it.
+struct Component {
+    const wchar_t* text;
+    uint32_t length;
+};
+
+Component nextComponent(const wchar_t* text, uint32_t length, uint32_t* at) {
+    while (*at < length && isPathSeparator(text[*at])) ++*at;
+    const uint32_t start = *at;
+    while (*at < length && !isPathSeparator(text[*at])) ++*at;
+    return {text + start, *at - start};
+}
+
+bool isNamed(const Component& component, const wchar_t* name) {
+    uint32_t n = 0;
+    while (name[n]) ++n;
+    return component.length == n && startsWithFolded(component.text, n, name);
+}
+
+// "Harddisk" and a number: a whole disk of the device namespace.
+bool isDiskName(const Component& component) {
+    constexpr uint32_t kPrefix = 8;
+    if (component.length <= kPrefix || !startsWithFolded(component.text, kPrefix, L"harddisk")) return false;
+    for (uint32_t i = kPrefix; i < component.length; ++i) {
+        if (component.text[i] < L'0' || component.text[i] > L'9') return false;
+    }
+    return true;
+}
+
+// Components that name folders: a redirector's own ones start with ";".
+uint32_t folderComponentCount(const wchar_t* text, uint32_t length) {
+    uint32_t count = 0;
+    for (uint32_t at = 0; at < length;) {
+        const Component component = nextComponent(text, length, &at);
+        if (component.length && component.text[0] != L';') ++count;
+    }
+    return count;
+}
+
+bool isDosNamespaceRoot(const wchar_t* text, uint32_t length);
+
+// What follows "GLOBALROOT": a device or a link of the object namespace. One or two
+// components ("\Device\HarddiskVolume1", "\SystemRoot") may be a volume; so are a partition
+// ("\Device\Harddisk0\Partition1") and a redirector's share ("\Device\Mup\server\share").
+bool isDeviceRoot(const wchar_t* text, uint32_t length) {
+    uint32_t at = 0;
+    const Component kind = nextComponent(text, length, &at);
+    if (isNamed(kind, L"??") || isNamed(kind, L"GLOBAL??") || isNamed(kind, L"DosDevices"))
+        return isDosNamespaceRoot(text + at, length - at);
+    const Component device = nextComponent(text, length, &at);
+    const uint32_t after = componentCount(text + at, length - at);
+    if (after == 0) return true;
+    if (!isNamed(kind, L"Device")) return false;
+    if (isDiskName(device)) return after <= 1;
+    if (isNamed(device, L"Mup") || isNamed(device, L"LanmanRedirector") || isNamed(device, L"WebDavRedirector"))
+        return folderComponentCount(text + at, length - at) <= 2;
+    return false;
+}
+
+// What follows "\\?\": a drive, volume or device alone, "UNC" with a server and share, or
+// "GLOBALROOT" and a device; "Global" names the same namespace again, as often as it comes.
+bool isDosNamespaceRoot(const wchar_t* text, uint32_t length) {
+    uint32_t at = 0;
+    Component first = nextComponent(text, length, &at);
+    while (isNamed(first, L"Global")) first = nextComponent(text, length, &at);
+    if (isNamed(first, L"GLOBALROOT")) return isDeviceRoot(text + at, length - at);
+    const uint32_t after = componentCount(text + at, length - at);
+    return isNamed(first, L"UNC") ? after <= 2 : after == 0;
+}
+
+bool isPrefixedRoot(const wchar_t* path, uint32_t length) { return isDosNamespaceRoot(path + 4, length - 4); }
+
+// Where the last component names a stream, the colon that starts it (0 when none).
+uint32_t streamColon(const wchar_t* path, uint32_t length) {
+    for (uint32_t i = lastComponentStart(path, length); i < length; ++i) {
+        if (path[i] == L':') return i;
+    }
+    return 0;
 }
 
 }  // namespace
@@ -101,6 +173,8 @@ bool isRootLike(const wchar_t* path, uint32_t length) {
     } else if (isPathSeparator(path[0]) && isPathSeparator(path[1])) {
         if (componentCount(path + 2, length - 2) <= 2) return true;
     }
+    // A stream of a root ("C:\:s", "C:\:$I30:$INDEX_ALLOCATION") is the root's own data or index.
+    if (const uint32_t colon = streamColon(path, length)) return isRootLike(path, colon);
     uint32_t start = lastComponentStart(path, length);
     return isDotsAndSpaces(path + start, length - start);
 }
@@ -125,6 +199,11 @@ bool isFullyQualified(const wchar_t* path, uint32_t length) {
     if (length >= 3 && letter >= L'a' && letter <= L'z' && path[1] == L':' && isPathSeparator(path[2])) return true;
     return length > 2 && isPathSeparator(path[0]) && isPathSeparator(path[1]) && !isPathSeparator(path[2]) &&
            componentCount(path + 2, length - 2) >= 2;
+}
+
+bool isShellPath(const wchar_t* path, uint32_t length) {
+    constexpr uint32_t kShellPathUnits = 260;  // MAX_PATH, its terminator included
+    return length < kShellPathUnits && isFullyQualified(path, length) && !needsVerbatimForm(path, length);
 }
 
 bool needsVerbatimForm(const wchar_t* path, uint32_t length) {

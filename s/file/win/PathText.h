@@ -32,10 +32,11 @@ bool hasVerbatimPrefix(const wchar_t* path, uint32_t length);
 // Paths that name a whole drive, share or volume, or that Win32 resolves to another item than
 // their text shows: 3 units or fewer ("C:\", "\", "X"); a share or server root ("\\server",
 // "\\server\share"); a prefixed root ("\\?\C:\", "\\?\Volume{...}\", "\\?\UNC\server\share",
-// "\\.\PhysicalDrive0", "\??\C:", "\\?\GLOBALROOT\Device\X"); and any path whose last
-// component is made of dots and spaces only ("C:\.", "C:\x\..", "C:\ ."), which normalises to
-// its parent or a root. Trailing separators are ignored. Every destructive operation refuses
-// these.
+// "\\.\PhysicalDrive0", "\??\C:", "\\?\Global\C:", "\\?\GLOBALROOT\Device\X",
+// "\\?\GLOBALROOT\Device\Harddisk0\Partition1", "\\?\GLOBALROOT\Device\Mup\server\share");
+// a stream of any of these ("C:\:s"); and any path whose last component is made of dots and
+// spaces only ("C:\.", "C:\x\..", "C:\ ."), which normalises to its parent or a root.
+// Trailing separators are ignored. Every destructive operation refuses these.
 bool isRootLike(const wchar_t* path, uint32_t length);
 
 // CON, PRN, AUX, NUL, COM1-COM9 or LPT1-LPT9, ignoring case, as the whole name or before its
@@ -46,6 +47,10 @@ bool isReservedDeviceName(const wchar_t* name, uint32_t length);
 // "\\?\" prefix: the only forms the shell takes for what it must not resolve against a
 // current folder (the recycle bin deletes a relative path for good).
 bool isFullyQualified(const wchar_t* path, uint32_t length);
+
+// A path the shell reaches as its text shows: fully qualified, shorter than MAX_PATH (the
+// shell's own buffers), and without a name that Win32 would shorten ("a." reaches "a").
+bool isShellPath(const wchar_t* path, uint32_t length);
 
 // An absolute path ("X:\..." or "\\server\...") with a component that ends in "." or " ":
 // Win32 strips those from names, so without the "\\?\" form the call would reach the item

@@ -38,6 +38,17 @@ public:
     // A byte count rounded up to whole clusters of this path's volume (0 for 0 or less): what
     // a file of that size occupies on the disk.
     int64_t roundUpToCluster(int64_t size);
+    // Whether the file or stream may hold bytes: a size that reads 0 (a stream that no
+    // listing knows, a read that failed) is asked of the item's own handle before anything
+    // takes it for empty; a size that cannot be read counts as data.
+    bool mayHoldData();
+    // Every child (hidden and system ones too, links never), as listChildren gives them;
+    // *whole tells whether the folder was read to its end: a listing that failed or broke
+    // off is not an empty folder.
+    ArrayP* listEveryChild(bool* whole);
+    // The item alone, by the rules of remove: a file or stream, a folder only while it is
+    // empty (what appears in a folder after its wipe is never deleted unwritten).
+    bool removeItemOnly(bool notify);
 
     // IPath
     void dump() override;
@@ -181,7 +192,7 @@ public:
     // Called for each listed entry of `folder`; false ends the walk.
     using EntryVisitor = bool (*)(const PathWin& folder, const WIN32_FIND_DATAW& entry, void* context);
     // Lists this folder (recurse: depth first, each folder before its contents), without
-    // using the call stack for depth. False when this folder could not be read at all.
+    // using the call stack for depth. False when this folder could not be read to its end.
     bool walk(EntryKind kind, bool recurse, bool all, EntryVisitor visitor, void* context);
 
 private:
@@ -195,8 +206,9 @@ private:
     const wchar_t* intoScratch(StrBuffer* (PathWin::*copy)(StrBuffer*, bool) const);
     const wchar_t* intoScratchLoaded(StrBuffer* (PathWin::*copy)(StrBuffer*, bool));
     IPath* uniquePath(bool numberedInBrackets);
+    bool removeChecked(bool notify, bool atReboot, bool withContents);
     bool removeFile(bool notify, bool atReboot);
-    bool removeFolder(bool notify, bool atReboot);
+    bool removeFolder(bool notify, bool atReboot, bool withContents);
     bool streamSizeFromCarrier();
 
     StrBuffer m_scratch;

@@ -28,12 +28,13 @@ FILETIME fileTimeOf(int64_t unixSeconds) {
 
 bool isGone(DWORD error) { return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND; }
 
-// Runs change(child) on every child (all of them, one level) and answers whether all succeeded.
+// Runs change(child) on every child (all of them, one level) and answers whether all succeeded;
+// a folder that could not be listed to its end fails.
 template <class Change>
 bool forEachChild(PathWin& folder, Change change) {
-    ArrayP* children = folder.listChildren(false, nullptr, true);
+    bool all = false;
+    ArrayP* children = folder.listEveryChild(&all);
     if (!children) return false;
-    bool all = true;
     for (uint32_t i = 0; i < children->count(); ++i) all = change(*children->item<PathWin>(i)) && all;
     children->releaseToPool();
     return all;
@@ -133,7 +134,11 @@ bool PathWin::ensureParentFolder() {
 
 // Removing
 
-bool PathWin::remove(bool notify, bool atReboot) {
+bool PathWin::remove(bool notify, bool atReboot) { return removeChecked(notify, atReboot, true); }
+
+bool PathWin::removeItemOnly(bool notify) { return removeChecked(notify, false, false); }
+
+bool PathWin::removeChecked(bool notify, bool atReboot, bool withContents) {
     if (!m_parsed || isRootLike()) return false;
     const DWORD attributes = readLiveAttributes();
     if (attributes == INVALID_FILE_ATTRIBUTES) return isGone(GetLastError());
@@ -141,7 +146,7 @@ bool PathWin::remove(bool notify, bool atReboot) {
     // empty target folder away; Wine 8.0, checked): a link is never removed through its path.
     if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return false;
     if (m_stream || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return removeFile(notify, atReboot);
-    return removeFolder(notify, atReboot);
+    return removeFolder(notify, atReboot, withContents);
 }
 
 bool PathWin::removeFile(bool notify, bool atReboot) {
@@ -161,10 +166,10 @@ bool PathWin::removeFile(bool notify, bool atReboot) {
 }
 
 // A folder that keeps a child (a link is never listed, so never removed) stays.
-bool PathWin::removeFolder(bool notify, bool atReboot) {
+bool PathWin::removeFolder(bool notify, bool atReboot, bool withContents) {
     const wchar_t* api = getApiPath();
     bool done = RemoveDirectoryW(api) != 0;
-    if (!done) {
+    if (!done && withContents) {
         bool children = forEachChild(*this, [atReboot](PathWin& child) { return child.remove(false, atReboot); });
         done = children && RemoveDirectoryW(api);
     }
@@ -192,7 +197,7 @@ bool PathWin::checkExclusiveAccess(bool, bool restoreAttributes, void* buffer, u
     const DWORD kept = readLiveAttributes();
     if (kept == INVALID_FILE_ATTRIBUTES || (kept & FILE_ATTRIBUTE_REPARSE_POINT)) return false;
     const bool folder = !m_stream && (kept & FILE_ATTRIBUTE_DIRECTORY);
-    if (!folder && getSize(false, false, nullptr, nullptr, true) <= 0) return true;
+    if (!folder && !mayHoldData()) return true;
     bool ok = setAttributes(FILE_ATTRIBUTE_NORMAL) &&
               addAttributes(FILE_ATTRIBUTE_NOT_CONTENT_INDEXED | (kept & FILE_ATTRIBUTE_DIRECTORY));
     if (folder) {

@@ -186,6 +186,16 @@ int64_t PathWin::getSize(bool folderTotal, bool recurse, int32_t* fileCount, int
     return m_size;
 }
 
+bool PathWin::mayHoldData() {
+    if (getSize(false, false, nullptr, nullptr, true) > 0) return true;
+    HANDLE h = openItem(FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, 0);
+    if (h == INVALID_HANDLE_VALUE) return true;
+    LARGE_INTEGER size;
+    const bool empty = GetFileSizeEx(h, &size) && size.QuadPart == 0;
+    CloseHandle(h);
+    return !empty;
+}
+
 int64_t PathWin::getSizeOnDisk() {
     if (m_sizeOnDisk >= 0) return m_sizeOnDisk;
     return m_sizeOnDisk = roundUpToCluster(getSize(false, false, nullptr, nullptr, true));

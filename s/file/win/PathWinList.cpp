@@ -73,9 +73,17 @@ PathWin* entryPath(const PathWin& folder, const WIN32_FIND_DATAW& entry) {
     return pathFromFolderAndName(folder.getFullPath(), entry.cFileName);
 }
 
+struct PathListing {
+    ArrayP* array;
+    bool whole;  // every entry read made it into the array
+};
+
 bool addPath(const PathWin& folder, const WIN32_FIND_DATAW& entry, void* context) {
+    PathListing* listing = static_cast<PathListing*>(context);
     PathWin* path = entryPath(folder, entry);
-    if (path && !static_cast<ArrayP*>(context)->add(path)) path->releaseToPool();
+    if (path && listing->array->add(path)) return true;
+    if (path) path->releaseToPool();
+    listing->whole = false;
     return true;
 }
 
@@ -111,7 +119,7 @@ bool PathWin::walk(EntryKind kind, bool recurse, bool all, EntryVisitor visitor,
     ArrayP frames;
     Frame* root = openFrame(*this, nullptr);
     if (!root) return false;
-    const bool readable = root->find != INVALID_HANDLE_VALUE || GetLastError() == ERROR_FILE_NOT_FOUND;
+    bool readable = root->find != INVALID_HANDLE_VALUE || GetLastError() == ERROR_FILE_NOT_FOUND;
     if (!frames.add(root)) {
         closeFrame(root);
         return false;
@@ -120,6 +128,9 @@ bool PathWin::walk(EntryKind kind, bool recurse, bool all, EntryVisitor visitor,
     while (going && frames.count()) {
         Frame* frame = static_cast<Frame*>(frames.last());
         if (!nextEntry(frame)) {
+            // A search of this folder that ends on an error has not seen all of it.
+            if (frame == root && frame->find != INVALID_HANDLE_VALUE && GetLastError() != ERROR_NO_MORE_FILES)
+                readable = false;
             closeFrame(frame);
             frames.dropLast(1);
             continue;
@@ -153,10 +164,11 @@ StrArray* listNames(PathWin& folder, EntryKind kind, bool fullPaths, bool all) {
     return listing.names;
 }
 
-ArrayP* listPaths(PathWin& folder, EntryKind kind, bool recurse, ArrayP* given, bool all) {
-    ArrayP* array = pathListArray(given);
-    if (array) folder.walk(kind, recurse, all, &addPath, array);
-    return array;
+ArrayP* listPaths(PathWin& folder, EntryKind kind, bool recurse, ArrayP* given, bool all, bool* whole = nullptr) {
+    PathListing listing{pathListArray(given), true};
+    const bool read = listing.array && folder.walk(kind, recurse, all, &addPath, &listing);
+    if (whole) *whole = read && listing.whole;
+    return listing.array;
 }
 
 s::file::IPathArray* pushPaths(PathWin& folder, EntryKind kind, bool recurse, s::file::IPathArray* given,
@@ -180,6 +192,9 @@ StrArray* PathWin::listFileNames(bool fullPaths, bool all) { return listNames(*t
 
 ArrayP* PathWin::listChildren(bool recurse, ArrayP* array, bool all) {
     return listPaths(*this, EntryKind::Children, recurse, array, all);
+}
+ArrayP* PathWin::listEveryChild(bool* whole) {
+    return listPaths(*this, EntryKind::Children, false, nullptr, true, whole);
 }
 ArrayP* PathWin::listFolders(bool recurse, ArrayP* array, bool all) {
     return listPaths(*this, EntryKind::Folders, recurse, array, all);
@@ -215,10 +230,11 @@ void searchIn(const PathWin& folder, const PatternSearch& search) {
     WIN32_FIND_DATAW entry;
     HANDLE find = findFirst(folder, search.pattern, &entry);
     if (find == INVALID_HANDLE_VALUE) return;
+    PathListing listing{search.found, true};
     do {
         if (isListable(entry.dwFileAttributes, entry.cFileName, search.all, search.visibility) &&
             matchesKind(entry.dwFileAttributes, search.kind))
-            addPath(folder, entry, search.found);
+            addPath(folder, entry, &listing);
     } while (FindNextFileW(find, &entry));
     FindClose(find);
 }

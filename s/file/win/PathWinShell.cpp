@@ -50,8 +50,9 @@ bool hasListedExtension(const StrBuffer& name, const wchar_t* extensions) {
 
 }  // namespace
 
+// The shell takes the full path as text: it must reach this item and no other.
 bool PathWin::moveToRecycleBin(bool showUi, bool notify) {
-    if (m_stream || refusesChange() || !isFullyQualified(m_fullPath.chars(), m_fullPath.length())) return false;
+    if (m_stream || refusesChange() || !isShellPath(m_fullPath.chars(), m_fullPath.length())) return false;
     const bool folder = isKnownFolder();
     StrBuffer from;  // double-terminated: the embedded NUL and the string's own terminator
     from.setStr(&m_fullPath);
@@ -65,11 +66,12 @@ bool PathWin::moveToRecycleBin(bool showUi, bool notify) {
     return done;
 }
 
-// A link is not copied through: a folder link would copy its target's contents.
+// A link is not copied through: a folder link would copy its target's contents. Nor is one
+// copied into: the copies would replace what lies in the link's target. A root is no target.
 bool PathWin::copyTo(const wchar_t* target, bool replace) {
     if (!m_parsed || isReparsePoint()) return false;
     PathWin to;
-    if (!to.assignText(target) || !exists()) return false;
+    if (!to.assignText(target) || to.refusesChange() || !exists()) return false;
     if (!isKnownFolder()) {
         return CopyFileW(getApiPath(), to.getApiPath(), !replace) ||
                (to.ensureParentFolder() && CopyFileW(getApiPath(), to.getApiPath(), !replace));
@@ -109,9 +111,13 @@ bool PathWin::createShortcut(const wchar_t* linkPath, bool replace, const wchar_
     return createShellLinkFile(getFullPath(), link.getFullPath(), arguments);
 }
 
+// Only a file is replaced: removing a folder would take everything in it away.
 bool PathWin::createUrlShortcut(const wchar_t* url, bool replace) {
     if (!m_parsed) return false;
-    if (exists() && (!replace || !remove(false, false))) return false;
+    const DWORD attributes = readLiveAttributes();
+    if (attributes != INVALID_FILE_ATTRIBUTES &&
+        (!replace || (attributes & FILE_ATTRIBUTE_DIRECTORY) || !remove(false, false)))
+        return false;
     return createUrlShortcutFile(url, getFullPath());
 }
 

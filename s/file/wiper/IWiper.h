@@ -33,6 +33,7 @@ public:
     virtual void setSlackMode(bool on) = 0;
     virtual bool addPath(const wchar_t* path) = 0;
     // Starts a run on the worker; false when it did not start (running, no buffer, no thread).
+    // A stop asked while idle does not carry over into the run.
     virtual bool start() = 0;
     virtual bool isRunning() const = 0;
     // Asks the run to end; with wait, returns when the wiper is idle (after at most about
@@ -42,7 +43,8 @@ public:
     // The name of the item in work into out (emptied first); nothing when out is null.
     virtual void getCurrentPath(s::str::strbuffer::StrBuffer* out) = 0;
     virtual void addFailedPath(const wchar_t* text) = 0;
-    // Copies of the paths that could not be wiped, in a pooled list the caller releases.
+    // Copies of the paths that could not be wiped (those a stop kept the run from reaching
+    // among them), in a pooled list the caller releases.
     virtual s::str::strarray::StrArray* getFailedPaths() = 0;
 };
 

@@ -27,8 +27,6 @@ using s::file::win::PathWin;
 using s::file::win::RandomSource;
 using s::str::strbuffer::StrBuffer;
 
-constexpr DWORD kEncryptedOrSparse = FILE_ATTRIBUTE_ENCRYPTED | FILE_ATTRIBUTE_SPARSE_FILE;
-
 void releaseMethod(IMethod* method) {
     if (auto* poolable = dynamic_cast<s::thread::IPoolable*>(method)) poolable->releaseToPool();
 }
@@ -166,6 +164,9 @@ bool Wiper::addPath(const wchar_t* path) {
 bool Wiper::start() {
     if (m_stop && m_running) stop(true);
     if (m_running || !m_bufferReady || !m_worker) return false;
+    // A stop asked while idle, or as the last run ended, is not this run's: kept, it would
+    // end the run before its first item and leave every item in place, none listed.
+    m_stop = false;
     m_running = true;
     if (m_worker->runOnce(this)) return true;
     m_running = false;
@@ -242,10 +243,11 @@ void Wiper::runTask() {
         float share = 1.0f / static_cast<float>(count);
         bool slack = m_slackMode;
         if (slack && !sfcIsFileProtected()) count = 0;
-        for (uint32_t i = 0; i < count && !stopRequested(); ++i) {
+        for (uint32_t i = 0; i < count; ++i) {
             PathWin* item = m_paths.item<PathWin>(i);
             float from = static_cast<float>(i) * share, to = static_cast<float>(i + 1) * share;
             if (slack) {
+                if (stopRequested()) break;
                 wipeSlack(item, from, to);
                 continue;
             }
@@ -264,7 +266,11 @@ void Wiper::runTask() {
 // progress where it was; every other item that stays, but a stream, gets its first
 // attributes back. `queued` marks the items of the queue itself.
 bool Wiper::wipeItem(PathWin* item, float from, float to, bool queued) {
-    if (stopRequested()) return false;
+    if (stopRequested()) {
+        // A queued item that a stop kept the run from reaching survives like any other.
+        if (queued && (item->isRootLike() || item->exists())) recordSurvivor(item->getFullPath());
+        return false;
+    }
     {
         StrBuffer* name = item->copyName(nullptr, false);
         setCurrentItem(name ? name->cString() : L"");
@@ -289,8 +295,10 @@ bool Wiper::wipeItem(PathWin* item, float from, float to, bool queued) {
     bool result = true;
     if (folder) result = wipeChildren(item, from, to);
     if (!item->isStream() && item->isNtfs()) result = wipeStreams(item, to) && result;
-    if (result && !folder && item->getSize(false, false, nullptr, nullptr, false) > 0) {
-        if (item->isNtfs() && (kept & kEncryptedOrSparse))
+    if (result && !folder && item->mayHoldData()) {
+        // The file system may not rewrite encrypted, compressed or sparse data where it lies
+        // (kUnwritableInPlace): the passes could leave the old clusters as they were.
+        if (item->isNtfs() && (kept & s::file::win::kUnwritableInPlace))
             result = false;
         else
             result = overwriteAndCut(item, to);
@@ -306,10 +314,11 @@ bool Wiper::wipeItem(PathWin* item, float from, float to, bool queued) {
     return result;
 }
 
+// A folder that could not be listed to its end fails: what was not listed was not wiped.
 bool Wiper::wipeChildren(PathWin* folder, float from, float to) {
-    s::col::_array::ArrayP* children = folder->listChildren(false, nullptr, true);
+    bool result = false;
+    s::col::_array::ArrayP* children = folder->listEveryChild(&result);
     if (!children) return false;
-    bool result = true;
     uint32_t count = children->count();
     float width = count ? (to - from) / static_cast<float>(count) : 0.0f;
     for (uint32_t k = 0; k < count; ++k) {
@@ -385,10 +394,13 @@ bool Wiper::renameStampAndRemove(PathWin* item, bool queued) {
         randomizeTimes(renamed);
         // What stays after a failed removal keeps its random name. Only a top-level item's
         // name is final (a parent's rename would make a child's text stale); a child that
-        // stays keeps its parent from being removed, so the queued item is listed then.
-        if (!renamed->remove(true, false) && queued && renamed->exists())
+        // stays keeps its parent from being removed, so the queued item is listed then. A
+        // folder goes only when empty: what appeared in it meanwhile was never overwritten.
+        if (!renamed->removeItemOnly(true) && queued && renamed->exists())
             recordSurvivor(renamed->getFullPath());
         renamed->releaseToPool();
+    } else if (queued) {
+        recordSurvivor(received->cString());  // no path to remove it through: it stays
     }
     received->releaseToPool();
     return result;

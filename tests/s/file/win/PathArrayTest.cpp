@@ -254,6 +254,27 @@ TEST_F(PathArrayShell, TheRecycleBinTakesAbsolutePathsOnly) {
     EXPECT_TRUE(box.exists(L"a.txt"));
 }
 
+// The shell takes paths as text and shortens names ending in dots or spaces, so "a." would
+// reach its neighbour "a"; past MAX_PATH its buffers do not hold the path. Neither is sent.
+TEST_F(PathArrayShell, TheRecycleBinTakesOnlyPathsTheShellReachesAsTheyAre) {
+    ASSERT_TRUE(box.writeFile(L"a", "neighbour"));
+    HANDLE dotted = CreateFileW((L"\\\\?\\" + box.at(L"a.")).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, dotted);
+    CloseHandle(dotted);
+    const std::wstring longName(255, L'n');
+    ASSERT_TRUE(box.makeFolder(longName));
+    ASSERT_TRUE(box.writeFile(longName + L"\\deep.txt", "deep"));
+    for (const std::wstring& relative : {std::wstring(L"a."), longName + L"\\deep.txt"}) {
+        SCOPED_TRACE(testing::PrintToString(relative));
+        EXPECT_FALSE(path(relative)->moveToRecycleBin(false, false));
+        Pooled<PathArray> list;
+        list->pushText(box.at(relative).c_str());
+        EXPECT_FALSE(list->deleteToRecycleBin(false, false, nullptr));
+    }
+    EXPECT_TRUE(requests().empty()) << "nothing reached the shell";
+    EXPECT_EQ(contentOf(L"a"), "neighbour");
+}
+
 TEST_F(PathArrayShell, CopiesAndMovesIntoAFolder) {
     ASSERT_TRUE(box.writeFile(L"a.txt", "a"));
     ASSERT_TRUE(box.writeFile(L"b.txt", "b"));

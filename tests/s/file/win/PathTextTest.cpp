@@ -72,7 +72,25 @@ TEST(PathText, RecognisesEveryFormOfRoot) {
         {L"C:\\x\\...", true, "Win32 strips the dots and reaches the parent"},
         {L"C:\\ .", true, "dots and spaces only"},
         {L"C:..", true, "the parent of the current folder of C:"},
+        {L"C:\\:s", true, "a stream of a drive root"},
+        {L"C:\\:$I30:$INDEX_ALLOCATION", true, "the root folder's own index, named as a stream"},
+        {L"\\\\?\\C:\\:s", true, "a stream of a prefixed drive root"},
+        {L"\\\\server\\share:s", true, "a stream of a share root"},
+        {L"C:\\x\\..:s", true, "a stream of a path that normalises to a root"},
+        {L"\\\\?\\Global\\C:\\", true, "Global names the same namespace again"},
+        {L"\\\\?\\GLOBAL\\global\\UNC\\server\\share", true, "as often as it comes"},
+        {L"\\\\?\\GLOBALROOT\\Device\\Harddisk0\\Partition1", true, "a partition of a disk"},
+        {L"\\\\?\\GLOBALROOT\\Device\\Harddisk12\\DR12", true, "a whole disk"},
+        {L"\\\\?\\GLOBALROOT\\Device\\Mup\\server\\share", true, "a share through the redirector"},
+        {L"\\\\?\\GLOBALROOT\\Device\\Mup\\;LanmanRedirector\\server\\share", true,
+         "the redirector's own components name no folder"},
+        {L"\\\\?\\GLOBALROOT\\??\\UNC\\server\\share", true, "the DOS namespace again, below the root"},
         {L"C:\\x", false, "a folder of the root"},
+        {L"C:\\x:s", false, "a stream of a folder"},
+        {L"\\\\?\\Global\\C:\\x", false, "a folder of a drive named through Global"},
+        {L"\\\\?\\GLOBALROOT\\Device\\Harddisk0\\Partition1\\x", false, "a folder of a partition"},
+        {L"\\\\?\\GLOBALROOT\\Device\\Mup\\server\\share\\x", false, "a folder of a share"},
+        {L"\\\\?\\GLOBALROOT\\??\\C:\\x", false, "a folder of a drive, below the root"},
         {L"\\\\server\\share\\x", false, "a folder of a share"},
         {L"\\\\?\\UNC\\server\\share\\x", false, "a folder of a prefixed share"},
         {L"\\\\?\\C:\\x", false, "a folder of a prefixed drive"},
@@ -121,6 +139,16 @@ TEST(PathText, NamesEndingInDotsOrSpacesNeedTheVerbatimForm) {
         SCOPED_TRACE(row.why);
         EXPECT_EQ(needsVerbatimForm(row.path, len(row.path)), row.verbatim);
     }
+}
+
+TEST(PathText, ShellPathsReachTheItemTheyName) {
+    EXPECT_TRUE(isShellPath(L"C:\\x\\a.txt", 10));
+    EXPECT_FALSE(isShellPath(L"C:\\x\\a.", 7)) << "the shell would reach C:\\x\\a";
+    EXPECT_FALSE(isShellPath(L"x\\a", 3)) << "relative";
+    const std::wstring longest = L"C:\\" + std::wstring(256, L'n');
+    EXPECT_TRUE(isShellPath(longest.c_str(), len(longest.c_str()))) << "259 units and the terminator";
+    const std::wstring longer = longest + L"n";
+    EXPECT_FALSE(isShellPath(longer.c_str(), len(longer.c_str())));
 }
 
 TEST(PathText, FullyQualifiedPaths) {

@@ -57,6 +57,22 @@ TEST_F(PathWinChange, RemovesAFolderWithEverythingInIt) {
     EXPECT_FALSE(box.exists(L"f"));
 }
 
+// The engine's last step removes the item alone: a folder that is not empty keeps what it
+// holds, and stays.
+TEST_F(PathWinChange, RemovingTheItemAloneNeverEmptiesAFolder) {
+    ASSERT_TRUE(box.makeFolder(L"full"));
+    ASSERT_TRUE(box.writeFile(L"full\\x.txt", "x"));
+    ASSERT_TRUE(box.makeFolder(L"empty"));
+    ASSERT_TRUE(box.writeFile(L"file.txt", "f"));
+    EXPECT_FALSE(path(L"full")->removeItemOnly(false));
+    EXPECT_EQ(contentOf(L"full\\x.txt"), "x");
+    EXPECT_TRUE(path(L"empty")->removeItemOnly(false));
+    EXPECT_TRUE(path(L"file.txt")->removeItemOnly(false));
+    EXPECT_TRUE(path(L"never-made")->removeItemOnly(false)) << "gone is gone";
+    EXPECT_FALSE(box.exists(L"empty"));
+    EXPECT_FALSE(box.exists(L"file.txt"));
+}
+
 // Wine: RemoveDirectoryW on a link to an empty folder removes that folder, and listing the
 // link lists the target (checked). The link is never listed, so never removed: the folder
 // that holds it stays, and the outside folder stays whole.
@@ -76,6 +92,7 @@ TEST_F(PathWinChange, NothingIsDoneThroughALink) {
     auto link = path(L"f\\link");
     EXPECT_TRUE(link->isReparsePoint());
     EXPECT_FALSE(link->remove(false, false));
+    EXPECT_FALSE(link->removeItemOnly(false));
     EXPECT_FALSE(link->removeAtReboot());
     EXPECT_FALSE(link->renameTo(box.at(L"f\\moved").c_str()));
     EXPECT_FALSE(link->renameToRandomName(2, nullptr, false, nullptr));
@@ -152,6 +169,22 @@ TEST_F(PathWinChange, ExclusiveAccessFailsWhileAnotherHandleIsOpen) {
     EXPECT_FALSE(path(L"missing.txt")->checkExclusiveAccess(false, true, nullptr, 0));
 }
 
+// Wine keeps "a.txt:info" as a file of its own, which the path takes for a stream that no
+// stream listing knows (checked): its size reads 0, yet it holds bytes the wiper must write.
+TEST_F(PathWinChange, ExclusiveAccessIsNeededWhereTheSizeReadsZeroByMistake) {
+    ASSERT_TRUE(box.writeFile(L"a.txt", "carrier"));
+    ASSERT_TRUE(box.writeFile(L"a.txt:info", "bytes"));
+    auto stream = path(L"a.txt:info");
+    EXPECT_TRUE(stream->mayHoldData());
+    HANDLE holder = CreateFileW(box.at(L"a.txt:info").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                0, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    EXPECT_FALSE(stream->checkExclusiveAccess(false, true, nullptr, 0));
+    CloseHandle(holder);
+    ASSERT_TRUE(box.writeFile(L"empty.txt", ""));
+    EXPECT_FALSE(path(L"empty.txt")->mayHoldData());
+}
+
 }  // namespace
 
 namespace {
@@ -171,7 +204,8 @@ TEST(PathWinRoots, EveryFormOfTheCanaryDrivesRootIsRefused) {
     const std::string before = canaryText();
     if (before.empty()) GTEST_SKIP() << "no canary drive";
     const DWORD attributes = GetFileAttributesW(L"R:\\canary.txt");
-    for (const wchar_t* text : {L"R:\\", L"R:", L"R:\\.", L"R:\\canary.txt\\..", L"\\\\?\\R:\\", L"\\??\\R:\\", L"R:/"}) {
+    for (const wchar_t* text : {L"R:\\", L"R:", L"R:\\.", L"R:\\canary.txt\\..", L"\\\\?\\R:\\", L"\\??\\R:\\", L"R:/",
+                             L"\\\\?\\Global\\R:\\", L"R:\\:stream"}) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(text)));
         PathWin root;
         ASSERT_TRUE(root.assignText(text));

@@ -145,6 +145,36 @@ TEST_F(PathWinList, NothingIsListedOfAFileOrAMissingFolder) {
     EXPECT_FALSE(path(L"missing")->isEmptyDirectory());
 }
 
+// A listing that cannot read the folder is told apart from an empty folder. A folder held
+// open without read sharing cannot be searched (Wine 8.0 too: error 32, checked).
+TEST_F(PathWinList, AFolderThatCannotBeReadIsNotAnEmptyOne) {
+    makeTree();
+    ASSERT_TRUE(box.makeFolder(L"empty"));
+    ASSERT_TRUE(box.writeFile(L"file.txt", "x"));
+    struct Row {
+        const wchar_t* folder;
+        bool whole;
+        size_t count;
+        const char* why;
+    } rows[] = {
+        {L"f", true, 4, "read to its end"},
+        {L"empty", true, 0, "empty, and read"},
+        {L"file.txt", false, 0, "a file has nothing to list"},
+        {L"missing", false, 0, "nothing there"},
+        {L"f\\sub", false, 0, "held open without read sharing"},
+    };
+    HANDLE holder = CreateFileW(box.at(L"f\\sub").c_str(), GENERIC_READ, FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, holder);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.why);
+        bool whole = !row.whole;
+        EXPECT_EQ(tests::fullPathsOf(path(row.folder)->listEveryChild(&whole)).size(), row.count);
+        EXPECT_EQ(whole, row.whole);
+    }
+    CloseHandle(holder);
+}
+
 TEST_F(PathWinList, StreamsAreListedOnlyWhereTheFileSystemKeepsThem) {
     ASSERT_TRUE(box.writeFile(L"a.txt", "a"));
     // Wine answers the stream query "not implemented" (checked): nothing is listed.

@@ -69,6 +69,14 @@ TEST_F(PathWinShell, InternetShortcutsRoundTrip) {
     EXPECT_EQ(std::wstring(url->urlTargetText()), L"http://example.com/other");
 }
 
+// Replacing means replacing a file: a folder of that name keeps all it holds.
+TEST_F(PathWinShell, AnInternetShortcutNeverReplacesAFolder) {
+    ASSERT_TRUE(box.makeFolder(L"site.url"));
+    ASSERT_TRUE(box.writeFile(L"site.url\\kept.txt", "kept"));
+    EXPECT_FALSE(path(L"site.url")->createUrlShortcut(L"http://example.com/page", true));
+    EXPECT_EQ(contentOf(L"site.url\\kept.txt"), "kept");
+}
+
 TEST_F(PathWinShell, LongFormOfAPathTakesTheNamesTheFolderGives) {
     ASSERT_TRUE(box.makeFolder(L"Mixed Case"));
     ASSERT_TRUE(box.writeFile(L"Mixed Case\\File.Txt", "x"));
@@ -97,6 +105,26 @@ TEST_F(PathWinShell, CopiesFilesAndFoldersButNeverIntoThemselves) {
     EXPECT_FALSE(y->copyTo(box.at(L"ab\\y.txt").c_str(), false));
     EXPECT_TRUE(y->copyTo(box.at(L"new\\folder\\y.txt").c_str(), false)) << "the folders are made";
     EXPECT_EQ(contentOf(L"new\\folder\\y.txt"), "y");
+}
+
+// A copy that replaces never writes through a link (a folder link would take the copies
+// into its target, outside what was chosen) nor into a root.
+TEST_F(PathWinShell, ACopyNeverReplacesThroughALinkOrIntoARoot) {
+    tests::Sandbox outside;
+    ASSERT_TRUE(outside.ok());
+    ASSERT_TRUE(outside.makeFolder(L"keep"));
+    ASSERT_TRUE(outside.writeFile(L"keep\\data", "outside"));
+    ASSERT_TRUE(box.makeFolder(L"src"));
+    ASSERT_TRUE(box.writeFile(L"src\\data", "copied"));
+    const std::wstring outsideName = outside.path().substr(outside.path().find_last_of(L'\\') + 1);
+    if (!box.makeLink(L"link", L"..\\" + outsideName + L"\\keep")) GTEST_SKIP() << "the session made no link";
+    auto src = path(L"src");
+    EXPECT_FALSE(src->copyTo(box.at(L"link").c_str(), true));
+    EXPECT_FALSE(src->copyTo(L"R:\\", true)) << "a root";
+    EXPECT_FALSE(path(L"src\\data")->copyTo(L"R:", true));
+    std::string data;
+    ASSERT_TRUE(outside.readFile(L"keep\\data", &data));
+    EXPECT_EQ(data, "outside");
 }
 
 TEST_F(PathWinShell, NumberedAndDerivedNames) {

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <set>
 #include <string>
@@ -47,11 +48,13 @@ public:
     std::vector<Call> calls;
     std::atomic<bool> entered{false};
     static std::atomic<bool> s_letGo;
+    std::function<void()> during;  // run inside each overwrite, on the worker
 
     bool overwrite(HANDLE, uint64_t end, void*, int32_t, float from, float to, std::atomic<float>* progress,
                    std::atomic<bool>* stop, int64_t offset) override {
         calls.push_back({from, to, end, offset, m_wiper ? m_wiper->getProgressPercent() : -1});
         entered = true;
+        if (during) during();
         if (m_mode == Mode::kWaitForStop) {
             while (!*stop) Sleep(5);
             return false;
@@ -348,6 +351,8 @@ TEST_F(WiperTest, AStopDuringTheOverwriteKeepsTheItem) {
     ASSERT_TRUE(box.readFile(L"second.txt", &back));
     EXPECT_EQ("second", back);
     EXPECT_EQ(1u, method.calls.size());
+    EXPECT_EQ((std::vector<std::wstring>{box.at(L"first.txt"), box.at(L"second.txt")}), failures())
+        << "what the stop kept the run from reaching survives too";
     // The wiper runs again afterwards.
     FakeMethod& next = fake();
     wiper->reset();
@@ -384,6 +389,79 @@ TEST_F(WiperTest, AStuckWorkerIsReplacedAndItsFileReleased) {
     wiper->addPath(box.at(L"stuck.txt").c_str());
     ASSERT_TRUE(runToEnd());
     EXPECT_FALSE(box.exists(L"stuck.txt"));
+}
+
+// A stop asked while no run goes on is not kept for the next run, which would otherwise
+// end at once, leaving every item in place and listing none of them.
+TEST_F(WiperTest, AStopAskedWhileIdleIsNotKeptForTheNextRun) {
+    ASSERT_TRUE(box.writeFile(L"a.txt", "a"));
+    FakeMethod& method = fake();
+    wiper->setMethod(&method);
+    wiper->addPath(box.at(L"a.txt").c_str());
+    wiper->stop(false);
+    ASSERT_TRUE(runToEnd());
+    EXPECT_EQ(1u, method.calls.size());
+    EXPECT_FALSE(box.exists(L"a.txt"));
+    EXPECT_TRUE(failures().empty());
+}
+
+// What appears in a folder while the folder is wiped was never overwritten: it is not
+// deleted with the folder, which stays under its random name and is listed.
+TEST_F(WiperTest, WhatAppearsInAFolderDuringItsWipeIsNotDeletedUnwritten) {
+    ASSERT_TRUE(box.makeFolder(L"tree"));
+    ASSERT_TRUE(box.writeFile(L"tree\\a.bin", "a"));
+    FakeMethod& method = fake();
+    method.during = [this] { box.writeFile(L"tree\\late.txt", "late"); };
+    wiper->setMethod(&method);
+    wiper->addPath(box.at(L"tree").c_str());
+    ASSERT_TRUE(runToEnd());
+    ASSERT_EQ(1u, method.calls.size());
+    std::vector<std::wstring> left = leftovers();
+    ASSERT_EQ(2u, left.size());
+    std::string back;
+    ASSERT_TRUE(box.readFile(left[1], &back));
+    EXPECT_EQ("late", back);
+    EXPECT_EQ(std::vector<std::wstring>{box.at(left[0])}, failures());
+}
+
+// A folder whose listing fails is not taken for empty. Held open without read sharing (a
+// listing then meets a sharing violation; renaming still works), it keeps its name and
+// its file, and it and its parent are listed.
+TEST_F(WiperTest, AFolderThatCannotBeListedIsNotTakenForEmpty) {
+    ASSERT_TRUE(box.makeFolder(L"top"));
+    ASSERT_TRUE(box.makeFolder(L"top\\sub"));
+    ASSERT_TRUE(box.writeFile(L"top\\sub\\kept.txt", "kept"));
+    ASSERT_TRUE(box.writeFile(L"top\\gone.txt", "gone"));
+    HANDLE holder = CreateFileW(box.at(L"top\\sub").c_str(), GENERIC_READ, FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, holder);
+    wiper->setMethod(&fake());
+    wiper->addPath(box.at(L"top").c_str());
+    bool ended = runToEnd();
+    CloseHandle(holder);
+    ASSERT_TRUE(ended);
+    std::string back;
+    ASSERT_TRUE(box.readFile(L"top\\sub\\kept.txt", &back));
+    EXPECT_EQ("kept", back);
+    EXPECT_FALSE(box.exists(L"top\\gone.txt"));
+    EXPECT_EQ((std::vector<std::wstring>{box.at(L"top\\sub"), box.at(L"top")}), failures());
+}
+
+// Wine keeps "a.txt:info" as a file of its own, which the path takes for a stream that no
+// stream listing knows (checked): its size reads 0. Bytes are never deleted unwritten on
+// such a reading; the item's own handle tells the size.
+TEST_F(WiperTest, AnItemWhoseSizeReadsZeroByMistakeIsOverwrittenFirst) {
+    ASSERT_TRUE(box.writeFile(L"a.txt", "carrier"));
+    ASSERT_TRUE(box.writeFile(L"a.txt:info", std::string(1000, 's')));
+    FakeMethod& method = fake();
+    wiper->setMethod(&method);
+    wiper->addPath(box.at(L"a.txt:info").c_str());
+    ASSERT_TRUE(runToEnd());
+    ASSERT_EQ(1u, method.calls.size()) << "deleted without being overwritten";
+    EXPECT_EQ(4096u, method.calls[0].end);
+    EXPECT_FALSE(box.exists(L"a.txt:info"));
+    EXPECT_TRUE(box.exists(L"a.txt"));
+    EXPECT_TRUE(failures().empty());
 }
 
 TEST_F(WiperTest, TheItemInWorkIsItsName) {
