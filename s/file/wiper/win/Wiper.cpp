@@ -27,6 +27,8 @@ using s::file::win::PathWin;
 using s::file::win::RandomSource;
 using s::str::strbuffer::StrBuffer;
 
+constexpr DWORD kEncryptedOrSparse = FILE_ATTRIBUTE_ENCRYPTED | FILE_ATTRIBUTE_SPARSE_FILE;
+
 void releaseMethod(IMethod* method) {
     if (auto* poolable = dynamic_cast<s::thread::IPoolable*>(method)) poolable->releaseToPool();
 }
@@ -296,9 +298,10 @@ bool Wiper::wipeItem(PathWin* item, float from, float to, bool queued) {
     if (folder) result = wipeChildren(item, from, to);
     if (!item->isStream() && item->isNtfs()) result = wipeStreams(item, to) && result;
     if (result && !folder && item->mayHoldData()) {
-        // The file system may not rewrite encrypted, compressed or sparse data where it lies
-        // (kUnwritableInPlace): the passes could leave the old clusters as they were.
-        if (item->isNtfs() && (kept & s::file::win::kUnwritableInPlace))
+        // Encrypted and sparse data is not rewritten where it lies, so such a file is left.
+        // Compressed files are overwritten as any other (NTFS may place their new data in
+        // other clusters; leaving every file of a compressed folder unwiped would be worse).
+        if (item->isNtfs() && (kept & kEncryptedOrSparse))
             result = false;
         else
             result = overwriteAndCut(item, to);
