@@ -81,7 +81,7 @@ def main():
         if not alpha: px = [(r, g, b, 255) for r, g, b, _ in px]
         src = os.path.join(tmp, name + '.pam'); path = os.path.join(tmp, name + '.png')
         write_pam(src, px, depth == 16)
-        subprocess.run(['convert', src] + ([] if alpha else ['-alpha', 'off']) + [o for o in opts if o != 'PNG8'] + [('PNG8:' if 'PNG8' in opts else 'PNG:') + path], check=True)
+        subprocess.run(['convert', src, '-strip'] + ([] if alpha else ['-alpha', 'off']) + [o for o in opts if o != 'PNG8'] + [('PNG8:' if 'PNG8' in opts else 'PNG:') + path], check=True)
         data = open(path, 'rb').read()
         w, h, fdepth, fctype, lace = ihdr(data)
         assert (w, h, fctype) == (W, H, ctype), (name, fdepth, fctype)
