@@ -200,6 +200,12 @@ bool Bitmap::decodeDib(s::io::IInputStream* in) { return decodeFrom(in, false); 
 
 bool Bitmap::decodeFrom(s::io::IInputStream* in, bool withFileHeader) {
     resetForReuse();
+    if (decodeParts(in, withFileHeader)) return true;
+    resetForReuse();
+    return false;
+}
+
+bool Bitmap::decodeParts(s::io::IInputStream* in, bool withFileHeader) {
     if (!in) return false;
     const uint64_t start = in->position();
     const uint64_t total = bytesLeft(in);
@@ -252,14 +258,11 @@ bool Bitmap::decodeFrom(s::io::IInputStream* in, bool withFileHeader) {
 
     setFileHeader();
     if (!makeSection()) return false;
-    bool ok = true;
-    if (h.height > 0) {
-        ok = readFully(in, m_bits, static_cast<uint32_t>(needed));
-    } else {
-        for (int32_t i = 0; ok && i < info.biHeight; ++i) ok = readFully(in, getRow(i), m_stride);
+    if (h.height > 0) return readFully(in, m_bits, static_cast<uint32_t>(needed));
+    for (int32_t i = 0; i < info.biHeight; ++i) {
+        if (!readFully(in, getRow(i), m_stride)) return false;
     }
-    if (!ok) resetForReuse();
-    return ok;
+    return true;
 }
 
 bool Bitmap::encodeDib(s::io::IOutputStream* out) const {
@@ -297,39 +300,64 @@ bool Bitmap::blitTo(HBITMAP target) const {
 
 bool Bitmap::fromBitmapHandle(HBITMAP bitmap) {
     resetForReuse();
-    BITMAP described = {};
-    if (!bitmap || !GetObjectW(bitmap, sizeof described, &described)) return false;
-    const int32_t height = described.bmHeight < 0 ? -described.bmHeight : described.bmHeight;
-    const int32_t bits = described.bmBitsPixel * described.bmPlanes;
-    if (!create(described.bmWidth, height, bits)) return false;
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = dc ? SelectObject(dc, bitmap) : nullptr;
-    bool ok = old != nullptr;
-    if (ok && hasPalette()) {
-        // Kept in the in-memory palette too, which every later blit hands back to GDI.
-        if (described.bmBits) {
-            GetDIBColorTable(dc, 0, m_paletteCount, m_info.palette);
-        } else {
-            PALETTEENTRY entries[256] = {};
-            HPALETTE palette = static_cast<HPALETTE>(GetCurrentObject(dc, OBJ_PAL));
-            const UINT n = palette ? GetPaletteEntries(palette, 0, m_paletteCount, entries) : 0;
-            for (UINT k = 0; k < n; ++k) {
-                m_info.palette[k] = RGBQUAD{entries[k].peBlue, entries[k].peGreen, entries[k].peRed, 0};
-            }
+    DIBSECTION described = {};
+    const int got = bitmap ? GetObjectW(bitmap, sizeof described, &described) : 0;
+    if (got < static_cast<int>(sizeof(BITMAP))) return false;
+    const BITMAP& b = described.dsBm;
+    const int32_t height = b.bmHeight < 0 ? -b.bmHeight : b.bmHeight;
+    if (!create(b.bmWidth, height, b.bmBitsPixel * b.bmPlanes)) return false;
+    const bool section = got == static_cast<int>(sizeof described) && b.bmBits;
+    bool ok = takeColorTable(bitmap, section);
+    if (ok && section) {
+        // Same depth and layout: the rows are copied (a section may be top-down).
+        const bool topDown = described.dsBmih.biHeight < 0;
+        const uint8_t* from = static_cast<const uint8_t*>(b.bmBits);
+        for (int32_t k = 0; k < height; ++k) {
+            const int32_t row = topDown ? k : height - 1 - k;  // memory row k is this logical row
+            std::memcpy(getRow(row), from + static_cast<intptr_t>(k) * b.bmWidthBytes, m_stride);
         }
-        SetDIBColorTable(dc, 0, 0, nullptr);
-    }
-    if (old) SelectObject(dc, old);
-    if (dc) DeleteDC(dc);
-    if (ok) {
-        Bitmap source;  // borrowed view of the handle, for one blit
+    } else if (ok) {
+        Bitmap source;  // a borrowed view of the handle, for one blit
         source.m_bitmap = bitmap;
         source.m_info = m_info;
+        source.m_paletteCount = 0;  // a device bitmap has no colour table of its own
         ok = source.blitTo(m_bitmap);
         source.m_bitmap = nullptr;
     }
     if (!ok) resetForReuse();
     return ok;
+}
+
+// The handle's colours into the in-memory palette and this section's own colour table, which
+// GDI uses when it blits into this picture.
+bool Bitmap::takeColorTable(HBITMAP bitmap, bool section) {
+    if (!hasPalette() || getBitDepth() > 8) return true;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = dc ? SelectObject(dc, bitmap) : nullptr;
+    if (old && section) {
+        GetDIBColorTable(dc, 0, m_paletteCount, m_info.palette);
+    } else if (old) {
+        PALETTEENTRY entries[256] = {};
+        HPALETTE palette = static_cast<HPALETTE>(GetCurrentObject(dc, OBJ_PAL));
+        const UINT n = palette ? GetPaletteEntries(palette, 0, m_paletteCount, entries) : 0;
+        for (UINT k = 0; k < n; ++k) {
+            m_info.palette[k] = RGBQUAD{entries[k].peBlue, entries[k].peGreen, entries[k].peRed, 0};
+        }
+    }
+    if (old) SelectObject(dc, old);
+    if (dc) DeleteDC(dc);
+    return old != nullptr && applyColorTable();
+}
+
+bool Bitmap::applyColorTable() {
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = dc ? SelectObject(dc, m_bitmap) : nullptr;
+    if (old) {
+        SetDIBColorTable(dc, 0, m_paletteCount, m_info.palette);
+        SelectObject(dc, old);
+    }
+    if (dc) DeleteDC(dc);
+    return old != nullptr;
 }
 
 bool Bitmap::fromIcon(HICON icon) {
@@ -420,6 +448,7 @@ bool Bitmap::fromImageWithSettings(const BufferedImage* image, int32_t bitsPerPi
         if (ok) {
             quantizer->buildOctree(source, 1u << bitsPerPixel);
             std::memcpy(m_info.palette, quantizer->palette(), static_cast<size_t>(getPaletteBytes()));
+            applyColorTable();
             for (int32_t i = 0; i < height; ++i) {
                 quantizer->mapToPalette(source->getRow(i), width, getRow(i), bitsPerPixel);
             }

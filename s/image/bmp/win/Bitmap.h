@@ -88,6 +88,9 @@ private:
     };
 
     bool decodeFrom(s::io::IInputStream* in, bool withFileHeader);
+    bool decodeParts(s::io::IInputStream* in, bool withFileHeader);
+    bool takeColorTable(HBITMAP bitmap, bool section);
+    bool applyColorTable();
     void computeLayout();
     bool makeSection();
     void deleteSection();

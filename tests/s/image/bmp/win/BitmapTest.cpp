@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstring>
 #include <string>
@@ -212,6 +213,50 @@ TEST(BitmapTest, DamagedFilesFailCleanly) {
         EXPECT_EQ(0, bitmap->getHeight());
         EXPECT_EQ(nullptr, bitmap->toBufferedImage(0, nullptr));
     }
+}
+
+// Thousands of damaged copies of every golden file: bytes changed in the headers and the palette,
+// cut short, values set to extremes. None may crash or read outside its bytes (the stream holds
+// only them); a file that still decodes converts to a picture of its header's size.
+TEST(BitmapTest, SurvivesDamagedCopiesOfEveryFile) {
+    uint32_t seed = 12345;
+    auto next = [&seed]() {
+        seed = seed * 1103515245u + 12345u;
+        return seed >> 8;
+    };
+    const uint32_t extremes[] = {0, 1, 0x7F, 0xFF, 0x7FFF, 0xFFFF, 0x7FFFFFFF, 0x80000000u, 0xFFFFFFFF};
+    int decoded = 0, total = 0;
+    for (const auto& g : tests::image::kGoldenBmps) {
+        for (int round = 0; round < 250; ++round, ++total) {
+            Bytes b(g.bytes, g.bytes + g.size);
+            const uint32_t changes = 1 + next() % 4;
+            for (uint32_t c = 0; c < changes; ++c) {
+                const size_t headerEnd = std::min<size_t>(b.size(), 14 + 124 + 64);
+                const size_t at = next() % headerEnd;
+                switch (next() % 3) {
+                    case 0: b[at] = static_cast<uint8_t>(next()); break;
+                    case 1:
+                        if (at + 4 <= b.size()) put32(&b, at & ~size_t(1), extremes[next() % 9]);
+                        break;
+                    default: b.resize(next() % (b.size() + 1)); break;
+                }
+                if (b.empty()) break;
+            }
+            Pooled<Bitmap> bitmap;
+            const bool dib = round % 5 == 0 && b.size() > 14;
+            if (!decodeBytes(bitmap.get(), dib ? Bytes(b.begin() + 14, b.end()) : b, dib)) {
+                ASSERT_EQ(nullptr, bitmap->getBits());
+                continue;
+            }
+            ++decoded;
+            Held image(bitmap->toBufferedImage(0, nullptr));
+            ASSERT_NE(nullptr, image.get()) << g.name << " round " << round;
+            EXPECT_EQ(bitmap->getWidth(), image->getWidth());
+            EXPECT_EQ(bitmap->getHeight(), image->getHeight());
+        }
+    }
+    EXPECT_GT(decoded, 0) << "some damage leaves a readable file (pixels or unread fields)";
+    EXPECT_LT(decoded, total);
 }
 
 TEST(BitmapTest, HeadersThatOlderReadersGotWrong) {

@@ -193,13 +193,13 @@ TEST(QuantizerTest, ErrorOnAGradientAndAPhotoLikePicture) {
         const Held* image;
         double most;
         const char* why;
-    } rows[] = {{&gradient, 12.0, "gradient"}, {&photo, 6.0, "photo-like"}};
+    } rows[] = {{&gradient, 24.0, "gradient"}, {&photo, 6.0, "photo-like"}};
     for (const Row& r : rows) {
         SCOPED_TRACE(r.why);
         double ours = 0, fixed = 0;
         errors(*r.image, &ours, &fixed);
-        EXPECT_LT(ours, r.most);
-        EXPECT_LT(ours, fixed / 2) << "at least twice as good as a fixed palette: " << ours << " vs " << fixed;
+        EXPECT_LT(ours, r.most) << "fixed palette: " << fixed;
+        EXPECT_LT(ours, fixed / 5) << "at least five times better than a fixed palette: " << ours << " vs " << fixed;
     }
 }
 
