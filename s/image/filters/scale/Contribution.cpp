@@ -4,6 +4,8 @@
 // are divided by their sum before they become fixed point, so edge records are renormalised.
 #include "s/image/filters/scale/Contribution.h"
 
+#include <emmintrin.h>
+
 #include <cmath>
 #include <new>
 
@@ -88,20 +90,37 @@ const int32_t* Contribution::record(int32_t i) const {
     return reinterpret_cast<const int32_t*>(base + static_cast<intptr_t>(i) * m_recordSize);
 }
 
+// Two taps at a time in SSE2: a weight of a record of several taps is below 65536, so it fits
+// an unsigned 16-bit lane, and the low and high halves of each product give it exactly.
 uint32_t Contribution::applyRecord(const int32_t* record, const uint32_t* source, int32_t step) {
     const int32_t first = record[0];
     const int32_t last = record[1];
     if (first == last) return source[static_cast<intptr_t>(first) * step];
-    uint32_t b = 0x8000, g = 0x8000, r = 0x8000, a = 0x8000;
-    for (int32_t j = first; j <= last; ++j) {
-        const uint32_t w = static_cast<uint32_t>(record[2 + j - first]);
-        const uint32_t p = source[static_cast<intptr_t>(j) * step];
-        b += w * (p & 0xFF);
-        g += w * (p >> 8 & 0xFF);
-        r += w * (p >> 16 & 0xFF);
-        a += w * (p >> 24);
+    const __m128i zero = _mm_setzero_si128();
+    __m128i sums = _mm_setzero_si128();
+    const int32_t* weights = record + 2;
+    int32_t j = first;
+    for (; j < last; j += 2) {
+        const __m128i pair = _mm_unpacklo_epi32(_mm_cvtsi32_si128(static_cast<int>(source[static_cast<intptr_t>(j) * step])),
+                                                _mm_cvtsi32_si128(static_cast<int>(source[static_cast<intptr_t>(j + 1) * step])));
+        const __m128i bytes = _mm_unpacklo_epi8(pair, zero);
+        const short w0 = static_cast<short>(weights[j - first]);
+        const short w1 = static_cast<short>(weights[j + 1 - first]);
+        const __m128i w = _mm_set_epi16(w1, w1, w1, w1, w0, w0, w0, w0);
+        const __m128i low = _mm_mullo_epi16(bytes, w);
+        const __m128i high = _mm_mulhi_epu16(bytes, w);
+        sums = _mm_add_epi32(sums, _mm_add_epi32(_mm_unpacklo_epi16(low, high), _mm_unpackhi_epi16(low, high)));
     }
-    return (b >> 16 & 0xFF) | (g >> 16 & 0xFF) << 8 | (r >> 16 & 0xFF) << 16 | (a >> 16 & 0xFF) << 24;
+    if (j == last) {
+        const __m128i bytes = _mm_unpacklo_epi8(_mm_cvtsi32_si128(static_cast<int>(source[static_cast<intptr_t>(j) * step])), zero);
+        const __m128i w = _mm_set1_epi16(static_cast<short>(weights[j - first]));
+        sums = _mm_add_epi32(sums, _mm_unpacklo_epi16(_mm_mullo_epi16(bytes, w), _mm_mulhi_epu16(bytes, w)));
+    }
+    sums = _mm_srli_epi32(_mm_add_epi32(sums, _mm_set1_epi32(0x8000)), 16);
+    // keep the low 8 bits of each channel, then pack the four lanes into one word
+    sums = _mm_and_si128(sums, _mm_set1_epi32(0xFF));
+    const __m128i words = _mm_packs_epi32(sums, zero);
+    return static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_packus_epi16(words, zero)));
 }
 
 Contribution* Contribution::shared() {
