@@ -56,10 +56,14 @@ Bytes storeOf(const Jpeg* jpeg) {
     return out;
 }
 
-void fillPattern(Jpeg* jpeg, int32_t width, int32_t height) {
+// A smooth ramp (round trips lose little) or noise (files far larger than one 4096-byte block).
+void fillPattern(Jpeg* jpeg, int32_t width, int32_t height, bool noise = false) {
     ASSERT_TRUE(jpeg->create(width, height));
     for (int32_t i = 0; i < height; ++i) {
-        for (int32_t j = 0; j < width * 3; ++j) jpeg->getRow(i)[j] = static_cast<uint8_t>(i * 9 + j * 5);
+        for (int32_t j = 0; j < width * 3; ++j) {
+            const uint32_t v = noise ? (i * 7919u + j * 104729u) * 2654435761u >> 24 : i * 3u + j / 2u;
+            jpeg->getRow(i)[j] = static_cast<uint8_t>(v);
+        }
     }
 }
 
@@ -233,7 +237,7 @@ TEST(JpegTest, ThousandsOfDamagedFilesNeverCrashOrHang) {
 
 TEST(JpegTest, AFullDiskFailsTheEncodeAndLeavesTheStore) {
     Pooled<Jpeg> jpeg;
-    fillPattern(jpeg.get(), 300, 200);  // well over one 4096-byte block
+    fillPattern(jpeg.get(), 300, 200, true);
     const Bytes before = storeOf(jpeg.get());
     for (uint32_t limit : {0u, 4096u}) {
         SCOPED_TRACE(limit);
