@@ -1,119 +1,163 @@
 // bench/ImageBench.cpp
 //
-// Benchmark of the JPEG and PNG codecs on a 24-megapixel photo-like picture made in memory
-// (smooth shading with fine noise): JPEG encode at quality 90 and decode, PNG encode and
-// decode, in megapixels per second, best of three. With a path it also writes the picture
-// there as PPM, for bench/image-bench.sh to time the host's tools on the same pixels. Prints
-// figures only; not a test. Usage: image_bench [PPM-PATH]
+// The image library's console tool. "image_bench convert IN OUT" decodes IN and writes the
+// format named by OUT's extension (.bmp: 32 bits when the picture has alpha, else 24), never
+// over an existing file. Without arguments it times, on a 24-megapixel picture, BMP decode and
+// encode, quantizing to 256 colours and blending one picture over another, and prints MP/s
+// (bench/image-bench.sh puts ImageMagick's figures beside them). Not a test.
 #include <windows.h>
 
 #include <cstdint>
 #include <cstdio>
 #include <cwchar>
+#include <vector>
 
 #include "bench/Timing.h"
 #include "s/col/_array/ArrayU08.h"
-#include "s/image/jpg/win/Jpeg.h"
-#include "s/image/png/win/Png.h"
+#include "s/image/bmp/win/Bitmap.h"
+#include "s/image/filters/reduction/Quantizer.h"
+#include "s/image/win/BufferedImage.h"
 #include "s/thread/Pool.h"
 
 namespace {
 
 using s::col::_array::ArrayU08;
-using s::image::jpg::win::Jpeg;
-using s::image::png::win::Png;
+using s::image::bmp::win::Bitmap;
+using s::image::filters::reduction::Quantizer;
+using s::image::win::BufferedImage;
+using bench::bestOfThree;
+using bench::g_sink;
 
 constexpr int32_t kWidth = 6000, kHeight = 4000;
 
-uint8_t noise(uint32_t x, uint32_t y) {
-    uint32_t h = x * 374761393u + y * 668265263u;
-    h = (h ^ (h >> 13)) * 1274126177u;
-    return static_cast<uint8_t>((h >> 24) & 15);
-}
-
-// B, G, R of the picture at (x, y), the same for both stores.
-void shade(int32_t x, int32_t y, uint8_t* bgr) {
-    bgr[0] = static_cast<uint8_t>((x * 200 / kWidth + noise(x, y)) & 0xFF);
-    bgr[1] = static_cast<uint8_t>((y * 180 / kHeight + 40 + noise(y, x)) & 0xFF);
-    bgr[2] = static_cast<uint8_t>(((x + y) * 120 / (kWidth + kHeight) + 100 + noise(x ^ y, y)) & 0xFF);
-}
-
-bool writePpm(const wchar_t* path) {
-    HANDLE file = CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+bool readFile(const wchar_t* path, ArrayU08* into) {
+    HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
-    char head[64];
-    const int n = std::snprintf(head, sizeof head, "P6\n%d %d\n255\n", kWidth, kHeight);
-    DWORD done = 0;
-    bool ok = WriteFile(file, head, n, &done, nullptr) != 0;
-    static uint8_t row[kWidth * 3];
-    for (int32_t y = 0; ok && y < kHeight; ++y) {
-        for (int32_t x = 0; x < kWidth; ++x) {
-            uint8_t bgr[3];
-            shade(x, y, bgr);
-            row[3 * x] = bgr[2];
-            row[3 * x + 1] = bgr[1];
-            row[3 * x + 2] = bgr[0];
-        }
-        ok = WriteFile(file, row, sizeof row, &done, nullptr) != 0;
+    std::vector<uint8_t> chunk(1 << 20);
+    DWORD got = 0;
+    bool ok = true;
+    while ((ok = ReadFile(file, chunk.data(), static_cast<DWORD>(chunk.size()), &got, nullptr) != 0) && got) {
+        into->append(chunk.data(), got, 0);
     }
+    CloseHandle(file);
+    into->seekStart();
+    return ok;
+}
+
+bool writeFile(const wchar_t* path, ArrayU08* bytes) {
+    HANDLE file = CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD put = 0;
+    const bool ok = WriteFile(file, bytes->data(), bytes->count(), &put, nullptr) && put == bytes->count();
     CloseHandle(file);
     return ok;
 }
 
-void report(const char* what, double seconds, uint32_t bytes) {
-    const double megapixels = static_cast<double>(kWidth) * kHeight / 1e6;
-    std::printf("%-12s %8.1f MP/s  %8.3f s  %10u bytes\n", what, megapixels / seconds, seconds, bytes);
+bool endsWith(const wchar_t* text, const wchar_t* tail) {
+    const size_t n = wcslen(text), m = wcslen(tail);
+    return n >= m && _wcsicmp(text + n - m, tail) == 0;
+}
+
+int convert(const wchar_t* in, const wchar_t* out) {
+    if (!endsWith(out, L".bmp")) {
+        fwprintf(stderr, L"image_bench: cannot write %ls (only .bmp)\n", out);
+        return 2;
+    }
+    ArrayU08* source = s::thread::Pool<ArrayU08>::obtain();
+    ArrayU08* target = s::thread::Pool<ArrayU08>::obtain();
+    Bitmap* bitmap = s::thread::Pool<Bitmap>::obtain();
+    BufferedImage* image = nullptr;
+    int rc = 1;
+    if (!readFile(in, source)) {
+        fwprintf(stderr, L"image_bench: cannot read %ls\n", in);
+    } else if (!bitmap->decode(source) || !(image = bitmap->toBufferedImage(0, nullptr))) {
+        fwprintf(stderr, L"image_bench: %ls is no picture this program reads\n", in);
+    } else if (!image->saveBmp(target, image->hasAlpha() ? 32 : 24, true, 255, 255, 255) ||
+               !writeFile(out, target)) {
+        fwprintf(stderr, L"image_bench: cannot write %ls (it may exist)\n", out);
+    } else {
+        rc = 0;
+    }
+    if (image) image->releaseToPool();
+    bitmap->releaseToPool();
+    target->releaseToPool();
+    source->releaseToPool();
+    return rc;
+}
+
+// A gradient with noise of about +-25 a channel (as image-bench.sh makes ImageMagick's picture):
+// many distinct colours, as photographs have; alpha varies when asked.
+BufferedImage* testPicture(bool alpha) {
+    BufferedImage* image = s::image::win::newBufferedImage(kWidth, kHeight);
+    uint32_t seed = 1;
+    auto noisy = [&seed](int32_t v) {
+        seed = seed * 1103515245u + 12345u;
+        const int32_t n = v + static_cast<int32_t>(seed >> 16) % 51 - 25;
+        return static_cast<uint32_t>(n < 0 ? 0 : (n > 255 ? 255 : n));
+    };
+    for (int32_t i = 0; i < image->getHeight(); ++i) {
+        uint32_t* row = image->getRow(i);
+        for (int32_t j = 0; j < image->getWidth(); ++j) {
+            const int32_t t = j * 255 / kWidth;
+            const uint32_t r = noisy(255 - t), g = noisy(0), b = noisy(t);
+            const uint32_t a = alpha ? (j * 7 + i) & 0xFF : 255;
+            row[j] = a << 24 | r << 16 | g << 8 | b;
+        }
+    }
+    image->setHasAlpha(alpha);
+    return image;
+}
+
+void report(const char* what, double secs) {
+    std::printf("%-10s %8.1f MP/s\n", what, kWidth * static_cast<double>(kHeight) / 1e6 / secs);
+}
+
+int timings() {
+    BufferedImage* picture = testPicture(false);
+    BufferedImage* over = testPicture(true);
+    ArrayU08* file = s::thread::Pool<ArrayU08>::obtain();
+    Bitmap* bitmap = s::thread::Pool<Bitmap>::obtain();
+    if (picture->getWidth() != kWidth || over->getWidth() != kWidth) {
+        std::printf("image_bench: no room for two 24-megapixel pictures\n");
+        return 1;
+    }
+    report("encode", bestOfThree([&] {
+        file->resetForReuse();
+        picture->saveBmp(file, 24, true, 255, 255, 255);
+        g_sink = file->count();
+    }));
+    BufferedImage* decoded = s::image::win::newBufferedImage(1, 1);
+    report("decode", bestOfThree([&] {
+        file->seekStart();
+        bitmap->decode(file);
+        bitmap->toBufferedImage(0, decoded);
+        g_sink = decoded->getRow(0)[0];
+    }));
+    Quantizer* quantizer = s::thread::Pool<Quantizer>::obtain();
+    std::vector<uint8_t> indices(kWidth);
+    report("quantize", bestOfThree([&] {
+        quantizer->buildOctree(picture, 256);
+        for (int32_t i = 0; i < kHeight; ++i) quantizer->mapToPalette(picture->getRow(i), kWidth, indices.data(), 8);
+        g_sink = indices[0];
+    }));
+    report("blend", bestOfThree([&] {
+        decoded->drawImage(0, 0, over, 0, 0);
+        g_sink = decoded->getRow(0)[0];
+    }));
+    quantizer->releaseToPool();
+    decoded->releaseToPool();
+    bitmap->releaseToPool();
+    file->releaseToPool();
+    over->releaseToPool();
+    picture->releaseToPool();
+    return 0;
 }
 
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc > 1 && !writePpm(argv[1])) {
-        std::fprintf(stderr, "image_bench: cannot write %ls\n", argv[1]);
-        return 1;
-    }
-    Jpeg* jpeg = s::thread::Pool<Jpeg>::obtain();
-    Png* png = s::thread::Pool<Png>::obtain();
-    ArrayU08* jpegBytes = s::thread::Pool<ArrayU08>::obtain();
-    ArrayU08* pngBytes = s::thread::Pool<ArrayU08>::obtain();
-    if (!jpeg || !png || !jpegBytes || !pngBytes || !jpeg->create(kWidth, kHeight) || !png->create(kWidth, kHeight)) {
-        std::fprintf(stderr, "image_bench: no room for a %dx%d picture\n", kWidth, kHeight);
-        return 1;
-    }
-    for (int32_t y = 0; y < kHeight; ++y) {
-        uint8_t* j = jpeg->getRow(y);
-        uint8_t* p = png->getRow(y);
-        for (int32_t x = 0; x < kWidth; ++x) {
-            shade(x, y, j + 3 * x);
-            shade(x, y, p + 4 * x);
-            p[4 * x + 3] = 255;
-        }
-    }
-    std::printf("image_bench: %dx%d (%.1f MP)\n", kWidth, kHeight, kWidth * kHeight / 1e6);
-    jpeg->setQuality(90);
-    bool ok = true;
-    report("jpeg encode", bench::bestOfThree([&] {
-               jpegBytes->setCount(0);
-               jpegBytes->seekStart();
-               ok = jpeg->encode(jpegBytes) && ok;
-           }), jpegBytes->count());
-    report("jpeg decode", bench::bestOfThree([&] {
-               jpegBytes->seekStart();
-               ok = jpeg->decode(jpegBytes) && ok;
-           }), jpegBytes->count());
-    report("png encode", bench::bestOfThree([&] {
-               pngBytes->setCount(0);
-               pngBytes->seekStart();
-               ok = png->encode(pngBytes) && ok;
-           }), pngBytes->count());
-    report("png decode", bench::bestOfThree([&] {
-               pngBytes->seekStart();
-               ok = png->decode(pngBytes) && ok;
-           }), pngBytes->count());
-    jpeg->releaseToPool();
-    png->releaseToPool();
-    jpegBytes->releaseToPool();
-    pngBytes->releaseToPool();
-    if (!ok) std::fprintf(stderr, "image_bench: a codec failed\n");
-    return ok ? 0 : 1;
+    if (argc == 4 && wcscmp(argv[1], L"convert") == 0) return convert(argv[2], argv[3]);
+    if (argc == 1) return timings();
+    fwprintf(stderr, L"usage: image_bench [convert IN OUT]\n");
+    return 2;
 }

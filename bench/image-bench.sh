@@ -1,55 +1,35 @@
 #!/usr/bin/env bash
-# bench/image-bench.sh: the JPEG and PNG codecs under Wine on a 24-megapixel picture, beside
-# the host's tools on the same pixels in the same run: cjpeg/djpeg (the same libjpeg-turbo,
-# when libjpeg-turbo-progs is installed) and ImageMagick's convert (JPEG when cjpeg is
-# missing, and PNG). Prints MP/s and the ratios. Needs a build (tools/test makes one).
+# bench/image-bench.sh: image_bench's figures (BMP decode and encode, quantizing to 256
+# colours, blending, each on 24 megapixels) beside ImageMagick's convert doing the same work
+# on the host in this run, single-threaded (-limit thread 1) and with its default threads.
+# Needs a build (tools/test or tools/run makes one in build/).
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 src=$(cd "$here/.." && pwd)
 build=${BUILD_DIR:-$src/build}
 export WINE_BIN_DIR=$build/bin WINE_FIXTURE_DIR=$build/fixture
 source "$src/tools/wine-session"
-work=$WINE_FIXTURE_DIR/image-bench
+work=$WINE_FIXTURE_DIR/bench
 mkdir -p "$work"
 
-out=$("$src/tools/wine-exec" "$build/bin/image_bench.exe" 'T:\image-bench\photo.ppm')
-echo "$out"
-ppm=$work/photo.ppm
-mp=24
+secs() { local t0 t1; t0=$(date +%s.%N); "$@" >/dev/null 2>&1; t1=$(date +%s.%N); awk -v a="$t0" -v b="$t1" 'BEGIN { print b - a }'; }
+mps() { awk -v s="$1" 'BEGIN { printf "%.1f", 24 / s }'; }
 
-# The best of three runs, in seconds.
-best() {
-  local b=999999 t0 t1 t k
-  for k in 1 2 3; do
-    t0=$(date +%s.%N); "$@" >/dev/null 2>&1; t1=$(date +%s.%N)
-    t=$(awk -v a="$t0" -v b="$t1" 'BEGIN { print b - a }')
-    b=$(awk -v a="$b" -v t="$t" 'BEGIN { print (t < a) ? t : a }')
+ours=$("$src/tools/wine-exec" "$build/bin/image_bench.exe")
+echo "$ours"
+convert -size 6000x4000 gradient:red-blue -seed 1 -attenuate 0.2 +noise Uniform "$work/in.bmp"
+convert "$work/in.bmp" "$work/in.mpc"
+convert "$work/in.mpc" -alpha set -channel A -evaluate set 50% +channel "$work/over.mpc"
+for threads in 1 default; do
+  limit=(); [ "$threads" = 1 ] && limit=(-limit thread 1)
+  declare -A im
+  im[decode]=$(mps "$(secs convert "${limit[@]}" "$work/in.bmp" null:)")
+  im[encode]=$(mps "$(secs convert "${limit[@]}" "$work/in.mpc" "BMP3:$work/out.bmp")")
+  im[quantize]=$(mps "$(secs convert "${limit[@]}" "$work/in.mpc" +dither -colors 256 null:)")
+  im[blend]=$(mps "$(secs convert "${limit[@]}" "$work/in.mpc" "$work/over.mpc" -composite null:)")
+  for what in decode encode quantize blend; do
+    mine=$(awk -v w="$what" '$1 == w { print $2 }' <<<"$ours")
+    printf "ImageMagick (threads %s) %-9s %8s MP/s   ours / ImageMagick %s\n" "$threads" "$what" \
+      "${im[$what]}" "$(awk -v a="$mine" -v b="${im[$what]}" 'BEGIN { printf "%.2f", a / b }')"
   done
-  echo "$b"
-}
-rate() { awk -v mp="$mp" -v s="$1" 'BEGIN { printf "%.1f", mp / s }'; }
-ours() { echo "$out" | awk -v w="$1" '$1" "$2 == w { print $3 }'; }
-
-if command -v cjpeg >/dev/null && command -v djpeg >/dev/null; then
-  jenc="cjpeg"; jdec="djpeg"
-  je=$(best cjpeg -quality 90 -baseline -outfile "$work/host.jpg" "$ppm")
-  jd=$(best djpeg -outfile /dev/null "$work/host.jpg")
-else
-  jenc="convert (JPEG q90)"; jdec="convert (JPEG)"
-  je=$(best convert "$ppm" -quality 90 "$work/host.jpg")
-  jd=$(best convert "$work/host.jpg" ppm:/dev/null)
-fi
-pe=$(best convert "$ppm" "$work/host.png")
-pd=$(best convert "$work/host.png" ppm:/dev/null)
-
-echo
-echo "Host, same pixels:"
-printf '  %-22s %s MP/s\n' "$jenc" "$(rate "$je")" "$jdec" "$(rate "$jd")" \
-       "convert (PNG encode)" "$(rate "$pe")" "convert (PNG decode)" "$(rate "$pd")"
-echo
-echo "Ratios (ours / host; targets: JPEG 0.8 or better, PNG 1.0 or better):"
-awk -v a="$(ours 'jpeg encode')" -v b="$(rate "$je")" 'BEGIN { printf "  jpeg encode %.2f\n", a / b }'
-awk -v a="$(ours 'jpeg decode')" -v b="$(rate "$jd")" 'BEGIN { printf "  jpeg decode %.2f\n", a / b }'
-awk -v a="$(ours 'png encode')" -v b="$(rate "$pe")" 'BEGIN { printf "  png encode  %.2f\n", a / b }'
-awk -v a="$(ours 'png decode')" -v b="$(rate "$pd")" 'BEGIN { printf "  png decode  %.2f\n", a / b }'
-rm -rf "$work"
+done

@@ -148,14 +148,20 @@ bool BufferedImage::drawToOrigin(HDC dc, int32_t width, int32_t height) const {
 void BufferedImage::drawImage(int32_t x, int32_t y, const BufferedImage* source, int32_t sourceX,
                               int32_t sourceY) {
     if (!source || source == this) return;
-    // Both negative offsets shift the other side, so no read or write falls before a row.
-    if (x < 0) { sourceX -= x; x = 0; }
-    if (y < 0) { sourceY -= y; y = 0; }
-    if (sourceX < 0) { x -= sourceX; sourceX = 0; }
-    if (sourceY < 0) { y -= sourceY; sourceY = 0; }
-    const int32_t w = std::min(source->m_width - sourceX, m_width - x);
-    const int32_t h = std::min(source->m_height - sourceY, m_height - y);
+    // Both negative offsets shift the other side, so no read or write falls before a row; in 64
+    // bits, so that extreme offsets cannot wrap.
+    int64_t tx = x, ty = y, sx = sourceX, sy = sourceY;
+    if (tx < 0) { sx -= tx; tx = 0; }
+    if (ty < 0) { sy -= ty; ty = 0; }
+    if (sx < 0) { tx -= sx; sx = 0; }
+    if (sy < 0) { ty -= sy; sy = 0; }
+    const int64_t w = std::min<int64_t>(source->m_width - sx, m_width - tx);
+    const int64_t h = std::min<int64_t>(source->m_height - sy, m_height - ty);
     if (w <= 0 || h <= 0) return;
+    x = static_cast<int32_t>(tx);
+    y = static_cast<int32_t>(ty);
+    sourceX = static_cast<int32_t>(sx);
+    sourceY = static_cast<int32_t>(sy);
     for (int32_t i = 0; i < h; ++i) {
         const uint32_t* s = source->getRow(sourceY + i) + sourceX;
         uint32_t* d = getRow(y + i) + x;
@@ -163,7 +169,7 @@ void BufferedImage::drawImage(int32_t x, int32_t y, const BufferedImage* source,
             std::memcpy(d, s, static_cast<size_t>(w) * 4);
             continue;
         }
-        for (int32_t j = 0; j < w; ++j) {
+        for (int64_t j = 0; j < w; ++j) {
             const uint32_t target = m_hasAlpha ? d[j] : (d[j] | 0xFF000000u);
             d[j] = blendPixel(s[j], target);
         }

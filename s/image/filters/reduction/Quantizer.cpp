@@ -3,6 +3,7 @@
 // Sums are 64-bit: a leaf of one colour may count more pixels than 32-bit sums of 255 hold.
 #include "s/image/filters/reduction/Quantizer.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
 
@@ -29,6 +30,7 @@ constexpr uint32_t kLeafBound = 16;  // the tree keeps at least this many leaves
 void Quantizer::buildOctree(const s::image::win::BufferedImage* image, uint32_t colorLimit) {
     freeTree();
     std::memset(m_palette, 0, sizeof m_palette);
+    std::memset(m_cacheColor, 0xFF, sizeof m_cacheColor);  // no colour has its top byte set
     m_limit = colorLimit < 1 ? 1 : (colorLimit > kMostLeaves ? kMostLeaves : colorLimit);
     m_opaque = !image || !image->hasAlpha();
     const uint32_t bound = m_limit > kLeafBound ? m_limit : kLeafBound;
@@ -42,6 +44,7 @@ void Quantizer::buildOctree(const s::image::win::BufferedImage* image, uint32_t 
         }
     }
     collectPalette();
+    sortPalette();
 }
 
 // False when a node could not be allocated (the tree then stays as far as it got).
@@ -125,21 +128,79 @@ void Quantizer::collectPalette() {
     }
 }
 
+// Pictures repeat their colours, and the search is linear over the palette: answers are kept in a
+// direct-mapped cache of exact colours (cleared whenever the palette changes).
 uint8_t Quantizer::nearestIndex(uint32_t pixel) const {
+    const uint32_t rgb = pixel & 0xFFFFFF;
+    const uint32_t slot = (rgb * 2654435761u) >> (32 - kCacheBits);
+    if (m_cacheColor[slot] == rgb) return m_cacheIndex[slot];
+    const uint8_t index = searchNearest(rgb);
+    m_cacheColor[slot] = rgb;
+    m_cacheIndex[slot] = index;
+    return index;
+}
+
+// The entry of the smallest squared distance, the lower index on a tie: the search walks out
+// from the pixel's value of the palette's widest channel through the entries sorted by it, and
+// stops on each side once that channel's distance alone exceeds the best, which gives the same
+// answer as a full linear search.
+uint8_t Quantizer::searchNearest(uint32_t pixel) const {
     const int32_t r = pixel >> 16 & 0xFF, g = pixel >> 8 & 0xFF, b = pixel & 0xFF;
+    const int32_t key = (pixel >> (8 * m_sortChannel)) & 0xFF;
+    const uint32_t c = m_sortChannel;
     int32_t best = 200000;
     uint32_t bestIndex = 0;
-    for (uint32_t k = 0; k < m_limit; ++k) {
+    auto consider = [&](uint32_t k) {
         const uint8_t* e = m_palette + 4 * k;
         const int32_t dr = r - e[2], dg = g - e[1], db = b - e[0];
         const int32_t d = dr * dr + dg * dg + db * db;
-        if (d < best) {
+        if (d < best || (d == best && k < bestIndex)) {
             best = d;
             bestIndex = k;
-            if (d == 0) break;
+        }
+    };
+    uint32_t up = 0;
+    while (up < m_limit && m_palette[4 * m_sorted[up] + c] < key) ++up;
+    int32_t down = static_cast<int32_t>(up) - 1;
+    while (best != 0 && (up < m_limit || down >= 0)) {
+        if (up < m_limit) {
+            const int32_t dk = m_palette[4 * m_sorted[up] + c] - key;
+            if (dk * dk > best) {
+                up = m_limit;
+            } else {
+                consider(m_sorted[up++]);
+            }
+        }
+        if (down >= 0) {
+            const int32_t dk = key - m_palette[4 * m_sorted[down] + c];
+            if (dk * dk > best) {
+                down = -1;
+            } else {
+                consider(m_sorted[down--]);
+            }
         }
     }
     return static_cast<uint8_t>(bestIndex);
+}
+
+void Quantizer::sortPalette() {
+    uint32_t widest = 0;
+    m_sortChannel = 1;
+    for (uint32_t c = 0; c < 3; ++c) {
+        uint32_t low = 255, high = 0;
+        for (uint32_t k = 0; k < m_limit; ++k) {
+            low = std::min<uint32_t>(low, m_palette[4 * k + c]);
+            high = std::max<uint32_t>(high, m_palette[4 * k + c]);
+        }
+        if (high >= low && high - low > widest) {
+            widest = high - low;
+            m_sortChannel = c;
+        }
+    }
+    for (uint32_t k = 0; k < m_limit; ++k) m_sorted[k] = static_cast<uint8_t>(k);
+    const uint32_t c = m_sortChannel;
+    std::stable_sort(m_sorted, m_sorted + m_limit,
+                     [this, c](uint8_t a, uint8_t b) { return m_palette[4 * a + c] < m_palette[4 * b + c]; });
 }
 
 void Quantizer::mapToPalette(const uint32_t* pixels, int32_t count, uint8_t* out, int32_t depth) const {
@@ -179,6 +240,7 @@ void Quantizer::releaseToPool() { s::thread::Pool<Quantizer>::release(this); }
 
 void Quantizer::resetForReuse() {
     freeTree();
+    std::memset(m_cacheColor, 0xFF, sizeof m_cacheColor);
     m_limit = 16;
     m_opaque = false;
 }

@@ -17,7 +17,7 @@ namespace s::image::filters::reduction {
 
 class Quantizer final : public s::base::IObject, public virtual s::thread::IPoolable {
 public:
-    Quantizer() = default;
+    Quantizer() { resetForReuse(); }
     ~Quantizer() override { freeTree(); }
     Quantizer(const Quantizer&) = delete;
     Quantizer& operator=(const Quantizer&) = delete;
@@ -52,6 +52,10 @@ private:
     void freeTree();
     static void addInto(Node* to, const Node* from);
     uint8_t nearestIndex(uint32_t pixel) const;
+    uint8_t searchNearest(uint32_t pixel) const;
+    void sortPalette();
+
+    static constexpr uint32_t kCacheBits = 14;
 
     Node* m_root = nullptr;
     uint32_t m_leafCount = 0;
@@ -59,6 +63,10 @@ private:
     uint8_t m_palette[256 * 4] = {};
     uint32_t m_limit = 16;
     bool m_opaque = false;
+    uint8_t m_sorted[256] = {};  // the palette's indices ordered by the channel below
+    uint32_t m_sortChannel = 1;  // byte of the entry: 0 blue, 1 green, 2 red
+    mutable uint32_t m_cacheColor[1u << kCacheBits];
+    mutable uint8_t m_cacheIndex[1u << kCacheBits] = {};
 };
 
 }  // namespace s::image::filters::reduction

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <climits>
+#include <cstdint>
 #include <cstring>
 
 #include "s/image/ImageTestSupport.h"
@@ -238,6 +240,8 @@ TEST(BufferedImageTest, DrawImageClipsEveryOffset) {
         {2, 6, {-1, -1, 6, 7}, "clipped at both ends"},
         {0, 9, {-1, -1, -1, -1}, "nothing overlaps"},
         {-20, 0, {-1, -1, -1, -1}, "entirely left"},
+        {INT32_MIN, INT32_MIN, {0, 1, 2, 3}, "extreme offsets that cancel out, without wrapping"},
+        {2, INT32_MIN, {-1, -1, -1, -1}, "an extreme source offset does not wrap"},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.why);

@@ -41,6 +41,8 @@ CASES = [
     ('bmp3_24', rich, False, ['BMP3:'], '24-bit, 40-byte header, rows padded'),
     ('v5_24', rich, False, ['BMP:'], '24-bit, ImageMagick default 124-byte header'),
     ('bmp3_8', rich, False, ['-compress', 'None', '-type', 'Palette', 'BMP3:'], '8-bit palette'),
+    ('v5_8', rich, False, ['-compress', 'None', '-type', 'Palette', 'BMP:'],
+     '8-bit palette behind a 124-byte header'),
     ('bmp3_4', sixteen, False, ['-compress', 'None', '-type', 'Palette', 'BMP3:'], '4-bit palette'),
     ('bmp3_1', two, False, ['-compress', 'None', '-type', 'Palette', 'BMP3:'], '1-bit palette'),
     ('rle8', rich, False, ['-type', 'Palette', 'BMP3:'], '8-bit run-length compressed'),

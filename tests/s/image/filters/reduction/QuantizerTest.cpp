@@ -148,6 +148,42 @@ TEST(QuantizerTest, OneColourOverManyPixelsKeepsItsValue) {
     EXPECT_EQ(0xFFFFFEu, entry(q.get(), 0));
 }
 
+// The mapping's search is pruned: it must still answer what a full linear search answers,
+// ties to the lower index included (a palette with repeated entries makes ties).
+TEST(QuantizerTest, MappingEqualsTheFullSearch) {
+    uint32_t seed = 7;
+    auto next = [&seed]() {
+        seed = seed * 1103515245u + 12345u;
+        return seed >> 8;
+    };
+    std::vector<uint32_t> px;
+    for (int k = 0; k < 64 * 64; ++k) px.push_back(0xFF000000u | (next() & 0xE0E0E0u));
+    Held image(imageOf(64, 64, px, false));
+    for (uint32_t limit : {256u, 40u, 16u, 5u}) {
+        SCOPED_TRACE(limit);
+        Pooled<Quantizer> q;
+        q->buildOctree(image.get(), limit);
+        for (int k = 0; k < 20000; ++k) {
+            const uint32_t p = 0xFF000000u | (next() & 0xFFFFFF);
+            int32_t best = 200000;
+            uint32_t want = 0;
+            for (uint32_t e = 0; e < limit; ++e) {
+                const uint32_t c = entry(q.get(), e);
+                const int dr = int(p >> 16 & 0xFF) - int(c >> 16), dg = int(p >> 8 & 0xFF) - int(c >> 8 & 0xFF),
+                          db = int(p & 0xFF) - int(c & 0xFF);
+                const int d = dr * dr + dg * dg + db * db;
+                if (d < best) {
+                    best = d;
+                    want = e;
+                }
+            }
+            uint8_t got = 0;
+            q->mapToPalette(&p, 1, &got, 8);
+            ASSERT_EQ(want, got) << std::hex << p;
+        }
+    }
+}
+
 // Mean squared error per channel of the picture mapped to the quantizer's palette, and of a
 // fixed 3-3-2 palette (256 colours) for comparison.
 void errors(const Held& image, double* ours, double* fixed) {

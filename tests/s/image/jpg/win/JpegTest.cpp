@@ -1,9 +1,9 @@
 // tests/s/image/jpg/win/JpegTest.cpp
 //
 // The JPEG codec against files ImageMagick made with the same libjpeg-turbo (GoldenJpegs.h,
-// each with the pixels it decodes), the encoder's output and its effect on the store, files
-// that end early, damaged files that must fail cleanly (a table and a few thousand mutations),
-// a full disk, and the conversions.
+// each with the pixels it decodes, and the baseline bytes of one picture at four qualities),
+// the encoder's output and its effect on the store, files that end early, damaged files that
+// must fail cleanly (a table and a few thousand mutations), a full disk, and the conversions.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -56,10 +56,14 @@ Bytes storeOf(const Jpeg* jpeg) {
     return out;
 }
 
-void fillPattern(Jpeg* jpeg, int32_t width, int32_t height) {
+// A smooth ramp (round trips lose little) or noise (files far larger than one 4096-byte block).
+void fillPattern(Jpeg* jpeg, int32_t width, int32_t height, bool noise = false) {
     ASSERT_TRUE(jpeg->create(width, height));
     for (int32_t i = 0; i < height; ++i) {
-        for (int32_t j = 0; j < width * 3; ++j) jpeg->getRow(i)[j] = static_cast<uint8_t>(i * 9 + j * 5);
+        for (int32_t j = 0; j < width * 3; ++j) {
+            const uint32_t v = noise ? (i * 7919u + j * 104729u) * 2654435761u >> 24 : i * 3u + j / 2u;
+            jpeg->getRow(i)[j] = static_cast<uint8_t>(v);
+        }
     }
 }
 
@@ -111,6 +115,26 @@ TEST(JpegTest, EncodeLeavesTheStoreAsItWasAndWritesAWholeBaselineFile) {
     for (size_t k = 0; k + 1 < file.size(); ++k) baseline = baseline || (file[k] == 0xFF && file[k + 1] == 0xC0);
     EXPECT_TRUE(baseline);
     EXPECT_EQ(file, encodeBytes(jpeg.get())) << "the same pixels make the same bytes";
+}
+
+TEST(JpegTest, EncodesTheBytesOfTheLibrarysOwnBaselineEncoder) {
+    Pooled<Jpeg> jpeg;
+    ASSERT_TRUE(jpeg->create(13, 9));
+    for (int32_t y = 0; y < 9; ++y) {
+        for (int32_t x = 0; x < 13; ++x) {
+            uint8_t rgb[3];
+            tests::image::goldenJpegColour(x, y, rgb);
+            uint8_t* p = jpeg->getRow(y) + 3 * x;
+            p[0] = rgb[2];
+            p[1] = rgb[1];
+            p[2] = rgb[0];
+        }
+    }
+    for (const auto& g : tests::image::kGoldenJpegEncodes) {
+        SCOPED_TRACE(g.quality);
+        jpeg->setQuality(g.quality);
+        EXPECT_EQ(Bytes(g.bytes, g.bytes + g.size), encodeBytes(jpeg.get()));
+    }
 }
 
 TEST(JpegTest, QualityDecidesTheSizeAndTheErrorOfARoundTrip) {
@@ -213,7 +237,7 @@ TEST(JpegTest, ThousandsOfDamagedFilesNeverCrashOrHang) {
 
 TEST(JpegTest, AFullDiskFailsTheEncodeAndLeavesTheStore) {
     Pooled<Jpeg> jpeg;
-    fillPattern(jpeg.get(), 300, 200);  // well over one 4096-byte block
+    fillPattern(jpeg.get(), 300, 200, true);
     const Bytes before = storeOf(jpeg.get());
     for (uint32_t limit : {0u, 4096u}) {
         SCOPED_TRACE(limit);

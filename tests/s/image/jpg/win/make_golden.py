@@ -4,7 +4,7 @@
 # Writes GoldenJpegs.h: small JPEG files made by ImageMagick's convert (linked with the same
 # libjpeg-turbo 2.1.5) from one picture, each with the RGB pixels convert decodes from it
 # (libjpeg's default decode: islow DCT, fancy upsampling), the reference the decoder must match
-# exactly. Run from anywhere: python3 make_golden.py; needs convert on the PATH.
+# exactly, and the bytes of the picture encoded baseline at four qualities. Run from anywhere: python3 make_golden.py; needs convert on the PATH.
 import os, subprocess, tempfile
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -52,7 +52,24 @@ def main():
         assert len(rgb) == W * H * 3
         arr('k_%s_file' % name, data); arr('k_%s_rgb' % name, rgb)
         table.append('    {"%s", "%s", k_%s_file, %d, %d, %d, k_%s_rgb, %s},' % (name, why, name, len(data), W, H, name, 'true' if exact else 'false'))
-    out += ['', 'inline const GoldenJpeg kGoldenJpegs[] = {'] + table + ['};', '', '}  // namespace tests::image', '']
+    # The encoder's reference: convert with libjpeg's own defaults (islow DCT, Huffman tables
+    # not optimised, no metadata) writes the bytes that cjpeg -baseline -quality Q writes.
+    encodes = []
+    for q in (30, 75, 90, 100):
+        path = os.path.join(tmp, 'q%d.jpg' % q)
+        subprocess.run(['convert', src, '-strip', '-quality', str(q), '-sampling-factor', '2x2',
+                        '-define', 'jpeg:dct-method=islow', '-define', 'jpeg:optimize-coding=false', path], check=True)
+        data = open(path, 'rb').read()
+        arr('k_encoded_q%d' % q, data)
+        encodes.append('    {%d, k_encoded_q%d, %d},' % (q, q, len(data)))
+    out += ['', 'inline const GoldenJpeg kGoldenJpegs[] = {'] + table + ['};', '',
+            '// The picture of every file above (R, G, B), as encoded at each quality.',
+            'inline void goldenJpegColour(int32_t x, int32_t y, uint8_t* rgb) {',
+            '    rgb[0] = static_cast<uint8_t>((x * 19 + y * 7) % 256);',
+            '    rgb[1] = static_cast<uint8_t>((x * 3 + y * 29) % 256);',
+            '    rgb[2] = static_cast<uint8_t>((255 - x * 17) % 256);', '}', '',
+            'struct GoldenJpegEncode {', '    int32_t quality;', '    const uint8_t* bytes;', '    uint32_t size;', '};', '',
+            'inline const GoldenJpegEncode kGoldenJpegEncodes[] = {'] + encodes + ['};', '', '}  // namespace tests::image', '']
     open(os.path.join(HERE, 'GoldenJpegs.h'), 'w').write('\n'.join(out))
 
 main()

@@ -15,9 +15,16 @@ namespace {
 
 using namespace s::system::monitor::win;
 
+BOOL CALLBACK countMonitor(HMONITOR, HDC, LPRECT, LPARAM counter) {
+    ++*reinterpret_cast<unsigned*>(counter);
+    return TRUE;
+}
+
 TEST(MonitorsTest, TheListHoldsThePrimaryMonitor) {
     ASSERT_GE(monitorCount(), 1u);
-    EXPECT_EQ(monitorCount(), monitorCount()) << "enumerated once";
+    unsigned system = 0;
+    ASSERT_TRUE(EnumDisplayMonitors(nullptr, nullptr, countMonitor, reinterpret_cast<LPARAM>(&system)));
+    EXPECT_EQ(system, monitorCount()) << "every monitor the system enumerates";
     Monitor* monitor = monitorFromRect(10, 10, 100, 100);
     ASSERT_NE(nullptr, monitor);
     EXPECT_EQ(0, monitor->index());
