@@ -139,7 +139,6 @@ TEST(GifLzwTest, MalformedStreamsStopWherePixelsEnd) {
         {"no end code", {4, 1, 2, 3}, 4, {1, 2, 3, 0, 0}},
         {"more pixels than the frame", {4, 3, 6, 7}, 5, {3, 3, 3, 3, 3}},
     };
-    };
     Pooled<GifLzw> lzw;
     for (const Case& t : cases) {
         const Bytes data = packed(t.codes, 3);
