@@ -1,0 +1,294 @@
+// s/image/gif/win/Gif.cpp
+//
+// Every read that fails ends decoding with the frames so far: a loop that waited for a byte a
+// cut file never holds would never end. Block sizes are taken from the file, not assumed.
+#include "s/image/gif/win/Gif.h"
+
+#include <cstring>
+#include <new>
+
+#include "s/image/ImageLimits.h"
+#include "s/image/bmp/win/Bitmap.h"
+#include "s/image/win/BufferedImage.h"
+#include "s/io/IInputStream.h"
+#include "s/io/IOutputStream.h"
+#include "s/thread/Pool.h"
+
+namespace s::image::gif::win {
+
+using s::image::bmp::win::Bitmap;
+
+namespace {
+
+constexpr uint32_t kMostCompressedBytes = 64u * 1024 * 1024;
+
+bool put(s::io::IOutputStream* out, const void* bytes, uint32_t count) {
+    uint32_t written = 0;
+    return out->write(bytes, count, &written) && written == count;
+}
+
+}  // namespace
+
+// Bytes from the stream through a small buffer; false once it has no more.
+class Gif::Reader {
+public:
+    explicit Reader(s::io::IInputStream* in) : m_in(in) {}
+    bool byte(uint8_t* b) {
+        if (m_at == m_end) {
+            uint32_t got = 0;
+            if (!m_in->read(m_buffer, sizeof m_buffer, &got) || got == 0) return false;
+            m_at = 0;
+            m_end = got;
+        }
+        *b = m_buffer[m_at++];
+        return true;
+    }
+    bool bytes(uint8_t* to, uint32_t count) {
+        for (uint32_t k = 0; k < count; ++k) {
+            if (!byte(to + k)) return false;
+        }
+        return true;
+    }
+    bool skipSubBlocks() {
+        for (uint8_t size = 0;;) {
+            if (!byte(&size)) return false;
+            if (size == 0) return true;
+            for (uint8_t b = 0; size > 0; --size) {
+                if (!byte(&b)) return false;
+            }
+        }
+    }
+
+private:
+    s::io::IInputStream* m_in;
+    uint8_t m_buffer[4096];
+    uint32_t m_at = 0, m_end = 0;
+};
+
+Gif::~Gif() {
+    releaseFrames();
+    delete[] m_frames;
+    delete[] m_data;
+    delete[] m_pixels;
+}
+
+bool Gif::decode(s::io::IInputStream* in) {
+    resetForReuse();
+    if (!in) return false;
+    Reader reader(in);
+    if (!reader.bytes(m_screen, 13) || std::memcmp(m_screen, "GIF", 3) != 0) return false;
+    if (m_screen[10] & 0x80) {
+        if (!readTable(&reader, m_screen[10], m_global, &m_globalEntries)) return false;
+    } else {
+        for (int32_t k = 0; k < 256; ++k) m_global[3 * k] = m_global[3 * k + 1] = m_global[3 * k + 2] = static_cast<uint8_t>(k);
+        m_globalEntries = 256;
+    }
+    for (uint8_t b = 0; reader.byte(&b) && b != 0x3B;) {
+        const bool going = b == 0x21 ? readExtension(&reader) : (b == 0x2C ? readImage(&reader) : true);
+        if (!going) break;
+    }
+    return m_count > 0;
+}
+
+bool Gif::readTable(Reader* in, int32_t flags, uint8_t* table, int32_t* entries) {
+    *entries = 2 << (flags & 7);
+    std::memset(table, 0, 256 * 3);
+    return in->bytes(table, static_cast<uint32_t>(*entries) * 3);
+}
+
+bool Gif::readExtension(Reader* in) {
+    uint8_t label = 0, size = 0;
+    if (!in->byte(&label) || !in->byte(&size)) return false;
+    uint8_t block[255] = {};
+    if (!in->bytes(block, size)) return false;
+    if (label == 0xF9 && size >= 4) {
+        std::memcpy(m_control, block, 4);
+        m_controlPending = true;
+    } else if (label == 0xFF && size == 11 && std::memcmp(block, "NETSCAPE2.0", 11) == 0) {
+        uint8_t sub = 0;
+        if (!in->byte(&sub)) return false;
+        if (sub == 0) return true;
+        if (!in->bytes(block, sub)) return false;
+        if (sub >= 3) m_loopCount = static_cast<uint16_t>(block[1] | block[2] << 8);
+    }
+    return in->skipSubBlocks();
+}
+
+bool Gif::readImage(Reader* in) {
+    uint8_t d[9];
+    uint8_t local[256 * 3];
+    int32_t entries = 0;
+    uint8_t minSize = 0;
+    if (!in->bytes(d, 9)) return false;
+    if ((d[8] & 0x80) && !readTable(in, d[8], local, &entries)) return false;
+    if (!in->byte(&minSize) || !joinSubBlocks(in)) return false;
+    const int32_t width = d[4] | d[5] << 8;
+    const int32_t height = d[6] | d[7] << 8;
+    Bitmap* frame = nullptr;
+    if (m_count < kMostFrames && s::image::isDecodableSize(width, height)) {
+        frame = (d[8] & 0x80) ? frameOf(local, entries, width, height, (d[8] & 0x40) != 0, minSize)
+                              : frameOf(m_global, m_globalEntries, width, height, (d[8] & 0x40) != 0, minSize);
+    }
+    const bool control = m_controlPending;
+    m_controlPending = false;
+    if (!frame) return true;  // skipped, the file goes on
+    return appendFrame(frame, control && (m_control[0] & 1) ? m_control[3] : -1,
+                       control ? (m_control[1] | m_control[2] << 8) * 10 : 0, control ? (m_control[0] >> 2) & 7 : 0);
+}
+
+bool Gif::joinSubBlocks(Reader* in) {
+    m_dataSize = 0;
+    for (uint8_t size = 0;;) {
+        if (!in->byte(&size)) return false;
+        if (size == 0) return true;
+        if (m_dataSize + size > kMostCompressedBytes || !ensureBuffer(&m_data, &m_dataCapacity, m_dataSize + size)) {
+            return false;
+        }
+        if (!in->bytes(m_data + m_dataSize, size)) return false;
+        m_dataSize += size;
+    }
+}
+
+Bitmap* Gif::frameOf(const uint8_t* table, int32_t entries, int32_t width, int32_t height, bool interlaced,
+                     int32_t minSize) {
+    const uint32_t pixels = static_cast<uint32_t>(width) * static_cast<uint32_t>(height);
+    if (minSize < 1 || minSize > 8 || !ensureBuffer(&m_pixels, &m_pixelCapacity, pixels)) return nullptr;
+    Bitmap* frame = s::thread::Pool<Bitmap>::obtain();
+    if (!frame) return nullptr;
+    if (!frame->create(width, height, 8)) {
+        frame->releaseToPool();
+        return nullptr;
+    }
+    RGBQUAD* palette = frame->getPalette();
+    for (int32_t k = 0; k < 256; ++k) {
+        const bool inTable = k < entries;
+        palette[k].rgbRed = inTable ? table[3 * k] : 0;
+        palette[k].rgbGreen = inTable ? table[3 * k + 1] : 0;
+        palette[k].rgbBlue = inTable ? table[3 * k + 2] : 0;
+        palette[k].rgbReserved = 0;
+    }
+    m_lzw.decode(m_data, m_dataSize, minSize, m_pixels, width, height, interlaced);
+    for (int32_t i = 0; i < height; ++i) std::memcpy(frame->getRow(i), m_pixels + static_cast<size_t>(i) * width, width);
+    return frame;
+}
+
+bool Gif::appendFrame(Bitmap* frame, int32_t transparent, int32_t delayMs, int32_t disposal) {
+    if (!frame) return false;
+    if (m_count == m_capacity) {
+        const int32_t capacity = m_capacity ? (m_capacity * 2 < kMostFrames ? m_capacity * 2 : kMostFrames) : 8;
+        Frame* grown = m_count < kMostFrames ? new (std::nothrow) Frame[capacity] : nullptr;
+        if (!grown) {
+            frame->releaseToPool();
+            return false;
+        }
+        if (m_count) std::memcpy(grown, m_frames, sizeof(Frame) * m_count);
+        delete[] m_frames;
+        m_frames = grown;
+        m_capacity = capacity;
+    }
+    m_frames[m_count++] = Frame{frame, transparent, delayMs, disposal};
+    return true;
+}
+
+bool Gif::ensureBuffer(uint8_t** buffer, uint32_t* capacity, uint32_t size) {
+    if (size <= *capacity) return true;
+    const uint32_t wanted = size + size / 2 + 16;
+    uint8_t* grown = new (std::nothrow) uint8_t[wanted];
+    if (!grown) return false;
+    if (*buffer) std::memcpy(grown, *buffer, *capacity);
+    delete[] *buffer;
+    *buffer = grown;
+    *capacity = wanted;
+    return true;
+}
+
+int32_t Gif::getWidth() const { return m_count ? m_frames[0].bitmap->getWidth() : 0; }
+
+int32_t Gif::getHeight() const { return m_count ? m_frames[0].bitmap->getHeight() : 0; }
+
+const Bitmap* Gif::frame(int32_t i) const { return i >= 0 && i < m_count ? m_frames[i].bitmap : nullptr; }
+
+int32_t Gif::transparentIndex(int32_t i) const { return i >= 0 && i < m_count ? m_frames[i].transparent : -1; }
+
+int32_t Gif::delay(int32_t i) const { return i >= 0 && i < m_count ? m_frames[i].delay : 0; }
+
+int32_t Gif::disposal(int32_t i) const { return i >= 0 && i < m_count ? m_frames[i].disposal : 0; }
+
+s::image::win::BufferedImage* Gif::toBufferedImage(int32_t i, s::image::win::BufferedImage* target) const {
+    const Bitmap* bitmap = frame(i);
+    if (!bitmap) return nullptr;
+    s::image::win::BufferedImage* image = bitmap->toBufferedImage(0, target);
+    if (!image) return nullptr;
+    const int32_t transparent = m_frames[i].transparent;
+    bool any = false;
+    for (int32_t y = 0; transparent >= 0 && y < image->getHeight(); ++y) {
+        const uint8_t* indices = bitmap->getRow(y);
+        uint32_t* row = image->getRow(y);
+        for (int32_t x = 0; x < image->getWidth(); ++x) {
+            if (indices[x] != transparent) continue;
+            row[x] &= 0x00FFFFFFu;
+            any = true;
+        }
+    }
+    image->setHasAlpha(any);
+    return image;
+}
+
+bool Gif::encode(s::io::IOutputStream* out) const {
+    if (!out || m_count == 0) return false;
+    const int32_t width = getWidth(), height = getHeight();
+    const uint8_t header[13] = {'G', 'I', 'F', '8', '9', 'a', static_cast<uint8_t>(width), static_cast<uint8_t>(width >> 8),
+                                static_cast<uint8_t>(height), static_cast<uint8_t>(height >> 8), 0x77, 0, 0};
+    const uint8_t loop[19] = {0x21, 0xFF, 0x0B, 'N', 'E', 'T', 'S', 'C', 'A', 'P', 'E', '2', '.', '0', 0x03, 0x01,
+                              static_cast<uint8_t>(m_loopCount), static_cast<uint8_t>(m_loopCount >> 8), 0x00};
+    if (!put(out, header, 13) || !put(out, loop, 19)) return false;
+    for (int32_t i = 0; i < m_count; ++i) {
+        if (!encodeFrame(out, m_frames[i])) return false;
+    }
+    const uint8_t trailer = 0x3B;
+    return put(out, &trailer, 1);
+}
+
+bool Gif::encodeFrame(s::io::IOutputStream* out, const Frame& f) const {
+    const Bitmap* b = f.bitmap;
+    const int32_t width = b->getWidth(), height = b->getHeight();
+    if (b->getBitDepth() != 8 || width <= 0 || height <= 0 || width > 0xFFFF || height > 0xFFFF) return false;
+    const int32_t delay = f.delay / 10;
+    const uint8_t control[8] = {0x21, 0xF9, 0x04, static_cast<uint8_t>((f.transparent != -1 ? 1 : 0) | (f.disposal & 7) << 2),
+                                static_cast<uint8_t>(delay), static_cast<uint8_t>(delay >> 8),
+                                static_cast<uint8_t>(f.transparent), 0x00};
+    const uint8_t descriptor[10] = {0x2C, 0, 0, 0, 0, static_cast<uint8_t>(width), static_cast<uint8_t>(width >> 8),
+                                    static_cast<uint8_t>(height), static_cast<uint8_t>(height >> 8), 0x87};
+    uint8_t table[256 * 3];
+    const RGBQUAD* palette = b->getPalette();
+    for (int32_t k = 0; k < 256; ++k) {
+        table[3 * k] = palette[k].rgbRed;
+        table[3 * k + 1] = palette[k].rgbGreen;
+        table[3 * k + 2] = palette[k].rgbBlue;
+    }
+    const uint8_t minSize = 8, terminator = 0;
+    const intptr_t stride = height > 1 ? b->getRow(1) - b->getRow(0) : 0;
+    return put(out, control, 8) && put(out, descriptor, 10) && put(out, table, sizeof table) && put(out, &minSize, 1) &&
+           m_lzw.encode(b->getRow(0), width, height, 8, static_cast<int32_t>(stride), out) && put(out, &terminator, 1);
+}
+
+void Gif::releaseFrames() {
+    for (int32_t i = 0; i < m_count; ++i) m_frames[i].bitmap->releaseToPool();
+    m_count = 0;
+}
+
+s::base::IObject* Gif::newInstance() const { return s::thread::Pool<Gif>::obtain(); }
+
+void Gif::releaseToPool() { s::thread::Pool<Gif>::release(this); }
+
+void Gif::resetForReuse() {
+    releaseFrames();
+    std::memset(m_screen, 0, sizeof m_screen);
+    m_globalEntries = 0;
+    m_controlPending = false;
+    m_dataSize = 0;
+    m_loopCount = 1;
+    m_lzw.resetForReuse();
+}
+
+}  // namespace s::image::gif::win

@@ -1,0 +1,100 @@
+// s/image/gif/win/Gif.h
+//
+// GIF files, still and animated: decoded frames are 8-bit pixel stores (owned, released to
+// their pool) with a transparent index, a delay in milliseconds and a disposal each, plus the
+// loop count. One thread at a time. A file that ends early keeps the frames read so far; a
+// frame that cannot be decoded (bad code size, size, memory) is skipped. No frame is false.
+#pragma once
+#include <cstdint>
+
+#include "s/base/IObject.h"
+#include "s/image/gif/win/GifLzw.h"
+#include "s/thread/IPoolable.h"
+
+namespace s::io {
+class IInputStream;
+class IOutputStream;
+}  // namespace s::io
+namespace s::image::bmp::win {
+class Bitmap;
+}  // namespace s::image::bmp::win
+namespace s::image::win {
+class BufferedImage;
+}  // namespace s::image::win
+
+namespace s::image::gif::win {
+
+class Gif final : public s::base::IObject, public virtual s::thread::IPoolable {
+public:
+    static constexpr int32_t kMostFrames = 10000;
+
+    Gif() = default;
+    ~Gif() override;
+    Gif(const Gif&) = delete;
+    Gif& operator=(const Gif&) = delete;
+
+    bool decode(s::io::IInputStream* in);
+    // GIF89a with a loop block and each frame's own colour table; false without frames or
+    // when a frame is not 8-bit or a write fails.
+    bool encode(s::io::IOutputStream* out) const;
+
+    int32_t getImageCount() const { return m_count; }
+    int32_t getWidth() const;   // of frame 0
+    int32_t getHeight() const;  // of frame 0
+    const wchar_t* getExtension() const { return L".gif"; }
+    const s::image::bmp::win::Bitmap* frame(int32_t i) const;
+    int32_t transparentIndex(int32_t i) const;  // -1 for none
+    int32_t delay(int32_t i) const;             // milliseconds
+    int32_t disposal(int32_t i) const;
+    uint16_t loopCount() const { return m_loopCount; }
+    void setLoopCount(uint16_t count) { m_loopCount = count; }
+
+    // Takes the frame (an 8-bit store) and its values; false (and the frame released) when full.
+    bool appendFrame(s::image::bmp::win::Bitmap* frame, int32_t transparent, int32_t delayMs, int32_t disposal);
+    // Frame i as a 32-bit image, its transparent index turned to alpha 0 (the alpha flag says
+    // whether any pixel had it); into target or a new pooled image; null on failure.
+    s::image::win::BufferedImage* toBufferedImage(int32_t i, s::image::win::BufferedImage* target) const;
+
+    // IObject
+    const wchar_t* classId() const override { return L"s_image_gif_win_Gif"; }
+    s::base::IObject* newInstance() const override;
+
+    // IPoolable
+    void releaseToPool() override;
+    void resetForReuse() override;
+
+private:
+    struct Frame {
+        s::image::bmp::win::Bitmap* bitmap;
+        int32_t transparent, delay, disposal;
+    };
+    class Reader;
+
+    bool readExtension(Reader* in);
+    bool readImage(Reader* in);
+    bool readTable(Reader* in, int32_t flags, uint8_t* table, int32_t* entries);
+    bool joinSubBlocks(Reader* in);
+    s::image::bmp::win::Bitmap* frameOf(const uint8_t* table, int32_t entries, int32_t width, int32_t height,
+                                        bool interlaced, int32_t minSize);
+    bool encodeFrame(s::io::IOutputStream* out, const Frame& f) const;
+    void releaseFrames();
+    bool ensureBuffer(uint8_t** buffer, uint32_t* capacity, uint32_t size);
+
+    mutable GifLzw m_lzw;  // scratch of encode and decode, not a value of the picture
+    uint8_t m_screen[13] = {};
+    uint8_t m_global[256 * 3] = {};
+    int32_t m_globalEntries = 0;
+    uint8_t m_control[4] = {};
+    bool m_controlPending = false;
+    uint8_t* m_data = nullptr;
+    uint32_t m_dataSize = 0;
+    uint32_t m_dataCapacity = 0;
+    uint8_t* m_pixels = nullptr;
+    uint32_t m_pixelCapacity = 0;
+    Frame* m_frames = nullptr;
+    int32_t m_count = 0;
+    int32_t m_capacity = 0;
+    uint16_t m_loopCount = 1;
+};
+
+}  // namespace s::image::gif::win
