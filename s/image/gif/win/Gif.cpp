@@ -9,6 +9,7 @@
 
 #include "s/image/ImageLimits.h"
 #include "s/image/bmp/win/Bitmap.h"
+#include "s/image/filters/reduction/Quantizer.h"
 #include "s/image/win/BufferedImage.h"
 #include "s/io/IInputStream.h"
 #include "s/io/IOutputStream.h"
@@ -202,6 +203,75 @@ bool Gif::ensureBuffer(uint8_t** buffer, uint32_t* capacity, uint32_t size) {
     return true;
 }
 
+bool Gif::create(int32_t width, int32_t height) {
+    releaseFrames();
+    if (!s::image::isDecodableSize(width, height)) return false;
+    Bitmap* frame = s::thread::Pool<Bitmap>::obtain();
+    if (frame && !frame->create(width, height, 8)) {
+        frame->releaseToPool();
+        frame = nullptr;
+    }
+    return frame && appendFrame(frame, -1, 0, 0);
+}
+
+bool Gif::addFrameFromImage(const s::image::win::BufferedImage* image, int32_t depth, bool keepTransparency,
+                            uint8_t red, uint8_t green, uint8_t blue, uint8_t alphaThreshold) {
+    if (!image || image->getWidth() <= 0 || image->getHeight() <= 0) return false;
+    depth = depth < 1 ? 1 : (depth > 8 ? 8 : depth);
+    const int32_t colours = (1 << depth) - 1;
+    if (!image->hasAlpha()) return mapFrame(image, colours, -1);
+    s::image::win::BufferedImage* flat = nullptr;
+    if (keepTransparency) {
+        flat = image->copy(nullptr);
+        if (flat) {
+            flat->thresholdAlpha(alphaThreshold);
+            flat->fillTransparent(red, green, blue);
+        }
+    } else {
+        flat = s::image::win::newBufferedImage(image->getWidth(), image->getHeight());
+        if (flat) {
+            flat->fill(255, red, green, blue);
+            flat->drawImage(0, 0, image, 0, 0);
+            flat->setHasAlpha(false);
+        }
+    }
+    if (!flat || flat->getWidth() != image->getWidth()) {
+        if (flat) flat->releaseToPool();
+        return false;
+    }
+    const bool done = mapFrame(flat, colours, keepTransparency ? colours : -1);
+    flat->releaseToPool();
+    return done;
+}
+
+bool Gif::mapFrame(const s::image::win::BufferedImage* image, int32_t colours, int32_t transparent) {
+    s::image::filters::reduction::Quantizer* quantizer =
+        s::thread::Pool<s::image::filters::reduction::Quantizer>::obtain();
+    Bitmap* frame = s::thread::Pool<Bitmap>::obtain();
+    const bool made = quantizer && frame && frame->create(image->getWidth(), image->getHeight(), 8);
+    if (made) {
+        quantizer->buildOctree(image, static_cast<uint32_t>(colours));
+        RGBQUAD* palette = frame->getPalette();
+        const uint8_t* entries = quantizer->palette();
+        for (int32_t k = 0; k < 256; ++k) {
+            const bool used = k < colours;
+            palette[k].rgbBlue = used ? entries[4 * k] : 0;
+            palette[k].rgbGreen = used ? entries[4 * k + 1] : 0;
+            palette[k].rgbRed = used ? entries[4 * k + 2] : 0;
+            palette[k].rgbReserved = 0;
+        }
+        for (int32_t i = 0; i < image->getHeight(); ++i) {
+            quantizer->mapToPalette(image->getRow(i), image->getWidth(), frame->getRow(i), 8);
+        }
+    }
+    if (quantizer) quantizer->releaseToPool();
+    if (!made) {
+        if (frame) frame->releaseToPool();
+        return false;
+    }
+    return appendFrame(frame, transparent, 0, 0);
+}
+
 int32_t Gif::getWidth() const { return m_count ? m_frames[0].bitmap->getWidth() : 0; }
 
 int32_t Gif::getHeight() const { return m_count ? m_frames[0].bitmap->getHeight() : 0; }
@@ -289,6 +359,16 @@ void Gif::resetForReuse() {
     m_dataSize = 0;
     m_loopCount = 1;
     m_lzw.resetForReuse();
+}
+
+Gif* newGifFromImage(const s::image::win::BufferedImage* image, int32_t depth, bool keepTransparency, uint8_t red,
+                     uint8_t green, uint8_t blue) {
+    Gif* gif = s::thread::Pool<Gif>::obtain();
+    if (gif && !gif->addFrameFromImage(image, depth, keepTransparency, red, green, blue, 96)) {
+        gif->releaseToPool();
+        return nullptr;
+    }
+    return gif;
 }
 
 }  // namespace s::image::gif::win

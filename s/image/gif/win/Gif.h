@@ -51,6 +51,15 @@ public:
 
     // Takes the frame (an 8-bit store) and its values; false (and the frame released) when full.
     bool appendFrame(s::image::bmp::win::Bitmap* frame, int32_t transparent, int32_t delayMs, int32_t disposal);
+    // Releases every frame and appends one 8-bit frame of that size (values -1, 0, 0).
+    bool create(int32_t width, int32_t height);
+    // Appends an 8-bit frame of image with at most 2^depth - 1 colours (depth clamped to 1..8).
+    // With the alpha flag on: kept transparency makes pixels below the alpha threshold the
+    // index 2^depth - 1 (the frame's transparent index); else the image is drawn over an
+    // opaque background of the colour given.
+    bool addFrameFromImage(const s::image::win::BufferedImage* image, int32_t depth, bool keepTransparency,
+                           uint8_t red, uint8_t green, uint8_t blue, uint8_t alphaThreshold);
+
     // Frame i as a 32-bit image, its transparent index turned to alpha 0 (the alpha flag says
     // whether any pixel had it); into target or a new pooled image; null on failure.
     s::image::win::BufferedImage* toBufferedImage(int32_t i, s::image::win::BufferedImage* target) const;
@@ -76,6 +85,7 @@ private:
     bool joinSubBlocks(Reader* in);
     s::image::bmp::win::Bitmap* frameOf(const uint8_t* table, int32_t entries, int32_t width, int32_t height,
                                         bool interlaced, int32_t minSize);
+    bool mapFrame(const s::image::win::BufferedImage* image, int32_t colours, int32_t transparent);
     bool encodeFrame(s::io::IOutputStream* out, const Frame& f) const;
     void releaseFrames();
     bool ensureBuffer(uint8_t** buffer, uint32_t* capacity, uint32_t size);
@@ -96,5 +106,9 @@ private:
     int32_t m_capacity = 0;
     uint16_t m_loopCount = 1;
 };
+
+// A pooled Gif holding image as one frame (alpha threshold 96); null on failure.
+Gif* newGifFromImage(const s::image::win::BufferedImage* image, int32_t depth, bool keepTransparency, uint8_t red,
+                     uint8_t green, uint8_t blue);
 
 }  // namespace s::image::gif::win

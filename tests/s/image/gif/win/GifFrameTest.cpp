@@ -1,0 +1,101 @@
+// tests/s/image/gif/win/GifFrameTest.cpp
+//
+// Frames made from images: kept transparency (the alpha threshold, the transparent index at
+// 2^depth - 1), transparency flattened onto a colour, the colour limit of a depth, a frame
+// that survives our writer and reader, and create.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "s/image/CodecTestSupport.h"
+#include "s/image/ImageTestSupport.h"
+#include "s/image/bmp/win/Bitmap.h"
+#include "s/image/gif/win/Gif.h"
+#include "support/Pooled.h"
+
+namespace {
+
+using s::image::gif::win::Gif;
+using s::image::gif::win::newGifFromImage;
+using tests::Pooled;
+using tests::image::Held;
+using tests::image::imageOf;
+using tests::image::pixelsOf;
+
+const std::vector<uint32_t> kMixed = {0xFFFF0000u, 0x00123456u, 0xFF0000FFu, 0x50FF0000u, 0x60FF0000u};
+
+TEST(GifFrameTest, KeptTransparencyUsesTheThresholdAndTheLastIndex) {
+    Held image(imageOf(5, 1, kMixed, true));
+    struct Case {
+        int32_t depth, transparent;
+    } cases[] = {{8, 255}, {4, 15}, {1, 1}, {0, 1}, {12, 255}};
+    for (const Case& t : cases) {
+        Pooled<Gif> gif;
+        ASSERT_TRUE(gif->addFrameFromImage(image.get(), t.depth, true, 1, 2, 3, 96)) << t.depth;
+        ASSERT_EQ(1, gif->getImageCount());
+        EXPECT_EQ(t.transparent, gif->transparentIndex(0)) << t.depth;
+        const uint8_t* indices = gif->frame(0)->getRow(0);
+        EXPECT_EQ(t.transparent, indices[1]) << "alpha 0, depth " << t.depth;
+        EXPECT_EQ(t.transparent, indices[3]) << "alpha 0x50 is below 96, depth " << t.depth;
+        EXPECT_NE(t.transparent, indices[4]) << "alpha 0x60 is not, depth " << t.depth;
+        Held out(gif->toBufferedImage(0, nullptr));
+        const std::vector<uint32_t> px = pixelsOf(out.get());
+        EXPECT_TRUE(out->hasAlpha());
+        EXPECT_EQ(0u, px[1] >> 24);
+        EXPECT_EQ(0u, px[3] >> 24);
+        if (t.depth >= 2) {
+            EXPECT_EQ(0xFFFF0000u, px[0]) << t.depth;
+            EXPECT_EQ(0xFF0000FFu, px[2]) << t.depth;
+        }
+    }
+}
+
+TEST(GifFrameTest, FlattenedTransparencyShowsTheBackground) {
+    Held image(imageOf(5, 1, kMixed, true));
+    Pooled<Gif> gif(newGifFromImage(image.get(), 8, false, 255, 255, 255));
+    ASSERT_NE(nullptr, gif.get());
+    EXPECT_EQ(-1, gif->transparentIndex(0));
+    Held out(gif->toBufferedImage(0, nullptr));
+    const std::vector<uint32_t> px = pixelsOf(out.get());
+    EXPECT_FALSE(out->hasAlpha());
+    EXPECT_EQ(0xFFFF0000u, px[0]);
+    EXPECT_EQ(0xFFFFFFFFu, px[1]);
+    EXPECT_EQ(0xFF0000FFu, px[2]);
+}
+
+TEST(GifFrameTest, DepthFourKeepsFifteenColoursAndSurvivesTheWriter) {
+    Held image(imageOf(8, 5, tests::image::distinctPixels(8, 5), false));
+    Pooled<Gif> gif;
+    ASSERT_TRUE(gif->addFrameFromImage(image.get(), 4, true, 0, 0, 0, 96));
+    EXPECT_EQ(-1, gif->transparentIndex(0));
+    for (int32_t i = 0; i < 5; ++i) {
+        for (int32_t j = 0; j < 8; ++j) EXPECT_LT(gif->frame(0)->getRow(i)[j], 15) << i << "," << j;
+    }
+    EXPECT_EQ(8, gif->frame(0)->getBitDepth()) << "written as an 8-bit frame";
+    Held before(gif->toBufferedImage(0, nullptr));
+    const tests::image::Bytes file = tests::image::encodeBytes(gif.get());
+    Pooled<Gif> back;
+    ASSERT_TRUE(tests::image::decodeBytes(back.get(), file));
+    Held after(back->toBufferedImage(0, nullptr));
+    EXPECT_EQ(pixelsOf(before.get()), pixelsOf(after.get()));
+}
+
+TEST(GifFrameTest, CreateMakesOneEmptyFrame) {
+    Pooled<Gif> gif;
+    Held image(imageOf(2, 1, {0xFF000000u, 0xFFFFFFFFu}, false));
+    ASSERT_TRUE(gif->addFrameFromImage(image.get(), 8, true, 0, 0, 0, 96));
+    ASSERT_TRUE(gif->addFrameFromImage(image.get(), 8, true, 0, 0, 0, 96));
+    EXPECT_EQ(2, gif->getImageCount()) << "frames from images append";
+    ASSERT_TRUE(gif->create(3, 2));
+    ASSERT_EQ(1, gif->getImageCount());
+    EXPECT_EQ(3, gif->getWidth());
+    EXPECT_EQ(2, gif->getHeight());
+    EXPECT_EQ(-1, gif->transparentIndex(0));
+    EXPECT_EQ(0, gif->delay(0));
+    EXPECT_FALSE(gif->create(0, 2));
+    EXPECT_EQ(0, gif->getImageCount());
+    EXPECT_FALSE(gif->addFrameFromImage(nullptr, 8, true, 0, 0, 0, 96));
+    EXPECT_EQ(nullptr, newGifFromImage(nullptr, 8, true, 0, 0, 0));
+}
+
+}  // namespace
