@@ -272,6 +272,28 @@ bool Gif::mapFrame(const s::image::win::BufferedImage* image, int32_t colours, i
     return appendFrame(frame, transparent, 0, 0);
 }
 
+bool Gif::fromBitmapHandle(HBITMAP bitmap) {
+    if (m_count == 1) return m_frames[0].bitmap->fromBitmapHandle(bitmap);
+    releaseFrames();
+    Bitmap* frame = s::thread::Pool<Bitmap>::obtain();
+    if (frame && !frame->fromBitmapHandle(bitmap)) {
+        frame->releaseToPool();
+        frame = nullptr;
+    }
+    return frame && appendFrame(frame, -1, 0, 0);
+}
+
+bool Gif::hasTransparency() const {
+    for (int32_t i = 0; i < m_count; ++i) {
+        if (m_frames[i].transparent != -1) return true;
+    }
+    return false;
+}
+
+bool Gif::blitTo(HBITMAP target) const { return m_count && m_frames[0].bitmap->blitTo(target); }
+
+int32_t Gif::getBitDepth() const { return m_count ? m_frames[0].bitmap->getBitDepth() : 0; }
+
 int32_t Gif::getWidth() const { return m_count ? m_frames[0].bitmap->getWidth() : 0; }
 
 int32_t Gif::getHeight() const { return m_count ? m_frames[0].bitmap->getHeight() : 0; }
@@ -306,7 +328,12 @@ s::image::win::BufferedImage* Gif::toBufferedImage(int32_t i, s::image::win::Buf
 
 bool Gif::encode(s::io::IOutputStream* out) const {
     if (!out || m_count == 0) return false;
-    const int32_t width = getWidth(), height = getHeight();
+    int32_t width = 0, height = 0;  // the largest frame's, so that no frame lies outside the screen
+    for (int32_t i = 0; i < m_count; ++i) {
+        if (m_frames[i].bitmap->getWidth() > width) width = m_frames[i].bitmap->getWidth();
+        if (m_frames[i].bitmap->getHeight() > height) height = m_frames[i].bitmap->getHeight();
+    }
+    if (width > 0xFFFF || height > 0xFFFF) return false;
     const uint8_t header[13] = {'G', 'I', 'F', '8', '9', 'a', static_cast<uint8_t>(width), static_cast<uint8_t>(width >> 8),
                                 static_cast<uint8_t>(height), static_cast<uint8_t>(height >> 8), 0x77, 0, 0};
     const uint8_t loop[19] = {0x21, 0xFF, 0x0B, 'N', 'E', 'T', 'S', 'C', 'A', 'P', 'E', '2', '.', '0', 0x03, 0x01,

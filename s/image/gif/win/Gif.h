@@ -5,6 +5,8 @@
 // loop count. One thread at a time. A file that ends early keeps the frames read so far; a
 // frame that cannot be decoded (bad code size, size, memory) is skipped. No frame is false.
 #pragma once
+#include <windows.h>
+
 #include <cstdint>
 
 #include "s/base/IObject.h"
@@ -51,6 +53,15 @@ public:
 
     // Takes the frame (an 8-bit store) and its values; false (and the frame released) when full.
     bool appendFrame(s::image::bmp::win::Bitmap* frame, int32_t transparent, int32_t delayMs, int32_t disposal);
+    // With exactly one frame, that frame takes the bitmap's pixels; otherwise the frames are
+    // replaced by one made from it. Such a frame may not be 8-bit, and then encode refuses it.
+    bool fromBitmapHandle(HBITMAP bitmap);
+    // some frame has a transparent index
+    bool hasTransparency() const;
+    // frame 0's
+    bool blitTo(HBITMAP target) const;
+    int32_t getBitDepth() const;
+
     // Releases every frame and appends one 8-bit frame of that size (values -1, 0, 0).
     bool create(int32_t width, int32_t height);
     // Appends an 8-bit frame of image with at most 2^depth - 1 colours (depth clamped to 1..8).

@@ -98,4 +98,22 @@ TEST(GifFrameTest, CreateMakesOneEmptyFrame) {
     EXPECT_EQ(nullptr, newGifFromImage(nullptr, 8, true, 0, 0, 0));
 }
 
+TEST(GifFrameTest, ScreenIsTheLargestFrameAndTransparencyIsSeen) {
+    Pooled<Gif> gif;
+    Held small(imageOf(2, 1, {0xFF000000u, 0xFFFFFFFFu}, false));
+    Held large(imageOf(3, 4, tests::image::distinctPixels(3, 4), false));
+    Held clear(imageOf(1, 1, {0u}, true));
+    ASSERT_TRUE(gif->addFrameFromImage(small.get(), 8, true, 0, 0, 0, 96));
+    EXPECT_FALSE(gif->hasTransparency());
+    ASSERT_TRUE(gif->addFrameFromImage(large.get(), 8, true, 0, 0, 0, 96));
+    ASSERT_TRUE(gif->addFrameFromImage(clear.get(), 8, true, 0, 0, 0, 96));
+    EXPECT_TRUE(gif->hasTransparency());
+    EXPECT_EQ(8, gif->getBitDepth());
+    const tests::image::Bytes file = tests::image::encodeBytes(gif.get());
+    ASSERT_GE(file.size(), 13u);
+    EXPECT_EQ(3, file[6] | file[7] << 8) << "screen width";
+    EXPECT_EQ(4, file[8] | file[9] << 8) << "screen height";
+    EXPECT_EQ(0x77, file[10]) << "no global table, 8 bits";
+}
+
 }  // namespace
