@@ -209,6 +209,25 @@ TEST(PngTest, AFullDiskFailsTheEncodeAndLeavesTheStore) {
     }
 }
 
+TEST(PngTest, AStreamThatStallsOrEndsIsNeitherRetriedForeverNorClosed) {
+    const Bytes file = fileOf("rgb8");
+    struct Case { const char* why; Bytes bytes; bool stalling; bool decodes; };
+    const Case cases[] = {
+        {"stalls at once", Bytes(), true, false},
+        {"stalls in the image data", Bytes(file.begin(), file.begin() + chunkAt(file, kImageData) + 20), true, false},
+        {"bad signature", Bytes(8, 'x'), false, false},
+        {"ends after the file", file, false, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        tests::image::CountingInput in(c.bytes, c.stalling);
+        Pooled<Png> png;
+        EXPECT_EQ(c.decodes, png->decode(&in));
+        EXPECT_EQ(0, in.closes);
+        EXPECT_LT(in.reads, 1000u);
+    }
+}
+
 TEST(PngTest, TakenAgainFromItsPoolItIsNotInterlacedAndEmpty) {
     Png* png = s::thread::Pool<Png>::obtain();
     ASSERT_NE(nullptr, png);
