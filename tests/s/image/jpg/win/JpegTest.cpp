@@ -247,6 +247,25 @@ TEST(JpegTest, AFullDiskFailsTheEncodeAndLeavesTheStore) {
     }
 }
 
+TEST(JpegTest, AStreamThatStallsOrEndsIsNeitherRetriedForeverNorClosed) {
+    const Bytes file = fileOf("q75_444");
+    struct Case { const char* why; Bytes bytes; bool stalling; bool decodes; };
+    const Case cases[] = {
+        {"stalls at once", Bytes(), true, false},
+        {"stalls after the file", file, true, true},
+        {"stalls in the scan", Bytes(file.begin(), file.end() - 30), true, true},
+        {"ends after the file", file, false, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        tests::image::CountingInput in(c.bytes, c.stalling);
+        Pooled<Jpeg> jpeg;
+        EXPECT_EQ(c.decodes, jpeg->decode(&in));
+        EXPECT_EQ(0, in.closes);
+        EXPECT_LT(in.reads, 100u);
+    }
+}
+
 TEST(JpegTest, TakenAgainFromItsPoolItHasTheDefaultQualityAndNoPicture) {
     Jpeg* jpeg = s::thread::Pool<Jpeg>::obtain();
     ASSERT_NE(nullptr, jpeg);

@@ -136,6 +136,18 @@ TEST(PngTest, NewFromAnImageWritesInterlacedAndKeepsOrFlattensTransparency) {
     }
 }
 
+TEST(PngTest, AnImageWithItsAlphaFlagOffIsWrittenOpaque) {
+    // Alpha bytes of 0 that the flag says mean nothing (a picture from GDI, say).
+    Held image(tests::image::imageOf(2, 1, {0x00102030u, 0x7F405060u}, false));
+    ASSERT_NE(nullptr, image.get());
+    Pooled<Png> png(s::image::png::win::newPngFromImage(image.get(), false, true, 0, 0, 0));
+    ASSERT_NE(nullptr, png.get());
+    Pooled<Png> back;
+    ASSERT_TRUE(decodeBytes(back.get(), encodeBytes(png.get())));
+    ASSERT_EQ(2, back->getWidth());
+    EXPECT_EQ(Bytes({0x30, 0x20, 0x10, 0xFF, 0x60, 0x50, 0x40, 0xFF}), storeOf(back.get()));
+}
+
 TEST(PngTest, TruncatedCorruptedAndOversizedFilesFailCleanly) {
     const Bytes good = fileOf("rgb8");
     const size_t data = chunkAt(good, kImageData);
@@ -206,6 +218,25 @@ TEST(PngTest, AFullDiskFailsTheEncodeAndLeavesTheStore) {
         tests::image::FullDisk disk(limit);
         EXPECT_FALSE(png->encode(&disk));
         EXPECT_EQ(before, storeOf(png.get()));
+    }
+}
+
+TEST(PngTest, AStreamThatStallsOrEndsIsNeitherRetriedForeverNorClosed) {
+    const Bytes file = fileOf("rgb8");
+    struct Case { const char* why; Bytes bytes; bool stalling; bool decodes; };
+    const Case cases[] = {
+        {"stalls at once", Bytes(), true, false},
+        {"stalls in the image data", Bytes(file.begin(), file.begin() + chunkAt(file, kImageData) + 20), true, false},
+        {"bad signature", Bytes(8, 'x'), false, false},
+        {"ends after the file", file, false, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        tests::image::CountingInput in(c.bytes, c.stalling);
+        Pooled<Png> png;
+        EXPECT_EQ(c.decodes, png->decode(&in));
+        EXPECT_EQ(0, in.closes);
+        EXPECT_LT(in.reads, 1000u);
     }
 }
 
