@@ -14,57 +14,17 @@
 #include "s/system/network/IUpdateTexts.h"
 #include "s/system/network/UpdateCheck.h"
 #include "support/RegistryFixture.h"
+#include "UpdateFakes.h"
 
 namespace {
 
 using s::system::network::UpdateCheck;
 using Step = s::system::network::UpdateRule::Step;
+using tests::Fakes;
 
-constexpr uint32_t kBase = 500000;
+constexpr uint32_t kBase = tests::kProductBase;
 constexpr int32_t S = 490000;
 constexpr int64_t kHourMs = 3600000;
-
-struct Fakes final : s::system::network::IUpdateClock,
-                     s::system::network::IOnlineTest,
-                     s::system::network::IUpdateAsker,
-                     s::system::network::IPageOpener,
-                     s::system::network::IUpdateTexts,
-                     s::system::network::IReplyFetcher {
-    int64_t now = 0;
-    bool online = true;
-    int onlineAsked = 0;
-    bool answerYes = false;
-    std::wstring title, message, yesText, noText, checkText, opened, fetched;
-    bool showCheck = true;
-    int asked = 0, fetches = 0;
-    bool fetchDone = true;
-    std::wstring reply;
-    std::map<uint32_t, std::wstring> texts = {
-        {400200, L"on"}, {400210, L"There is improved version available."},
-        {400230, L"Would you like to check it out?"}, {400330, L"Yes"}, {400340, L"No"},
-        {400380, L"Don't ask"}, {kBase + 3, L"http://page/"},
-        {kBase + 6, L"http://127.0.0.1/x/"}, {kBase + 10, L"1.23"}};
-
-    int64_t currentTimeMillis() override { return now; }
-    bool isOnline() override { return ++onlineAsked, online; }
-    bool askYes(const wchar_t* t, const wchar_t* m, const wchar_t* y, const wchar_t* n,
-                const wchar_t* c, bool show) override {
-        ++asked;
-        title = t, message = m, yesText = y, noText = n, checkText = c, showCheck = show;
-        return answerYes;
-    }
-    void open(const wchar_t* address) override { opened = address; }
-    const wchar_t* text(uint32_t id) override {
-        auto it = texts.find(id);
-        return it == texts.end() ? L"" : it->second.c_str();
-    }
-    bool fetch(const wchar_t* address, uint32_t, s::str::strbuffer::StrBuffer* out) override {
-        ++fetches;
-        fetched = address;
-        out->append(reply.c_str(), static_cast<int32_t>(reply.size()));
-        return fetchDone;
-    }
-};
 
 class UpdateCheckTest : public tests::RegistryFixture {
 protected:
