@@ -2,7 +2,8 @@
 //
 // A child program of the single-instance tests. "first <log>": shows a window titled
 // "Instance Probe", writes each protocol message it receives to the log, one number a line,
-// and ends after the second message or 20 s. "second": looks for another process of its own
+// and ends after the second message or 20 s. "hung": shows the window and never reads its
+// messages for 20 s, as a first instance stuck in its start-up. "second": looks for another process of its own
 // program file and sends it both messages; exit code 0 when found, 2 when not.
 #include <windows.h>
 
@@ -44,14 +45,24 @@ LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM w, LPARAM l) {
     return DefWindowProcW(window, message, w, l);
 }
 
-int first() {
+HWND makeWindow() {
     WNDCLASSW wc = {};
     wc.lpfnWndProc = &procedure;
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.lpszClassName = L"InstanceProbe";
-    if (!RegisterClassW(&wc)) return 1;
-    HWND window = CreateWindowW(wc.lpszClassName, L"Instance Probe", WS_OVERLAPPEDWINDOW, 0, 0,
-                                200, 100, nullptr, nullptr, wc.hInstance, nullptr);
+    if (!RegisterClassW(&wc)) return nullptr;
+    return CreateWindowW(wc.lpszClassName, L"Instance Probe", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100,
+                         nullptr, nullptr, wc.hInstance, nullptr);
+}
+
+int hung() {
+    if (!makeWindow()) return 1;
+    Sleep(20000);
+    return 0;
+}
+
+int first() {
+    HWND window = makeWindow();
     if (!window) return 1;
     SetTimer(window, 1, 20000, nullptr);
     MSG msg;
@@ -76,5 +87,6 @@ int wmain(int argc, wchar_t** argv) {
         return first();
     }
     if (argc == 2 && std::wcscmp(argv[1], L"second") == 0) return second();
+    if (argc == 2 && std::wcscmp(argv[1], L"hung") == 0) return hung();
     return 1;
 }

@@ -88,4 +88,22 @@ TEST(InstanceProcess, TheSecondStartFindsTheFirstAndACopyElsewhereDoesNot) {
     EXPECT_EQ(readAll(log), "1027\n1031\n");
 }
 
+TEST(InstanceProcess, AHungFirstInstanceNeverHangsTheSecondStart) {
+    tests::Sandbox box;
+    const std::wstring program = box.at(L"probe.exe");
+    ASSERT_TRUE(CopyFileW(probeProgram().c_str(), program.c_str(), FALSE));
+    HANDLE first = start(program, L"hung");
+    ASSERT_NE(first, nullptr);
+    ASSERT_NE(waitForWindow(10000), nullptr);
+    HANDLE second = start(program, L"second");
+    ASSERT_NE(second, nullptr);
+    // The idle wait is bounded (5 s, once per message) and each send gives up on a hung window.
+    EXPECT_EQ(exitCodeWithin(second, 20000), 0u) << "the second start hung";
+    TerminateProcess(second, 1);
+    CloseHandle(second);
+    TerminateProcess(first, 0);
+    WaitForSingleObject(first, 5000);
+    CloseHandle(first);
+}
+
 }  // namespace
