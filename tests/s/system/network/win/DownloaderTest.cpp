@@ -79,6 +79,7 @@ TEST(Downloader, FetchesEachReplyAndLeavesNoFile) {
         StrBuffer reply;
         EXPECT_EQ(fetcher.fetch(server.address(r.path).c_str(), 5000, &reply), r.done);
         EXPECT_EQ(tests::text(&reply), r.reply);
+        ASSERT_FALSE(server.hits().empty());
         EXPECT_EQ(server.hits().back(), r.path);
     }
     EXPECT_TRUE(tempFilesBackTo(before, 2000));

@@ -91,6 +91,7 @@ TEST_F(UpdateCheckLoopbackTest, EachReplyOfTheServer) {
         const DWORD begin = GetTickCount();
         EXPECT_EQ(run(server.address(r.folder), 8000), r.offered);
         EXPECT_LT(GetTickCount() - begin, 8000u + 500u);
+        ASSERT_FALSE(server.hits().empty());
         EXPECT_EQ(server.hits().back(), std::string(r.folder) + "check/");
         EXPECT_EQ(fakes.asked, r.offered ? 1 : 0);
         EXPECT_EQ(fakes.opened, r.offered ? L"http://page/" : L"");
