@@ -7,6 +7,7 @@
 #include <tlhelp32.h>
 #include <wchar.h>
 
+#include "s/file/win/PathWin.h"
 #include "s/process/win/ICaptionSource.h"
 #include "s/str/strbuffer/StrBuffer.h"
 
@@ -57,7 +58,12 @@ BOOL CALLBACK captionedWindow(HWND window, LPARAM data) {
 
 }  // namespace
 
-bool Instance::executablePath(StrBuffer* out) {
+s::file::win::PathWin* Instance::executablePath() {
+    StrBuffer text;
+    return executablePathText(&text) ? s::file::win::pathFromString(text.cString()) : nullptr;
+}
+
+bool Instance::executablePathText(StrBuffer* out) {
     wchar_t path[kPathChars] = {};
     const DWORD n = GetModuleFileNameW(nullptr, path, kPathChars);
     out->clear();
@@ -93,7 +99,7 @@ bool Instance::captionMatches(const wchar_t* caption, const wchar_t* prefix) {
 
 bool Instance::findInstanceProcess(DWORD* pid) {
     StrBuffer own;
-    if (!executablePath(&own)) return false;
+    if (!executablePathText(&own)) return false;
     const DWORD ownPid = GetCurrentProcessId();
     HANDLE processes = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     if (processes == INVALID_HANDLE_VALUE) return false;
@@ -114,7 +120,7 @@ bool Instance::findInstanceProcess(DWORD* pid) {
 
 bool Instance::isInstanceWindowPresent(HDESK desktop, DWORD* pid) {
     StrBuffer own;
-    if (!executablePath(&own)) return false;
+    if (!executablePathText(&own)) return false;
     WindowSearch search;
     search.ownPid = GetCurrentProcessId();
     search.ownPath = own.cString();

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 
+namespace s::file::win { class PathWin; }
 namespace s::str::strbuffer { class StrBuffer; }
 
 namespace s::process::win {
@@ -23,8 +24,11 @@ public:
     static constexpr UINT kSendTimeoutMs = 3000;
     static constexpr DWORD kIdleWaitMs = 5000;  // then go on as if idle
 
-    // The running program's file name into out (replaced); false when it cannot be read.
-    static bool executablePath(s::str::strbuffer::StrBuffer* out);
+    // The running program's file name as a path object from its pool (the caller gives it
+    // back); null when it cannot be read.
+    static s::file::win::PathWin* executablePath();
+    // The same name as text into out (replaced); false when it cannot be read.
+    static bool executablePathText(s::str::strbuffer::StrBuffer* out);
     // The program file of process pid into out (replaced): the first module of its module
     // snapshot, else its image name (device form), else empty.
     static void processPath(DWORD pid, s::str::strbuffer::StrBuffer* out);

@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "s/file/win/PathWin.h"
 #include "s/process/win/ICaptionSource.h"
 #include "s/process/win/Instance.h"
 #include "s/str/strbuffer/StrBuffer.h"
@@ -58,7 +59,11 @@ TEST(Instance, CaptionMustBeginWithTheText) {
 
 TEST(Instance, OwnPathIsTheProgramFileOfItsProcess) {
     StrBuffer own;
-    ASSERT_TRUE(Instance::executablePath(&own));
+    ASSERT_TRUE(Instance::executablePathText(&own));
+    s::file::win::PathWin* path = Instance::executablePath();
+    ASSERT_NE(path, nullptr);
+    EXPECT_TRUE(Instance::samePath(own.cString(), path->getFullPath()));
+    path->releaseToPool();
     EXPECT_TRUE(own.endsWithIgnoreCase(L"system_test.exe"));
     StrBuffer found;
     Instance::processPath(GetCurrentProcessId(), &found);
