@@ -15,6 +15,7 @@
 #include "s/system/network/win/Downloader.h"
 #include "support/LoopbackServer.h"
 #include "support/Pooled.h"
+#include "s/thread/Pool.h"
 
 namespace {
 
@@ -111,6 +112,21 @@ TEST(Downloader, ASilentServerEndsTheFetchWithinItsLimit) {
     }
     // The server is gone, so the parked download ends by itself and removes its file.
     EXPECT_TRUE(tempFilesBackTo(before, 10000));
+}
+
+TEST(Downloader, OneThatMissedItsLimitStaysOutOfThePoolWhileItRuns) {
+    LoopbackServer server(cases());
+    ASSERT_TRUE(server.started());
+    Downloader* late = s::thread::Pool<Downloader>::obtain();
+    ASSERT_NE(late, nullptr);
+    late->setUrl(server.address("/silent/check/").c_str());
+    late->setOption(1);
+    EXPECT_FALSE(late->download(400, 0, 0, nullptr));
+    EXPECT_TRUE(late->isRunning());  // never killed: it ends when the transfer does
+    late->releaseToPool();
+    Downloader* next = s::thread::Pool<Downloader>::obtain();
+    EXPECT_NE(next, late);
+    next->releaseToPool();
 }
 
 TEST(Downloader, TheHttpPathTakesTheAgentAndCapsTheBody) {
