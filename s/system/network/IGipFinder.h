@@ -2,7 +2,7 @@
 //
 // Fetches a short address text from the maker's address service on a worker thread,
 // retrying every minute until found or stopped. Any thread; the text is copied under the
-// object's lock. Part of the library; the program itself never starts it.
+// object's lock. It belongs to the library; the program itself never starts it.
 #pragma once
 #include "s/base/IObject.h"
 #include "s/thread/IPoolable.h"
