@@ -1,0 +1,33 @@
+// mfc/CommandLineParser.h
+//
+// Splits a command line into arguments by the rules of the C run-time (quotes group,
+// 2n backslashes before a quote give n and toggle quoting, 2n+1 give n and a literal quote,
+// "" inside quotes is a literal quote) and hands every argument after the program name to a
+// CCommandLineInfo. Pure apart from parseOwn, so a table of real command lines tests it.
+// Failure: memory that runs out ends the split (false); what was split stays in the list.
+#pragma once
+
+namespace s::str::strarray { class StrArray; }
+namespace s::str::strbuffer { class StrBuffer; }
+
+namespace mfc {
+
+class CCommandLineInfo;
+
+class CommandLineParser {
+public:
+    // The arguments of commandLine, the program name first, appended to arguments.
+    static bool split(const wchar_t* commandLine, s::str::strarray::StrArray* arguments);
+    // ParseParam for each argument after the program name: flag when it begins with '-' or
+    // '/' (then passed without that character), last for the final one.
+    static bool parse(const wchar_t* commandLine, CCommandLineInfo& info);
+    // The same for the running program's own command line (GetCommandLineW).
+    static bool parseOwn(CCommandLineInfo& info);
+
+private:
+    static const wchar_t* programName(const wchar_t* at, s::str::strbuffer::StrBuffer* name);
+    static const wchar_t* argument(const wchar_t* at, s::str::strbuffer::StrBuffer* text,
+                                   bool* ok);
+};
+
+}  // namespace mfc

@@ -1,0 +1,58 @@
+// tests/s/system/network/win/GipFinderTest.cpp
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "s/str/strbuffer/StrBuffer.h"
+#include "s/system/network/win/GipFinder.h"
+#include "support/LoopbackServer.h"
+#include "support/Pooled.h"
+
+namespace {
+
+using s::system::network::win::GipFinder;
+using tests::LoopbackServer;
+
+bool waitFound(GipFinder& finder, DWORD ms) {
+    const DWORD begin = GetTickCount();
+    while (!finder.isFound() && GetTickCount() - begin < ms) Sleep(50);
+    return finder.isFound();
+}
+
+TEST(GipFinder, KeepsTheFirst32BytesOfTheReply) {
+    LoopbackServer server({{"/ip/", {200, "127.0.0.1 is what the service saw, and more",
+                                     LoopbackServer::Mode::kReply}}});
+    ASSERT_TRUE(server.started());
+    const std::wstring address = server.address("/ip/");
+    tests::Pooled<GipFinder> finder;
+    finder->setAddress(address.c_str());
+    s::str::strbuffer::StrBuffer text;
+    EXPECT_FALSE(finder->copyAddress(&text));
+    finder->start();
+    ASSERT_TRUE(waitFound(*finder, 8000));
+    ASSERT_TRUE(finder->copyAddress(&text));
+    EXPECT_EQ(tests::text(&text), L"127.0.0.1 is what the service sa");
+    finder->resetFound();
+    EXPECT_FALSE(finder->copyAddress(&text));
+    EXPECT_EQ(server.hits(), std::vector<std::string>{"/ip/"});
+}
+
+TEST(GipFinder, AStopEndsTheRetryWaitAtOnce) {
+    std::wstring address;
+    {
+        // A loopback port nobody listens on any more: the fetch fails and the task waits.
+        LoopbackServer gone({});
+        ASSERT_TRUE(gone.started());
+        address = gone.address("/ip/");
+    }
+    tests::Pooled<GipFinder> finder;
+    finder->setAddress(address.c_str());
+    finder->start();
+    Sleep(500);
+    const DWORD begin = GetTickCount();
+    finder->stop(true);
+    EXPECT_LT(GetTickCount() - begin, 1000u);
+    EXPECT_FALSE(finder->isFound());
+}
+
+}  // namespace
