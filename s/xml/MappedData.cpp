@@ -23,6 +23,13 @@ int hexValue(wchar_t c) {
     return -1;
 }
 
+uint32_t segmentCount(const wchar_t* p) {
+    uint32_t n = 0;
+    for (; *p; ++p)
+        if (!isPathSeparator(*p) && (p[1] == 0 || isPathSeparator(p[1]))) ++n;
+    return n;
+}
+
 bool sameTextIgnoringCase(const s::str::strbuffer::StrBuffer& a, const wchar_t* b) {
     const size_t n = std::wcslen(b);
     return a.length() == n && (n == 0 || _wcsnicmp(a.chars(), b, n) == 0);
@@ -64,13 +71,13 @@ bool MappedData::attachFile(IPath* path) {
 Node* MappedData::walk(const wchar_t* path, bool create) {
     Node* at = m_root;
     const wchar_t* p = path ? path : L"";
-    uint32_t segments = 0;
+    // Counted before the walk, so that a refused path makes no element at all.
+    if (segmentCount(p) > kMaxSegments) return nullptr;
     while (at) {
         while (isPathSeparator(*p)) ++p;
         if (!*p) return at;
         const wchar_t* segment = p;
         while (*p && !isPathSeparator(*p)) ++p;
-        if (++segments > kMaxSegments) return nullptr;
         const int32_t length = static_cast<int32_t>(p - segment);
         Node* child = at->childByName(segment, length);
         if (!child && create) child = at->addChildNamed(segment, length);
