@@ -118,7 +118,8 @@ TEST(NodeParseTest, NameEqualsIgnoresCaseOnlyForTheWholeName) {
     EXPECT_TRUE(node->nameEquals(L"entry", -1));
     EXPECT_FALSE(node->nameEquals(L"entry", 5));
     EXPECT_TRUE(node->nameEquals(L"Entry", 5));
-    EXPECT_FALSE(node->nameEquals(L"Entry!", 5)) << "the first five match but the name is not longer";
+    EXPECT_TRUE(node->nameEquals(L"Entry!", 5)) << "only that many units of the text count";
+    EXPECT_FALSE(node->nameEquals(L"Entry!", 6)) << "the name is shorter than the length";
     EXPECT_FALSE(node->nameEquals(L"Ent", 3)) << "the name must be no longer than the length";
 }
 
