@@ -221,6 +221,30 @@ TEST_F(XmlMappedDataTest, DamagedFilesLeaveTheStoreUsableWithDefaults) {
     }
 }
 
+// A hand-edited file may repeat a name or hold several text runs; replacing only the first
+// used to leave a second one that the getters (first match) or the writer (first run) took.
+TEST_F(XmlMappedDataTest, AValueWrittenOverRepeatedPairsIsTheOnlyOne) {
+    ASSERT_TRUE(m_box.makeFolder(L"savedata"));
+    ASSERT_TRUE(m_box.writeFile(L"savedata\\SaveData.xml", "<savedata><S a=\"1\" A=\"2\">one<c/>two</S></savedata>"));
+    Pooled<MappedData> edited(open());
+    ASSERT_NE(nullptr, edited.get());
+    edited->setS32(L"S", L"a", 3);
+    edited->setString(L"S", L"", L"new");
+    EXPECT_EQ(L"<savedata><S a=\"3\">new<c></c></S></savedata>", tests::written(*edited->document()));
+    edited->deleteValue(L"S", L"A");
+    EXPECT_FALSE(edited->hasValue(L"S", L"a"));
+}
+
+TEST_F(XmlMappedDataTest, TextOfAnElementWithChildrenSurvivesAReload) {
+    store().setS32(L"P\\Child", L"x", 1);
+    store().setString(L"P", L"", L"  parent text  ");
+    store().save();
+    Pooled<MappedData> back(open());
+    ASSERT_NE(nullptr, back.get());
+    EXPECT_EQ(std::wstring(L"  parent text  "), back->getString(L"P", L"", nullptr));
+    EXPECT_EQ(1, back->getS32(L"P\\Child", L"x", 0));
+}
+
 TEST_F(XmlMappedDataTest, KeyPathsDeeperThanTheParserKeepsAreRefused) {
     std::wstring deep;
     for (uint32_t i = 0; i <= MappedData::kMaxSegments; ++i) deep += L"a\\";
