@@ -10,6 +10,8 @@ namespace s::xml {
 
 namespace {
 
+using s::str::strbuffer::StrBuffer;
+
 struct Reference {
     wchar_t unit;
     const wchar_t* text;
