@@ -2,6 +2,7 @@
 #include "s/xml/Attributes.h"
 
 #include <cwchar>
+#include <new>
 
 #include "s/xml/AttrFactory.h"
 #include "s/xml/XmlChars.h"
@@ -21,10 +22,28 @@ bool sameNameIgnoringCase(const AttrPair* pair, const wchar_t* name, uint32_t le
 
 }  // namespace
 
+Attributes::~Attributes() {
+    clear();
+    delete[] m_items;
+}
+
+bool Attributes::roomForOne() {
+    if (m_count < m_capacity) return true;
+    const uint32_t capacity = m_capacity ? m_capacity * 2 : 4;
+    if (capacity <= m_capacity) return false;
+    AttrPair** items = new (std::nothrow) AttrPair*[capacity];
+    if (!items) return false;
+    for (uint32_t i = 0; i < m_count; ++i) items[i] = m_items[i];
+    delete[] m_items;
+    m_items = items;
+    m_capacity = capacity;
+    return true;
+}
+
 bool Attributes::find(const wchar_t* name, int32_t nameLength, uint32_t* index) const {
     const uint32_t length = textLength(name, nameLength);
-    for (uint32_t i = 0; i < m_pairs.count(); ++i) {
-        if (!sameNameIgnoringCase(at(i), name, length)) continue;
+    for (uint32_t i = 0; i < m_count; ++i) {
+        if (!sameNameIgnoringCase(m_items[i], name, length)) continue;
         if (index) *index = i;
         return true;
     }
@@ -40,21 +59,26 @@ bool Attributes::add(const wchar_t* name, int32_t nameLength, const wchar_t* val
     AttrPair* pair = AttrFactory::shared().obtain(name ? name : L"", textLength(name, nameLength),
                                                   value ? value : L"", textLength(value, valueLength));
     if (!pair) return false;
-    if (m_pairs.add(pair)) return true;
-    AttrFactory::shared().release(pair);
-    return false;
+    if (!roomForOne()) {
+        AttrFactory::shared().release(pair);
+        return false;
+    }
+    m_items[m_count++] = pair;
+    return true;
 }
 
 void Attributes::removeAt(uint32_t i) {
-    if (i >= m_pairs.count()) return;
-    AttrFactory::shared().release(static_cast<AttrPair*>(m_pairs.removeAt(i)));
+    if (i >= m_count) return;
+    AttrFactory::shared().release(m_items[i]);
+    for (uint32_t j = i + 1; j < m_count; ++j) m_items[j - 1] = m_items[j];
+    --m_count;
 }
 
 uint32_t Attributes::removeAll(const wchar_t* name) {
     const uint32_t length = textLength(name, -1);
     uint32_t removed = 0;
-    for (uint32_t i = m_pairs.count(); i-- > 0;) {
-        if (!sameNameIgnoringCase(at(i), name, length)) continue;
+    for (uint32_t i = m_count; i-- > 0;) {
+        if (!sameNameIgnoringCase(m_items[i], name, length)) continue;
         removeAt(i);
         ++removed;
     }
@@ -62,8 +86,9 @@ uint32_t Attributes::removeAll(const wchar_t* name) {
 }
 
 void Attributes::clear() {
-    for (uint32_t i = 0; i < m_pairs.count(); ++i) AttrFactory::shared().release(m_pairs.item<AttrPair>(i));
-    m_pairs.clear();
+    // The block stays: a pooled element is refilled with about as many pairs.
+    for (uint32_t i = 0; i < m_count; ++i) AttrFactory::shared().release(m_items[i]);
+    m_count = 0;
 }
 
 // A pair's name runs up to '=' or a space; its value is what lies between the next two

@@ -7,7 +7,6 @@
 #pragma once
 #include <cstdint>
 
-#include "s/col/_array/ArrayP.h"
 #include "s/xml/AttrPair.h"
 
 namespace s::xml {
@@ -15,12 +14,12 @@ namespace s::xml {
 class Attributes {
 public:
     Attributes() = default;
-    ~Attributes() { clear(); }
+    ~Attributes();
     Attributes(const Attributes&) = delete;
     Attributes& operator=(const Attributes&) = delete;
 
-    uint32_t count() const { return m_pairs.count(); }
-    const AttrPair* at(uint32_t i) const { return m_pairs.item<AttrPair>(i); }  // null beyond the end
+    uint32_t count() const { return m_count; }
+    const AttrPair* at(uint32_t i) const { return i < m_count ? m_items[i] : nullptr; }  // null beyond the end
     // The first pair whose name equals `name` ignoring case (nameLength -1: up to the
     // terminator); *index is left untouched on a miss.
     bool find(const wchar_t* name, int32_t nameLength, uint32_t* index) const;
@@ -37,7 +36,13 @@ public:
     static const wchar_t* parseTag(const wchar_t* p, const wchar_t* end, Attributes* into);
 
 private:
-    s::col::_array::ArrayP m_pairs;
+    bool roomForOne();
+
+    // A bare array rather than an ArrayP: every element has one, and an ArrayP alone is 72
+    // bytes, four times what this needs.
+    AttrPair** m_items = nullptr;
+    uint32_t m_count = 0;
+    uint32_t m_capacity = 0;
 };
 
 }  // namespace s::xml
