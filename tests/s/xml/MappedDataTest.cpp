@@ -246,11 +246,18 @@ TEST_F(XmlMappedDataTest, TextOfAnElementWithChildrenSurvivesAReload) {
 }
 
 TEST_F(XmlMappedDataTest, KeyPathsDeeperThanTheParserKeepsAreRefused) {
-    std::wstring deep;
-    for (uint32_t i = 0; i <= MappedData::kMaxSegments; ++i) deep += L"a\\";
+    // 300 levels would come back from the file as 256: the values below would be lost.
+    std::wstring deep, fine;
+    for (int i = 0; i < 300; ++i) deep += L"a\\";
+    for (int i = 0; i < 100; ++i) fine += L"b\\";
     store().setS32(deep.c_str(), L"x", 1);
     EXPECT_EQ(L"<savedata></savedata>", document());
     EXPECT_EQ(5, store().getS32(deep.c_str(), L"x", 5));
+    store().setS32(fine.c_str(), L"x", 1);
+    store().save();
+    Pooled<MappedData> back(open());
+    ASSERT_NE(nullptr, back.get());
+    EXPECT_EQ(1, back->getS32(fine.c_str(), L"x", 0));
 }
 
 }  // namespace
