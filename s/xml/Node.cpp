@@ -42,8 +42,11 @@ bool Node::nameEquals(const wchar_t* text, int32_t length) const {
 Node* Node::addChildNamed(const wchar_t* text, int32_t length) {
     Node* child = s::thread::Pool<Node>::obtain();
     if (!child) return nullptr;
-    if (!child->setName(text, length) || !appendChild(child)) return nullptr;
-    return child;
+    if (!child->setName(text, length)) {
+        child->releaseToPool();
+        return nullptr;
+    }
+    return appendChild(child) ? child : nullptr;
 }
 
 bool Node::appendChild(IXml* child) {

@@ -125,6 +125,7 @@ uint32_t Node::getU32(const wchar_t* name, uint32_t defaultValue) const {
 }
 
 bool Node::getUnescapedText(const wchar_t* name, StrBuffer* out, bool append, const wchar_t* defaultText) const {
+    if (!out) return false;
     const AttrPair* pair = pairNamed(name);
     if (!pair) {
         if (!append) out->clear();
