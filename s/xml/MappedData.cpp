@@ -56,8 +56,11 @@ bool MappedData::attachFile(IPath* path) {
     m_path = path;
     m_root = s::thread::Pool<Node>::obtain();
     if (!m_root) return false;
-    // A file that parses to a nameless root (empty, or no element at all) is not a document.
-    const bool loaded = m_path && m_path->exists() && m_root->loadFile(m_path) && *m_root->name();
+    // A file that parses to a nameless root (empty, or no element at all) is not a document,
+    // nor one that begins with a comment: values kept under it would be written back as a
+    // comment and lost on the next load.
+    const bool loaded =
+        m_path && m_path->exists() && m_root->loadFile(m_path) && *m_root->name() && !m_root->isComment();
     if (!loaded) {
         m_root->clear();
         m_root->setName(L"savedata", -1);

@@ -207,6 +207,7 @@ TEST_F(XmlMappedDataTest, DamagedFilesLeaveTheStoreUsableWithDefaults) {
         {"cut in the middle", "<savedata><A x=\"1", L"<savedata><A x=\"1\"></A></savedata>"},
         {"a foreign root is kept", "<other><A/></other>", L"<other><A></A></other>"},
         {"binary noise", std::string("\x00\xFF<\x01", 4), L"<savedata></savedata>"},
+        {"a leading comment would swallow what is stored under it", "<!-- mine --><savedata/>", L"<savedata></savedata>"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.why);
