@@ -1,5 +1,6 @@
 // tests/s/comp/ComparatorsTest.cpp
 #include <gtest/gtest.h>
+#include <thread>
 
 #include <cstdint>
 #include <cstring>
@@ -44,7 +45,10 @@ TEST(Comparators, SignedAndUnsignedOrders) {
 }
 
 TEST(Comparators, SharedInstancesAndClassIds) {
-    EXPECT_EQ(&s::comp::CompP::instance(), &s::comp::CompP::instance());
+    const s::comp::CompP* fromOtherThread = nullptr;
+    std::thread asker([&] { fromOtherThread = &s::comp::CompP::instance(); });
+    asker.join();
+    EXPECT_EQ(&s::comp::CompP::instance(), fromOtherThread) << "one instance per process, not per thread";
     EXPECT_STREQ(L"s_comp_CompP", s::comp::CompP::instance().classId());
     EXPECT_STREQ(L"s_comp_CompU08", s::comp::CompU08::instance().classId());
     EXPECT_STREQ(L"s_comp_CompS08", s::comp::CompS08::instance().classId());
