@@ -14,6 +14,7 @@
 #include "s/system/network/win/DownloadFetcher.h"
 #include "s/system/network/win/Downloader.h"
 #include "support/LoopbackServer.h"
+#include "support/PrivateTemp.h"
 #include "support/Pooled.h"
 #include "s/thread/Pool.h"
 
@@ -25,19 +26,8 @@ using s::system::network::win::Downloader;
 using tests::LoopbackServer;
 using Mode = LoopbackServer::Mode;
 
-// The "NEW" temporary files in the temporary folder now.
-std::vector<std::wstring> tempFiles() {
-    wchar_t folder[MAX_PATH + 1] = {};
-    GetTempPathW(MAX_PATH + 1, folder);
-    std::vector<std::wstring> names;
-    WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileW((std::wstring(folder) + L"NEW*.tmp").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) return names;
-    do names.push_back(data.cFileName);
-    while (FindNextFileW(find, &data));
-    FindClose(find);
-    return names;
-}
+// The "NEW" temporary files in this test's own temporary folder now.
+std::vector<std::wstring> tempFiles() { return tests::tempFiles(L"NEW*.tmp"); }
 
 // Waits up to ms for the temporary files to be as before.
 bool tempFilesBackTo(const std::vector<std::wstring>& before, DWORD ms) {
@@ -60,6 +50,8 @@ std::map<std::string, LoopbackServer::Case> cases() {
 }
 
 TEST(Downloader, FetchesEachReplyAndLeavesNoFile) {
+    const tests::PrivateTemp temp;
+    ASSERT_TRUE(temp.ok());
     LoopbackServer server(cases());
     ASSERT_TRUE(server.started());
     const std::vector<std::wstring> before = tempFiles();
@@ -87,6 +79,8 @@ TEST(Downloader, FetchesEachReplyAndLeavesNoFile) {
 }
 
 TEST(Downloader, AFloodIsCappedAndRemoved) {
+    const tests::PrivateTemp temp;
+    ASSERT_TRUE(temp.ok());
     LoopbackServer server(cases());
     ASSERT_TRUE(server.started());
     const std::vector<std::wstring> before = tempFiles();
@@ -98,6 +92,8 @@ TEST(Downloader, AFloodIsCappedAndRemoved) {
 }
 
 TEST(Downloader, ASilentServerEndsTheFetchWithinItsLimit) {
+    const tests::PrivateTemp temp;
+    ASSERT_TRUE(temp.ok());
     const std::vector<std::wstring> before = tempFiles();
     {
         LoopbackServer server(cases());
@@ -130,6 +126,8 @@ TEST(Downloader, OneThatMissedItsLimitStaysOutOfThePoolWhileItRuns) {
 }
 
 TEST(Downloader, TheHttpPathTakesTheAgentAndCapsTheBody) {
+    const tests::PrivateTemp temp;
+    ASSERT_TRUE(temp.ok());
     LoopbackServer server(cases());
     ASSERT_TRUE(server.started());
     const std::vector<std::wstring> before = tempFiles();

@@ -14,6 +14,7 @@
 #include "s/system/network/UpdateCheck.h"
 #include "s/system/network/win/DownloadFetcher.h"
 #include "support/LoopbackServer.h"
+#include "support/PrivateTemp.h"
 #include "support/RegistryFixture.h"
 
 namespace {
@@ -25,18 +26,8 @@ using Mode = LoopbackServer::Mode;
 constexpr int32_t S = 490000;
 constexpr int64_t kHourMs = 3600000;
 
-std::vector<std::wstring> tempFiles() {
-    wchar_t folder[MAX_PATH + 1] = {};
-    GetTempPathW(MAX_PATH + 1, folder);
-    std::vector<std::wstring> names;
-    WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileW((std::wstring(folder) + L"NEW*.tmp").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) return names;
-    do names.push_back(data.cFileName);
-    while (FindNextFileW(find, &data));
-    FindClose(find);
-    return names;
-}
+// The "NEW" temporary files in this test's own temporary folder now.
+std::vector<std::wstring> tempFiles() { return tests::tempFiles(L"NEW*.tmp"); }
 
 class UpdateCheckLoopbackTest : public tests::RegistryFixture {
 protected:
@@ -67,6 +58,8 @@ private:
 };
 
 TEST_F(UpdateCheckLoopbackTest, EachReplyOfTheServer) {
+    const tests::PrivateTemp temp;
+    ASSERT_TRUE(temp.ok());
     LoopbackServer server({{"/ok/check/", {200, "*1.24", Mode::kReply}},
                            {"/same/check/", {200, "*1.23\r\n", Mode::kReply}},
                            {"/short/check/", {200, "*1.2", Mode::kReply}},
@@ -118,6 +111,8 @@ TEST_F(UpdateCheckLoopbackTest, FirstStartAndNotDueMakeNoRequest) {
 }
 
 TEST_F(UpdateCheckLoopbackTest, ASilentServerEndsTheCheckInItsLimitAndTheStampIsWritten) {
+    const tests::PrivateTemp temp;
+    ASSERT_TRUE(temp.ok());
     const std::vector<std::wstring> before = tempFiles();
     {
         LoopbackServer server({{"/silent/check/", {200, "", Mode::kSilent}}});
