@@ -33,7 +33,10 @@ public:
     DWORD readLiveAttributes() const;
     // A link, junction or mount point, read fresh: never follow it.
     bool isReparsePoint() const;
+    // A root by its text (see PathText.h), or a path whose ".." climbs out of its root.
     bool isRootLike() const;
+    // The text the path was made from, before anything was resolved.
+    const wchar_t* givenText() const { return m_given.cString(); }
     int64_t knownStreamSize() const { return m_streamSize; }  // -1 until known
     // A byte count rounded up to whole clusters of this path's volume (0 for 0 or less): what
     // a file of that size occupies on the disk.
@@ -196,6 +199,7 @@ public:
     bool walk(EntryKind kind, bool recurse, bool all, EntryVisitor visitor, void* context);
 
 private:
+    bool buildLongForm();
     void loadAttributes();
     void loadStat();
     void detectFileSystem();
@@ -226,6 +230,7 @@ private:
     bool m_parsed = false;
     bool m_stream = false;
     bool m_volumeRootBuilt = false;
+    bool m_unreachable = false;  // see buildLongForm
     int64_t m_streamSize = -1;
     bool m_attributesLoaded = false;
     uint32_t m_attributes = 0;
