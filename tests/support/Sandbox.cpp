@@ -118,6 +118,18 @@ bool Sandbox::makeLink(const std::wstring& link, const std::wstring& target) con
     return false;
 }
 
+bool Sandbox::makeHostFile(const std::wstring& folder, const std::string& utf8Name) const {
+    const std::wstring request = (folder.empty() ? L"" : folder + L"\\") + L"name.mkname";
+    // Written whole under another name first: the session must never read half a request.
+    const std::wstring draft = request + L".draft";
+    if (!writeFile(draft, utf8Name + "\n") || !MoveFileW(at(draft).c_str(), at(request).c_str())) return false;
+    for (int waited = 0; waited < 5000; waited += 10) {
+        if (!exists(request)) return true;
+        Sleep(10);
+    }
+    return false;
+}
+
 bool Sandbox::exists(const std::wstring& relative) const { return ok() && tests::exists(at(relative)); }
 
 }  // namespace tests

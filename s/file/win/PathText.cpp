@@ -208,6 +208,14 @@ bool isShellPath(const wchar_t* path, uint32_t length) {
            !namesDevice(path, length) && !hasInnerDotComponent(path, length);
 }
 
+bool hasInexpressibleCharacter(const wchar_t* name, uint32_t length) {
+    for (uint32_t i = 0; i < length; ++i) {
+        const wchar_t c = name[i];
+        if (c < 32 || c == L'"' || c == L'*' || c == L'<' || c == L'>' || c == L'?' || c == L'|') return true;
+    }
+    return false;
+}
+
 bool namesDevice(const wchar_t* path, uint32_t length) {
     if (!path || hasVerbatimPrefix(path, length)) return false;
     length = lengthWithoutTrailingSeparators(path, length);

@@ -44,6 +44,11 @@ bool isRootLike(const wchar_t* path, uint32_t length);
 // opens the device instead of a file of that name.
 bool isReservedDeviceName(const wchar_t* name, uint32_t length);
 
+// Whether a name holds a character that no Windows name may hold (" * < > ? | and control
+// characters): a name another system gave, which no Win32 call reaches. (":" is left out:
+// it starts a stream.)
+bool hasInexpressibleCharacter(const wchar_t* name, uint32_t length);
+
 // Whether the last component of an absolute path (as needsVerbatimForm takes them) is a
 // reserved device name: only the "\\?\" form reaches a file of that name.
 bool namesDevice(const wchar_t* path, uint32_t length);

@@ -49,6 +49,9 @@ public:
     // *whole tells whether the folder was read to its end: a listing that failed or broke
     // off is not an empty folder.
     ArrayP* listEveryChild(bool* whole);
+    // The alternate data streams, as listStreams gives them; *known turns false when the
+    // volume keeps streams but this item's could not be listed (they may hold data).
+    ArrayP* listEveryStream(bool* known);
     // The item alone, by the rules of remove: a file or stream, a folder only while it is
     // empty (what appears in a folder after its wipe is never deleted unwritten).
     bool removeItemOnly(bool notify);
@@ -214,6 +217,7 @@ private:
     bool removeFile(bool notify, bool atReboot);
     bool removeFolder(bool notify, bool atReboot, bool withContents);
     bool streamSizeFromCarrier();
+    bool queryStreamsInto(ArrayP* found);
 
     StrBuffer m_scratch;
     StrBuffer m_given;
@@ -243,8 +247,10 @@ private:
 // Attribute bits that SetFileAttributesW sets (read-only, hidden, system, archive, normal,
 // temporary, offline, not content-indexed).
 constexpr DWORD kSettableAttributes = 0x31A7;
-// Encrypted, compressed or sparse: the file system may not overwrite such data in place.
-constexpr DWORD kUnwritableInPlace = 0x4A00;
+// Encrypted, compressed or sparse data: writing over it may place the new bytes in other
+// clusters and leave the old ones as they were. The one rule of the exclusive-access test,
+// the wiper and its slack mode.
+bool isRewrittenElsewhere(DWORD attributes);
 // The settable part of attributes, NORMAL alone when nothing else is left (NORMAL is only
 // valid alone).
 DWORD settableAttributes(DWORD attributes);

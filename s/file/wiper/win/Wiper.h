@@ -77,7 +77,7 @@ private:
     void endRun();
     bool wipeItem(PathWin* item, float from, float to, bool queued);
     bool wipeChildren(PathWin* folder, float from, float to);
-    bool wipeStreams(PathWin* item, float to);
+    bool wipeStreams(PathWin* item, float to, bool* known);
     bool overwriteAndCut(PathWin* item, float to);
     bool renameStampAndRemove(PathWin* item, bool queued);
     void randomizeAttributes(PathWin* item);
@@ -86,6 +86,8 @@ private:
     void wipeSlackData(PathWin* item, float to, bool* result);
     void setCurrentItem(const wchar_t* text);
     void recordSurvivor(const wchar_t* path);
+    void recordRenamedSurvivor(const wchar_t* queuedPath, const wchar_t* currentPath);
+    void recordUnknownStreams(const wchar_t* path);
     bool stopRequested() const { return m_stop.load(std::memory_order_relaxed); }
     HANDLE holdOpen(HANDLE file);
     void closeHeld(HANDLE file);

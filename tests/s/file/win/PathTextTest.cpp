@@ -168,6 +168,13 @@ TEST(PathText, ADeviceIsNamedByTheLastComponentOfAnAbsolutePath) {
     }
 }
 
+TEST(PathText, NamesOfOtherSystemsThatWindowsCannotHold) {
+    for (const wchar_t* name : {L"a?b", L"c|d.txt", L"e\"f", L"g*h", L"<x>", L"tab\there"})
+        EXPECT_TRUE(hasInexpressibleCharacter(name, len(name))) << testing::PrintToString(std::wstring(name));
+    for (const wchar_t* name : {L"plain.txt", L"a.txt:stream", L"\u00e9t\u00e9 \u0444\u0430\u0439\u043b", L"con"})
+        EXPECT_FALSE(hasInexpressibleCharacter(name, len(name))) << testing::PrintToString(std::wstring(name));
+}
+
 TEST(PathText, DotComponentsAreResolvedBelowTheRoot) {
     struct Row {
         const wchar_t* path;
