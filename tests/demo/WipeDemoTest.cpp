@@ -150,6 +150,14 @@ TEST_F(WipeDemoTest, WhatCannotBeWipedIsListedAndTheExitCodeSaysSo) {
     EXPECT_TRUE(has(r, L"4 item(s) given, 3 not wiped")) << r.output;
 }
 
+// A named pipe of the host is neither a file nor a folder: it is never opened, and listed.
+TEST_F(WipeDemoTest, APipeIsNotWiped) {
+    ASSERT_TRUE(box.makeHostFifo(L"work", "pipe"));
+    const DriverRun r = run(L"--destroy-beyond-recovery pipe");
+    EXPECT_EQ(1u, r.exitCode) << r.output;
+    EXPECT_TRUE(has(r, L"not wiped: " + box.at(L"work\\pipe") + L" (")) << r.output;
+}
+
 // A typo alone: nothing wiped, and the exit code is not success.
 TEST_F(WipeDemoTest, AMistypedPathIsNoSuccess) {
     const DriverRun r = run(L"--destroy-beyond-recovery typo.txt");

@@ -119,7 +119,15 @@ bool Sandbox::makeLink(const std::wstring& link, const std::wstring& target) con
 }
 
 bool Sandbox::makeHostFile(const std::wstring& folder, const std::string& utf8Name) const {
-    const std::wstring request = (folder.empty() ? L"" : folder + L"\\") + L"name.mkname";
+    return hostRequest(folder, utf8Name, L"name.mkname");
+}
+
+bool Sandbox::makeHostFifo(const std::wstring& folder, const std::string& utf8Name) const {
+    return hostRequest(folder, utf8Name, L"name.mkfifo");
+}
+
+bool Sandbox::hostRequest(const std::wstring& folder, const std::string& utf8Name, const wchar_t* kind) const {
+    const std::wstring request = (folder.empty() ? L"" : folder + L"\\") + kind;
     // Written whole under another name first: the session must never read half a request.
     const std::wstring draft = request + L".draft";
     if (!writeFile(draft, utf8Name + "\n") || !MoveFileW(at(draft).c_str(), at(request).c_str())) return false;

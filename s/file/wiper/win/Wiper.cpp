@@ -51,6 +51,9 @@ bool hasInexpressibleName(const PathWin* item) {
     return s::file::win::hasInexpressibleCharacter(name.chars(), name.length());
 }
 
+// Only a file on a disk is written to, never a device or pipe that answered to its name.
+bool isDiskFile(HANDLE file) { return GetFileType(file) == FILE_TYPE_DISK; }
+
 bool cutTo(HANDLE file, uint64_t size) {
     LARGE_INTEGER position;
     position.QuadPart = static_cast<LONGLONG>(size);
@@ -315,9 +318,16 @@ bool Wiper::wipeItem(PathWin* item, float from, float to, bool queued) {
         recordSurvivor(item->getFullPath());
         return false;
     }
-    if (item->isRootLike() || !item->exists()) {
-        // A queued item that is not there was not wiped: a mistyped path is no success.
-        if (queued || item->isRootLike()) recordSurvivor(item->getFullPath());
+    if (item->isRootLike()) {
+        recordSurvivor(item->getFullPath());
+        return false;
+    }
+    if (!item->exists()) {
+        // A queued item that is not there was not wiped: a mistyped path is no success. A
+        // child that went since its folder was listed is gone; one that cannot be read (a
+        // pipe of the host system, Wine 8.0, checked) stays.
+        const DWORD error = GetLastError();
+        if (queued || (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND)) recordSurvivor(item->getFullPath());
         return false;
     }
     // A link is never changed: not its attributes, not through it. Read fresh, at every
@@ -400,7 +410,7 @@ bool Wiper::overwriteAndCut(PathWin* item, float to) {
                                           FILE_FLAG_NO_BUFFERING | FILE_ATTRIBUTE_NORMAL));
     if (file == INVALID_HANDLE_VALUE) return false;
     LARGE_INTEGER size;
-    bool result = !handleIsLink(file) && GetFileSizeEx(file, &size);
+    bool result = !handleIsLink(file) && isDiskFile(file) && GetFileSizeEx(file, &size);
     if (result && size.QuadPart > 0) {
         uint64_t length = static_cast<uint64_t>(item->roundUpToCluster(size.QuadPart));
         result = m_method->overwrite(file, length, m_buffer, static_cast<int32_t>(kBufferSize),
@@ -531,7 +541,7 @@ void Wiper::wipeSlackData(PathWin* item, float to, bool* result) {
         FILETIME creation, access, write;
         bool timesKept = GetFileTime(file, &creation, &access, &write);
         LARGE_INTEGER size;
-        if (!handleIsLink(file) && GetFileSizeEx(file, &size)) {
+        if (!handleIsLink(file) && isDiskFile(file) && GetFileSizeEx(file, &size)) {
             uint64_t end = static_cast<uint64_t>(item->roundUpToCluster(size.QuadPart));
             if (end > static_cast<uint64_t>(size.QuadPart)) {
                 *result = m_method->overwrite(file, end, m_buffer, static_cast<int32_t>(kBufferSize),
