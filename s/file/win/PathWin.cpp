@@ -99,8 +99,9 @@ bool PathWin::assignText(const wchar_t* text) {
 // The long form takes every unit literally: "." and ".." would be names, and a device name is
 // a file. So it is built for what Win32 would otherwise resolve differently from the text (a
 // long path, a name ending in a dot or space, a device name), and a given "\\?\" path with
-// "." or ".." gets a resolved copy. A ".." that climbs out of the root leaves the path
-// unreachable: every operation refuses it rather than guess.
+// "." or ".." gets a resolved copy. A ".." that climbs out of the root, or a device name in
+// a path that is not absolute, leaves the path unreachable: every operation refuses it
+// rather than guess.
 bool PathWin::buildLongForm() {
     const wchar_t* chars = m_fullPath.chars();
     const uint32_t length = m_fullPath.length();
@@ -108,8 +109,10 @@ bool PathWin::buildLongForm() {
     if (hasVerbatimPrefix(chars, length)) {
         if (!literal || !hasInnerDotComponent(chars, length)) return true;
         if (!m_longForm.setStr(&m_fullPath)) return false;
-    } else if (length >= kLongFormFrom || needsVerbatimForm(chars, length) ||
-               (rootLength(chars, length) && namesDevice(chars, length))) {
+    } else if (namesDevice(chars, length) && !rootLength(chars, length)) {
+        m_unreachable = true;  // only a full path reaches a file of a device's name
+        return true;
+    } else if (length >= kLongFormFrom || needsVerbatimForm(chars, length) || namesDevice(chars, length)) {
         const bool unc = length > 2 && chars[0] == L'\\' && chars[1] == L'\\';
         const bool built = unc ? m_longForm.setText(L"\\\\?\\UNC\\") && m_longForm.append(chars + 2, static_cast<int32_t>(length - 2))
                                : m_longForm.setText(L"\\\\?\\") && m_longForm.appendStr(&m_fullPath);

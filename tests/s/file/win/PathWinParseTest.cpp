@@ -155,13 +155,18 @@ TEST(PathWinParse, LongFormFrom250Units) {
     }
 }
 
-// A ".." that climbs out of its root leaves the item unreachable: refused, never guessed.
-TEST(PathWinParse, ADotDotAboveTheRootIsRefused) {
-    PathWin p;
-    ASSERT_TRUE(p.assignText(L"\\\\?\\T:\\..\\x\\f.txt"));
-    EXPECT_TRUE(p.isRootLike());
-    EXPECT_FALSE(p.exists());
-    EXPECT_EQ(p.readLiveAttributes(), INVALID_FILE_ATTRIBUTES);
+// A ".." that climbs out of its root, and a device name that no full path leads to (Win32
+// would open the device), leave the item unreachable: refused, never guessed.
+TEST(PathWinParse, WhatNoLongFormReachesIsRefused) {
+    for (const wchar_t* text : {L"\\\\?\\T:\\..\\x\\f.txt", L"COM1", L"sub\\nul.txt", L"\\box\\aux"}) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(text)));
+        PathWin p;
+        ASSERT_TRUE(p.assignText(text));
+        EXPECT_TRUE(p.isRootLike());
+        EXPECT_FALSE(p.exists());
+        EXPECT_EQ(p.readLiveAttributes(), INVALID_FILE_ATTRIBUTES);
+        EXPECT_EQ(p.openItem(GENERIC_READ, 0, 0), INVALID_HANDLE_VALUE);
+    }
 }
 
 TEST(PathWinParse, KindsOfText) {
