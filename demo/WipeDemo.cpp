@@ -197,7 +197,8 @@ int wmain(int argc, wchar_t** argv) {
     if (!confirmed) return usage(L"the confirmation flag is missing", nullptr);
     if (first >= argc) return usage(L"no path given", nullptr);
     for (int i = first; i < argc && !optionsEnded; ++i) {
-        if (isOption(argv[i])) return usage(L"an option after the first path (put \"--\" before paths that begin with \"-\")", argv[i]);
+        if (isOption(argv[i]))
+            return usage(L"an option after the first path (put \"--\" before paths that begin with \"-\")", argv[i]);
     }
 
     Wiper* wiper = s::thread::Pool<Wiper>::obtain();

@@ -114,7 +114,8 @@ bool PathWin::buildLongForm() {
         return true;
     } else if (length >= kLongFormFrom || needsVerbatimForm(chars, length) || namesDevice(chars, length)) {
         const bool unc = length > 2 && chars[0] == L'\\' && chars[1] == L'\\';
-        const bool built = unc ? m_longForm.setText(L"\\\\?\\UNC\\") && m_longForm.append(chars + 2, static_cast<int32_t>(length - 2))
+        const bool built = unc ? m_longForm.setText(L"\\\\?\\UNC\\") &&
+                                     m_longForm.append(chars + 2, static_cast<int32_t>(length - 2))
                                : m_longForm.setText(L"\\\\?\\") && m_longForm.appendStr(&m_fullPath);
         if (!built) return false;
         if (!hasInnerDotComponent(chars, length)) return true;

@@ -327,7 +327,8 @@ bool Wiper::wipeItem(PathWin* item, float from, float to, bool queued) {
         // child that went since its folder was listed is gone; one that cannot be read (a
         // pipe of the host system, Wine 8.0, checked) stays.
         const DWORD error = GetLastError();
-        if (queued || (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND)) recordSurvivor(item->getFullPath());
+        if (queued || (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND))
+            recordSurvivor(item->getFullPath());
         return false;
     }
     // A link is never changed: not its attributes, not through it. Read fresh, at every

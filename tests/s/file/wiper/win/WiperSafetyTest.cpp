@@ -116,7 +116,8 @@ std::vector<std::pair<std::wstring, std::string>> deviceCanaries() {
 TEST_F(WiperSafetyTest, DeviceNamedFilesAreWipedAndNoDeviceIsReached) {
     const auto before = deviceCanaries();
     ASSERT_FALSE(before.empty()) << "the session shows no device canaries";
-    for (const auto& canary : before) ASSERT_EQ("device canary " + std::string(canary.first.begin(), canary.first.end()) + "\n", canary.second);
+    for (const auto& canary : before)
+        ASSERT_EQ("device canary " + std::string(canary.first.begin(), canary.first.end()) + "\n", canary.second);
     ASSERT_TRUE(box.makeFolder(L"devs"));
     const wchar_t* names[] = {L"COM1", L"com2.txt", L"aux.c", L"NUL", L"nul.txt", L"Lpt1 .txt", L"PRN", L"con"};
     for (const wchar_t* name : names) ASSERT_TRUE(writeVerbatim(box.at(L"devs\\") + name, std::string(5000, 'd')));
@@ -238,7 +239,8 @@ TEST(RewrittenElsewhere, EncryptedCompressedAndSparseData) {
         {FILE_ATTRIBUTE_SPARSE_FILE, true},
         {INVALID_FILE_ATTRIBUTES, false},
     };
-    for (const Row& row : rows) EXPECT_EQ(row.elsewhere, s::file::win::isRewrittenElsewhere(row.attributes)) << row.attributes;
+    for (const Row& row : rows)
+        EXPECT_EQ(row.elsewhere, s::file::win::isRewrittenElsewhere(row.attributes)) << row.attributes;
 }
 
 // A Linux name with a character Windows cannot express is not wiped through a stand-in
