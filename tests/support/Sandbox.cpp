@@ -31,22 +31,24 @@ void removeLink(const std::wstring& link) {
     for (int waited = 0; waited < 5000 && exists(link + L".rmlink"); waited += 10) Sleep(10);
 }
 
-// Removes a tree without ever following a link.
+// Removes a tree without ever following a link. Through the long form, so that a file
+// named like a device ("COM1") that a test left is removed, not the device reached.
 void removeTree(const std::wstring& path) {
-    DWORD attributes = GetFileAttributesW(path.c_str());
+    const std::wstring item = L"\\\\?\\" + path;
+    DWORD attributes = GetFileAttributesW(item.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) return;
     if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
         removeLink(path);
         return;
     }
-    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    SetFileAttributesW(item.c_str(), FILE_ATTRIBUTE_NORMAL);
     if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        DeleteFileW(path.c_str());
+        DeleteFileW(item.c_str());
         return;
     }
     {
         WIN32_FIND_DATAW found;
-        HANDLE find = FindFirstFileW((path + L"\\*").c_str(), &found);
+        HANDLE find = FindFirstFileW((item + L"\\*").c_str(), &found);
         if (find != INVALID_HANDLE_VALUE) {
             do {
                 std::wstring name = found.cFileName;
@@ -55,7 +57,7 @@ void removeTree(const std::wstring& path) {
             FindClose(find);
         }
     }
-    RemoveDirectoryW(path.c_str());
+    RemoveDirectoryW(item.c_str());
 }
 
 }  // namespace
