@@ -31,22 +31,24 @@ void removeLink(const std::wstring& link) {
     for (int waited = 0; waited < 5000 && exists(link + L".rmlink"); waited += 10) Sleep(10);
 }
 
-// Removes a tree without ever following a link.
+// Removes a tree without ever following a link. Through the long form, so that a file
+// named like a device ("COM1") that a test left is removed, not the device reached.
 void removeTree(const std::wstring& path) {
-    DWORD attributes = GetFileAttributesW(path.c_str());
+    const std::wstring item = L"\\\\?\\" + path;
+    DWORD attributes = GetFileAttributesW(item.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) return;
     if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
         removeLink(path);
         return;
     }
-    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    SetFileAttributesW(item.c_str(), FILE_ATTRIBUTE_NORMAL);
     if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        DeleteFileW(path.c_str());
+        DeleteFileW(item.c_str());
         return;
     }
     {
         WIN32_FIND_DATAW found;
-        HANDLE find = FindFirstFileW((path + L"\\*").c_str(), &found);
+        HANDLE find = FindFirstFileW((item + L"\\*").c_str(), &found);
         if (find != INVALID_HANDLE_VALUE) {
             do {
                 std::wstring name = found.cFileName;
@@ -55,7 +57,7 @@ void removeTree(const std::wstring& path) {
             FindClose(find);
         }
     }
-    RemoveDirectoryW(path.c_str());
+    RemoveDirectoryW(item.c_str());
 }
 
 }  // namespace
@@ -113,6 +115,26 @@ bool Sandbox::makeLink(const std::wstring& link, const std::wstring& target) con
     if (!writeFile(link + L".mklink", request + "\n")) return false;
     for (int waited = 0; waited < 5000; waited += 10) {
         if (!exists(link + L".mklink")) return exists(link);
+        Sleep(10);
+    }
+    return false;
+}
+
+bool Sandbox::makeHostFile(const std::wstring& folder, const std::string& utf8Name) const {
+    return hostRequest(folder, utf8Name, L"name.mkname");
+}
+
+bool Sandbox::makeHostFifo(const std::wstring& folder, const std::string& utf8Name) const {
+    return hostRequest(folder, utf8Name, L"name.mkfifo");
+}
+
+bool Sandbox::hostRequest(const std::wstring& folder, const std::string& utf8Name, const wchar_t* kind) const {
+    const std::wstring request = (folder.empty() ? L"" : folder + L"\\") + kind;
+    // Written whole under another name first: the session must never read half a request.
+    const std::wstring draft = request + L".draft";
+    if (!writeFile(draft, utf8Name + "\n") || !MoveFileW(at(draft).c_str(), at(request).c_str())) return false;
+    for (int waited = 0; waited < 5000; waited += 10) {
+        if (!exists(request)) return true;
         Sleep(10);
     }
     return false;

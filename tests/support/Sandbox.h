@@ -28,7 +28,16 @@ public:
     // fixture drive), made by the session; false when it did not appear within 5 s.
     bool makeLink(const std::wstring& link, const std::wstring& target) const;
 
+    // An empty file in the sandbox folder `folder` ("" for the sandbox itself) under a Linux
+    // name that Windows may not express (UTF-8, "?" "*" "|" allowed), made by the session;
+    // false when the request was not handled within 5 s.
+    bool makeHostFile(const std::wstring& folder, const std::string& utf8Name) const;
+    // A named pipe (FIFO) of the host there, made the same way.
+    bool makeHostFifo(const std::wstring& folder, const std::string& utf8Name) const;
+
 private:
+    bool hostRequest(const std::wstring& folder, const std::string& utf8Name, const wchar_t* kind) const;
+
     std::wstring m_path;
 };
 

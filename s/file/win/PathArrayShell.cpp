@@ -36,6 +36,26 @@ bool isRecyclable(PathWin* path) {
            isShellPath(path->getFullPath(), path->getLength()) && !path->isReparsePoint();
 }
 
+// A folder the shell copies must be readable to its end: the shell answers success for a
+// copy of what it could list, however little that was.
+bool isReadableToItsEnd(PathWin* path) {
+    if (!path->isDirectory()) return true;
+    bool whole = false;
+    s::col::_array::ArrayP* children = path->listEveryChild(&whole);
+    if (children) children->releaseToPool();
+    return whole;
+}
+
+// Where the shell may copy or move to: a folder it reaches as its text shows (a drive root
+// too), never a stream or a link (what lies in the link's target would be replaced).
+bool isShellTarget(IPath* folder) {
+    PathWin* path = dynamic_cast<PathWin*>(folder);
+    if (!path || !path->isParsed() || path->isStream() || path->isReparsePoint()) return false;
+    StrBuffer text;
+    path->copyFullPathSlash(&text, false);
+    return isShellPath(text.cString(), text.length());
+}
+
 }  // namespace
 
 void PathArray::notifyShellCreated() {
@@ -69,10 +89,18 @@ int32_t PathArray::moveToFolder(IPath* folder, bool notify, void* ownerWindow) {
     return transferToFolder(folder, notify, ownerWindow, FO_MOVE);
 }
 
+// The shell takes every item by its text, as the recycle bin does: the same guards hold.
 int32_t PathArray::transferToFolder(IPath* folder, bool notify, void* ownerWindow, unsigned operationKind) {
     if (m_items.count() == 0 || !folder || !folder->isParsed()) return 0;
+    for (uint32_t i = 0; i < m_items.count(); ++i) {
+        if (!isRecyclable(at(i)) || (operationKind == FO_COPY && !isReadableToItsEnd(at(i)))) return 0;
+    }
     IPath* target = followFolderShortcut(folder);
     if (!target) return 0;
+    if (!isShellTarget(target)) {
+        target->releaseToPool();
+        return 0;
+    }
     StrBuffer to;  // double-terminated
     to.setText(target->getFullPath());
     if (m_items.count() == 1) {

@@ -182,6 +182,7 @@ bool isRootLike(const wchar_t* path, uint32_t length) {
 bool isReservedDeviceName(const wchar_t* name, uint32_t length) {
     uint32_t base = 0;
     while (base < length && name[base] != L'.') ++base;
+    while (base > 0 && name[base - 1] == L' ') --base;
     if (base == 3) {
         for (const wchar_t* device : {L"con", L"prn", L"aux", L"nul"}) {
             if (startsWithFolded(name, base, device)) return true;
@@ -203,7 +204,81 @@ bool isFullyQualified(const wchar_t* path, uint32_t length) {
 
 bool isShellPath(const wchar_t* path, uint32_t length) {
     constexpr uint32_t kShellPathUnits = 260;  // MAX_PATH, its terminator included
-    return length < kShellPathUnits && isFullyQualified(path, length) && !needsVerbatimForm(path, length);
+    return length < kShellPathUnits && isFullyQualified(path, length) && !needsVerbatimForm(path, length) &&
+           !namesDevice(path, length) && !hasInnerDotComponent(path, length);
+}
+
+bool hasInexpressibleCharacter(const wchar_t* name, uint32_t length) {
+    for (uint32_t i = 0; i < length; ++i) {
+        const wchar_t c = name[i];
+        if (c < 32 || c == L'"' || c == L'*' || c == L'<' || c == L'>' || c == L'?' || c == L'|') return true;
+    }
+    return false;
+}
+
+bool namesDevice(const wchar_t* path, uint32_t length) {
+    if (!path || hasVerbatimPrefix(path, length)) return false;
+    length = lengthWithoutTrailingSeparators(path, length);
+    const uint32_t start = lastComponentStart(path, length);
+    return isReservedDeviceName(path + start, length - start);
+}
+
+uint32_t rootLength(const wchar_t* path, uint32_t length) {
+    uint32_t at = 0;
+    if (length >= 4 && path[0] == L'\\' && path[1] == L'\\' && path[2] == L'?' && path[3] == L'\\') {
+        at = 4;
+    } else if (length >= 4 && path[0] == L'\\' && path[1] == L'?' && path[2] == L'?' && path[3] == L'\\') {
+        at = 4;
+    } else if (hasVerbatimPrefix(path, length)) {
+        return 0;
+    }
+    const wchar_t letter = at < length ? lowerAscii(path[at]) : 0;
+    if (length >= at + 3 && letter >= L'a' && letter <= L'z' && path[at + 1] == L':' && isPathSeparator(path[at + 2]))
+        return at + 3;
+    // A share: "\\server\share\" or "\\?\UNC\server\share\".
+    uint32_t shareFrom = 0;
+    if (at == 4 && length >= 8 && startsWithFolded(path + 4, length - 4, L"UNC") && isPathSeparator(path[7]))
+        shareFrom = 8;
+    else if (at == 0 && length > 2 && isPathSeparator(path[0]) && isPathSeparator(path[1]) && !isPathSeparator(path[2]))
+        shareFrom = 2;
+    if (!shareFrom) return 0;
+    uint32_t cursor = shareFrom;
+    const Component server = nextComponent(path, length, &cursor);
+    const Component share = nextComponent(path, length, &cursor);
+    if (!server.length || !share.length) return 0;
+    return cursor < length ? cursor + 1 : length;
+}
+
+bool hasInnerDotComponent(const wchar_t* path, uint32_t length) {
+    length = lengthWithoutTrailingSeparators(path, length);
+    const uint32_t last = lastComponentStart(path, length);
+    for (uint32_t at = 0; at < last;) {
+        const Component component = nextComponent(path, last, &at);
+        if (isDotComponent(component.text, component.length)) return true;
+    }
+    return false;
+}
+
+uint32_t collapseDotComponents(wchar_t* path, uint32_t length) {
+    const uint32_t root = rootLength(path, length);
+    if (root == 0) return 0;
+    const uint32_t last = lastComponentStart(path, length);
+    if (last < root) return length;
+    uint32_t out = root;  // path[0, out) is what is kept, ending in a separator
+    for (uint32_t at = root; at < last;) {
+        const Component component = nextComponent(path, last, &at);
+        if (component.length == 0 || (component.length == 1 && component.text[0] == L'.')) continue;
+        if (isDotComponent(component.text, component.length)) {
+            if (out == root) return 0;
+            --out;
+            while (out > root && !isPathSeparator(path[out - 1])) --out;
+            continue;
+        }
+        for (uint32_t i = 0; i < component.length; ++i) path[out++] = component.text[i];
+        path[out++] = L'\\';
+    }
+    for (uint32_t i = last; i < length; ++i) path[out++] = path[i];
+    return out;
 }
 
 bool needsVerbatimForm(const wchar_t* path, uint32_t length) {

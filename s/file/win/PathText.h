@@ -40,8 +40,33 @@ bool hasVerbatimPrefix(const wchar_t* path, uint32_t length);
 bool isRootLike(const wchar_t* path, uint32_t length);
 
 // CON, PRN, AUX, NUL, COM1-COM9 or LPT1-LPT9, ignoring case, as the whole name or before its
-// first dot ("nul.txt"): Win32 opens the device instead of a file of that name.
+// first dot ("nul.txt"), spaces before the dot or the end ignored ("com1 .c", "aux  "): Win32
+// opens the device instead of a file of that name.
 bool isReservedDeviceName(const wchar_t* name, uint32_t length);
+
+// Whether a name holds a character that no Windows name may hold (" * < > ? | and control
+// characters): a name another system gave, which no Win32 call reaches. (":" is left out:
+// it starts a stream.)
+bool hasInexpressibleCharacter(const wchar_t* name, uint32_t length);
+
+// Whether the last component of an absolute path (as needsVerbatimForm takes them) is a
+// reserved device name: only the "\\?\" form reaches a file of that name.
+bool namesDevice(const wchar_t* path, uint32_t length);
+
+// Where the root of a path ends (the part that ".." never climbs out of): "X:\" 3,
+// "\\server\share\" and "\\?\X:\", "\\?\UNC\server\share\" after their share or drive (a
+// share root without its separator: its length); 0 for other forms (relative ones, devices,
+// volumes by name).
+uint32_t rootLength(const wchar_t* path, uint32_t length);
+
+// Whether a component before the last one is "." or "..": Win32 resolves those in a plain
+// path, but takes them as names in the "\\?\" form.
+bool hasInnerDotComponent(const wchar_t* path, uint32_t length);
+
+// Resolves the "." and ".." components that follow the root (rootLength) in place, also
+// repeated separators there; returns the new length, or 0 when a ".." would climb out of
+// the root or the path has no root this can keep. The last component is left as it is.
+uint32_t collapseDotComponents(wchar_t* path, uint32_t length);
 
 // "X:\..." (a letter, a colon, a separator) or a share path "\\server\share...", without the
 // "\\?\" prefix: the only forms the shell takes for what it must not resolve against a
@@ -49,7 +74,8 @@ bool isReservedDeviceName(const wchar_t* name, uint32_t length);
 bool isFullyQualified(const wchar_t* path, uint32_t length);
 
 // A path the shell reaches as its text shows: fully qualified, shorter than MAX_PATH (the
-// shell's own buffers), and without a name that Win32 would shorten ("a." reaches "a").
+// shell's own buffers), without a name that Win32 would shorten ("a." reaches "a"), a "." or
+// ".." that it would resolve, or a last name that it would open as a device.
 bool isShellPath(const wchar_t* path, uint32_t length);
 
 // An absolute path ("X:\..." or "\\server\...") with a component that ends in "." or " ":

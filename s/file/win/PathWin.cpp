@@ -27,6 +27,12 @@ void setPart(StrBuffer& part, const StrBuffer& full, uint32_t start, uint32_t en
     if (end > start) part.append(full.chars() + start, static_cast<int32_t>(end - start));
 }
 
+// "\\?\" or "\??\": forms that Win32 passes on without resolving anything ("\\.\" is resolved).
+bool startsWithLiteralPrefix(const wchar_t* path, uint32_t length) {
+    return length >= 4 && path[0] == L'\\' && path[2] == L'?' && path[3] == L'\\' &&
+           (path[1] == L'\\' || path[1] == L'?');
+}
+
 bool containsColon(const StrBuffer& text) {
     uint32_t at;
     return text.indexOf(L':', &at, 0);
@@ -41,7 +47,7 @@ void PathWin::reset() {
     m_size = m_accessTime = m_writeTime = m_creationTime = 0;
     m_sizeOnDisk = -1;
     m_streamSize = -1;
-    m_statLoaded = m_parsed = m_stream = m_volumeRootBuilt = false;
+    m_statLoaded = m_parsed = m_stream = m_volumeRootBuilt = m_unreachable = false;
     m_attributesLoaded = false;
     m_attributes = 0;
     m_fileSystem = -1;
@@ -83,14 +89,45 @@ bool PathWin::assignText(const wchar_t* text) {
     m_stream = (m_ext.length() && containsColon(m_ext)) || containsColon(m_title);
     if (m_stream && s::file::win::isRootLike(chars, length)) m_stream = false;
 
-    if (!hasVerbatimPrefix(chars, length) && (length >= kLongFormFrom || needsVerbatimForm(chars, length))) {
-        bool unc = length > 2 && chars[0] == L'\\' && chars[1] == L'\\';
-        bool built = unc ? m_longForm.setText(L"\\\\?\\UNC\\") && m_longForm.append(chars + 2, static_cast<int32_t>(length - 2))
-                         : m_longForm.setText(L"\\\\?\\") && m_longForm.appendStr(&m_fullPath);
-        if (!built) {
-            reset();
-            return false;
-        }
+    if (!buildLongForm()) {
+        reset();
+        return false;
+    }
+    return true;
+}
+
+// The long form takes every unit literally: "." and ".." would be names, and a device name is
+// a file. So it is built for what Win32 would otherwise resolve differently from the text (a
+// long path, a name ending in a dot or space, a device name), and a given "\\?\" path with
+// "." or ".." gets a resolved copy. A ".." that climbs out of the root, or a device name in
+// a path that is not absolute, leaves the path unreachable: every operation refuses it
+// rather than guess.
+bool PathWin::buildLongForm() {
+    const wchar_t* chars = m_fullPath.chars();
+    const uint32_t length = m_fullPath.length();
+    const bool literal = startsWithLiteralPrefix(chars, length);
+    if (hasVerbatimPrefix(chars, length)) {
+        if (!literal || !hasInnerDotComponent(chars, length)) return true;
+        if (!m_longForm.setStr(&m_fullPath)) return false;
+    } else if (namesDevice(chars, length) && !rootLength(chars, length)) {
+        m_unreachable = true;  // only a full path reaches a file of a device's name
+        return true;
+    } else if (length >= kLongFormFrom || needsVerbatimForm(chars, length) || namesDevice(chars, length)) {
+        const bool unc = length > 2 && chars[0] == L'\\' && chars[1] == L'\\';
+        const bool built = unc ? m_longForm.setText(L"\\\\?\\UNC\\") &&
+                                     m_longForm.append(chars + 2, static_cast<int32_t>(length - 2))
+                               : m_longForm.setText(L"\\\\?\\") && m_longForm.appendStr(&m_fullPath);
+        if (!built) return false;
+        if (!hasInnerDotComponent(chars, length)) return true;
+    } else {
+        return true;
+    }
+    const uint32_t resolved = collapseDotComponents(m_longForm.chars(), m_longForm.length());
+    if (resolved == 0) {
+        m_longForm.clear();
+        m_unreachable = true;
+    } else {
+        m_longForm.setLength(resolved);
     }
     return true;
 }
@@ -100,7 +137,7 @@ const wchar_t* PathWin::getApiPath() const {
 }
 
 bool PathWin::isRootLike() const {
-    return s::file::win::isRootLike(m_fullPath.chars(), m_fullPath.length());
+    return m_unreachable || s::file::win::isRootLike(m_fullPath.chars(), m_fullPath.length());
 }
 
 void PathWin::dump() {

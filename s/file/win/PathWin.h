@@ -33,7 +33,10 @@ public:
     DWORD readLiveAttributes() const;
     // A link, junction or mount point, read fresh: never follow it.
     bool isReparsePoint() const;
+    // A root by its text (see PathText.h), or a path whose ".." climbs out of its root.
     bool isRootLike() const;
+    // The text the path was made from, before anything was resolved.
+    const wchar_t* givenText() const { return m_given.cString(); }
     int64_t knownStreamSize() const { return m_streamSize; }  // -1 until known
     // A byte count rounded up to whole clusters of this path's volume (0 for 0 or less): what
     // a file of that size occupies on the disk.
@@ -46,6 +49,9 @@ public:
     // *whole tells whether the folder was read to its end: a listing that failed or broke
     // off is not an empty folder.
     ArrayP* listEveryChild(bool* whole);
+    // The alternate data streams, as listStreams gives them; *known turns false when the
+    // volume keeps streams but this item's could not be listed (they may hold data).
+    ArrayP* listEveryStream(bool* known);
     // The item alone, by the rules of remove: a file or stream, a folder only while it is
     // empty (what appears in a folder after its wipe is never deleted unwritten).
     bool removeItemOnly(bool notify);
@@ -196,6 +202,7 @@ public:
     bool walk(EntryKind kind, bool recurse, bool all, EntryVisitor visitor, void* context);
 
 private:
+    bool buildLongForm();
     void loadAttributes();
     void loadStat();
     void detectFileSystem();
@@ -210,6 +217,7 @@ private:
     bool removeFile(bool notify, bool atReboot);
     bool removeFolder(bool notify, bool atReboot, bool withContents);
     bool streamSizeFromCarrier();
+    bool queryStreamsInto(ArrayP* found);
 
     StrBuffer m_scratch;
     StrBuffer m_given;
@@ -226,6 +234,7 @@ private:
     bool m_parsed = false;
     bool m_stream = false;
     bool m_volumeRootBuilt = false;
+    bool m_unreachable = false;  // see buildLongForm
     int64_t m_streamSize = -1;
     bool m_attributesLoaded = false;
     uint32_t m_attributes = 0;
@@ -238,8 +247,10 @@ private:
 // Attribute bits that SetFileAttributesW sets (read-only, hidden, system, archive, normal,
 // temporary, offline, not content-indexed).
 constexpr DWORD kSettableAttributes = 0x31A7;
-// Encrypted, compressed or sparse: the file system may not overwrite such data in place.
-constexpr DWORD kUnwritableInPlace = 0x4A00;
+// Encrypted, compressed or sparse data: writing over it may place the new bytes in other
+// clusters and leave the old ones as they were. The one rule of the exclusive-access test,
+// the wiper and its slack mode.
+bool isRewrittenElsewhere(DWORD attributes);
 // The settable part of attributes, NORMAL alone when nothing else is left (NORMAL is only
 // valid alone).
 DWORD settableAttributes(DWORD attributes);

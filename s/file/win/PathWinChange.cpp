@@ -42,6 +42,11 @@ bool forEachChild(PathWin& folder, Change change) {
 
 }  // namespace
 
+bool isRewrittenElsewhere(DWORD attributes) {
+    constexpr DWORD kRewrittenElsewhere = FILE_ATTRIBUTE_ENCRYPTED | FILE_ATTRIBUTE_COMPRESSED | FILE_ATTRIBUTE_SPARSE_FILE;
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & kRewrittenElsewhere);
+}
+
 DWORD settableAttributes(DWORD attributes) {
     DWORD value = attributes & kSettableAttributes;
     if (value & ~FILE_ATTRIBUTE_NORMAL) value &= ~FILE_ATTRIBUTE_NORMAL;
@@ -211,7 +216,7 @@ bool PathWin::checkExclusiveAccess(bool, bool restoreAttributes, void* buffer, u
             ok = streams->item<PathWin>(i)->checkExclusiveAccess(false, restoreAttributes, buffer, bufferSize) && ok;
         if (streams) streams->releaseToPool();
     }
-    if (!folder && !(kept & kUnwritableInPlace)) {
+    if (!folder && !isRewrittenElsewhere(kept)) {
         HANDLE h = openItem(GENERIC_READ | GENERIC_WRITE, 0, FILE_FLAG_NO_BUFFERING | FILE_ATTRIBUTE_NORMAL);
         if (h == INVALID_HANDLE_VALUE)
             ok = false;

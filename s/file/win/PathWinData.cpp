@@ -49,16 +49,32 @@ bool addStream(const wchar_t* name, uint32_t nameLength, int64_t size, void* con
 
 ArrayP* PathWin::listStreams(ArrayP* given) {
     ArrayP* found = pathListArray(given);
-    if (!found || !m_parsed || m_stream || !isNtfs() || !streamQueryAvailable()) return found;
+    if (found && !m_stream && isNtfs()) queryStreamsInto(found);
+    return found;
+}
+
+ArrayP* PathWin::listEveryStream(bool* known) {
+    ArrayP* found = pathListArray(nullptr);
+    bool listed = true;
+    if (found && m_parsed && !m_stream && isNtfs()) listed = queryStreamsInto(found);
+    DWORD flags = 0;
+    if (known)
+        *known = found && (listed || (readVolumeFlags(getVolumeRoot(), &flags) && !(flags & FILE_NAMED_STREAMS)));
+    return found;
+}
+
+// Whether the stream query ran on this item's own handle (a link is never asked).
+bool PathWin::queryStreamsInto(ArrayP* found) {
+    if (!m_parsed || !streamQueryAvailable()) return false;
     const DWORD attributes = readLiveAttributes();
-    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) return found;
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) return false;
     HANDLE h = openItem(GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                         (attributes & FILE_ATTRIBUTE_DIRECTORY) ? FILE_FLAG_BACKUP_SEMANTICS : 0);
-    if (h == INVALID_HANDLE_VALUE) return found;
+    if (h == INVALID_HANDLE_VALUE) return false;
     StreamListing listing{this, found};
-    queryStreams(h, &addStream, &listing);
+    const bool done = queryStreams(h, &addStream, &listing);
     CloseHandle(h);
-    return found;
+    return done;
 }
 
 // A stream's size is the one its carrier's listing reports.

@@ -39,7 +39,7 @@ void keepThroughSeparator(StrBuffer& text, uint32_t n) {
 // Attributes
 
 DWORD PathWin::readLiveAttributes() const {
-    if (!m_parsed) return INVALID_FILE_ATTRIBUTES;
+    if (!m_parsed || m_unreachable) return INVALID_FILE_ATTRIBUTES;
     if (!m_stream) return GetFileAttributesW(getApiPath());
     // A stream carries its file's attributes; a folder's stream is still a stream, not a folder.
     HANDLE h = openItem(FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, 0);
@@ -52,7 +52,7 @@ DWORD PathWin::readLiveAttributes() const {
 }
 
 HANDLE PathWin::openItem(DWORD access, DWORD share, DWORD flags) const {
-    if (!m_parsed) return INVALID_HANDLE_VALUE;
+    if (!m_parsed || m_unreachable) return INVALID_HANDLE_VALUE;
     return CreateFileW(getApiPath(), access, share, nullptr, OPEN_EXISTING, flags | FILE_FLAG_OPEN_REPARSE_POINT,
                        nullptr);
 }

@@ -86,9 +86,10 @@ bool PathWin::copyTo(const wchar_t* target, bool replace) {
     } else if (!to.createFolder(false)) {
         return false;
     }
-    ArrayP* children = listChildren(false, nullptr, true);
+    // A folder that cannot be read to its end is not copied whole.
+    bool all = false;
+    ArrayP* children = listEveryChild(&all);
     if (!children) return false;
-    bool all = true;
     StrBuffer childTarget, name;
     for (uint32_t i = 0; i < children->count(); ++i) {
         PathWin* child = children->item<PathWin>(i);

@@ -66,16 +66,6 @@ bool hasWildcard(const wchar_t* text, uint32_t length) {
     return false;
 }
 
-// Where the components to look up begin: after "X:\", after "\\server\share\", else at 0.
-uint32_t rootLength(const wchar_t* path, uint32_t length) {
-    if (length >= 3 && path[1] == L':' && isPathSeparator(path[2])) return 3;
-    if (length < 2 || !isPathSeparator(path[0]) || !isPathSeparator(path[1])) return 0;
-    uint32_t separators = 0;
-    for (uint32_t i = 2; i < length; ++i) {
-        if (isPathSeparator(path[i]) && ++separators == 2) return i + 1;
-    }
-    return length;
-}
 
 }  // namespace
 
@@ -123,7 +113,7 @@ StrBuffer* expandToLongPath(const wchar_t* path, StrBuffer* out, bool append) {
     const wchar_t* chars = text.chars();
     const uint32_t length = text.length();
     StrBuffer expanded, probe;
-    uint32_t at = rootLength(chars, length);
+    uint32_t at = rootLength(chars, length);  // the components to look up begin there
     expanded.append(chars, static_cast<int32_t>(at));
     while (at < length) {
         uint32_t end = at;

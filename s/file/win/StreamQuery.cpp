@@ -74,7 +74,21 @@ bool wantsMoreRoom(NTSTATUS status) {
     return status == kBufferOverflow || status == kInfoLengthMismatch || status == kBufferTooSmall;
 }
 
+bool systemVolumeFlags(const wchar_t* root, DWORD* flags) {
+    return GetVolumeInformationW(root && *root ? root : nullptr, nullptr, 0, nullptr, nullptr, flags, nullptr, 0) != 0;
+}
+
+VolumeFlagsReader activeVolumeFlagsReader = &systemVolumeFlags;
+
 }  // namespace
+
+bool readVolumeFlags(const wchar_t* root, DWORD* flags) { return activeVolumeFlagsReader(root, flags); }
+
+VolumeFlagsReader installVolumeFlagsReader(VolumeFlagsReader reader) {
+    VolumeFlagsReader before = activeVolumeFlagsReader;
+    activeVolumeFlagsReader = reader ? reader : &systemVolumeFlags;
+    return before;
+}
 
 bool enableBackupPrivilege() {
     static const bool enabled = [] {

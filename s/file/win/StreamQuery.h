@@ -19,6 +19,14 @@ bool streamQueryAvailable();
 // (for example "not implemented": Wine 8.0 on a Linux file system, checked).
 bool queryStreams(HANDLE file, StreamVisitor visitor, void* context);
 
+// The file-system flags of a volume root, from GetVolumeInformationW; false when they cannot
+// be read. A seam: tests install a reader that claims what the test's volume lacks (Wine
+// 8.0 reports no named streams on a Linux file system, checked). Install only while no
+// other thread reads the flags; null puts the system's reader back. Returns the one before.
+using VolumeFlagsReader = bool (*)(const wchar_t* root, DWORD* flags);
+bool readVolumeFlags(const wchar_t* root, DWORD* flags);
+VolumeFlagsReader installVolumeFlagsReader(VolumeFlagsReader reader);
+
 // SeBackupPrivilege for the process, once; true when it was enabled.
 bool enableBackupPrivilege();
 

@@ -11,6 +11,7 @@
 
 #include <cwchar>
 
+#include "s/file/win/PathText.h"
 #include "s/file/win/PathWin.h"
 #include "s/file/win/RandomSource.h"
 #include "s/file/wiper/IMethod.h"
@@ -26,8 +27,6 @@ namespace {
 using s::file::win::PathWin;
 using s::file::win::RandomSource;
 using s::str::strbuffer::StrBuffer;
-
-constexpr DWORD kEncryptedOrSparse = FILE_ATTRIBUTE_ENCRYPTED | FILE_ATTRIBUTE_SPARSE_FILE;
 
 void releaseMethod(IMethod* method) {
     if (auto* poolable = dynamic_cast<s::thread::IPoolable*>(method)) poolable->releaseToPool();
@@ -45,6 +44,15 @@ bool handleIsLink(HANDLE file) {
     BY_HANDLE_FILE_INFORMATION info;
     return !GetFileInformationByHandle(file, &info) || (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT);
 }
+
+bool hasInexpressibleName(const PathWin* item) {
+    StrBuffer name;
+    item->copyName(&name, false);
+    return s::file::win::hasInexpressibleCharacter(name.chars(), name.length());
+}
+
+// Only a file on a disk is written to, never a device or pipe that answered to its name.
+bool isDiskFile(HANDLE file) { return GetFileType(file) == FILE_TYPE_DISK; }
 
 bool cutTo(HANDLE file, uint64_t size) {
     LARGE_INTEGER position;
@@ -225,6 +233,29 @@ void Wiper::setCurrentItem(const wchar_t* text) {
 
 void Wiper::recordSurvivor(const wchar_t* path) { addFailedPath(path); }
 
+// A renamed survivor is listed under the path it was queued by, which the user knows, with
+// the random name that it has now beside it: "C:\docs\a.txt (now Xq3.f7M)".
+void Wiper::recordRenamedSurvivor(const wchar_t* queuedPath, const wchar_t* currentPath) {
+    s::file::win::PathWin current;
+    StrBuffer text;
+    text.setText(queuedPath);
+    if (currentPath && _wcsicmp(queuedPath, currentPath) != 0 && current.assignText(currentPath)) {
+        text.appendText(L" (now ");
+        current.copyName(&text, true);
+        text.appendChar(L')');
+    }
+    addFailedPath(text.cString());
+}
+
+// An item whose data went but whose alternate data streams could not be listed: they may
+// still hold bytes, so the item was not wholly wiped.
+void Wiper::recordUnknownStreams(const wchar_t* path) {
+    StrBuffer text;
+    text.setText(path);
+    text.appendText(L" (its streams could not be listed)");
+    addFailedPath(text.cString());
+}
+
 // The worker owns the record only while the handle is open; it forgets the handle before
 // closing it, so a termination in between leaks a handle rather than closing a reused one.
 HANDLE Wiper::holdOpen(HANDLE file) {
@@ -244,7 +275,11 @@ void Wiper::runTask() {
     if (m_method && m_bufferReady && count) {
         float share = 1.0f / static_cast<float>(count);
         bool slack = m_slackMode;
-        if (slack && !sfcIsFileProtected()) count = 0;
+        if (slack && !sfcIsFileProtected()) {
+            // Without the system's check no file may be touched in place: none is treated.
+            for (uint32_t i = 0; i < count; ++i) recordSurvivor(m_paths.item<PathWin>(i)->getFullPath());
+            count = 0;
+        }
         for (uint32_t i = 0; i < count; ++i) {
             PathWin* item = m_paths.item<PathWin>(i);
             float from = static_cast<float>(i) * share, to = static_cast<float>(i + 1) * share;
@@ -278,8 +313,22 @@ bool Wiper::wipeItem(PathWin* item, float from, float to, bool queued) {
         setCurrentItem(name ? name->cString() : L"");
         if (name) name->releaseToPool();
     }
-    if (item->isRootLike() || !item->exists()) {
-        if (item->isRootLike()) recordSurvivor(item->getFullPath());
+    if (!queued && hasInexpressibleName(item)) {
+        // Listed by its folder, but no call reaches it by that name: it stays, and says so.
+        recordSurvivor(item->getFullPath());
+        return false;
+    }
+    if (item->isRootLike()) {
+        recordSurvivor(item->getFullPath());
+        return false;
+    }
+    if (!item->exists()) {
+        // A queued item that is not there was not wiped: a mistyped path is no success. A
+        // child that went since its folder was listed is gone; one that cannot be read (a
+        // pipe of the host system, Wine 8.0, checked) stays.
+        const DWORD error = GetLastError();
+        if (queued || (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND))
+            recordSurvivor(item->getFullPath());
         return false;
     }
     // A link is never changed: not its attributes, not through it. Read fresh, at every
@@ -295,13 +344,12 @@ bool Wiper::wipeItem(PathWin* item, float from, float to, bool queued) {
     if (folder) item->addAttributes(FILE_ATTRIBUTE_DIRECTORY);
 
     bool result = true;
+    bool streamsKnown = true;
     if (folder) result = wipeChildren(item, from, to);
-    if (!item->isStream() && item->isNtfs()) result = wipeStreams(item, to) && result;
+    if (!item->isStream() && item->isNtfs()) result = wipeStreams(item, to, &streamsKnown) && result;
     if (result && !folder && item->mayHoldData()) {
-        // Encrypted and sparse data is not rewritten where it lies, so such a file is left.
-        // Compressed files are overwritten as any other (NTFS may place their new data in
-        // other clusters; leaving every file of a compressed folder unwiped would be worse).
-        if (item->isNtfs() && (kept & kEncryptedOrSparse))
+        // Writing over such data would not reach the clusters that hold it: the file is left.
+        if (s::file::win::isRewrittenElsewhere(kept))
             result = false;
         else
             result = overwriteAndCut(item, to);
@@ -313,6 +361,7 @@ bool Wiper::wipeItem(PathWin* item, float from, float to, bool queued) {
     if (!item->isStream() && item->exists()) item->setAttributes(s::file::win::settableAttributes(kept));
     // A failed item keeps its first name, and so do its parents (they fail with it).
     if (!result && item->exists()) recordSurvivor(item->getFullPath());
+    if (result && !streamsKnown) recordUnknownStreams(item->getFullPath());
     m_progress = to;
     return result;
 }
@@ -336,9 +385,13 @@ bool Wiper::wipeChildren(PathWin* folder, float from, float to) {
     return result;
 }
 
-bool Wiper::wipeStreams(PathWin* item, float to) {
-    s::col::_array::ArrayP* streams = item->listStreams(nullptr);
-    if (!streams) return true;
+// *known turns false when the volume keeps streams but this item's could not be listed.
+bool Wiper::wipeStreams(PathWin* item, float to, bool* known) {
+    s::col::_array::ArrayP* streams = item->listEveryStream(known);
+    if (!streams) {
+        *known = false;
+        return true;
+    }
     bool result = true;
     for (uint32_t k = 0; k < streams->count(); ++k) {
         if (stopRequested()) {
@@ -358,7 +411,7 @@ bool Wiper::overwriteAndCut(PathWin* item, float to) {
                                           FILE_FLAG_NO_BUFFERING | FILE_ATTRIBUTE_NORMAL));
     if (file == INVALID_HANDLE_VALUE) return false;
     LARGE_INTEGER size;
-    bool result = !handleIsLink(file) && GetFileSizeEx(file, &size);
+    bool result = !handleIsLink(file) && isDiskFile(file) && GetFileSizeEx(file, &size);
     if (result && size.QuadPart > 0) {
         uint64_t length = static_cast<uint64_t>(item->roundUpToCluster(size.QuadPart));
         result = m_method->overwrite(file, length, m_buffer, static_cast<int32_t>(kBufferSize),
@@ -400,10 +453,10 @@ bool Wiper::renameStampAndRemove(PathWin* item, bool queued) {
         // stays keeps its parent from being removed, so the queued item is listed then. A
         // folder goes only when empty: what appeared in it meanwhile was never overwritten.
         if (!renamed->removeItemOnly(true) && queued && renamed->exists())
-            recordSurvivor(renamed->getFullPath());
+            recordRenamedSurvivor(item->getFullPath(), renamed->getFullPath());
         renamed->releaseToPool();
     } else if (queued) {
-        recordSurvivor(received->cString());  // no path to remove it through: it stays
+        recordRenamedSurvivor(item->getFullPath(), received->cString());  // no path to remove it through
     }
     received->releaseToPool();
     return result;
@@ -433,17 +486,21 @@ void Wiper::randomizeTimes(PathWin* item) {
 }
 
 // Slack mode: only the tail of each file's last cluster, past the end of its data, is
-// overwritten; the file stays where it is with its data, times and attributes.
+// overwritten; the file stays where it is with its data, times and attributes. Every item
+// that could not be treated so is listed.
 bool Wiper::wipeSlack(PathWin* item, float from, float to) {
     if (stopRequested()) return false;
     setCurrentItem(item->getFullPath());
-    if (item->isRootLike() || !item->exists()) return false;
-    const DWORD attributes = item->isStream() ? item->getAttributes() : item->readLiveAttributes();
-    if (attributes == INVALID_FILE_ATTRIBUTES || isLinkAttributes(attributes) || item->isReparsePoint())
+    const DWORD attributes = item->isRootLike() ? INVALID_FILE_ATTRIBUTES
+                             : item->isStream() ? item->getAttributes()
+                                                : item->readLiveAttributes();
+    if (attributes == INVALID_FILE_ATTRIBUTES || isLinkAttributes(attributes) || item->isReparsePoint()) {
+        recordSurvivor(item->getFullPath());
         return false;
+    }
     bool result = true;
     if (!item->isStream() && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        s::col::_array::ArrayP* children = item->listChildren(false, nullptr, true);
+        s::col::_array::ArrayP* children = item->listEveryChild(&result);
         uint32_t count = children ? children->count() : 0;
         float width = count ? (to - from) / static_cast<float>(count) : 0.0f;
         for (uint32_t k = 0; k < count && !stopRequested(); ++k) {
@@ -451,17 +508,25 @@ bool Wiper::wipeSlack(PathWin* item, float from, float to) {
             wipeSlack(children->item<PathWin>(k), start, start + width);
         }
         if (children) children->releaseToPool();
+        // What was not listed was not treated.
+        if (!result) recordSurvivor(item->getFullPath());
     } else {
+        bool streamsKnown = true;
         if (!item->isStream() && item->isNtfs()) {
-            s::col::_array::ArrayP* streams = item->listStreams(nullptr);
+            s::col::_array::ArrayP* streams = item->listEveryStream(&streamsKnown);
             for (uint32_t k = 0; streams && k < streams->count() && !stopRequested(); ++k)
                 wipeSlack(streams->item<PathWin>(k), to, to);
             if (streams) streams->releaseToPool();
         }
         SfcIsFileProtectedFunction isProtected = sfcIsFileProtected();
-        if (isProtected && !isProtected(nullptr, item->getFullPath()) &&
-            !(attributes & s::file::win::kUnwritableInPlace))
+        if (isProtected && !isProtected(nullptr, item->getFullPath()) && !s::file::win::isRewrittenElsewhere(attributes))
             wipeSlackData(item, to, &result);
+        else
+            result = false;
+        if (!result && !stopRequested())
+            recordSurvivor(item->getFullPath());
+        else if (!streamsKnown)
+            recordUnknownStreams(item->getFullPath());
     }
     m_progress = to;
     return result;
@@ -477,7 +542,7 @@ void Wiper::wipeSlackData(PathWin* item, float to, bool* result) {
         FILETIME creation, access, write;
         bool timesKept = GetFileTime(file, &creation, &access, &write);
         LARGE_INTEGER size;
-        if (!handleIsLink(file) && GetFileSizeEx(file, &size)) {
+        if (!handleIsLink(file) && isDiskFile(file) && GetFileSizeEx(file, &size)) {
             uint64_t end = static_cast<uint64_t>(item->roundUpToCluster(size.QuadPart));
             if (end > static_cast<uint64_t>(size.QuadPart)) {
                 *result = m_method->overwrite(file, end, m_buffer, static_cast<int32_t>(kBufferSize),

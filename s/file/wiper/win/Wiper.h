@@ -6,6 +6,13 @@
 // guarded by the wiper's lock. Pooled (capacity 1000); a wiper released or destroyed never
 // leaves a run going.
 //
+// The failure list names every item the run did not wholly wipe, by the path it was queued
+// by (or found under, inside a queued folder): a queued item that is missing or a root, one
+// it could not open or list, a child no call reaches by its listed name. A queued item left
+// under a random name reads "PATH (now NAME)"; one whose data went but whose streams could
+// not be listed "PATH (its streams could not be listed)". Slack mode lists what it could not
+// treat the same way.
+//
 // What it never does: follow a link. An item that is a junction, symbolic link or mount
 // point is left as it is wherever it is met (checked just before the item is changed), and
 // every handle that changes an item is opened on the item itself.
@@ -77,7 +84,7 @@ private:
     void endRun();
     bool wipeItem(PathWin* item, float from, float to, bool queued);
     bool wipeChildren(PathWin* folder, float from, float to);
-    bool wipeStreams(PathWin* item, float to);
+    bool wipeStreams(PathWin* item, float to, bool* known);
     bool overwriteAndCut(PathWin* item, float to);
     bool renameStampAndRemove(PathWin* item, bool queued);
     void randomizeAttributes(PathWin* item);
@@ -86,6 +93,8 @@ private:
     void wipeSlackData(PathWin* item, float to, bool* result);
     void setCurrentItem(const wchar_t* text);
     void recordSurvivor(const wchar_t* path);
+    void recordRenamedSurvivor(const wchar_t* queuedPath, const wchar_t* currentPath);
+    void recordUnknownStreams(const wchar_t* path);
     bool stopRequested() const { return m_stop.load(std::memory_order_relaxed); }
     HANDLE holdOpen(HANDLE file);
     void closeHeld(HANDLE file);

@@ -295,6 +295,60 @@ TEST_F(PathArrayShell, CopiesAndMovesIntoAFolder) {
     EXPECT_EQ(requests()[1].to, box.at(L"to") + std::wstring(L"\0\0", 2));
 }
 
+// Copies and moves go through the shell by text, like the recycle bin, with its guards: no
+// relative path, root, link, stream, device name, dot component or name the shell would
+// shorten; nor a link or stream to copy into.
+TEST_F(PathArrayShell, CopiesAndMovesTakeOnlyPathsTheShellReachesAsTheyAre) {
+    ASSERT_TRUE(box.writeFile(L"a.txt", "a"));
+    ASSERT_TRUE(box.writeFile(L"a", "a"));
+    ASSERT_TRUE(box.makeFolder(L"to"));
+    ASSERT_TRUE(box.makeFolder(L"dir"));
+    ASSERT_TRUE(box.makeLink(L"link", L"dir"));
+    for (const wchar_t* name : {L"a.", L"COM1"}) {
+        HANDLE h = CreateFileW((L"\\\\?\\" + box.at(name)).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+        ASSERT_NE(INVALID_HANDLE_VALUE, h);
+        CloseHandle(h);
+    }
+    const std::wstring items[] = {L"a.txt", L"T:a.txt", L"T:\\", box.at(L"link"), box.at(L"a.txt:s"), box.at(L"a."),
+                                  box.at(L"COM1"), box.at(L"dir\\..\\a.txt")};
+    auto folder = path(L"to");
+    for (const std::wstring& item : items) {
+        SCOPED_TRACE(testing::PrintToString(item));
+        Pooled<PathArray> list;
+        list->pushText(box.at(L"a").c_str());
+        list->pushText(item.c_str());
+        EXPECT_EQ(list->copyToFolder(folder.get(), false, nullptr), 0);
+        EXPECT_EQ(list->moveToFolder(folder.get(), false, nullptr), 0);
+    }
+    Pooled<PathArray> good;
+    good->pushText(box.at(L"a.txt").c_str());
+    EXPECT_EQ(good->copyToFolder(path(L"link").get(), false, nullptr), 0) << "into a link";
+    EXPECT_EQ(good->copyToFolder(path(L"a.txt:s").get(), false, nullptr), 0) << "into a stream";
+    EXPECT_TRUE(requests().empty()) << "nothing reached the shell";
+    EXPECT_EQ(good->copyToFolder(folder.get(), false, nullptr), 2);
+    EXPECT_EQ(requests().size(), 1u);
+}
+
+// A folder that cannot be listed (held open without read sharing) is not copied: the shell
+// would answer success for the empty copy it makes.
+TEST_F(PathArrayShell, AFolderThatCannotBeListedIsNotCopied) {
+    ASSERT_TRUE(box.makeFolder(L"shut"));
+    ASSERT_TRUE(box.writeFile(L"shut\\inside.txt", "inside"));
+    ASSERT_TRUE(box.makeFolder(L"to"));
+    HANDLE holder = CreateFileW(box.at(L"shut").c_str(), GENERIC_READ, FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, holder);
+    Pooled<PathArray> list;
+    list->pushText(box.at(L"shut").c_str());
+    const int32_t copied = list->copyToFolder(path(L"to").get(), false, nullptr);
+    const bool copiedByPath = path(L"shut")->copyTo(box.at(L"to\\shut").c_str(), false);
+    CloseHandle(holder);
+    EXPECT_EQ(copied, 0);
+    EXPECT_TRUE(requests().empty());
+    EXPECT_FALSE(copiedByPath) << "the path's own copy made an empty folder and answered true";
+    EXPECT_EQ(list->moveToFolder(path(L"to").get(), false, nullptr), 2) << "a move takes the folder whole";
+}
+
 }  // namespace
 
 namespace {

@@ -113,6 +113,8 @@ TEST(PathText, ReservedDeviceNames) {
         {L"CON", true},   {L"con", true},   {L"Nul.txt", true}, {L"aux.tar.gz", true}, {L"PRN", true},
         {L"COM1", true},  {L"lpt9.x", true}, {L"COM0", false},  {L"COM10", false},     {L"CONX", false},
         {L"xNUL", false}, {L"NU", false},    {L".con", false},  {L"LPT", false},
+        {L"com1 ", true}, {L"AUX  .c", true}, {L"nul.", true},  {L"Lpt3. .", true},  {L"con x", false},
+        {L" con", false},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(row.name)));
@@ -149,6 +151,63 @@ TEST(PathText, ShellPathsReachTheItemTheyName) {
     EXPECT_TRUE(isShellPath(longest.c_str(), len(longest.c_str()))) << "259 units and the terminator";
     const std::wstring longer = longest + L"n";
     EXPECT_FALSE(isShellPath(longer.c_str(), len(longer.c_str())));
+}
+
+TEST(PathText, ADeviceIsNamedByTheLastComponentOfAnAbsolutePath) {
+    struct Row {
+        const wchar_t* path;
+        bool device;
+    } rows[] = {
+        {L"T:\\box\\COM1", true},       {L"T:\\box\\aux.c", true},   {L"T:\\box\\nul.txt\\", true},
+        {L"\\\\srv\\share\\prn", true}, {L"T:\\con\\a.txt", false}, {L"T:\\box\\com10", false},
+        {L"\\\\?\\T:\\box\\COM1", false}, // already reaches the file
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(row.path)));
+        EXPECT_EQ(namesDevice(row.path, len(row.path)), row.device);
+    }
+}
+
+TEST(PathText, NamesOfOtherSystemsThatWindowsCannotHold) {
+    for (const wchar_t* name : {L"a?b", L"c|d.txt", L"e\"f", L"g*h", L"<x>", L"tab\there"})
+        EXPECT_TRUE(hasInexpressibleCharacter(name, len(name))) << testing::PrintToString(std::wstring(name));
+    for (const wchar_t* name : {L"plain.txt", L"a.txt:stream", L"\u00e9t\u00e9 \u0444\u0430\u0439\u043b", L"con"})
+        EXPECT_FALSE(hasInexpressibleCharacter(name, len(name))) << testing::PrintToString(std::wstring(name));
+}
+
+TEST(PathText, DotComponentsAreResolvedBelowTheRoot) {
+    struct Row {
+        const wchar_t* path;
+        const wchar_t* resolved;  // "" when refused
+        const char* why;
+    } rows[] = {
+        {L"\\\\?\\T:\\x1\\..\\x2\\f.txt", L"\\\\?\\T:\\x2\\f.txt", "a prefixed path"},
+        {L"\\\\?\\T:\\.\\a\\.\\b", L"\\\\?\\T:\\a\\b", "single dots vanish"},
+        {L"\\\\?\\T:\\a\\b\\..\\..\\c", L"\\\\?\\T:\\c", "back to the root, not beyond"},
+        {L"\\\\?\\T:\\..\\c", L"", "above the drive"},
+        {L"\\\\?\\UNC\\srv\\sh\\a\\..\\b", L"\\\\?\\UNC\\srv\\sh\\b", "a share"},
+        {L"\\\\?\\UNC\\srv\\sh\\..\\other\\b", L"", "never into another share"},
+        {L"T:\\a\\\\b\\..\\c", L"T:\\a\\c", "repeated separators"},
+        {L"T:\\a\\b\\..", L"T:\\a\\b\\..", "the last component stays (a root-like name)"},
+        {L"a\\..\\b", L"", "relative: no root to keep"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.why);
+        std::wstring text = row.path;
+        const uint32_t n = collapseDotComponents(&text[0], len(row.path));
+        EXPECT_EQ(text.substr(0, n), row.resolved);
+    }
+    EXPECT_TRUE(hasInnerDotComponent(L"T:\\a\\..\\b", 9));
+    EXPECT_FALSE(hasInnerDotComponent(L"T:\\a\\..", 7)) << "only before the last component";
+    EXPECT_FALSE(hasInnerDotComponent(L"T:\\a..\\b", 8));
+}
+
+TEST(PathText, ShellPathsNeverNameADeviceOrADotComponent) {
+    for (const wchar_t* path : {L"T:\\box\\COM1", L"T:\\box\\nul.txt", L"T:\\box\\..\\x", L"T:\\box\\.\\x",
+                                L"T:\\box\\x ", L"T:\\box\\x."}) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(path)));
+        EXPECT_FALSE(isShellPath(path, len(path)));
+    }
 }
 
 TEST(PathText, FullyQualifiedPaths) {

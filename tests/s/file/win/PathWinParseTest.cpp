@@ -139,6 +139,11 @@ TEST(PathWinParse, LongFormFrom250Units) {
         {unc250, L"\\\\?\\UNC\\server\\share\\" + std::wstring(235, L'b'), "a share path: the UNC prefix"},
         {L"\\\\?\\" + drive250, L"", "already prefixed: kept as it is"},
         {L"C:\\x\\name.", L"\\\\?\\C:\\x\\name.", "a trailing dot: Win32 would reach \"name\""},
+        {L"T:\\box\\COM1", L"\\\\?\\T:\\box\\COM1", "a device name: Win32 would open the device"},
+        {L"T:\\box\\aux .c", L"\\\\?\\T:\\box\\aux .c", "also with spaces and an extension"},
+        {L"\\\\srv\\sh\\Lpt1.txt", L"\\\\?\\UNC\\srv\\sh\\Lpt1.txt", "on a share"},
+        {L"\\\\?\\T:\\x1\\..\\x2\\f.txt", L"\\\\?\\T:\\x2\\f.txt", "the prefixed form takes \"..\" as a name"},
+        {L"C:\\" + std::wstring(250, L'a') + L"\\..\\b.txt", L"\\\\?\\C:\\b.txt", "a long path with \"..\""},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.why);
@@ -147,6 +152,20 @@ TEST(PathWinParse, LongFormFrom250Units) {
         ASSERT_EQ(p.getLength(), row.full.size());
         EXPECT_EQ(str(p.getApiPath()), row.longForm.empty() ? row.full : row.longForm);
         EXPECT_EQ(str(p.getFullPath()), row.full);
+    }
+}
+
+// A ".." that climbs out of its root, and a device name that no full path leads to (Win32
+// would open the device), leave the item unreachable: refused, never guessed.
+TEST(PathWinParse, WhatNoLongFormReachesIsRefused) {
+    for (const wchar_t* text : {L"\\\\?\\T:\\..\\x\\f.txt", L"COM1", L"sub\\nul.txt", L"\\box\\aux"}) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(text)));
+        PathWin p;
+        ASSERT_TRUE(p.assignText(text));
+        EXPECT_TRUE(p.isRootLike());
+        EXPECT_FALSE(p.exists());
+        EXPECT_EQ(p.readLiveAttributes(), INVALID_FILE_ATTRIBUTES);
+        EXPECT_EQ(p.openItem(GENERIC_READ, 0, 0), INVALID_HANDLE_VALUE);
     }
 }
 
