@@ -111,6 +111,11 @@ LangPack* Localizer::systemPack() const {
     return pack ? pack : packAt(0);
 }
 
+const wchar_t* Localizer::currentLanguageName() {
+    LangPack* pack = currentPack();
+    return pack ? pack->englishName().cString() : kEmpty;
+}
+
 const wchar_t* Localizer::getText(int32_t id) {
     LangPack* pack = currentPack();
     const wchar_t* text = pack ? pack->findText(id) : nullptr;
@@ -211,9 +216,11 @@ void Localizer::notifyListeners() {
         for (uint32_t i = 0; i < m_listeners.count(); ++i)
             if (!round.add(m_listeners.get(i))) break;
     }
+    // Components know the localizer by its text face and compare the source with that.
+    void* source = static_cast<s::gui::ITextLocalizer*>(this);
     for (uint32_t i = 0; i < round.count(); ++i) {
         IEventListener* listener = round.item<IEventListener>(i);
-        if (isListening(listener)) listener->onEvent(this, kLanguageChanged);
+        if (isListening(listener)) listener->onEvent(source, kLanguageChanged);
     }
 }
 

@@ -17,6 +17,7 @@
 
 #include "s/base/IObject.h"
 #include "s/col/_array/ArrayP.h"
+#include "s/gui/ITextLocalizer.h"
 #include "s/process/win/ICaptionSource.h"
 #include "s/thread/IPoolable.h"
 #include "s/thread/ObjLocker.h"
@@ -30,11 +31,13 @@ class LangPack;
 
 class Localizer final : public s::base::IObject,
                         public virtual s::thread::IPoolable,
+                        public s::gui::ITextLocalizer,
                         public s::process::win::ICaptionSource {
 public:
     using IEventListener = s::gui::events::IEventListener;
 
-    // The code listeners get when the language changed.
+    // The code listeners get when the language changed; the source is the localizer as its
+    // ITextLocalizer, the face by which components know it.
     static constexpr int32_t kLanguageChanged = 0;
 
     Localizer();
@@ -48,7 +51,7 @@ public:
     void loadXml(const s::xml::Node* root);
 
     // The text of id in the current language (made current first when none is).
-    const wchar_t* getText(int32_t id);
+    const wchar_t* getText(int32_t id) override;
     bool hasText(int32_t id);
 
     // The pack found by name, else "English", else the first; listeners are told when the
@@ -67,10 +70,11 @@ public:
     // The current pack, chosen as a lookup does when none is; null without packs.
     LangPack* currentPack();
     int32_t currentIndex();  // -1 without packs
+    const wchar_t* currentLanguageName() override;  // English name; empty without packs
 
     // Listeners are not owned; adding one twice lists it twice.
-    void addListener(IEventListener* listener);
-    void removeListener(IEventListener* listener);  // every occurrence
+    void addListener(IEventListener* listener) override;
+    void removeListener(IEventListener* listener) override;  // every occurrence
     uint32_t listenerCount();
 
     // ICaptionSource: the pack at index's text of textId
@@ -104,6 +108,6 @@ private:
 // with the system's interface language selected; the caller releases it to its pool. A
 // missing or damaged resource gives a localizer without packs (every text empty). Null
 // only when no localizer could be had.
-Localizer* newLocalizerFromResource(HMODULE module, const wchar_t* typeName, uint32_t id);
+Localizer* newLocalizerFromResource(HMODULE module, const wchar_t* typeName, uint16_t id);
 
 }  // namespace s::lang

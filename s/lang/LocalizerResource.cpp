@@ -16,8 +16,8 @@ namespace {
 
 // The resource's UTF-8 text parsed into a pooled document; null when it is missing, empty
 // or could not be decoded.
-s::xml::Node* loadXmlResource(HMODULE module, const wchar_t* typeName, uint32_t id) {
-    if (!typeName || id > 0xFFFF) return nullptr;
+s::xml::Node* loadXmlResource(HMODULE module, const wchar_t* typeName, uint16_t id) {
+    if (!typeName) return nullptr;
     HRSRC found = FindResourceExW(module, typeName, MAKEINTRESOURCEW(id), MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL));
     if (!found) return nullptr;
     const DWORD size = SizeofResource(module, found);
@@ -34,7 +34,7 @@ s::xml::Node* loadXmlResource(HMODULE module, const wchar_t* typeName, uint32_t 
 
 }  // namespace
 
-Localizer* newLocalizerFromResource(HMODULE module, const wchar_t* typeName, uint32_t id) {
+Localizer* newLocalizerFromResource(HMODULE module, const wchar_t* typeName, uint16_t id) {
     Localizer* localizer = s::thread::Pool<Localizer>::obtain();
     if (!localizer) return nullptr;
     if (s::xml::Node* root = loadXmlResource(module, typeName, id)) {

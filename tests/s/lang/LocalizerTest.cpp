@@ -160,11 +160,11 @@ TEST(Localizer, TheSystemLanguageIsChosenOnTheFirstLookup) {
 
 class Recorder : public s::gui::events::IEventListener {
 public:
-    void onEvent(s::base::IObject* source, int32_t code) override {
+    void onEvent(void* source, int32_t code) override {
         sources.push_back(source);
         codes.push_back(code);
     }
-    std::vector<s::base::IObject*> sources;
+    std::vector<void*> sources;
     std::vector<int32_t> codes;
 };
 
@@ -182,7 +182,8 @@ TEST(Localizer, ListenersHearOfRealChangesOnly) {
     l->setLanguage(L"German");
     ASSERT_EQ(1u, first.codes.size());
     EXPECT_EQ(Localizer::kLanguageChanged, first.codes[0]);
-    EXPECT_EQ(static_cast<s::base::IObject*>(l.get()), first.sources[0]);
+    EXPECT_EQ(static_cast<void*>(static_cast<s::gui::ITextLocalizer*>(l.get())), first.sources[0]);
+    EXPECT_EQ(std::wstring(L"German"), l->currentLanguageName());
     EXPECT_EQ(1u, second.codes.size());
     EXPECT_EQ(std::wstring(L"Bereit"), l->getText(609450));
     l->setLanguage(L"german");  // the current one again
@@ -219,7 +220,7 @@ class Leaver : public s::gui::events::IEventListener {
 public:
     Leaver(Localizer* localizer, IEventListener* alsoRemove = nullptr)
         : m_localizer(localizer), m_alsoRemove(alsoRemove) {}
-    void onEvent(s::base::IObject*, int32_t) override {
+    void onEvent(void*, int32_t) override {
         ++calls;
         text = m_localizer->getText(609450);
         m_localizer->removeListener(this);
@@ -299,6 +300,7 @@ TEST(Localizer, WithoutAnyPackEveryTextIsEmptyAndNothingBreaks) {
         l->setLanguageByIndex(0);
         EXPECT_EQ(nullptr, l->currentPack());
         EXPECT_EQ(-1, l->currentIndex());
+        EXPECT_EQ(std::wstring(L""), l->currentLanguageName());
         EXPECT_EQ(nullptr, l->findLanguage(L"English"));
         EXPECT_EQ(0u, l->languageCount());
         EXPECT_EQ(std::wstring(L""), l->captionAt(0, 1));
