@@ -6,6 +6,7 @@ starting with "#" are skipped). Keys are text ids, plus the pieces of the method
 desc (with {m} for the method and {n} for the count), and, pseudo, t35, t7, t3, t20, t15,
 once, twice. Names of the maker and the product, web addresses, the version and the date
 are the same in every language and live here. Run: python3 resources/make-lang-pack.py
+(with --check it only tells whether lang.xml is what the tables make, and exits 1 if not).
 """
 import os
 import sys
@@ -184,8 +185,16 @@ def main():
                 out.append(f"<{tag}>{escape(packs[tag][tid])}</{tag}>")
         out.append("</entry>")
     out += ["</entries>", "</lang>", ""]
-    with open(os.path.join(HERE, "lang.xml"), "w", encoding="utf-8", newline="\n") as f:
-        f.write("\n".join(out))
+    document = "\n".join(out)
+    path = os.path.join(HERE, "lang.xml")
+    if "--check" in sys.argv[1:]:
+        with open(path, encoding="utf-8", newline="") as f:
+            if f.read() != document:
+                sys.exit("lang.xml differs from the text tables: run resources/make-lang-pack.py")
+        print("lang.xml matches the text tables")
+        return
+    with open(path, "w", encoding="utf-8", newline="\n") as f:
+        f.write(document)
 
 
 if __name__ == "__main__":

@@ -311,6 +311,15 @@ TEST(Localizer, WithoutAnyPackEveryTextIsEmptyAndNothingBreaks) {
     EXPECT_EQ(std::wstring(L""), empty->getText(1));
 }
 
+TEST(Localizer, ElementNamesCompareIgnoringCase) {
+    tests::FakeLangSystem system(L"German");
+    Loaded l(L"<LANG><Languages><ENTRY tagName=\"eng\" engName=\"English\"></ENTRY>"
+             L"<Entry tagName=\"deu\" engName=\"German\"></Entry></Languages>"
+             L"<ENTRIES><eNtRy id=\"1\"><ENG>One</ENG><Deu>Eins</Deu></eNtRy></ENTRIES></LANG>");
+    ASSERT_EQ(2u, l->packCount());
+    EXPECT_EQ(std::wstring(L"Eins"), l->getText(1));
+}
+
 TEST(Localizer, ALanguagesListWithoutEntriesGivesPacksWithoutTexts) {
     tests::FakeLangSystem system(L"English");
     Loaded l(L"<lang><languages><entry tagName=\"eng\" engName=\"English\"></entry></languages></lang>");

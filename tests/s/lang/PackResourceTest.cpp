@@ -26,6 +26,7 @@ using tests::Pooled;
 
 const uint16_t kPackId = 130;
 const uint16_t kDamagedId = 131;
+const uint16_t kUsEnglishPackId = 132;
 
 struct Language {
     const wchar_t* tag;
@@ -145,6 +146,13 @@ TEST(PackResource, FortyLanguagesInTheirOrderWithTheirNames) {
         EXPECT_EQ(sizeof kIds / sizeof kIds[0] + 1, l->packAt(i)->textCount());
     }
     EXPECT_EQ(L"English", std::wstring(l->currentPack()->englishName().cString()));
+}
+
+TEST(PackResource, AResourceOfAnotherLanguageIsFoundToo) {
+    tests::FakeLangSystem system(L"German");
+    Pooled<Localizer> l(s::lang::newLocalizerFromResource(GetModuleHandleW(nullptr), L"IDR_XML", kUsEnglishPackId));
+    EXPECT_EQ(kLanguageCount, l->packCount());
+    EXPECT_EQ(std::wstring(L"Bereit"), l->getText(609450));
 }
 
 TEST(PackResource, EveryIdInDocumentOrderWithItsEnglishTextFirst) {
