@@ -106,7 +106,8 @@ constexpr uint32_t kAcceleratorBytes = 8;
 bool acceleratorsAsText(const uint8_t* bytes, uint32_t size, Text* text) {
     if (size % kAcceleratorBytes != 0 || size == 0) return false;
     Reader in(bytes, size);
-    while (in.left()) {
+    bool last = false;
+    while (in.left() && !last) {
         const uint16_t flags = in.u16(), key = in.u16(), command = in.u16();
         in.u16();
         text->append(L"Key: ");
@@ -122,9 +123,10 @@ bool acceleratorsAsText(const uint8_t* bytes, uint32_t size, Text* text) {
         text->append(L"\r\n");
         numberLine(text, L"Action ID: ", command);
         text->append(L"\r\n");
-        if (flags & kLastEntry) break;
+        last = (flags & kLastEntry) != 0;
     }
-    return in.ok();
+    // A table that stops before its last entry is cut.
+    return in.ok() && last;
 }
 
 // ---- menus
@@ -187,15 +189,16 @@ constexpr FlagName kDialogStyles[] = {
     {0x0080, L"DS_MODALFRAME"}, {0x0100, L"DS_NOIDLEMSG"}, {0x0200, L"DS_SETFOREGROUND"},
     {0x0400, L"DS_CONTROL"}, {0x0800, L"DS_CENTER"}, {0x1000, L"DS_CENTERMOUSE"}, {0x2000, L"DS_CONTEXTHELP"},
 };
-// WS_CAPTION (both bits) is named before its two parts are tried.
+// WS_CAPTION is its two parts together: named, they are not named again.
 constexpr FlagName kWindowStyles[] = {
     {0x80000000, L"WS_POPUP"}, {0x40000000, L"WS_CHILD"}, {0x20000000, L"WS_MINIMIZE"},
     {0x10000000, L"WS_VISIBLE"}, {0x08000000, L"WS_DISABLED"}, {0x04000000, L"WS_CLIPSIBLINGS"},
-    {0x02000000, L"WS_CLIPCHILDREN"}, {0x01000000, L"WS_MAXIMIZE"}, {0x00800000, L"WS_BORDER"},
+    {0x02000000, L"WS_CLIPCHILDREN"}, {0x01000000, L"WS_MAXIMIZE"}, {0x00C00000, L"WS_CAPTION"},
+    {0x00800000, L"WS_BORDER"},
     {0x00400000, L"WS_DLGFRAME"}, {0x00200000, L"WS_VSCROLL"}, {0x00100000, L"WS_HSCROLL"},
     {0x00080000, L"WS_SYSMENU"}, {0x00040000, L"WS_THICKFRAME"},
 };
-constexpr uint32_t kCaption = 0x00C00000, kBit17 = 0x00020000, kBit16 = 0x00010000;
+constexpr uint32_t kBit17 = 0x00020000, kBit16 = 0x00010000;
 constexpr FlagName kExtendedStyles[] = {
     {0x00000001, L"WS_EX_DLGMODALFRAME"}, {0x00000004, L"WS_EX_NOPARENTNOTIFY"}, {0x00000008, L"WS_EX_TOPMOST"},
     {0x00000010, L"WS_EX_ACCEPTFILES"}, {0x00000020, L"WS_EX_TRANSPARENT"}, {0x00000040, L"WS_EX_MDICHILD"},
@@ -210,12 +213,15 @@ constexpr const wchar_t* kPredefinedClasses[] = {L"Button", L"Edit", L"Static", 
 constexpr uint16_t kSetFont = 0x0040;
 constexpr uint16_t kExtendedSignature = 0xFFFF;
 
+// Names every flag of the table that value holds whole; a named flag's bits are not named
+// again by a later row.
 template <size_t N>
 bool appendFlags(const FlagName (&names)[N], uint32_t value, Text* text) {
     bool any = false;
     for (const FlagName& flag : names) {
         if ((value & flag.bit) != flag.bit) continue;
         line(text, flag.name);
+        value &= ~flag.bit;
         any = true;
     }
     return any;
@@ -224,11 +230,6 @@ bool appendFlags(const FlagName (&names)[N], uint32_t value, Text* text) {
 void styleLines(uint32_t style, bool isDialog, Text* text) {
     line(text, L"Styles:");
     bool any = isDialog && appendFlags(kDialogStyles, style & 0xFFFF, text);
-    if ((style & kCaption) == kCaption) {
-        line(text, L"WS_CAPTION");
-        style &= ~kCaption;
-        any = true;
-    }
     any = appendFlags(kWindowStyles, style & 0xFFFC0000, text) || any;
     // The same two bits mean the frame buttons of a window and the tab stops of a control.
     if (style & kBit17) line(text, isDialog ? L"WS_MINIMIZEBOX" : L"WS_GROUP");

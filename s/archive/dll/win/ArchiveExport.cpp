@@ -204,7 +204,7 @@ bool Archive::exportEntry(uint32_t index, s::file::IPath* folder) {
         fileName->append(extension);
         place = folder->childPath(typeFolder->cString());
         file = place ? place->childPath(fileName->cString()) : nullptr;
-        const bool ready = file && (place->isDirectory() || place->createFolder(false));
+        const bool ready = file && ((place->exists() && place->isDirectory()) || place->createFolder(false));
         bool made = false;
         if (ready && entry->hasStandardType()) {
             switch (entry->typeId()) {
@@ -232,7 +232,8 @@ bool Archive::exportEntry(uint32_t index, s::file::IPath* folder) {
 }
 
 bool Archive::exportAll(s::file::IPath* folder) {
-    if (!folder || !folder->isDirectory()) return false;
+    // A path that does not exist reads as a folder by its attributes: ask both.
+    if (!folder || !folder->exists() || !folder->isDirectory()) return false;
     bool all = true;
     for (uint32_t k = 0; k < m_entries.count(); ++k) all = exportEntry(k, folder) && all;
     return all;
