@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "s/archive/dll/TypeCodes.h"
 #include "s/str/strbuffer/StrBuffer.h"
@@ -238,11 +239,24 @@ TEST(DllArchive, WhatIsNoModuleDoesNotOpen) {
     EXPECT_EQ(nullptr, s::archive::dll::win::newDllArchive(nullptr));
 }
 
-// A copy of the fixture module in the test's own folder.
+// A copy of the fixture module in the test's own folder. Wine 8.0 rewrites a module through
+// a temporary copy in the temporary folder (checked): that folder is the test's own too, so
+// that no other test sees the file come and go.
 class FixtureCopy {
 public:
     FixtureCopy() {
-        if (m_box.ok()) m_ok = CopyFileW(tests::archive::fixtureModule().c_str(), path().c_str(), TRUE) != FALSE;
+        if (!m_box.ok()) return;
+        m_ok = CopyFileW(tests::archive::fixtureModule().c_str(), path().c_str(), TRUE) != FALSE;
+        for (const wchar_t* name : {L"TMP", L"TEMP"}) {
+            wchar_t value[MAX_PATH] = {};
+            m_saved.push_back(GetEnvironmentVariableW(name, value, MAX_PATH) ? value : L"");
+            SetEnvironmentVariableW(name, m_box.path().c_str());
+        }
+    }
+    ~FixtureCopy() {
+        const wchar_t* names[] = {L"TMP", L"TEMP"};
+        for (size_t k = 0; k < m_saved.size(); ++k)
+            SetEnvironmentVariableW(names[k], m_saved[k].empty() ? nullptr : m_saved[k].c_str());
     }
     bool ok() const { return m_ok; }
     std::wstring path() const { return m_box.at(L"copy.dll"); }
@@ -251,6 +265,7 @@ public:
 private:
     tests::Sandbox m_box;
     bool m_ok = false;
+    std::vector<std::wstring> m_saved;
 };
 
 s::col::_array::ArrayU08* bytesArray(const std::string& bytes) {
