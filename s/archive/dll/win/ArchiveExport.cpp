@@ -40,13 +40,13 @@ uint32_t pixelOffsetOfDib(const uint8_t* dib, uint32_t size) {
         const uint16_t bits = u16(dib + 10);
         return header + (bits <= 8 ? (3u << bits) : 0);
     }
-    if (header < 40 || header > size || size < 40) return 0;
+    if (header < 40 || header > size) return 0;
     const uint16_t bits = u16(dib + 14);
     const uint32_t compression = u32(dib + 16), used = u32(dib + 32);
     if (used > 256 && bits <= 8) return 0;
-    uint32_t colours = used ? used : (bits <= 8 ? 1u << bits : 0);
-    uint32_t masks = header == 40 && compression == kBitFields ? 12 : 0;
     if (used > 0x10000) return 0;
+    const uint32_t colours = used ? used : (bits >= 1 && bits <= 8 ? 1u << bits : 0);
+    const uint32_t masks = header == 40 && compression == kBitFields ? 12 : 0;
     const uint64_t offset = static_cast<uint64_t>(header) + masks + 4ull * colours;
     return offset <= size ? static_cast<uint32_t>(offset) : 0;
 }

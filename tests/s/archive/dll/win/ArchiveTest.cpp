@@ -313,6 +313,36 @@ TEST(DllArchive, UpdateEntryOfTheRunningProgramFailsAndKeepsTheArchive) {
     EXPECT_GE(program->entryCount(), before);
 }
 
+TEST(DllArchive, DamagedBitmapsAreNoBmpFile) {
+    FixtureCopy copy;
+    ASSERT_TRUE(copy.ok());
+    std::string header(40, '\0');
+    header[0] = 40;
+    const struct {
+        const char* why;
+        std::string bytes;
+    } rows[] = {
+        {"a header size beyond the data", std::string("\x7f\0\0\0", 4) + std::string(20, '\0')},
+        {"shorter than any header", std::string("\x28\0", 2)},
+        {"a colour table beyond the data", header.substr(0, 14) + std::string("\x08\0", 2) + header.substr(16)},
+        {"too many colours", header.substr(0, 32) + std::string("\0\x10\0\0", 4) + header.substr(36)},
+        {"a size of 2^31 pixels", std::string("\x28\0\0\0\xff\xff\xff\x7f\xff\xff\xff\x7f\x01\0\x18\0", 16) +
+                                      std::string(24, '\0')},
+    };
+    OpenArchive archive(copy.path());
+    ASSERT_NE(nullptr, archive.get());
+    uint16_t id = 710;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.why);
+        tests::Pooled<s::col::_array::ArrayU08> bytes(bytesArray(row.bytes));
+        ASSERT_TRUE(archive->updateEntry(bytes.get(), RT_BITMAP, MAKEINTRESOURCEW(id), 0));
+        uint32_t index = 0;
+        ASSERT_TRUE(archive->findTypeIdNameId(kBitmap, id++, &index));
+        tests::Pooled<s::col::_array::ArrayU08> out;
+        EXPECT_FALSE(archive->bitmapAsBmp(index, out.get()));
+    }
+}
+
 struct ExportRow {
     const wchar_t* file;
     const char* why;
