@@ -11,6 +11,7 @@
 #include "s/image/bmp/win/Bitmap.h"
 #include "s/image/filters/reduction/Quantizer.h"
 #include "s/image/win/BufferedImage.h"
+#include "s/image/win/LoadFromArchive.h"
 #include "s/io/IInputStream.h"
 #include "s/io/IOutputStream.h"
 #include "s/thread/Pool.h"
@@ -392,6 +393,15 @@ Gif* newGifFromImage(const s::image::win::BufferedImage* image, int32_t depth, b
                      uint8_t green, uint8_t blue) {
     Gif* gif = s::thread::Pool<Gif>::obtain();
     if (gif && !gif->addFrameFromImage(image, depth, keepTransparency, red, green, blue, 96)) {
+        gif->releaseToPool();
+        return nullptr;
+    }
+    return gif;
+}
+
+Gif* newGifFromArchive(s::archive::dll::win::Archive* archive, const wchar_t* type, const wchar_t* name) {
+    Gif* gif = s::thread::Pool<Gif>::obtain();
+    if (gif && !s::image::win::loadFromArchive(gif, archive, type, name)) {
         gif->releaseToPool();
         return nullptr;
     }

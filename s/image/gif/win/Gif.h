@@ -23,6 +23,9 @@ class Bitmap;
 namespace s::image::win {
 class BufferedImage;
 }  // namespace s::image::win
+namespace s::archive::dll::win {
+class Archive;
+}  // namespace s::archive::dll::win
 
 namespace s::image::gif::win {
 
@@ -121,5 +124,8 @@ private:
 // A pooled Gif holding image as one frame (alpha threshold 96); null on failure.
 Gif* newGifFromImage(const s::image::win::BufferedImage* image, int32_t depth, bool keepTransparency, uint8_t red,
                      uint8_t green, uint8_t blue);
+// A pooled Gif decoded from the archive's entry (type and name as in LoadFromArchive.h);
+// null when the entry is missing or holds no frame.
+Gif* newGifFromArchive(s::archive::dll::win::Archive* archive, const wchar_t* type, const wchar_t* name);
 
 }  // namespace s::image::gif::win

@@ -16,6 +16,7 @@
 #include "s/image/ImageLimits.h"
 #include "s/image/bmp/win/Bitmap.h"
 #include "s/image/win/BufferedImage.h"
+#include "s/image/win/LoadFromArchive.h"
 #include "s/io/IInputStream.h"
 #include "s/io/IOutputStream.h"
 #include "s/thread/Pool.h"
@@ -299,6 +300,15 @@ Jpeg* newJpegFromImage(const BufferedImage* image, int32_t quality, uint8_t red,
                        uint8_t blue) {
     Jpeg* jpeg = s::thread::Pool<Jpeg>::obtain();
     if (jpeg && !jpeg->fromImageWithSettings(image, quality, red, green, blue)) {
+        jpeg->releaseToPool();
+        return nullptr;
+    }
+    return jpeg;
+}
+
+Jpeg* newJpegFromArchive(s::archive::dll::win::Archive* archive, const wchar_t* type, const wchar_t* name) {
+    Jpeg* jpeg = s::thread::Pool<Jpeg>::obtain();
+    if (jpeg && !s::image::win::loadFromArchive(jpeg, archive, type, name)) {
         jpeg->releaseToPool();
         return nullptr;
     }

@@ -21,6 +21,9 @@ class Bitmap;
 namespace s::image::win {
 class BufferedImage;
 }  // namespace s::image::win
+namespace s::archive::dll::win {
+class Archive;
+}  // namespace s::archive::dll::win
 
 namespace s::image::jpg::win {
 
@@ -77,5 +80,8 @@ private:
 // A pooled Jpeg filled by fromImageWithSettings; null when none could be made.
 Jpeg* newJpegFromImage(const s::image::win::BufferedImage* image, int32_t quality, uint8_t red,
                        uint8_t green, uint8_t blue);
+// A pooled Jpeg decoded from the archive's entry (type and name as in LoadFromArchive.h);
+// null when the entry is missing or is no JPEG.
+Jpeg* newJpegFromArchive(s::archive::dll::win::Archive* archive, const wchar_t* type, const wchar_t* name);
 
 }  // namespace s::image::jpg::win
