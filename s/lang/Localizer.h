@@ -25,6 +25,8 @@
 namespace s::gui::events { class IEventListener; }
 namespace s::xml { class Node; }
 
+namespace s::archive::dll::win { class Archive; }
+
 namespace s::lang {
 
 class LangPack;
@@ -104,10 +106,10 @@ private:
     s::col::_array::ArrayP m_listeners;  // not owned
 };
 
-// A localizer filled from the pack document stored in module's resources (type name, id),
+// A localizer filled from the pack document stored in the archive's module (type name, id),
 // with the system's interface language selected; the caller releases it to its pool. A
 // missing or damaged resource gives a localizer without packs (every text empty). Null
 // only when no localizer could be had.
-Localizer* newLocalizerFromResource(HMODULE module, const wchar_t* typeName, uint16_t id);
+Localizer* newLocalizerFromResource(s::archive::dll::win::Archive* archive, const wchar_t* typeName, uint16_t id);
 
 }  // namespace s::lang

@@ -6,12 +6,20 @@
 
 #include <cstdio>
 
+#include "s/archive/dll/win/Archive.h"
+#include "s/file/win/PathWin.h"
 #include "s/lang/LangPack.h"
 #include "s/lang/Localizer.h"
 #include "s/lang/UiLanguage.h"
 
 int wmain() {
-    s::lang::Localizer* localizer = s::lang::newLocalizerFromResource(GetModuleHandleW(nullptr), L"IDR_XML", 130);
+    wchar_t self[MAX_PATH];
+    if (!GetModuleFileNameW(nullptr, self, MAX_PATH)) return 1;
+    s::file::win::PathWin* path = s::file::win::pathFromString(self);
+    s::archive::dll::win::Archive* program = s::archive::dll::win::newDllArchive(path);
+    s::lang::Localizer* localizer = s::lang::newLocalizerFromResource(program, L"IDR_XML", 130);
+    if (program) program->releaseToPool();
+    if (path) path->releaseToPool();
     if (!localizer) return 1;
     const s::lang::LangPack* pack = localizer->currentPack();
     char line[256];

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "../archive/ArchiveFixture.h"
 #include "FakeLangSystem.h"
 #include "s/lang/LangPack.h"
 #include "s/lang/Localizer.h"
@@ -23,6 +24,12 @@ namespace {
 using s::lang::LangPack;
 using s::lang::Localizer;
 using tests::Pooled;
+
+// The localizer of the running test program's resource, read through its module archive.
+Localizer* ownLocalizer(const wchar_t* type, uint16_t id) {
+    const tests::archive::OpenArchive program(tests::archive::ownProgram());
+    return s::lang::newLocalizerFromResource(program.get(), type, id);
+}
 
 const uint16_t kPackId = 130;
 const uint16_t kDamagedId = 131;
@@ -136,7 +143,7 @@ struct Document {
 
 TEST(PackResource, FortyLanguagesInTheirOrderWithTheirNames) {
     tests::FakeLangSystem system(L"English");
-    Pooled<Localizer> l(s::lang::newLocalizerFromResource(GetModuleHandleW(nullptr), L"IDR_XML", kPackId));
+    Pooled<Localizer> l(ownLocalizer(L"IDR_XML", kPackId));
     ASSERT_EQ(kLanguageCount, l->packCount());
     for (uint32_t i = 0; i < kLanguageCount; ++i) {
         SCOPED_TRACE(i);
@@ -150,7 +157,7 @@ TEST(PackResource, FortyLanguagesInTheirOrderWithTheirNames) {
 
 TEST(PackResource, AResourceOfAnotherLanguageIsFoundToo) {
     tests::FakeLangSystem system(L"German");
-    Pooled<Localizer> l(s::lang::newLocalizerFromResource(GetModuleHandleW(nullptr), L"IDR_XML", kUsEnglishPackId));
+    Pooled<Localizer> l(ownLocalizer(L"IDR_XML", kUsEnglishPackId));
     EXPECT_EQ(kLanguageCount, l->packCount());
     EXPECT_EQ(std::wstring(L"Bereit"), l->getText(609450));
 }
@@ -199,7 +206,7 @@ TEST(PackResource, NoEnglishIsLeftInATranslatedPackButNamesAndAddresses) {
 
 TEST(PackResource, TheEnglishTextsAreTheInterfacesOwn) {
     tests::FakeLangSystem system(L"English");
-    Pooled<Localizer> l(s::lang::newLocalizerFromResource(GetModuleHandleW(nullptr), L"IDR_XML", kPackId));
+    Pooled<Localizer> l(ownLocalizer(L"IDR_XML", kPackId));
     const std::wstring nbsp = L"\u00A0";
     struct Row {
         int32_t id;
@@ -278,7 +285,7 @@ TEST(PackResource, VenetianShowsTheOlderLetterOnlyOnOlderSystems) {
     for (bool older : {false, true}) {
         SCOPED_TRACE(older ? "older" : "current");
         tests::FakeLangSystem system(L"Venetian", older);
-        Pooled<Localizer> l(s::lang::newLocalizerFromResource(GetModuleHandleW(nullptr), L"IDR_XML", kPackId));
+        Pooled<Localizer> l(ownLocalizer(L"IDR_XML", kPackId));
         const LangPack* vec = l->currentPack();
         ASSERT_EQ(L"vec", std::wstring(vec->tagName().cString()));
         uint32_t stored = 0, repaired = 0;
@@ -305,7 +312,7 @@ TEST(PackResource, AMissingOrDamagedResourceGivesEmptyTexts) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.why);
-        Pooled<Localizer> l(s::lang::newLocalizerFromResource(GetModuleHandleW(nullptr), row.type, row.id));
+        Pooled<Localizer> l(ownLocalizer(row.type, row.id));
         ASSERT_NE(nullptr, l.get());
         EXPECT_EQ(0u, l->packCount());
         EXPECT_EQ(std::wstring(L""), l->getText(609450));
@@ -313,7 +320,7 @@ TEST(PackResource, AMissingOrDamagedResourceGivesEmptyTexts) {
         l->setLanguageByIndex(0);
         l->setLanguage(L"German");
     }
-    Pooled<Localizer> none(s::lang::newLocalizerFromResource(GetModuleHandleW(nullptr), nullptr, kPackId));
+    Pooled<Localizer> none(ownLocalizer(nullptr, kPackId));
     EXPECT_EQ(0u, none->packCount());
 }
 
