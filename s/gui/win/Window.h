@@ -51,6 +51,7 @@ public:
     void centreInParent() override;
     bool isContainer() const override { return true; }
     void childChanged() override { doLayout(); }
+    s::gui::IWindow* getWindow() const override { return const_cast<Window*>(this); }
 
     // IContainer
     void doLayout() override;
