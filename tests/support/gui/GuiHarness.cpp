@@ -195,16 +195,33 @@ void ModalWatcher::answer(HWND box) {
         before = m_beforeAnswer;
     }
     if (before) before(box);
-    DWORD_PTR ignored = 0;
-    HWND button = answer ? GetDlgItem(box, answer) : nullptr;
-    if (button) {
-        SendMessageTimeoutW(button, BM_CLICK, 0, 0, SMTO_NORMAL, kAnswerLimitMs, &ignored);
-        seen.answeredWith = answer;
-    } else {
-        SendMessageTimeoutW(box, WM_CLOSE, 0, 0, SMTO_NORMAL, kAnswerLimitMs, &ignored);
-    }
+    seen.answeredWith = answer == kHold ? kHold : click(box, answer);
     std::lock_guard<std::mutex> lock(m_lock);
     m_seen.push_back(seen);
+}
+
+int ModalWatcher::click(HWND box, int answer) {
+    DWORD_PTR ignored = 0;
+    HWND button = answer > 0 ? GetDlgItem(box, answer) : nullptr;
+    if (button) {
+        SendMessageTimeoutW(button, BM_CLICK, 0, 0, SMTO_NORMAL, kAnswerLimitMs, &ignored);
+        return answer;
+    }
+    SendMessageTimeoutW(box, WM_CLOSE, 0, 0, SMTO_NORMAL, kAnswerLimitMs, &ignored);
+    return 0;
+}
+
+void ModalWatcher::answerHeld(int answer) {
+    std::vector<HWND> held;
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        for (SeenBox& seen : m_seen)
+            if (seen.answeredWith == kHold) {
+                held.push_back(seen.box);
+                seen.answeredWith = answer;
+            }
+    }
+    for (HWND box : held) click(box, answer);
 }
 
 std::wstring saveScreenshot(HWND window, const wchar_t* name) {

@@ -55,6 +55,9 @@ public:
     ModalWatcher& operator=(const ModalWatcher&) = delete;
 
     void setAnswer(int answer);
+    // kHold: boxes are recorded but left open, until answerHeld answers them all.
+    static constexpr int kHold = -1;
+    void answerHeld(int answer);
     // Runs just before a box is answered (e.g. a screenshot of it); on the watcher thread.
     void setBeforeAnswer(void (*hook)(HWND box));
     // Waits until at least count boxes were answered; false after limitMs.
@@ -65,6 +68,7 @@ private:
     static DWORD WINAPI run(void* self);
     void scan();
     void answer(HWND box);
+    static int click(HWND box, int answer);
 
     std::mutex m_lock;
     std::vector<SeenBox> m_seen;
