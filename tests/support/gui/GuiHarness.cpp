@@ -81,6 +81,17 @@ uint32_t threadCount() {
     return count;
 }
 
+// Wine 8.0 answers 0 to GetProcessHandleCount and GetGuiResources (checked): kernel
+// handles are counted by asking the system about every handle value in turn instead.
+uint32_t handleCount() {
+    constexpr uintptr_t kLastProbed = 0x10000;
+    uint32_t count = 0;
+    DWORD flags = 0;
+    for (uintptr_t value = 4; value < kLastProbed; value += 4)
+        if (GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags)) ++count;
+    return count;
+}
+
 bool writeFile(const std::wstring& path, const uint8_t* bytes, uint32_t count) {
     HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -245,9 +256,7 @@ ProcessCounts processCounts() {
     counts.userObjects = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
     EnumWindows(&countWindow, reinterpret_cast<LPARAM>(&counts.windows));
     counts.threads = threadCount();
-    DWORD handles = 0;
-    GetProcessHandleCount(GetCurrentProcess(), &handles);
-    counts.handles = handles;
+    counts.handles = handleCount();
     return counts;
 }
 

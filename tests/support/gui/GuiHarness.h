@@ -82,7 +82,7 @@ private:
 std::wstring saveScreenshot(HWND window, const wchar_t* name);
 
 struct ProcessCounts {
-    uint32_t gdiObjects;
+    uint32_t gdiObjects;   // as the system reports them; Wine 8.0 reports 0
     uint32_t userObjects;
     uint32_t windows;   // top-level and child windows of the process
     uint32_t threads;

@@ -19,8 +19,9 @@ using tests::gui::SeenBox;
 
 void screenshotOfBox(HWND box) {
     static int count = 0;
-    wchar_t name[64];
-    swprintf(name, 64, L"message_box_%d", ++count);
+    wchar_t name[160];
+    swprintf(name, 160, L"message_box_%hs_%d",
+             testing::UnitTest::GetInstance()->current_test_info()->name(), ++count);
     tests::gui::saveScreenshot(box, name);
 }
 
