@@ -10,6 +10,7 @@
 #include <gmock/gmock.h>
 
 #include "mfc/CWnd.h"
+#include "s/gui/win/Messages.h"
 #include "s/gui/win/Window.h"
 #include "s/gui/win/WindowClass.h"
 #include "support/Pooled.h"
@@ -125,6 +126,22 @@ TEST_F(UIThreadStopTest, ThreadStuckInAListenerIsSuspendedWithinItsBudget) {
     DWORD previous = SuspendThread(thread);
     EXPECT_EQ(previous, 1u);  // suspended once, by the stop
     ResumeThread(thread);
+    CloseHandle(thread);
+}
+
+TEST_F(UIThreadStopTest, WindowReleasedOnItsOwnThreadEndsItWithoutWaitingForItself) {
+    Window* window = newWindow();
+    HWND handle = window->getHandle();
+    HANDLE thread = OpenThread(SYNCHRONIZE, FALSE, window->uiThreadId());
+    ASSERT_NE(thread, nullptr);
+    DWORD start = GetTickCount();
+    // Sent raw: nothing of the window may be touched once it has gone.
+    SendMessageW(handle, kRunOnUiThread,
+                 reinterpret_cast<WPARAM>(+[](void* w) { static_cast<Window*>(w)->releaseToPool(); }),
+                 reinterpret_cast<LPARAM>(window));
+    EXPECT_LT(GetTickCount() - start, kStopBudgetMs / 2);
+    EXPECT_EQ(WaitForSingleObject(thread, 10000), DWORD(WAIT_OBJECT_0));  // it ended itself
+    EXPECT_FALSE(IsWindow(handle));
     CloseHandle(thread);
 }
 

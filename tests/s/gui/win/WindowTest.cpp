@@ -431,6 +431,72 @@ TEST_F(WindowTest, LanguageChangeOnAnotherThreadRetitlesTheWindowOnItsOwn) {
     EXPECT_EQ(textOf(window->getHandle()), L"Schredder");
     window->setLocalizer(nullptr);
     EXPECT_TRUE(localizer.listeners.empty());
+    // A released window leaves the localizer's list too.
+    Window* other = newWindow();
+    other->setLocalizer(&localizer);
+    EXPECT_EQ(localizer.listeners.size(), 1u);
+    other->releaseToPool();
+    EXPECT_TRUE(localizer.listeners.empty());
+}
+
+TEST_F(WindowTest, ClosersAndTheMiddleClickCloseTheWindow) {
+    Pooled<Window> window(newWindow());
+    Pooled<TestPanel> closer, stranger;
+    window->addCloser(closer.get());
+    window->show(true, false);
+    window->onEvent(static_cast<IComponent*>(stranger.get()), 1);
+    EXPECT_FALSE(window->isClosed());
+    window->onEvent(static_cast<IComponent*>(closer.get()), 1);
+    EXPECT_TRUE(window->isClosed());
+
+    Pooled<Window> clicked(newWindow());
+    Recorder middle;
+    clicked->addMiddleDownListener(&middle);
+    clicked->show(true, false);
+    SendMessageW(clicked->getHandle(), WM_MBUTTONDOWN, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(middle.calls.load(), 1);
+    EXPECT_FALSE(clicked->waitUntilClosed(100));  // "DoNothing" by default
+    clicked->setMiddleClickAction(L"Close");
+    SendMessageW(clicked->getHandle(), WM_MBUTTONDOWN, 0, MAKELPARAM(5, 5));
+    EXPECT_TRUE(clicked->waitUntilClosed(5000));
+}
+
+TEST_F(WindowTest, SizingIsClampedToTheWorkAreaAndRaisedToTheMinimum) {
+    Pooled<Window> window(newWindow());
+    HWND handle = window->getHandle();
+    Recorder sizing;
+    window->addSizingListener(&sizing);
+    window->setMinWidth(200);
+    window->setMinHeight(100);
+    RECT work = {};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    LONG workHeight = work.bottom - work.top;
+    struct Case {
+        const char* what;
+        bool enforce;
+        WPARAM edge;
+        RECT proposed, expected;
+    } cases[] = {
+        {"free", false, WMSZ_RIGHT, {100, 100, 150, 150}, {100, 100, 150, 150}},
+        {"narrow from the left", true, WMSZ_LEFT, {100, 100, 150, 250}, {-50, 100, 150, 250}},
+        {"narrow from the right", true, WMSZ_RIGHT, {100, 100, 150, 250}, {100, 100, 300, 250}},
+        {"low from the top", true, WMSZ_TOPLEFT, {100, 100, 400, 150}, {100, 50, 400, 150}},
+        {"low from the bottom", true, WMSZ_BOTTOM, {100, 100, 400, 150}, {100, 100, 400, 200}},
+        {"too tall from the bottom", false, WMSZ_BOTTOM, {100, 0, 400, workHeight + 300},
+         {100, 0, 400, workHeight}},
+        {"too tall from the top", false, WMSZ_TOP, {100, -300, 400, workHeight},
+         {100, 0, 400, workHeight}},
+    };
+    for (const Case& c : cases) {
+        window->setEnforceMinSize(c.enforce, c.enforce);
+        RECT r = c.proposed;
+        EXPECT_EQ(SendMessageW(handle, WM_SIZING, c.edge, reinterpret_cast<LPARAM>(&r)), TRUE);
+        EXPECT_EQ(r.left, c.expected.left) << c.what;
+        EXPECT_EQ(r.top, c.expected.top) << c.what;
+        EXPECT_EQ(r.right, c.expected.right) << c.what;
+        EXPECT_EQ(r.bottom, c.expected.bottom) << c.what;
+    }
+    EXPECT_EQ(sizing.calls.load(), 7);
 }
 
 TEST_F(WindowTest, SettingsAreAppliedAndStoredOnlyWhileShown) {
