@@ -1,0 +1,17 @@
+// mfc/CProgressCtrl.h
+//
+// Our own control under the framework's name: a CWnd made in the system's "msctls_progress32" class
+// and bound to this object from its first message on.
+#pragma once
+#include "mfc/CWnd.h"
+
+namespace mfc {
+
+class CProgressCtrl : public CWnd {
+public:
+    BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
+        return CreateEx(0, L"msctls_progress32", L"", style, rect, parent, id);
+    }
+};
+
+}  // namespace mfc

@@ -1,0 +1,46 @@
+// mfc/CWinApp.cpp
+#include "mfc/CWinApp.h"
+
+#include <cwchar>
+#include <mutex>
+
+namespace mfc {
+
+namespace {
+
+constexpr UINT kAppTitleString = 0xE000;
+CWinApp* g_app = nullptr;
+
+// Built once; the program file's name does not change during the run.
+const wchar_t* defaultTitle() {
+    static wchar_t title[MAX_PATH];
+    static std::once_flag once;
+    std::call_once(once, [] {
+        if (LoadStringW(GetModuleHandleW(nullptr), kAppTitleString, title, MAX_PATH) > 0) return;
+        wchar_t path[MAX_PATH] = {};
+        GetModuleFileNameW(nullptr, path, MAX_PATH);
+        const wchar_t* name = path;
+        for (const wchar_t* p = path; *p; ++p)
+            if (*p == L'\\' || *p == L'/') name = p + 1;
+        wcsncpy(title, name, MAX_PATH - 1);
+        size_t length = wcslen(title);
+        if (length > 4 && _wcsicmp(title + length - 4, L".exe") == 0) title[length - 4] = 0;
+    });
+    return title;
+}
+
+}  // namespace
+
+CWinApp::CWinApp(const wchar_t* appName) : m_pszAppName(appName) { g_app = this; }
+
+CWinApp::~CWinApp() {
+    if (g_app == this) g_app = nullptr;
+}
+
+CWinApp* AfxGetApp() { return g_app; }
+
+const wchar_t* AfxGetAppName() {
+    return g_app && g_app->m_pszAppName ? g_app->m_pszAppName : defaultTitle();
+}
+
+}  // namespace mfc

@@ -1,0 +1,155 @@
+// s/gui/IWindow.h
+//
+// A top-level window with a UI thread of its own. The thread that made it talks to it only
+// through the operations below, which cross to the UI thread by the toolkit's messages
+// where they touch the native window. Each kind of event has its own listener list; the
+// code passed to onEvent is the kind (WindowEvent), the window is the source.
+#pragma once
+#include <windows.h>
+
+#include "s/gui/IContainer.h"
+
+namespace s::gui {
+
+class IMenuBar;
+class ITextLocalizer;
+class IWindowSettings;
+
+enum WindowEvent : int32_t {
+    kEventClose = 1,
+    kEventUser = 2,
+    kEventRightDown = 3,
+    kEventResize = 4,
+    kEventLeftDown = 5,
+    kEventActivate = 6,
+    kEventDeactivate = 7,
+    kEventSizing = 8,
+    kEventMiddleDown = 9,
+    kEventPositionChanging = 10,
+    kEventMove = 11,
+    kEventKeyDown = 12,
+    kEventMouseMove = 13,
+    kEventWheel = 14,
+    kEventUser7 = 15,
+    kEventDoubleClick = 16,
+    kEventCaptureChanged = 17,
+    kEventTrayRightClick = 18,
+    kEventContextMenu = 19,
+    kEventLanguage = 20,
+    kEventRestore = 21,
+    kEventTrayLeftClick = 22,
+    kEventHotKey = 23,
+    kEventRightUp = 24,
+    kEventLeftUp = 25,
+    kEventTimer = 26,
+    kEventClipboard = 27,
+};
+constexpr int32_t kWindowEventCount = 27;
+
+class IWindow : public IContainer {
+public:
+    virtual void setScreenX(int32_t x) = 0;
+    virtual void setScreenY(int32_t y) = 0;
+    virtual bool isClosed() const = 0;
+    virtual void close() = 0;
+    virtual void vetoClose() = 0;  // from a close listener: the window stays open
+    // True once closed; false when limitMs passed first. Serves sent messages meanwhile.
+    virtual bool waitUntilClosed(uint32_t limitMs) = 0;
+    virtual void bringToFront(bool front) = 0;
+    virtual bool isMinimised() const = 0;
+    virtual void minimise() = 0;
+    virtual bool isMaximised() const = 0;
+    virtual void maximise() = 0;
+    virtual void restore() = 0;
+    virtual void showNormal() = 0;
+    virtual void setEasyDrag(bool on) = 0;
+    virtual void setMaximizeBox(bool on) = 0;
+    virtual void setMinimizeBox(bool on) = 0;
+    virtual void setSystemMenu(bool on) = 0;
+    virtual void setCaption(bool on) = 0;
+    virtual void setToolWindow(bool on) = 0;
+    virtual void setFramed(bool on) = 0;
+    virtual void setClientEdge(bool on) = 0;
+    virtual void setAppWindow(bool on) = 0;
+    virtual bool isResizable() const = 0;
+    virtual void setResizable(bool on) = 0;
+    virtual void setModalState(bool modal) = 0;
+    virtual void setTopmost(bool on) = 0;
+    virtual bool isTopmost() const = 0;
+    virtual const wchar_t* getTitle() const = 0;
+    virtual void setTitle(const wchar_t* title) = 0;
+    virtual void setTitleFromTextIds(int32_t titleId, int32_t versionId) = 0;
+    virtual bool hasLocalizer() const = 0;
+    virtual ITextLocalizer* getLocalizer() const = 0;
+    virtual void setLocalizer(ITextLocalizer* localizer) = 0;
+    virtual void addCloser(IComponent* component) = 0;
+    // One list per WindowEvent; the named adders below are this with their code.
+    virtual void addListener(int32_t code, s::gui::events::IEventListener* listener) = 0;
+    virtual void removeListener(int32_t code, s::gui::events::IEventListener* listener) = 0;
+    virtual void addCloseListener(s::gui::events::IEventListener* listener) = 0;
+    virtual void addRightDownListener(s::gui::events::IEventListener* listener) = 0;
+    virtual void addLeftDownListener(s::gui::events::IEventListener* listener) = 0;
+    virtual void addRightUpListener(s::gui::events::IEventListener* listener) = 0;
+    virtual void addLeftUpListener(s::gui::events::IEventListener* listener) = 0;
+    virtual void addDoubleClickListener(s::gui::events::IEventListener* listener) = 0;
+    virtual void addMiddleDownListener(s::gui::events::IEventListener* listener) = 0;
+    virtual void addResizeListener(s::gui::events::IEventListener* listener) = 0;
+    virtual void addActivateListener(s::gui::events::IEventListener* listener) = 0;
+    virtual void addDeactivateListener(s::gui::events::IEventListener* listener) = 0;
+    virtual void addPositionChangingListener(s::gui::events::IEventListener* listener) = 0;
+    virtual void addMoveListener(s::gui::events::IEventListener* listener) = 0;
+    virtual void addKeyDownListener(s::gui::events::IEventListener* listener) = 0;
+    virtual void addRestoreListener(s::gui::events::IEventListener* listener) = 0;
+    virtual void setMenuBar(IMenuBar* menuBar) = 0;
+    // Synchronous: the listeners' result word; 0 when the window has no handle.
+    virtual LRESULT sendUserEvent(const wchar_t* name, int32_t value1, int32_t value2,
+                                  const wchar_t* text) = 0;
+    // Returns at once; the event carries its own copy of the values. False when it could
+    // not be posted (nothing is left behind then).
+    virtual bool postUserEvent(const wchar_t* name, int32_t value1, int32_t value2,
+                               const wchar_t* text) = 0;
+    virtual const wchar_t* getEventName() const = 0;
+    virtual int32_t getEventValue1() const = 0;
+    virtual int32_t getEventValue2() const = 0;
+    virtual const wchar_t* getEventText() const = 0;
+    virtual void setEventResult(LRESULT result) = 0;
+    virtual void addUserEventListener(s::gui::events::IEventListener* listener) = 0;
+    virtual void addSizingListener(s::gui::events::IEventListener* listener) = 0;
+    virtual void setFixedWidth(int32_t width) = 0;
+    virtual void setFixedHeight(int32_t height) = 0;
+    virtual void setEnforceMinSize(bool width, bool height) = 0;
+    virtual void growToMinSize() = 0;
+    virtual void fitHeightToMinimum() = 0;
+    virtual void sizeToMinimum() = 0;
+    virtual void sizeToTarget() = 0;
+    virtual int32_t getLastKey() const = 0;
+    virtual void setLastKey(int32_t key) = 0;  // from a key listener: the key it counts as
+    virtual void addMouseMoveListener(s::gui::events::IEventListener* listener) = 0;
+    virtual void addWheelListener(s::gui::events::IEventListener* listener) = 0;
+    virtual int32_t getWheelLines() const = 0;
+    virtual int32_t getFrameWidth() const = 0;
+    virtual int32_t getFrameHeight() const = 0;
+    virtual void setMinWidth(int32_t width) = 0;
+    virtual void setMinHeight(int32_t height) = 0;
+    virtual void showInformation(const wchar_t* text) = 0;
+    virtual void showError(const wchar_t* text) = 0;
+    virtual bool askYesNo(const wchar_t* text) = 0;
+    virtual void applySettings(IWindowSettings* settings, bool withVersion) = 0;
+    virtual void storeSettings() = 0;
+    virtual void setMiddleClickAction(const wchar_t* action) = 0;
+    virtual bool isOnScreen() const = 0;
+    virtual void moveOntoScreen() = 0;
+    virtual void show(bool visible, bool activate) = 0;
+    virtual void addUser7Listener(s::gui::events::IEventListener* listener) = 0;
+    virtual void setRecentreWhenOffScreen(bool on) = 0;
+    virtual void addLanguageListener(s::gui::events::IEventListener* listener) = 0;
+    virtual bool isShuttingDown() const = 0;
+    virtual HWND getHandle() const = 0;
+    // Runs function(argument) on the UI thread and returns when it has run; at once when
+    // called there. False when the window has no handle (nothing ran).
+    virtual bool runOnUiThread(void (*function)(void*), void* argument) = 0;
+    virtual bool windowProc(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam) = 0;
+    virtual void onSizeOrMove(UINT message, WPARAM wParam, LPARAM lParam) = 0;
+};
+
+}  // namespace s::gui

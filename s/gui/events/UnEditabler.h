@@ -1,0 +1,22 @@
+// s/gui/events/UnEditabler.h
+//
+// An event action that makes read-only every target, in list order, when its source fires.
+#pragma once
+#include "s/gui/events/StateAction.h"
+
+namespace s::gui::events {
+
+class UnEditabler final : public StateAction {
+public:
+    // IObject
+    const wchar_t* classId() const override { return L"s_gui_events_UnEditabler"; }
+    s::base::IObject* newInstance() const override;
+
+    // IPoolable
+    void releaseToPool() override;
+
+protected:
+    void apply(s::gui::IComponent* target) override;
+};
+
+}  // namespace s::gui::events

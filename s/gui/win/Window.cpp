@@ -1,0 +1,817 @@
+// s/gui/win/Window.cpp
+#include "s/gui/win/Window.h"
+
+#include <cstdlib>
+#include <cwchar>
+#include <mutex>
+#include <new>
+
+#include "s/gui/Geometry.h"
+#include "s/gui/IMenuBar.h"
+#include "s/gui/ITextLocalizer.h"
+#include "s/gui/IWindowSettings.h"
+#include "s/gui/layout/ILayoutManager.h"
+#include "s/gui/win/MessageBoxW.h"
+#include "s/gui/win/Messages.h"
+#include "s/gui/win/UIThread.h"
+#include "s/gui/win/Wait.h"
+#include "s/gui/win/WindowClass.h"
+#include "s/system/monitor/win/Monitor.h"
+#include "s/system/monitor/win/Monitors.h"
+#include "s/thread/Pool.h"
+#include "s/time/Time.h"
+
+namespace s::gui::win {
+
+namespace {
+
+constexpr int32_t kDefaultWidth = 240;
+constexpr int32_t kDefaultHeight = 120;
+constexpr DWORD kWaitStepMs = 10;
+const wchar_t kRegistrationFailed[] = L"Window Registration Failed!";
+const wchar_t kCreationFailed[] = L"Window Creation Failed!";
+
+std::mutex g_workingSetLock;
+
+bool threadReadyOrEnded(const void* context) {
+    return static_cast<const UIThread*>(context)->isReady();
+}
+
+bool windowClosed(const void* context) {
+    return static_cast<const Window*>(context)->isClosed();
+}
+
+// Hiding and showing windows leaves pages the process no longer needs.
+void trimWorkingSet() {
+    std::lock_guard<std::mutex> lock(g_workingSetLock);
+    SetProcessWorkingSetSize(GetCurrentProcess(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
+}
+
+s::gui::Rect rectOf(const RECT& r) { return {r.left, r.top, r.right - r.left, r.bottom - r.top}; }
+
+s::gui::Rect virtualScreen() {
+    return {GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+            GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+}
+
+s::gui::Rect primaryWorkArea() {
+    namespace m = s::system::monitor::win;
+    return {m::workAreaLeft(), m::workAreaTop(), m::workAreaWidth(), m::workAreaHeight()};
+}
+
+// A posted event carries one heap block: the record, then its two texts.
+s::gui::UserEvent* copyEvent(const wchar_t* name, int32_t value1, int32_t value2,
+                             const wchar_t* text) {
+    size_t nameLength = name ? wcslen(name) + 1 : 0;
+    size_t textLength = text ? wcslen(text) + 1 : 0;
+    size_t size = sizeof(s::gui::UserEvent) + (nameLength + textLength) * sizeof(wchar_t);
+    auto* event = static_cast<s::gui::UserEvent*>(std::malloc(size));
+    if (!event) return nullptr;
+    auto* chars = reinterpret_cast<wchar_t*>(event + 1);
+    event->name = name ? static_cast<const wchar_t*>(wmemcpy(chars, name, nameLength)) : nullptr;
+    event->text = text ? wmemcpy(chars + nameLength, text, textLength) : nullptr;
+    event->value1 = value1;
+    event->value2 = value2;
+    return event;
+}
+
+}  // namespace
+
+Window::Window() {
+    m_middleClickAction.setText(L"DoNothing");
+    m_thread = mfc::CWinThread::beginThread<UIThread>(THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
+    if (!m_thread) return;
+    m_thread->setWindow(this);
+    m_thread->ResumeThread();
+    // Until the windows are made, or the thread gave up and ended: never for ever.
+    waitServingSentMessages(&threadReadyOrEnded, m_thread, m_thread->m_hThread, kWaitStepMs,
+                            kWaitForever);
+    if (m_thread->isReady()) return;
+    WaitForSingleObject(m_thread->m_hThread, INFINITE);
+    delete m_thread;
+    m_thread = nullptr;
+}
+
+Window::~Window() { teardown(); }
+
+bool Window::createWindowsOnUiThread() {
+    if (!registerWindowClass()) showStartupWarning(kRegistrationFailed);
+    if (!m_invisible.create()) {
+        showStartupWarning(kCreationFailed);
+        return false;
+    }
+    m_invisible.ShowWindow(SW_HIDE);
+    m_invisible.UpdateWindow();
+    if (!CreateEx(WS_EX_CLIENTEDGE, kWindowClassName, L"Window", WS_OVERLAPPEDWINDOW,
+                  CW_USEDEFAULT, CW_USEDEFAULT, kDefaultWidth, kDefaultHeight,
+                  m_invisible.m_hWnd, nullptr)) {
+        showStartupWarning(kCreationFailed);
+        return true;  // the Window lives on without a handle
+    }
+    m_title.setText(L"Window");
+    ShowWindow(SW_HIDE);
+    UpdateWindow();
+    m_visible = false;
+    if (m_menuBar) SetMenu(m_menuBar->menuHandle());
+    return true;
+}
+
+uint32_t Window::uiThreadId() const { return m_thread ? m_thread->m_nThreadID : 0; }
+
+// --- teardown ---------------------------------------------------------------------------
+
+void Window::closeNativeOnUiThread(void* self) {
+    auto* window = static_cast<Window*>(self);
+    window->show(false, false);
+    window->m_closed.store(true);
+    window->removeAllChildren(true);
+    window->drainPostedEvents();
+    if (window->m_invisible.m_hWnd)
+        ::SendMessageW(window->m_invisible.m_hWnd, kCloseInvisible, 0, 0);
+    else
+        window->DestroyWindow();
+}
+
+void Window::teardown() {
+    if (m_tornDown) return;
+    m_tornDown = true;
+    if (m_localizer) m_localizer->removeListener(this);
+    m_localizer = nullptr;
+    DWORD start = GetTickCount();
+    bool closedThere = !m_hWnd;
+    if (m_hWnd && m_thread) {
+        if (GetCurrentThreadId() == m_thread->m_nThreadID) {
+            closeNativeOnUiThread(this);
+            closedThere = true;
+        } else {
+            DWORD_PTR answer = 0;
+            closedThere = SendMessageTimeoutW(m_hWnd, kRunOnUiThread,
+                                              reinterpret_cast<WPARAM>(&closeNativeOnUiThread),
+                                              reinterpret_cast<LPARAM>(this), SMTO_NORMAL,
+                                              kStopBudgetMs, &answer) != 0;
+        }
+    }
+    DWORD elapsed = GetTickCount() - start;
+    UIThread::stop(m_thread, elapsed < kStopBudgetMs ? kStopBudgetMs - elapsed : 0);
+    m_thread = nullptr;
+    // Whatever the UI thread did not get to: windows of an ended thread are gone already,
+    // and those of a suspended one are left as they are.
+    if (!closedThere) removeAllChildren(true);
+    Detach();
+    m_invisible.Detach();
+    for (auto& list : m_lists) list.clear();
+    m_closers.clear();
+}
+
+void Window::resetForReuse() { teardown(); }
+
+s::base::IObject* Window::newInstance() const { return s::thread::Pool<Window, 0>::obtain(); }
+
+void Window::releaseToPool() { s::thread::Pool<Window, 0>::release(this); }
+
+// --- geometry ---------------------------------------------------------------------------
+
+RECT Window::windowRect() const {
+    RECT r = {m_x, m_y, m_x + m_width, m_y + m_height};
+    if (m_hWnd) GetWindowRect(&r);
+    return r;
+}
+
+RECT Window::clientRect() const {
+    RECT r = {0, 0, m_width, m_height};
+    if (m_hWnd) GetClientRect(&r);
+    return r;
+}
+
+int32_t Window::getX() const { return windowRect().left; }
+int32_t Window::getY() const { return windowRect().top; }
+int32_t Window::getWidth() const { RECT r = windowRect(); return r.right - r.left; }
+int32_t Window::getHeight() const { RECT r = windowRect(); return r.bottom - r.top; }
+int32_t Window::getInnerWidth() const { return clientRect().right; }
+int32_t Window::getInnerHeight() const { return clientRect().bottom; }
+int32_t Window::getFrameWidth() const { return getWidth() - getInnerWidth(); }
+int32_t Window::getFrameHeight() const { return getHeight() - getInnerHeight(); }
+void Window::setInnerWidth(int32_t width) { setWidth(width + getFrameWidth()); }
+void Window::setInnerHeight(int32_t height) { setHeight(height + getFrameHeight()); }
+
+void Window::setPosition(int32_t x, int32_t y) { setBounds(x, y, getWidth(), getHeight()); }
+void Window::setSize(int32_t width, int32_t height) { setBounds(getX(), getY(), width, height); }
+
+void Window::setBounds(int32_t x, int32_t y, int32_t width, int32_t height) {
+    m_x = x;
+    m_y = y;
+    m_width = width;
+    m_height = height;
+    if (m_hWnd)
+        SetWindowPos(nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+int32_t Window::getMinWidth() const {
+    if (m_explicitMinWidth >= 0) return m_explicitMinWidth;
+    if (m_fixedWidth >= 0) return m_fixedWidth;
+    if (!getChildCount()) return 0;
+    int32_t widest = 0;
+    for (uint32_t i = 0; i < getChildCount(); ++i)
+        if (getChild(i)->getMinWidth() > widest) widest = getChild(i)->getMinWidth();
+    return widest + getFrameWidth();
+}
+
+int32_t Window::getMinHeight() const {
+    if (m_explicitMinHeight >= 0) return m_explicitMinHeight;
+    if (m_fixedHeight >= 0) return m_fixedHeight;
+    if (!getChildCount()) return 0;
+    int32_t sum = 0;
+    for (uint32_t i = 0; i < getChildCount(); ++i) sum += getChild(i)->getMinHeight();
+    return sum + getFrameHeight();
+}
+
+int32_t Window::getTargetWidth() const {
+    if (m_fixedWidth >= 0) return m_fixedWidth;
+    auto* monitor = s::system::monitor::win::monitorFromRect(getX(), getY(), getWidth(), getHeight());
+    return monitor ? monitor->workAreaWidth() : s::system::monitor::win::workAreaWidth();
+}
+
+int32_t Window::getTargetHeight() const {
+    if (m_fixedHeight >= 0) return m_fixedHeight;
+    auto* monitor = s::system::monitor::win::monitorFromRect(getX(), getY(), getWidth(), getHeight());
+    return monitor ? monitor->workAreaHeight() : s::system::monitor::win::workAreaHeight();
+}
+
+void Window::setEnforceMinSize(bool width, bool height) {
+    m_enforceMinWidth = width;
+    m_enforceMinHeight = height;
+}
+
+void Window::growToMinSize() {
+    int32_t width = getWidth(), height = getHeight();
+    if (width < getMinWidth()) width = getMinWidth();
+    if (height < getMinHeight()) height = getMinHeight();
+    setSize(width, height);
+}
+
+void Window::centreInParent() {
+    s::gui::Rect centred = centredInWorkArea(rectOf(windowRect()), primaryWorkArea());
+    setPosition(centred.left, centred.top);
+}
+
+bool Window::isOnScreen() const {
+    if (!m_recentre) return true;
+    return s::gui::isOnScreen(rectOf(windowRect()), virtualScreen());
+}
+
+void Window::moveOntoScreen() {
+    s::gui::Rect moved = movedOntoScreen(rectOf(windowRect()), virtualScreen());
+    setPosition(moved.left, moved.top);
+}
+
+void Window::doLayout() {
+    if (m_layout) m_layout->layout(this);
+}
+
+// --- show, hide, front ------------------------------------------------------------------
+
+void Window::setVisible(bool visible, bool) { show(visible, false); }
+
+void Window::show(bool visible, bool activate) {
+    if (!m_hWnd) return;
+    if (visible) {
+        if (m_visible) return;
+        m_visible = true;
+        if (activate && m_appWindow) {
+            ShowWindow(SW_MINIMIZE);
+            ShowWindow(SW_RESTORE);
+        }
+        if (!isMaximised() && m_settings) {
+            if (m_settings->getMaximized())
+                maximise();
+            else if (m_recentre && (!m_settings->hasPosition() || !isOnScreen()))
+                centreInParent();
+        }
+        if (activate) bringToFront(true);
+        ShowWindow(SW_SHOW);
+        RedrawWindow(nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    } else {
+        storeSettings();
+        m_visible = false;
+        ShowWindow(SW_HIDE);
+    }
+    trimWorkingSet();
+}
+
+void Window::bringToFront(bool front) {
+    if (!m_hWnd) return;
+    if (!front) {
+        SendMessage(WM_ACTIVATE, WA_INACTIVE, 0);
+        m_deactivationTime = s::time::currentTimeMillis();
+        return;
+    }
+    SetWindowPos(HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetForegroundWindow();
+    if (!m_topmost) SetWindowPos(HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    m_active = true;
+}
+
+bool Window::isMinimised() const { return m_hWnd && IsIconic(m_hWnd); }
+bool Window::isMaximised() const { return m_hWnd && (IsZoomed(m_hWnd) || m_maximised); }
+void Window::minimise() { if (m_hWnd) ShowWindow(SW_MINIMIZE); }
+void Window::maximise() { if (m_hWnd) ShowWindow(SW_MAXIMIZE); }
+void Window::showNormal() { if (m_hWnd) ShowWindow(SW_SHOWNORMAL); }
+
+void Window::restore() {
+    if (!m_hWnd) return;
+    if (isMaximised() && m_settings) m_settings->setMaximized(false);
+    ShowWindow(SW_RESTORE);
+}
+
+void Window::close() {
+    if (m_hWnd) SendMessage(WM_CLOSE);
+}
+
+bool Window::waitUntilClosed(uint32_t limitMs) {
+    return waitServingSentMessages(&windowClosed, this, nullptr, kWaitStepMs, limitMs);
+}
+
+// --- styles -----------------------------------------------------------------------------
+
+void Window::modifyStyle(DWORD remove, DWORD add, UINT flags) {
+    if (m_hWnd) ModifyStyle(remove, add, flags);
+}
+
+void Window::modifyStyleEx(DWORD remove, DWORD add, UINT flags) {
+    if (m_hWnd) ModifyStyleEx(remove, add, flags);
+}
+
+void Window::setMaximizeBox(bool on) {
+    m_maximizeBox = on;
+    modifyStyle(on ? 0 : WS_MAXIMIZEBOX, on ? WS_MAXIMIZEBOX : 0, 0);
+    if (m_hWnd) DrawMenuBar();
+}
+
+void Window::setMinimizeBox(bool on) {
+    m_minimizeBox = on;
+    modifyStyle(on ? 0 : WS_MINIMIZEBOX, on ? WS_MINIMIZEBOX : 0, 0);
+    if (m_hWnd) DrawMenuBar();
+}
+
+void Window::setSystemMenu(bool on) {
+    modifyStyle(on ? 0 : WS_SYSMENU, on ? WS_SYSMENU : 0, SWP_FRAMECHANGED);
+}
+
+void Window::setCaption(bool on) {
+    modifyStyle(on ? 0 : WS_CAPTION, on ? WS_CAPTION : 0, SWP_FRAMECHANGED);
+}
+
+void Window::setToolWindow(bool on) {
+    modifyStyleEx(on ? 0 : WS_EX_TOOLWINDOW, on ? WS_EX_TOOLWINDOW : 0, SWP_FRAMECHANGED);
+}
+
+void Window::setClientEdge(bool on) {
+    modifyStyleEx(on ? 0 : WS_EX_CLIENTEDGE, on ? WS_EX_CLIENTEDGE : 0, SWP_FRAMECHANGED);
+}
+
+void Window::setResizable(bool on) {
+    m_resizable = on;
+    modifyStyle(on ? 0 : WS_THICKFRAME, on ? WS_THICKFRAME : 0, SWP_FRAMECHANGED);
+}
+
+void Window::setFramed(bool on) {
+    DWORD boxes = (m_maximizeBox ? WS_MAXIMIZEBOX : 0) | (m_minimizeBox ? WS_MINIMIZEBOX : 0);
+    DWORD edges = WS_EX_WINDOWEDGE | WS_EX_CLIENTEDGE | WS_EX_STATICEDGE;
+    if (on) {
+        modifyStyle(WS_POPUP | WS_SYSMENU | boxes, WS_OVERLAPPEDWINDOW, 0);
+        modifyStyleEx(0, edges, SWP_FRAMECHANGED);
+    } else {
+        modifyStyle(WS_OVERLAPPEDWINDOW, WS_POPUP | WS_SYSMENU | boxes, 0);
+        modifyStyleEx(edges, 0, SWP_FRAMECHANGED);
+    }
+}
+
+void Window::setAppWindow(bool on) {
+    m_appWindow = on;
+    if (!m_hWnd) return;
+    bool shown = IsWindowVisible(m_hWnd) != FALSE;
+    if (shown) ShowWindow(SW_HIDE);
+    modifyStyleEx(on ? 0 : WS_EX_APPWINDOW, on ? WS_EX_APPWINDOW : 0, 0);
+    if (shown) ShowWindow(SW_SHOW);
+}
+
+void Window::setModalState(bool modal) {
+    if (!m_hWnd) return;
+    if (modal)
+        BeginModalState();
+    else
+        EndModalState();
+}
+
+void Window::setTopmost(bool on) {
+    m_topmost = on;
+    if (!m_hWnd) return;
+    UINT show = m_visible ? SWP_SHOWWINDOW : 0;
+    SetWindowPos(on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | show);
+}
+
+void Window::setMiddleClickAction(const wchar_t* action) {
+    m_middleClickAction.setText(action ? action : L"DoNothing");
+}
+
+void Window::setMenuBar(s::gui::IMenuBar* menuBar) {
+    m_menuBar = menuBar;
+    if (m_hWnd) SetMenu(menuBar ? menuBar->menuHandle() : nullptr);
+}
+
+// --- titles and language ----------------------------------------------------------------
+
+void Window::setTitle(const wchar_t* title) {
+    m_title.setText(title ? title : L"");
+    if (m_hWnd) SetWindowText(m_title.cString());
+}
+
+void Window::setTitleFromTextIds(int32_t titleId, int32_t versionId) {
+    m_titleId = titleId;
+    m_versionId = versionId;
+    if (!m_localizer || titleId == -1) return;
+    s::str::strbuffer::StrBuffer title;
+    title.setText(m_localizer->getText(titleId));
+    if (versionId != -1) {
+        title.append(L" v");
+        title.append(m_localizer->getText(versionId));
+    }
+    setTitle(title.cString());
+}
+
+void Window::setLocalizer(s::gui::ITextLocalizer* localizer) {
+    if (m_localizer == localizer) return;
+    if (m_localizer) m_localizer->removeListener(this);
+    m_localizer = localizer;
+    if (!localizer) return;
+    localizer->addListener(this);
+    setTitleFromTextIds(m_titleId, m_versionId);
+}
+
+void Window::languageChanged() {
+    if (!m_localizer) return;
+    if (m_settings) m_settings->setLanguage(m_localizer->currentLanguageName());
+    setTitleFromTextIds(m_titleId, m_versionId);
+    fire(kEventLanguage);
+}
+
+void Window::languageChangedOnUiThread(void* self) { static_cast<Window*>(self)->languageChanged(); }
+
+void Window::addCloser(s::gui::IComponent* component) {
+    if (component) m_closers.add(component);
+}
+
+void Window::onEvent(void* source, int32_t) {
+    if (source && m_localizer && source == static_cast<void*>(m_localizer)) {
+        // The language may change on any thread; the window re-titles on its own.
+        if (!runOnUiThread(&languageChangedOnUiThread, this)) languageChanged();
+        return;
+    }
+    if (source && m_closers.indexOf(source)) close();
+}
+
+// --- settings ---------------------------------------------------------------------------
+
+void Window::applySettings(s::gui::IWindowSettings* settings, bool withVersion) {
+    m_settings = settings;
+    if (!settings) return;
+    if (s::gui::ITextLocalizer* localizer = settings->localizer()) setLocalizer(localizer);
+    int32_t titleId = settings->titleTextId();
+    setTitleFromTextIds(titleId, withVersion && titleId != -1 ? titleId + 10 : -1);
+    setEasyDrag(settings->getEasyDrag());
+    setTopmost(settings->getKeepOnTop());
+    setMiddleClickAction(settings->getMiddleClickAction());
+    if (settings->hasPosition()) {
+        setBounds(settings->getX(), settings->getY(), settings->getWidth(), settings->getHeight());
+        if (!isOnScreen()) centreInParent();
+    } else {
+        setSize(settings->getWidth(), settings->getHeight());
+    }
+}
+
+void Window::storeSettings() {
+    if (!m_settings || !m_visible || !m_hWnd) return;
+    if (isMaximised()) {
+        m_settings->setMaximized(true);
+        return;
+    }
+    if (isMinimised()) return;
+    m_settings->setMaximized(false);
+    RECT r = windowRect();
+    if (m_settings->getX() != r.left) m_settings->setX(r.left);
+    if (m_settings->getY() != r.top) m_settings->setY(r.top);
+    if (m_settings->getWidth() != r.right - r.left) m_settings->setWidth(r.right - r.left);
+    if (m_settings->getHeight() != r.bottom - r.top) m_settings->setHeight(r.bottom - r.top);
+}
+
+void Window::rememberNormalBounds() { m_normalBounds = windowRect(); }
+
+void Window::passNormalBounds(bool maximised) {
+    if (!m_settings) return;
+    m_settings->setMaximized(maximised);
+    const RECT& r = m_normalBounds;
+    if (r.right <= r.left || r.bottom <= r.top) return;
+    m_settings->setX(r.left);
+    m_settings->setY(r.top);
+    m_settings->setWidth(r.right - r.left);
+    m_settings->setHeight(r.bottom - r.top);
+}
+
+// --- cross-thread operations ------------------------------------------------------------
+
+bool Window::runOnUiThread(void (*function)(void*), void* argument) {
+    if (!m_hWnd || !function) return false;
+    if (GetWindowThreadProcessId(m_hWnd, nullptr) == GetCurrentThreadId())
+        function(argument);
+    else
+        ::SendMessageW(m_hWnd, kRunOnUiThread, reinterpret_cast<WPARAM>(function),
+                       reinterpret_cast<LPARAM>(argument));
+    return true;
+}
+
+LRESULT Window::sendUserEvent(const wchar_t* name, int32_t value1, int32_t value2,
+                              const wchar_t* text) {
+    if (!m_hWnd) return 0;
+    s::gui::UserEvent event = {name, value1, value2, text};
+    return ::SendMessageW(m_hWnd, kUserEvent, reinterpret_cast<WPARAM>(&event), 0);
+}
+
+bool Window::postUserEvent(const wchar_t* name, int32_t value1, int32_t value2,
+                           const wchar_t* text) {
+    if (!m_hWnd) return false;
+    s::gui::UserEvent* copy = copyEvent(name, value1, value2, text);
+    if (!copy) return false;
+    if (::PostMessageW(m_hWnd, kUserEvent, reinterpret_cast<WPARAM>(copy), kPostedEvent))
+        return true;
+    std::free(copy);
+    return false;
+}
+
+void Window::drainPostedEvents() {
+    MSG message;
+    while (PeekMessageW(&message, m_hWnd, kUserEvent, kUserEvent, PM_REMOVE))
+        if (message.lParam == kPostedEvent) std::free(reinterpret_cast<void*>(message.wParam));
+}
+
+void Window::showInformation(const wchar_t* text) {
+    if (m_hWnd) ::SendMessageW(m_hWnd, kShowInfo, reinterpret_cast<WPARAM>(text), 0);
+}
+
+void Window::showError(const wchar_t* text) {
+    if (m_hWnd) ::SendMessageW(m_hWnd, kShowError, reinterpret_cast<WPARAM>(text), 0);
+}
+
+bool Window::askYesNo(const wchar_t* text) {
+    return m_hWnd && ::SendMessageW(m_hWnd, kAskYesNo, reinterpret_cast<WPARAM>(text), 0) == 1;
+}
+
+// --- listeners --------------------------------------------------------------------------
+
+void Window::addListener(int32_t code, s::gui::events::IEventListener* listener) {
+    if (code >= 1 && code <= kWindowEventCount) m_lists[code - 1].add(listener);
+}
+
+void Window::removeListener(int32_t code, s::gui::events::IEventListener* listener) {
+    if (code >= 1 && code <= kWindowEventCount) m_lists[code - 1].remove(listener);
+}
+
+void Window::fire(int32_t code) {
+    m_lists[code - 1].fire(static_cast<s::gui::IWindow*>(this), code);
+}
+
+// --- message dispatch -------------------------------------------------------------------
+
+bool Window::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam) {
+    return windowProc(result, message, wParam, lParam);
+}
+
+void Window::afterDefault(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_SIZE || message == WM_WINDOWPOSCHANGED) onSizeOrMove(message, wParam, lParam);
+}
+
+bool Window::onClose() {
+    if (m_closed.load()) return true;
+    m_veto = false;
+    fire(kEventClose);
+    if (m_veto) return true;
+    show(false, false);
+    m_closed.store(true);
+    return true;
+}
+
+void Window::onActivate(WPARAM wParam) {
+    if (LOWORD(wParam) == WA_ACTIVE || LOWORD(wParam) == WA_CLICKACTIVE) {
+        // SW_SHOWNA: the 0 x 0 owner must never take the activation from this window.
+        if (m_invisible.m_hWnd) m_invisible.ShowWindow(SW_SHOWNA);
+        fire(kEventActivate);
+        m_active = true;
+        m_deactivationTime = 0;
+        return;
+    }
+    fire(kEventDeactivate);
+    if (m_active) m_deactivationTime = s::time::currentTimeMillis();
+    m_active = false;
+}
+
+void Window::onUserEvent(WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    auto* event = reinterpret_cast<s::gui::UserEvent*>(wParam);
+    // A listener inside a modal loop may let another event through: each sees its own.
+    s::gui::UserEvent outer = m_event;
+    LRESULT outerResult = m_eventResult;
+    m_event = event ? *event : s::gui::UserEvent{};
+    m_eventResult = 0;
+    fire(kEventUser);
+    *result = m_eventResult;
+    m_event = outer;
+    m_eventResult = outerResult;
+    if (lParam == kPostedEvent) std::free(event);
+}
+
+bool Window::onCommand(WPARAM wParam, LPARAM lParam) {
+    if (HIWORD(wParam) != 0 || lParam != 0) return false;
+    uint32_t id = LOWORD(wParam);
+    if (!m_menuBar || !m_menuBar->hasCommand(id)) return false;
+    m_menuBar->choose(id);
+    return true;
+}
+
+void Window::onWheel(WPARAM wParam, LPARAM lParam) {
+    int32_t x = static_cast<int16_t>(LOWORD(lParam));
+    int32_t y = static_cast<int16_t>(HIWORD(lParam));
+    for (uint32_t i = 0; i < getChildCount(); ++i) {
+        s::gui::IComponent* child = getChild(i);
+        if (!child->isContainer() || !child->containsScreenPoint(x, y)) continue;
+        HWND handle = child->nativeWindow()->m_hWnd;
+        if (handle && ::SendMessageW(handle, WM_MOUSEWHEEL, wParam, lParam) == 0) return;
+    }
+    if (m_lists[kEventWheel - 1].isEmpty()) return;
+    UINT lines = 3;
+    SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
+    int16_t delta = static_cast<int16_t>(HIWORD(wParam));
+    m_wheelLines = delta < 0 ? -static_cast<int32_t>(lines) : static_cast<int32_t>(lines);
+    fire(kEventWheel);
+}
+
+bool Window::windowProc(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (ComponentBase<s::gui::IWindow>::handleMessage(result, message, wParam, lParam)) return true;
+    *result = 0;
+    switch (message) {
+    case WM_ACTIVATE:
+        onActivate(wParam);
+        return false;
+    case WM_CLOSE:
+        return onClose();
+    case WM_ENDSESSION:
+        if (wParam && lParam == 0) {
+            m_shuttingDown = true;
+            if (!m_closed.load()) {
+                SendMessage(WM_CLOSE);
+                if (m_settings) m_settings->saveStore();
+            }
+        }
+        return false;
+    case WM_GETDLGCODE:
+        *result = DefWindowProc(message, wParam, lParam) | DLGC_WANTALLKEYS;
+        return true;
+    case WM_NCHITTEST:
+        if (!m_easyDrag) return false;
+        *result = DefWindowProc(message, wParam, lParam);
+        if (*result == HTCLIENT && !(GetKeyState(VK_RBUTTON) & 0x8000)) *result = HTCAPTION;
+        return true;
+    case WM_WINDOWPOSCHANGING:
+        fire(kEventPositionChanging);
+        return false;
+    case WM_WINDOWPOSCHANGED: {
+        auto* pos = reinterpret_cast<WINDOWPOS*>(lParam);
+        if (!(pos->flags & SWP_NOSIZE) && !IsIconic(m_hWnd)) doLayout();
+        return false;
+    }
+    case WM_MOUSEMOVE:
+    case WM_NCMOUSEMOVE:
+        fire(kEventMouseMove);
+        return false;
+    case WM_LBUTTONDOWN:
+    case WM_NCLBUTTONDOWN:
+        fire(kEventLeftDown);
+        SetFocus(m_hWnd);
+        return false;
+    case WM_LBUTTONUP:
+        fire(kEventLeftUp);
+        SetFocus(m_hWnd);
+        return false;
+    case WM_LBUTTONDBLCLK:
+    case WM_NCLBUTTONDBLCLK:
+        fire(kEventDoubleClick);
+        return true;
+    case WM_MBUTTONDOWN:
+        fire(kEventMiddleDown);
+        if (wcscmp(m_middleClickAction.cString(), L"Close") == 0) PostMessage(WM_CLOSE);
+        return false;
+    case WM_RBUTTONDOWN:
+        fire(kEventRightDown);
+        return false;
+    case WM_RBUTTONUP:
+        fire(kEventRightUp);
+        return false;
+    case WM_KEYDOWN:
+        m_lastKey = static_cast<int32_t>(wParam);
+        fire(kEventKeyDown);
+        return m_lastKey == VK_RETURN;
+    case WM_COMMAND:
+        return onCommand(wParam, lParam);
+    case WM_MOUSEWHEEL:
+        onWheel(wParam, lParam);
+        return true;
+    case WM_SIZING:
+        onSizing(wParam, reinterpret_cast<RECT*>(lParam));
+        *result = TRUE;
+        return true;
+    case kUserEvent:
+        onUserEvent(wParam, lParam, result);
+        return true;
+    case kRestore:
+        if (IsIconic(m_hWnd)) ShowWindow(SW_RESTORE);
+        bringToFront(true);
+        return true;
+    case kShowInfo:
+        showInfoMessage(reinterpret_cast<const wchar_t*>(wParam));
+        return true;
+    case kShowError:
+        showErrorMessage(reinterpret_cast<const wchar_t*>(wParam));
+        return true;
+    case kAskYesNo:
+        *result = s::gui::win::askYesNo(reinterpret_cast<const wchar_t*>(wParam)) ? 1 : 0;
+        return true;
+    case kUser7:
+        fire(kEventUser7);
+        return true;
+    case kCloseInvisible:
+        if (m_invisible.m_hWnd) ::SendMessageW(m_invisible.m_hWnd, kCloseInvisible, 0, 0);
+        return true;
+    case kRunOnUiThread:
+        if (wParam) reinterpret_cast<void (*)(void*)>(wParam)(reinterpret_cast<void*>(lParam));
+        return true;
+    default:
+        return false;
+    }
+}
+
+void Window::onSizing(WPARAM edge, RECT* rect) {
+    m_sizingEdge = static_cast<int32_t>(edge);
+    m_sizingRect = *rect;
+    auto* monitor = s::system::monitor::win::monitorFromRect(
+        rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top);
+    int32_t workHeight = monitor ? monitor->workAreaHeight() : s::system::monitor::win::workAreaHeight();
+    bool bottomEdge = edge == WMSZ_BOTTOM || edge == WMSZ_BOTTOMLEFT || edge == WMSZ_BOTTOMRIGHT;
+    if (workHeight > 0 && m_sizingRect.bottom - m_sizingRect.top > workHeight) {
+        if (bottomEdge)
+            m_sizingRect.bottom = m_sizingRect.top + workHeight;
+        else
+            m_sizingRect.top = m_sizingRect.bottom - workHeight;
+    }
+    fire(kEventSizing);
+    *rect = m_sizingRect;
+    bool leftEdge = edge == WMSZ_LEFT || edge == WMSZ_TOPLEFT || edge == WMSZ_BOTTOMLEFT;
+    bool topEdge = edge == WMSZ_TOP || edge == WMSZ_TOPLEFT || edge == WMSZ_TOPRIGHT;
+    if (m_enforceMinWidth && rect->right - rect->left < getMinWidth()) {
+        if (leftEdge)
+            rect->left = rect->right - getMinWidth();
+        else
+            rect->right = rect->left + getMinWidth();
+    }
+    if (m_enforceMinHeight && rect->bottom - rect->top < getMinHeight()) {
+        if (topEdge)
+            rect->top = rect->bottom - getMinHeight();
+        else
+            rect->bottom = rect->top + getMinHeight();
+    }
+}
+
+void Window::onSizeOrMove(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_SIZE) {
+        if (wParam == SIZE_RESTORED) {
+            if (m_maximised) {
+                m_maximised = false;
+                doLayout();
+                storeSettings();
+            }
+            fire(kEventRestore);
+        } else if (wParam == SIZE_MINIMIZED) {
+            m_maximised = false;
+            passNormalBounds(false);
+        } else if (wParam == SIZE_MAXIMIZED) {
+            m_maximised = true;
+            doLayout();
+            passNormalBounds(true);
+        }
+        fire(kEventResize);
+        return;
+    }
+    auto* pos = reinterpret_cast<WINDOWPOS*>(lParam);
+    if (!(pos->flags & SWP_NOMOVE)) fire(kEventMove);
+    bool neither = (pos->flags & SWP_NOSIZE) && (pos->flags & SWP_NOMOVE);
+    if (!neither && !IsZoomed(m_hWnd) && !IsIconic(m_hWnd)) rememberNormalBounds();
+}
+
+}  // namespace s::gui::win

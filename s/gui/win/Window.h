@@ -1,0 +1,267 @@
+// s/gui/win/Window.h
+//
+// The toolkit's top-level window. Each Window starts a UI thread of its own when it is
+// made and waits (serving sent messages) until that thread has made the native windows or
+// given up; a Window whose windows could not be made has no handle, and every operation
+// that needs one does nothing and answers 0 or false. The thread that made it drives it
+// through the operations below; those that must run on the UI thread cross by the
+// toolkit's messages (Messages.h). Pooled with capacity 0: giving it back destroys it,
+// which destroys the native windows on their thread and stops the UI thread within
+// kStopBudgetMs, even when that thread is stuck in a listener.
+#pragma once
+#include <atomic>
+
+#include "s/gui/IWindow.h"
+#include "s/gui/UserEvent.h"
+#include "s/gui/events/ListenerList.h"
+#include "s/gui/win/ComponentBase.h"
+#include "s/gui/win/InvisibleWindow.h"
+#include "s/str/strbuffer/StrBuffer.h"
+
+namespace s::gui::win {
+
+class UIThread;
+
+class Window final : public ComponentBase<s::gui::IWindow> {
+public:
+    Window();
+    ~Window() override;
+
+    // IComponent: the window rectangle in screen pixels; the inner size is the client area.
+    int32_t getX() const override;
+    int32_t getY() const override;
+    int32_t getWidth() const override;
+    int32_t getHeight() const override;
+    int32_t getInnerWidth() const override;
+    void setInnerWidth(int32_t width) override;
+    int32_t getInnerHeight() const override;
+    void setInnerHeight(int32_t height) override;
+    void setX(int32_t x) override { setPosition(x, getY()); }
+    void setY(int32_t y) override { setPosition(getX(), y); }
+    void setWidth(int32_t width) override { setSize(width, getHeight()); }
+    void setHeight(int32_t height) override { setSize(getWidth(), height); }
+    void setPosition(int32_t x, int32_t y) override;
+    void setSize(int32_t width, int32_t height) override;
+    void setBounds(int32_t x, int32_t y, int32_t width, int32_t height) override;
+    int32_t getMinWidth() const override;
+    int32_t getMinHeight() const override;
+    int32_t getTargetWidth() const override;
+    int32_t getTargetHeight() const override;
+    void setVisible(bool visible, bool recurse) override;
+    void centreInParent() override;
+    bool isContainer() const override { return true; }
+    void childChanged() override { doLayout(); }
+    s::gui::IWindow* getWindow() const override { return const_cast<Window*>(this); }
+
+    // IContainer
+    void doLayout() override;
+    s::gui::layout::ILayoutManager* getLayoutManager() const override { return m_layout; }
+    void setLayoutManager(s::gui::layout::ILayoutManager* manager) override { m_layout = manager; }
+
+    // IWindow
+    void setScreenX(int32_t x) override { setX(x); }
+    void setScreenY(int32_t y) override { setY(y); }
+    bool isClosed() const override { return m_closed.load(); }
+    void close() override;
+    void vetoClose() override { m_veto = true; }
+    bool waitUntilClosed(uint32_t limitMs) override;
+    void bringToFront(bool front) override;
+    bool isMinimised() const override;
+    void minimise() override;
+    bool isMaximised() const override;
+    void maximise() override;
+    void restore() override;
+    void showNormal() override;
+    void setEasyDrag(bool on) override { m_easyDrag = on; }
+    void setMaximizeBox(bool on) override;
+    void setMinimizeBox(bool on) override;
+    void setSystemMenu(bool on) override;
+    void setCaption(bool on) override;
+    void setToolWindow(bool on) override;
+    void setFramed(bool on) override;
+    void setClientEdge(bool on) override;
+    void setAppWindow(bool on) override;
+    bool isResizable() const override { return m_resizable; }
+    void setResizable(bool on) override;
+    void setModalState(bool modal) override;
+    void setTopmost(bool on) override;
+    bool isTopmost() const override { return m_topmost; }
+    const wchar_t* getTitle() const override { return m_title.cString(); }
+    void setTitle(const wchar_t* title) override;
+    void setTitleFromTextIds(int32_t titleId, int32_t versionId) override;
+    bool hasLocalizer() const override { return m_localizer != nullptr; }
+    s::gui::ITextLocalizer* getLocalizer() const override { return m_localizer; }
+    void setLocalizer(s::gui::ITextLocalizer* localizer) override;
+    void addCloser(s::gui::IComponent* component) override;
+    void addListener(int32_t code, s::gui::events::IEventListener* listener) override;
+    void removeListener(int32_t code, s::gui::events::IEventListener* listener) override;
+    void addCloseListener(s::gui::events::IEventListener* l) override { addListener(kEventClose, l); }
+    void addRightDownListener(s::gui::events::IEventListener* l) override {
+        addListener(kEventRightDown, l);
+    }
+    void addLeftDownListener(s::gui::events::IEventListener* l) override {
+        addListener(kEventLeftDown, l);
+    }
+    void addRightUpListener(s::gui::events::IEventListener* l) override {
+        addListener(kEventRightUp, l);
+    }
+    void addLeftUpListener(s::gui::events::IEventListener* l) override {
+        addListener(kEventLeftUp, l);
+    }
+    void addDoubleClickListener(s::gui::events::IEventListener* l) override {
+        addListener(kEventDoubleClick, l);
+    }
+    void addMiddleDownListener(s::gui::events::IEventListener* l) override {
+        addListener(kEventMiddleDown, l);
+    }
+    void addResizeListener(s::gui::events::IEventListener* l) override {
+        addListener(kEventResize, l);
+    }
+    void addActivateListener(s::gui::events::IEventListener* l) override {
+        addListener(kEventActivate, l);
+    }
+    void addDeactivateListener(s::gui::events::IEventListener* l) override {
+        addListener(kEventDeactivate, l);
+    }
+    void addPositionChangingListener(s::gui::events::IEventListener* l) override {
+        addListener(kEventPositionChanging, l);
+    }
+    void addMoveListener(s::gui::events::IEventListener* l) override { addListener(kEventMove, l); }
+    void addKeyDownListener(s::gui::events::IEventListener* l) override {
+        addListener(kEventKeyDown, l);
+    }
+    void addRestoreListener(s::gui::events::IEventListener* l) override {
+        addListener(kEventRestore, l);
+    }
+    void setMenuBar(s::gui::IMenuBar* menuBar) override;
+    LRESULT sendUserEvent(const wchar_t* name, int32_t value1, int32_t value2,
+                          const wchar_t* text) override;
+    bool postUserEvent(const wchar_t* name, int32_t value1, int32_t value2,
+                       const wchar_t* text) override;
+    const wchar_t* getEventName() const override { return m_event.name; }
+    int32_t getEventValue1() const override { return m_event.value1; }
+    int32_t getEventValue2() const override { return m_event.value2; }
+    const wchar_t* getEventText() const override { return m_event.text; }
+    void setEventResult(LRESULT result) override { m_eventResult = result; }
+    void addUserEventListener(s::gui::events::IEventListener* l) override {
+        addListener(kEventUser, l);
+    }
+    void addSizingListener(s::gui::events::IEventListener* l) override {
+        addListener(kEventSizing, l);
+    }
+    void setFixedWidth(int32_t width) override { m_fixedWidth = width; }
+    void setFixedHeight(int32_t height) override { m_fixedHeight = height; }
+    void setEnforceMinSize(bool width, bool height) override;
+    void growToMinSize() override;
+    void fitHeightToMinimum() override { setSize(getWidth(), getMinHeight()); }
+    void sizeToMinimum() override { setSize(getMinWidth(), getMinHeight()); }
+    void sizeToTarget() override { setSize(getTargetWidth(), getTargetHeight()); }
+    int32_t getLastKey() const override { return m_lastKey; }
+    void setLastKey(int32_t key) override { m_lastKey = key; }
+    void addMouseMoveListener(s::gui::events::IEventListener* l) override {
+        addListener(kEventMouseMove, l);
+    }
+    void addWheelListener(s::gui::events::IEventListener* l) override {
+        addListener(kEventWheel, l);
+    }
+    int32_t getWheelLines() const override { return m_wheelLines; }
+    int32_t getFrameWidth() const override;
+    int32_t getFrameHeight() const override;
+    void setMinWidth(int32_t width) override { m_explicitMinWidth = width; }
+    void setMinHeight(int32_t height) override { m_explicitMinHeight = height; }
+    void showInformation(const wchar_t* text) override;
+    void showError(const wchar_t* text) override;
+    bool askYesNo(const wchar_t* text) override;
+    void applySettings(s::gui::IWindowSettings* settings, bool withVersion) override;
+    void storeSettings() override;
+    void setMiddleClickAction(const wchar_t* action) override;
+    bool isOnScreen() const override;
+    void moveOntoScreen() override;
+    void show(bool visible, bool activate) override;
+    void addUser7Listener(s::gui::events::IEventListener* l) override {
+        addListener(kEventUser7, l);
+    }
+    void setRecentreWhenOffScreen(bool on) override { m_recentre = on; }
+    void addLanguageListener(s::gui::events::IEventListener* l) override {
+        addListener(kEventLanguage, l);
+    }
+    bool isShuttingDown() const override { return m_shuttingDown; }
+    HWND getHandle() const override { return m_hWnd; }
+    bool runOnUiThread(void (*function)(void*), void* argument) override;
+    bool windowProc(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam) override;
+    void onSizeOrMove(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    // IEventListener: the localizer's language change, and the closers' events.
+    void onEvent(void* source, int32_t code) override;
+
+    // IObject
+    const wchar_t* classId() const override { return L"s_gui_win_Window"; }
+    s::base::IObject* newInstance() const override;
+
+    // IPoolable
+    void releaseToPool() override;
+    void resetForReuse() override;
+
+    // Called by the UI thread at its start: false when the thread cannot go on.
+    bool createWindowsOnUiThread();
+    bool isActive() const { return m_active; }
+    uint32_t uiThreadId() const;
+    HWND invisibleHandle() const { return m_invisible.m_hWnd; }
+
+protected:
+    bool handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam) override;
+    void afterDefault(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void relayout() override { doLayout(); }
+
+private:
+    void fire(int32_t code);
+    void teardown();
+    static void closeNativeOnUiThread(void* self);
+    static void languageChangedOnUiThread(void* self);
+    void languageChanged();
+    bool onClose();
+    void onActivate(WPARAM wParam);
+    void onUserEvent(WPARAM wParam, LPARAM lParam, LRESULT* result);
+    bool onCommand(WPARAM wParam, LPARAM lParam);
+    void onWheel(WPARAM wParam, LPARAM lParam);
+    void onSizing(WPARAM edge, RECT* rect);
+    void drainPostedEvents();
+    void modifyStyle(DWORD remove, DWORD add, UINT flags);
+    void modifyStyleEx(DWORD remove, DWORD add, UINT flags);
+    void rememberNormalBounds();
+    void passNormalBounds(bool maximised);
+    RECT windowRect() const;
+    RECT clientRect() const;
+
+    InvisibleWindow m_invisible;
+    UIThread* m_thread = nullptr;
+    std::atomic<bool> m_closed{false};
+    bool m_veto = false;
+    s::gui::layout::ILayoutManager* m_layout = nullptr;
+    s::str::strbuffer::StrBuffer m_title;
+    int32_t m_titleId = -1, m_versionId = -1;
+    s::gui::ITextLocalizer* m_localizer = nullptr;
+    s::gui::IWindowSettings* m_settings = nullptr;
+    s::gui::IMenuBar* m_menuBar = nullptr;
+    s::gui::events::ListenerList m_lists[kWindowEventCount];
+    s::col::_array::ArrayP m_closers;
+    s::gui::UserEvent m_event = {};
+    LRESULT m_eventResult = 0;
+    int32_t m_sizingEdge = 0;
+    RECT m_sizingRect = {};
+    int32_t m_explicitMinWidth = -1, m_explicitMinHeight = -1;
+    bool m_enforceMinWidth = false, m_enforceMinHeight = false;
+    RECT m_normalBounds = {};
+    bool m_maximised = false;
+    bool m_topmost = false, m_resizable = true, m_maximizeBox = true, m_minimizeBox = true;
+    bool m_easyDrag = false, m_appWindow = false, m_recentre = true;
+    s::str::strbuffer::StrBuffer m_middleClickAction;
+    int32_t m_lastKey = 0;
+    int32_t m_wheelLines = 0;
+    bool m_shuttingDown = false;
+    bool m_active = false;
+    int64_t m_deactivationTime = 0;
+    bool m_tornDown = false;
+};
+
+}  // namespace s::gui::win

@@ -1,0 +1,263 @@
+// tests/support/gui/GuiHarness.cpp
+#include "support/gui/GuiHarness.h"
+
+#include <tlhelp32.h>
+
+#include <cstdio>
+
+#include "s/col/_array/ArrayU08.h"
+#include "s/image/png/win/Png.h"
+#include "s/image/win/BufferedImage.h"
+#include "s/system/monitor/win/ScreenCapture.h"
+
+namespace tests::gui {
+
+namespace {
+
+constexpr UINT kHungExitCode = 4;
+constexpr DWORD kScanStepMs = 20;
+constexpr DWORD kAnswerLimitMs = 2000;
+
+std::mutex g_phaseLock;
+std::string g_phase = "start";
+
+std::string currentPhase() {
+    std::lock_guard<std::mutex> lock(g_phaseLock);
+    return g_phase;
+}
+
+std::wstring windowClass(HWND window) {
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    return name;
+}
+
+// Without a message to the window: the watcher must not hang on a window that is stuck.
+std::wstring captionOf(HWND window) {
+    wchar_t text[512] = {};
+    InternalGetWindowText(window, text, 512);
+    return text;
+}
+
+std::wstring boxText(HWND box) {
+    wchar_t text[2048] = {};
+    HWND item = GetDlgItem(box, 0xFFFF);
+    if (item) InternalGetWindowText(item, text, 2048);
+    return text;
+}
+
+BOOL CALLBACK collectBox(HWND window, LPARAM boxes) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process == GetCurrentProcessId() && IsWindowVisible(window) &&
+        windowClass(window) == L"#32770")
+        reinterpret_cast<std::vector<HWND>*>(boxes)->push_back(window);
+    return TRUE;
+}
+
+BOOL CALLBACK countChild(HWND, LPARAM count) {
+    ++*reinterpret_cast<uint32_t*>(count);
+    return TRUE;
+}
+
+BOOL CALLBACK countWindow(HWND window, LPARAM count) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process != GetCurrentProcessId()) return TRUE;
+    ++*reinterpret_cast<uint32_t*>(count);
+    EnumChildWindows(window, &countChild, count);
+    return TRUE;
+}
+
+uint32_t threadCount() {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return 0;
+    THREADENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    uint32_t count = 0;
+    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
+        if (entry.th32OwnerProcessID == GetCurrentProcessId()) ++count;
+    CloseHandle(snapshot);
+    return count;
+}
+
+// Wine 8.0 answers 0 to GetProcessHandleCount and GetGuiResources (checked): kernel
+// handles are counted by asking the system about every handle value in turn instead.
+uint32_t handleCount() {
+    constexpr uintptr_t kLastProbed = 0x10000;
+    uint32_t count = 0;
+    DWORD flags = 0;
+    for (uintptr_t value = 4; value < kLastProbed; value += 4)
+        if (GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags)) ++count;
+    return count;
+}
+
+bool writeFile(const std::wstring& path, const uint8_t* bytes, uint32_t count) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    bool done = WriteFile(file, bytes, count, &written, nullptr) && written == count;
+    CloseHandle(file);
+    return done;
+}
+
+std::wstring screenshotFolder() {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder(path);
+    folder = folder.substr(0, folder.find_last_of(L"\\/") + 1) + L"screenshots";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    return folder;
+}
+
+}  // namespace
+
+void phase(const std::string& text) {
+    std::lock_guard<std::mutex> lock(g_phaseLock);
+    g_phase = text;
+}
+
+Watchdog::Watchdog(const char* test, uint32_t limitMs)
+    : m_test(test), m_limitMs(limitMs), m_done(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
+    phase("start");
+    m_thread = CreateThread(nullptr, 0, &run, this, 0, nullptr);
+}
+
+Watchdog::~Watchdog() {
+    SetEvent(m_done);
+    WaitForSingleObject(m_thread, INFINITE);
+    CloseHandle(m_thread);
+    CloseHandle(m_done);
+}
+
+DWORD WINAPI Watchdog::run(void* self) {
+    auto* dog = static_cast<Watchdog*>(self);
+    if (WaitForSingleObject(dog->m_done, dog->m_limitMs) == WAIT_OBJECT_0) return 0;
+    std::fprintf(stderr, "watchdog: %s still running after %u ms, last phase: %s\n",
+                 dog->m_test.c_str(), dog->m_limitMs, currentPhase().c_str());
+    std::fflush(stderr);
+    std::fflush(stdout);
+    TerminateProcess(GetCurrentProcess(), kHungExitCode);
+    return 0;
+}
+
+ModalWatcher::ModalWatcher(int answer) : m_answer(answer) {
+    m_thread = CreateThread(nullptr, 0, &run, this, 0, nullptr);
+}
+
+ModalWatcher::~ModalWatcher() {
+    m_stop = true;
+    WaitForSingleObject(m_thread, INFINITE);
+    CloseHandle(m_thread);
+}
+
+void ModalWatcher::setAnswer(int answer) {
+    std::lock_guard<std::mutex> lock(m_lock);
+    m_answer = answer;
+}
+
+void ModalWatcher::setBeforeAnswer(void (*hook)(HWND)) {
+    std::lock_guard<std::mutex> lock(m_lock);
+    m_beforeAnswer = hook;
+}
+
+std::vector<SeenBox> ModalWatcher::boxes() {
+    std::lock_guard<std::mutex> lock(m_lock);
+    return m_seen;
+}
+
+bool ModalWatcher::waitForBoxes(size_t count, uint32_t limitMs) {
+    return eventually([&] { return boxes().size() >= count; }, limitMs);
+}
+
+DWORD WINAPI ModalWatcher::run(void* self) {
+    auto* watcher = static_cast<ModalWatcher*>(self);
+    while (!watcher->m_stop) {
+        watcher->scan();
+        Sleep(kScanStepMs);
+    }
+    return 0;
+}
+
+void ModalWatcher::scan() {
+    struct {
+        std::vector<HWND> boxes;
+    } found;
+    EnumWindows(&collectBox, reinterpret_cast<LPARAM>(&found.boxes));
+    for (HWND box : found.boxes) {
+        bool known = false;
+        {
+            std::lock_guard<std::mutex> lock(m_lock);
+            for (const SeenBox& seen : m_seen) known = known || seen.box == box;
+        }
+        if (!known) answer(box);
+    }
+}
+
+void ModalWatcher::answer(HWND box) {
+    SeenBox seen = {box, captionOf(box), boxText(box), GetWindow(box, GW_OWNER),
+                    GetWindowThreadProcessId(box, nullptr), 0};
+    int answer;
+    void (*before)(HWND);
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        answer = m_answer;
+        before = m_beforeAnswer;
+    }
+    if (before) before(box);
+    seen.answeredWith = answer == kHold ? kHold : click(box, answer);
+    std::lock_guard<std::mutex> lock(m_lock);
+    m_seen.push_back(seen);
+}
+
+int ModalWatcher::click(HWND box, int answer) {
+    DWORD_PTR ignored = 0;
+    HWND button = answer > 0 ? GetDlgItem(box, answer) : nullptr;
+    if (button) {
+        SendMessageTimeoutW(button, BM_CLICK, 0, 0, SMTO_NORMAL, kAnswerLimitMs, &ignored);
+        return answer;
+    }
+    SendMessageTimeoutW(box, WM_CLOSE, 0, 0, SMTO_NORMAL, kAnswerLimitMs, &ignored);
+    return 0;
+}
+
+void ModalWatcher::answerHeld(int answer) {
+    std::vector<HWND> held;
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        for (SeenBox& seen : m_seen)
+            if (seen.answeredWith == kHold) {
+                held.push_back(seen.box);
+                seen.answeredWith = answer;
+            }
+    }
+    for (HWND box : held) click(box, answer);
+}
+
+std::wstring saveScreenshot(HWND window, const wchar_t* name) {
+    s::image::win::BufferedImage* image = s::system::monitor::win::captureWindow(window);
+    if (!image) return L"";
+    s::image::png::win::Png* png =
+        s::image::png::win::newPngFromImage(image, false, false, 255, 255, 255);
+    image->releaseToPool();
+    if (!png) return L"";
+    s::col::_array::ArrayU08 bytes;
+    bool encoded = png->encode(&bytes);
+    png->releaseToPool();
+    std::wstring path = screenshotFolder() + L"\\" + name + L".png";
+    if (!encoded || !writeFile(path, bytes.data(), bytes.count())) return L"";
+    return path;
+}
+
+ProcessCounts processCounts() {
+    ProcessCounts counts = {};
+    counts.gdiObjects = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    counts.userObjects = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+    EnumWindows(&countWindow, reinterpret_cast<LPARAM>(&counts.windows));
+    counts.threads = threadCount();
+    counts.handles = handleCount();
+    return counts;
+}
+
+}  // namespace tests::gui
