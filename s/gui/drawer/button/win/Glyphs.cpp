@@ -380,7 +380,8 @@ bool paintGlyph(HDC dc, int32_t left, int32_t top, int32_t right, int32_t bottom
     }
     if (!swatchColour(caption, &swatch)) return false;
     if (pen.w > 0 && pen.h > 0) {
-        pen.fill(pen.x, pen.y, pen.w, pen.h);
+        // The swatch's frame is black whatever colour the caption is drawn in.
+        s::gui::drawer::win::fill(dc, pen.x, pen.y, pen.w, pen.h, RGB(0, 0, 0));
         s::gui::drawer::win::fill(dc, pen.x + 1, pen.y + 1, pen.w - 2, pen.h - 2, swatch);
     }
     return true;
