@@ -17,7 +17,9 @@ Thin::Thin() : m_text(s::gui::drawer::text::win::Basic::obtain()) { resetForReus
 
 Thin::~Thin() {
     releaseDrawer(m_text);
-    if (m_scratch) m_scratch->releaseToPool();
+    for (auto* dc : {m_scratch, m_mark}) {
+        if (dc) dc->releaseToPool();
+    }
 }
 
 void Thin::resetForReuse() {
@@ -59,24 +61,42 @@ bool Thin::paintScratch(HDC scratch, bool checked, COLORREF background) const {
     return made;
 }
 
+// A DC over a new owned picture of that size; null when either could not be made.
+s::gui::win::MemDC* newPictureDC(int32_t size) {
+    s::image::win::BufferedImage* image = s::image::win::newBufferedImage(size, size);
+    if (!image || image->getWidth() != size) {
+        if (image) image->releaseToPool();
+        return nullptr;
+    }
+    return s::gui::win::MemDC::createForWindow(nullptr, image, true);
+}
+
+bool Thin::makeMark(const MarkKey& key) {
+    m_hasMark = false;
+    if (!m_scratch) m_scratch = newPictureDC(kScratchSize);
+    if (m_mark && m_markKey.size != key.size) {
+        m_mark->releaseToPool();
+        m_mark = nullptr;
+    }
+    if (!m_mark) m_mark = newPictureDC(key.size);
+    if (!m_scratch || !m_mark || !paintScratch(m_scratch->m_hDC, key.checked, key.background)) return false;
+    HDC mark = m_mark->m_hDC;
+    SetStretchBltMode(mark, HALFTONE);
+    SetBrushOrgEx(mark, 0, 0, nullptr);
+    StretchBlt(mark, 0, 0, key.size, key.size, m_scratch->m_hDC, 0, 0, kScratchSize, kScratchSize, SRCCOPY);
+    m_markKey = key;
+    m_hasMark = true;
+    return true;
+}
+
 void Thin::draw(HDC dc, int32_t left, int32_t top, int32_t right, int32_t bottom, const wchar_t* caption,
                 const s::gui::IFont* font, bool, bool checked, COLORREF background) {
     if (s::gui::drawer::win::isEmptyRect(left, top, right, bottom)) return;
-    if (!m_scratch) m_scratch = s::image::win::newBufferedImage(kScratchSize, kScratchSize);
-    if (!m_scratch || m_scratch->getWidth() != kScratchSize) return;
-    s::gui::win::MemDC* scratch = s::gui::win::MemDC::createForWindow(nullptr, m_scratch, false);
-    if (!scratch) return;
-    const int32_t s = s::gui::win::uiScale(), mark = kMarkSize * s, h = bottom - top;
-    if (paintScratch(scratch->m_hDC, checked, background)) {
-        const int32_t mode = SetStretchBltMode(dc, HALFTONE);
-        POINT origin;
-        SetBrushOrgEx(dc, 0, 0, &origin);
-        StretchBlt(dc, left, top + h / 2 - mark / 2, mark, mark, scratch->m_hDC, 0, 0, kScratchSize, kScratchSize,
-                   SRCCOPY);
-        SetBrushOrgEx(dc, origin.x, origin.y, nullptr);
-        SetStretchBltMode(dc, mode);
+    const int32_t s = s::gui::win::uiScale(), size = kMarkSize * s, h = bottom - top;
+    const MarkKey key = {m_ring, m_dot, background, checked, size};
+    if ((m_hasMark && m_markKey == key) || makeMark(key)) {
+        BitBlt(dc, left, top + h / 2 - size / 2, size, size, m_mark->m_hDC, 0, 0, SRCCOPY);
     }
-    scratch->releaseToPool();
     s::gui::drawer::checkbox::win::drawMarkCaption(m_text, dc, left + h + h / 6, top, right, bottom, caption, font);
 }
 

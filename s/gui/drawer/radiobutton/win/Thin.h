@@ -1,15 +1,17 @@
 // s/gui/drawer/radiobutton/win/Thin.h
 //
 // The thin radio button: a ring (and a dot when checked) drawn large on a scratch picture
-// and shrunk with halftone stretching, which smooths it, then the caption after it.
+// and shrunk with halftone stretching, which smooths it, then the caption after it. The
+// shrunk mark is kept and copied again while its colours, state and size hold: drawing it
+// anew costs a DC, a pen, two brushes and a halftone stretch each time.
 #pragma once
 #include "s/gui/drawer/PooledDrawer.h"
 #include "s/gui/drawer/radiobutton/IThin.h"
 #include "s/gui/drawer/text/win/Basic.h"
 
-namespace s::image::win {
-class BufferedImage;
-}  // namespace s::image::win
+namespace s::gui::win {
+class MemDC;
+}  // namespace s::gui::win
 
 namespace s::gui::drawer::radiobutton::win {
 
@@ -39,12 +41,26 @@ public:
     void resetForReuse() override;
 
 private:
+    struct MarkKey {
+        COLORREF ring, dot, background;
+        bool checked;
+        int32_t size;
+        bool operator==(const MarkKey& o) const {
+            return ring == o.ring && dot == o.dot && background == o.background && checked == o.checked &&
+                   size == o.size;
+        }
+    };
+
     bool paintScratch(HDC scratch, bool checked, COLORREF background) const;
+    bool makeMark(const MarkKey& key);
 
     COLORREF m_ring = 0;
     COLORREF m_dot = 0;
     s::gui::drawer::text::win::Basic* m_text = nullptr;
-    s::image::win::BufferedImage* m_scratch = nullptr;
+    s::gui::win::MemDC* m_scratch = nullptr;
+    s::gui::win::MemDC* m_mark = nullptr;
+    MarkKey m_markKey = {};
+    bool m_hasMark = false;
 };
 
 }  // namespace s::gui::drawer::radiobutton::win
