@@ -42,6 +42,54 @@ TEST(DrawerTableTest, EveryDrawerPaintsNothingForAnEmptyRectangle) {
     }
 }
 
+struct DcState {
+    HGDIOBJ font, pen, brush, bitmap;
+    COLORREF text, back;
+    int mode, stretch;
+    POINT origin;
+    bool operator==(const DcState& o) const {
+        return font == o.font && pen == o.pen && brush == o.brush && bitmap == o.bitmap && text == o.text &&
+               back == o.back && mode == o.mode && stretch == o.stretch && origin.x == o.origin.x &&
+               origin.y == o.origin.y;
+    }
+};
+
+DcState stateOf(HDC dc) {
+    DcState s;
+    s.font = GetCurrentObject(dc, OBJ_FONT);
+    s.pen = GetCurrentObject(dc, OBJ_PEN);
+    s.brush = GetCurrentObject(dc, OBJ_BRUSH);
+    s.bitmap = GetCurrentObject(dc, OBJ_BITMAP);
+    s.text = GetTextColor(dc);
+    s.back = GetBkColor(dc);
+    s.mode = GetBkMode(dc);
+    s.stretch = GetStretchBltMode(dc);
+    GetViewportOrgEx(dc, &s.origin);
+    return s;
+}
+
+TEST(DrawerTableTest, EveryDrawerLeavesTheDcAsItFoundIt) {
+    tests::Watchdog dog("DrawerTableTest.Selections", 60);
+    AllDrawers all;
+    for (int32_t scale : {1, 2}) {
+        ScaleScope scope(scale);
+        for (const auto& c : all.cases()) {
+            SCOPED_TRACE(c.name);
+            Canvas canvas(120, 80);
+            SetTextColor(canvas.dc(), RGB(1, 2, 3));
+            SetBkColor(canvas.dc(), RGB(4, 5, 6));
+            SetBkMode(canvas.dc(), OPAQUE);
+            const DcState before = stateOf(canvas.dc());
+            c.paint(canvas.dc(), 0, 0, 120, 80);
+            EXPECT_TRUE(before == stateOf(canvas.dc()));
+            EXPECT_GT(canvas.inkCount() + (c.name.find("tabbox") != std::string::npos ||
+                                           c.name.find("statusbar Thin") != std::string::npos ||
+                                           c.name.find("menu") != std::string::npos),
+                      0);
+        }
+    }
+}
+
 // GDI objects the process holds. Wine's GetGuiResources is a stub that answers 0, so there
 // the measure is how far a burst of fresh brushes reaches into the handle table: Wine hands
 // out freed handle slots first and new ones only when none is free (Wine 8.0, checked by
