@@ -39,8 +39,7 @@ void Thin::draw(HDC dc, int32_t left, int32_t top, int32_t right, int32_t bottom
                 const s::gui::IFont* font, int32_t state, bool enabled) {
     if (s::gui::drawer::win::isEmptyRect(left, top, right, bottom)) return;
     const int32_t s = s::gui::win::uiScale();
-    m_button->draw(dc, left, top, right, bottom, state == 2 ? 2 : state == 1 ? 1 : 0, L"", true, nullptr, enabled,
-                   false, false);
+    m_button->draw(dc, left, top, right, bottom, state == 2 ? 2 : 0, L"", true, nullptr, enabled, false, false);
     const int32_t shift = state == 1 || state == 2 ? s : 0;
     const int32_t arrowLeft = right - 13 * s;
     s::gui::drawer::win::fill(dc, arrowLeft - s + shift, top + 2 * s, s, bottom - top - 4 * s, m_arrow);

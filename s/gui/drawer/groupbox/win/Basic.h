@@ -1,35 +1,21 @@
 // s/gui/drawer/groupbox/win/Basic.h
 //
-// The frame of a group box with its title; 1-pixel lines, the title at x = 9.
+// The frame of a group box with its title: 1-pixel lines, the title at x = 9.
 #pragma once
-#include "s/gui/drawer/PooledDrawer.h"
 #include "s/gui/drawer/groupbox/IBasic.h"
-#include "s/gui/win/FontSetting.h"
+#include "s/gui/drawer/groupbox/win/FrameDrawer.h"
 
 namespace s::gui::drawer::groupbox::win {
 
-class Basic : public PooledDrawer<Basic, IBasic> {
+class Basic : public FrameDrawer<Basic, IBasic> {
 public:
-    Basic() { resetForReuse(); }
-
-    // IGroupBox
-    void draw(HDC dc, int32_t left, int32_t top, int32_t right, int32_t bottom, const wchar_t* title,
-              const s::gui::IFont* titleFont, int32_t titleWidth, int32_t titleHeight) override;
-    void setFrameColour(int32_t red, int32_t green, int32_t blue);
-    int32_t getFrameRed() const { return GetRValue(m_frame); }
-    int32_t getFrameGreen() const { return GetGValue(m_frame); }
-    int32_t getFrameBlue() const { return GetBValue(m_frame); }
-    s::gui::win::FontSetting* getTitleFont() { return &m_titleFonts[0]; }
-    s::gui::win::FontSetting* getSecondTitleFont() { return &m_titleFonts[1]; }
+    static void frameOf(int32_t, int32_t* titleX, int32_t* thickness) {
+        *titleX = 9;
+        *thickness = 1;
+    }
 
     // IObject
     const wchar_t* classId() const override { return L"s_gui_drawer_groupbox_win_Basic"; }
-    // IPoolable
-    void resetForReuse() override;
-
-private:
-    COLORREF m_frame = 0;
-    s::gui::win::FontSetting m_titleFonts[2];
 };
 
 }  // namespace s::gui::drawer::groupbox::win

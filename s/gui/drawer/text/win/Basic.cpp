@@ -138,7 +138,7 @@ void Basic::measure(HDC dc, const wchar_t* text, const s::gui::IFont* font, int3
     *width = *height = *fullWidth = *fullHeight = 0;
     if (!text || !font) return;
     RECT box = {0, 0, 0, 0};
-    const UINT format = DT_CALCRECT | DT_NOPREFIX | (font->isWordWrap() ? DT_WORDBREAK : DT_SINGLELINE);
+    const UINT format = DT_CALCRECT | DT_NOPREFIX | (font->isWordWrap() ? 0 : DT_SINGLELINE);
     HGDIOBJ before = SelectObject(dc, font->getHandle());
     DrawTextW(dc, text, -1, &box, format);
     SelectObject(dc, before);

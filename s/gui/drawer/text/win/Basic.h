@@ -28,8 +28,8 @@ public:
                          const s::gui::IFontDescription* third = nullptr,
                          const s::gui::IFontDescription* fourth = nullptr,
                          const s::gui::IFontDescription* fifth = nullptr);
-    // The extents of the text with the calculate flag (multi-line for a word-wrapping font),
-    // the full and the minimum extents being the same single measure here.
+    // The extents of the text with the calculate flag (0xC00, lines kept, for a word-wrapping
+    // font; one line otherwise); the full extents are the same measure.
     void measure(HDC dc, const wchar_t* text, const s::gui::IFont* font, int32_t* width,
                  int32_t* height, int32_t* fullWidth, int32_t* fullHeight);
     s::gui::win::FontSetting* getNormalFont() { return &m_settings[0]; }
