@@ -12,6 +12,7 @@
 #include <png.h>
 
 #include "s/image/ImageLimits.h"
+#include "s/image/png/EncodeSetting.h"
 #include "s/image/bmp/win/Bitmap.h"
 #include "s/image/win/BufferedImage.h"
 #include "s/io/IInputStream.h"
@@ -214,6 +215,16 @@ void Png::releaseToPool() { s::thread::Pool<Png>::release(this); }
 void Png::resetForReuse() {
     if (m_store) m_store->resetForReuse();
     m_interlace = false;
+}
+
+s::image::IEncodedImage* Png::newFromImage(s::image::win::BufferedImage* image) const {
+    s::image::png::EncodeSetting* setting = s::thread::Pool<s::image::png::EncodeSetting>::obtain();
+    if (!setting) return nullptr;
+    setting->setKeepTransparency(true);
+    setting->setWithInterlace(m_interlace);
+    s::image::IEncodedImage* made = setting->encodeImage(image);
+    setting->releaseToPool();
+    return made;
 }
 
 }  // namespace s::image::png::win
