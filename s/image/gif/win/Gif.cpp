@@ -345,6 +345,11 @@ bool Gif::encode(s::io::IOutputStream* out) const {
         if (f.top + f.bitmap->getHeight() > height) height = f.top + f.bitmap->getHeight();
     }
     if (width > 0xFFFF || height > 0xFFFF) return false;
+    // A frame the format cannot hold (a store of another depth, taken from a bitmap handle)
+    // is refused before a byte is written: no half file.
+    for (int32_t i = 0; i < m_count; ++i) {
+        if (m_frames[i].bitmap->getBitDepth() != 8) return false;
+    }
     const uint8_t header[13] = {'G', 'I', 'F', '8', '9', 'a', static_cast<uint8_t>(width), static_cast<uint8_t>(width >> 8),
                                 static_cast<uint8_t>(height), static_cast<uint8_t>(height >> 8), 0x77, 0, 0};
     const uint8_t loop[19] = {0x21, 0xFF, 0x0B, 'N', 'E', 'T', 'S', 'C', 'A', 'P', 'E', '2', '.', '0', 0x03, 0x01,
