@@ -4,7 +4,7 @@
 // - "image_bench convert IN OUT" decodes IN (BMP, GIF, JPEG, PNG or ICO, known by its first
 //   bytes) and writes the format named by OUT's extension through that format's default
 //   settings (.bmp: 32 bits when the picture has alpha, else 24; .gif: every frame of an
-//   animation), never over an existing file.
+//   animation; .bgra: the decoded pixels themselves), never over an existing file.
 // - "image_bench frames IN.gif DIR" writes each decoded GIF frame to DIR as frame-N.bgra (its
 //   own pixels, B, G, R, A, rows from the top, transparent index as alpha 0) and set-N.bgra
 //   (the frame as the image set holds it), and DIR\frames.txt, one line per frame: width
@@ -125,7 +125,25 @@ IEncodedImage* decodeFile(const wchar_t* in, ArrayU08* source) {
     return decoder;
 }
 
+bool writePixels(const wchar_t* path, const BufferedImage* image);
+
+// The decoded picture's own B, G, R, A bytes, rows from the top (alpha 255 throughout when the
+// picture has no alpha flag): what a host tool's reading is compared with.
+int rawPixels(const wchar_t* in, const wchar_t* out) {
+    ArrayU08* source = s::thread::Pool<ArrayU08>::obtain();
+    IEncodedImage* decoder = decodeFile(in, source);
+    BufferedImage* image = decoder ? decoder->toBufferedImage(0, nullptr) : nullptr;
+    if (image && !image->hasAlpha()) image->makeOpaque();
+    const bool ok = image && writePixels(out, image);
+    if (decoder && !ok) fwprintf(stderr, L"image_bench: cannot write %ls (it may exist)\n", out);
+    if (image) image->releaseToPool();
+    if (decoder) decoder->releaseToPool();
+    source->releaseToPool();
+    return ok ? 0 : 1;
+}
+
 int convert(const wchar_t* in, const wchar_t* out) {
+    if (endsWith(out, L".bgra")) return rawPixels(in, out);
     ArrayU08* source = s::thread::Pool<ArrayU08>::obtain();
     ArrayU08* target = s::thread::Pool<ArrayU08>::obtain();
     IEncodedImage* decoder = decodeFile(in, source);
