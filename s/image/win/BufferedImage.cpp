@@ -11,6 +11,7 @@
 #include "s/image/gif/win/Gif.h"
 #include "s/image/jpg/win/Jpeg.h"
 #include "s/image/png/win/Png.h"
+#include "s/image/win/ImagePrinting.h"
 #include "s/thread/Pool.h"
 
 namespace s::image::win {
@@ -259,6 +260,11 @@ BufferedImage* BufferedImage::applyFilters() {
 }
 
 BufferedImage* BufferedImage::getFilteredImage() { return m_filtered ? m_filtered : applyFilters(); }
+
+bool BufferedImage::print(bool rotate, bool sharpen, bool fit) {
+    const BufferedImage* shown = hasFilters() ? getFilteredImage() : this;
+    return shown && printImage(shown, rotate, sharpen, fit, systemPrintSeams());
+}
 
 void BufferedImage::drawImage(int32_t x, int32_t y, const BufferedImage* source, int32_t sourceX,
                               int32_t sourceY) {

@@ -87,6 +87,12 @@ public:
     BufferedImage* applyFilters();
     BufferedImage* getFilteredImage();
 
+    // This image (its filtered image when it has filters) on one page of the default
+    // printer, after the print dialog; with fit, or when it is larger than the page, turned a
+    // quarter clockwise first when rotate is set and it is wider than high, then scaled into
+    // the page; sharpened by 80 with sharpen; flattened on white. False when nothing printed.
+    bool print(bool rotate, bool sharpen, bool fit);
+
     // copies: into target (re-sized) or, when none, a new pooled image; null on failure
     BufferedImage* copy(BufferedImage* target) const;
     BufferedImage* rotatedRight(BufferedImage* target) const;
