@@ -10,8 +10,12 @@
 #include <shlobj.h>
 
 #include <cwchar>
+#include <new>
 
+#include "s/file/win/FolderWalk.h"
+#include "s/file/win/IFolderVisitor.h"
 #include "s/file/win/PathWin.h"
+#include "s/file/win/ShellFileOperation.h"
 #include "s/file/win/RandomSource.h"
 #include "s/file/wiper/IMethod.h"
 #include "s/file/wiper/win/RandomTimes.h"
@@ -264,10 +268,106 @@ void Wiper::runTask() {
     endRun();
 }
 
+// Removals inside a folder are told to the shell only when the folder itself stays: the
+// removal of the folder tells it of everything that was in it, and each notice costs the
+// shell a look at every folder of the path (Wine 8.0: a lookup and a desktop.ini read per
+// component, so one notice per item of a deep tree costs its depth squared; checked).
+struct Wiper::Removals {
+    s::str::strarray::StrArray* files = nullptr;
+    s::str::strarray::StrArray* folders = nullptr;
+
+    void add(const wchar_t* path, bool folder) {
+        s::str::strarray::StrArray*& list = folder ? folders : files;
+        if (!list) list = s::thread::Pool<s::str::strarray::StrArray>::obtain();
+        if (list && list->addString(path)) return;
+        s::file::win::notifyShell(folder ? SHCNE_RMDIR : SHCNE_DELETE, path);  // no room to keep it: tell now
+    }
+    // The folder stays: what went from it is told now.
+    void tell() {
+        for (uint32_t i = 0; files && i < files->count(); ++i) s::file::win::notifyShell(SHCNE_DELETE, files->at(i)->cString());
+        for (uint32_t i = 0; folders && i < folders->count(); ++i)
+            s::file::win::notifyShell(SHCNE_RMDIR, folders->at(i)->cString());
+    }
+    ~Removals() {
+        if (files) files->releaseToPool();
+        if (folders) folders->releaseToPool();
+    }
+};
+
+// One queued item and everything in it, deepest first, with a stack of its own (see
+// FolderWalk.h). Each folder keeps its share of the progress range, its first attributes
+// and whether everything in it went well so far.
+class Wiper::Descent final : public s::file::win::IFolderVisitor {
+public:
+    Descent(Wiper& wiper, float from, float to, bool queued) : m_wiper(wiper), m_from(from), m_to(to), m_queued(queued) {}
+    bool result = false;
+
+    void* enter(PathWin& item, void* parent, uint32_t index, uint32_t count) override {
+        Folder* above = static_cast<Folder*>(parent);
+        float from = m_from, to = m_to;
+        if (above) {
+            const float width = (above->to - above->from) / static_cast<float>(count);
+            from = above->from + static_cast<float>(index) * width;
+            to = from + width;
+        }
+        const bool queued = !above && m_queued;
+        DWORD kept = 0;
+        bool folder = false;
+        if (!m_wiper.beginItem(&item, queued, &kept, &folder)) return done(above, false);
+        if (folder) {
+            Folder* state = new (std::nothrow) Folder{from, to, kept, queued, true, {}};
+            if (state) return state;
+        }
+        return done(above, m_wiper.finishItem(&item, to, queued, kept, folder, !folder, removalsOf(above)));
+    }
+    bool goOn(void* state) override {
+        if (!m_wiper.stopRequested()) return true;
+        static_cast<Folder*>(state)->result = false;
+        return false;
+    }
+    void leave(PathWin& item, void* state, void* parent, bool whole) override {
+        Folder* folder = static_cast<Folder*>(state);
+        Folder* above = static_cast<Folder*>(parent);
+        const bool ok = m_wiper.finishItem(&item, folder->to, folder->queued, folder->kept, true,
+                                           folder->result && whole, removalsOf(above));
+        if (!ok) folder->removals.tell();
+        delete folder;
+        done(above, ok);
+    }
+
+private:
+    struct Folder {
+        float from, to;
+        DWORD kept;
+        bool queued;
+        bool result;
+        Removals removals;  // of the children, told only when this folder stays
+    };
+    void* done(Folder* above, bool ok) {
+        if (above)
+            above->result = above->result && ok;
+        else
+            result = ok;
+        return nullptr;
+    }
+    static Removals* removalsOf(Folder* folder) { return folder ? &folder->removals : nullptr; }
+
+    Wiper& m_wiper;
+    float m_from, m_to;
+    bool m_queued;
+};
+
 // Returns whether the item is gone for good. Items refused before any change keep the
 // progress where it was; every other item that stays, but a stream, gets its first
 // attributes back. `queued` marks the items of the queue itself.
 bool Wiper::wipeItem(PathWin* item, float from, float to, bool queued) {
+    Descent descent(*this, from, to, queued);
+    s::file::win::walkFolders(*item, descent);
+    return descent.result;
+}
+
+// Up to the first change of the item: false when it is refused, which leaves it untouched.
+bool Wiper::beginItem(PathWin* item, bool queued, DWORD* kept, bool* folder) {
     if (stopRequested()) {
         // A queued item that a stop kept the run from reaching survives like any other.
         if (queued && (item->isRootLike() || item->exists())) recordSurvivor(item->getFullPath());
@@ -284,18 +384,21 @@ bool Wiper::wipeItem(PathWin* item, float from, float to, bool queued) {
     }
     // A link is never changed: not its attributes, not through it. Read fresh, at every
     // level, just before the first change.
-    const DWORD kept = item->isStream() ? item->getAttributes() : item->readLiveAttributes();
-    if (kept == INVALID_FILE_ATTRIBUTES || isLinkAttributes(kept) || item->isReparsePoint()) {
+    *kept = item->isStream() ? item->getAttributes() : item->readLiveAttributes();
+    if (*kept == INVALID_FILE_ATTRIBUTES || isLinkAttributes(*kept) || item->isReparsePoint()) {
         recordSurvivor(item->getFullPath());
         return false;
     }
-    const bool folder = !item->isStream() && (kept & FILE_ATTRIBUTE_DIRECTORY);
+    *folder = !item->isStream() && (*kept & FILE_ATTRIBUTE_DIRECTORY);
     item->setAttributes(FILE_ATTRIBUTE_NORMAL);
     item->addAttributes(FILE_ATTRIBUTE_NOT_CONTENT_INDEXED);
-    if (folder) item->addAttributes(FILE_ATTRIBUTE_DIRECTORY);
+    if (*folder) item->addAttributes(FILE_ATTRIBUTE_DIRECTORY);
+    return true;
+}
 
-    bool result = true;
-    if (folder) result = wipeChildren(item, from, to);
+// After a folder's children (whose outcome `result` holds): its streams, its data, its end.
+bool Wiper::finishItem(PathWin* item, float to, bool queued, DWORD kept, bool folder, bool result,
+                       Removals* removals) {
     if (!item->isStream() && item->isNtfs()) result = wipeStreams(item, to) && result;
     if (result && !folder && item->mayHoldData()) {
         // Encrypted and sparse data is not rewritten where it lies, so such a file is left.
@@ -306,7 +409,7 @@ bool Wiper::wipeItem(PathWin* item, float from, float to, bool queued) {
         else
             result = overwriteAndCut(item, to);
     }
-    if (result && !stopRequested()) result = renameStampAndRemove(item, queued);
+    if (result && !stopRequested()) result = renameStampAndRemove(item, queued, removals);
     // A pass loop stopped between two passes answers true; the item is not done all the same.
     if (stopRequested() && item->exists()) result = false;
 
@@ -314,25 +417,6 @@ bool Wiper::wipeItem(PathWin* item, float from, float to, bool queued) {
     // A failed item keeps its first name, and so do its parents (they fail with it).
     if (!result && item->exists()) recordSurvivor(item->getFullPath());
     m_progress = to;
-    return result;
-}
-
-// A folder that could not be listed to its end fails: what was not listed was not wiped.
-bool Wiper::wipeChildren(PathWin* folder, float from, float to) {
-    bool result = false;
-    s::col::_array::ArrayP* children = folder->listEveryChild(&result);
-    if (!children) return false;
-    uint32_t count = children->count();
-    float width = count ? (to - from) / static_cast<float>(count) : 0.0f;
-    for (uint32_t k = 0; k < count; ++k) {
-        if (stopRequested()) {
-            result = false;
-            break;
-        }
-        float start = from + static_cast<float>(k) * width;
-        if (!wipeItem(children->item<PathWin>(k), start, start + width, false)) result = false;
-    }
-    children->releaseToPool();
     return result;
 }
 
@@ -375,7 +459,7 @@ bool Wiper::overwriteAndCut(PathWin* item, float to) {
     return result;
 }
 
-bool Wiper::renameStampAndRemove(PathWin* item, bool queued) {
+bool Wiper::renameStampAndRemove(PathWin* item, bool queued, Removals* removals) {
     if (item->isStream()) return item->remove(false, false);
     StrBuffer* received = s::thread::Pool<StrBuffer>::obtain();
     if (!received) return false;
@@ -399,8 +483,12 @@ bool Wiper::renameStampAndRemove(PathWin* item, bool queued) {
         // name is final (a parent's rename would make a child's text stale); a child that
         // stays keeps its parent from being removed, so the queued item is listed then. A
         // folder goes only when empty: what appeared in it meanwhile was never overwritten.
-        if (!renamed->removeItemOnly(true) && queued && renamed->exists())
+        const bool folder = renamed->isDirectory();
+        if (renamed->removeItemOnly(!removals)) {
+            if (removals) removals->add(renamed->getFullPath(), folder);
+        } else if (queued && renamed->exists()) {
             recordSurvivor(renamed->getFullPath());
+        }
         renamed->releaseToPool();
     } else if (queued) {
         recordSurvivor(received->cString());  // no path to remove it through: it stays
@@ -432,37 +520,75 @@ void Wiper::randomizeTimes(PathWin* item) {
     closeHeld(file);
 }
 
+// Slack mode, through the same walk: folders only share out the progress range; their
+// children's results are not combined, so a folder answers true.
+class Wiper::SlackDescent final : public s::file::win::IFolderVisitor {
+public:
+    SlackDescent(Wiper& wiper, float from, float to) : m_wiper(wiper), m_from(from), m_to(to) {}
+    bool result = false;
+
+    void* enter(PathWin& item, void* parent, uint32_t index, uint32_t count) override {
+        Range* above = static_cast<Range*>(parent);
+        float from = m_from, to = m_to;
+        if (above) {
+            const float width = (above->to - above->from) / static_cast<float>(count);
+            from = above->from + static_cast<float>(index) * width;
+            to = from + width;
+        }
+        bool folder = false;
+        const bool ok = m_wiper.wipeSlackItem(&item, to, &folder);
+        if (folder) {
+            if (Range* state = new (std::nothrow) Range{from, to}) return state;
+            m_wiper.m_progress = to;
+        }
+        if (!above) result = ok;
+        return nullptr;
+    }
+    bool goOn(void*) override { return !m_wiper.stopRequested(); }
+    void leave(PathWin&, void* state, void* parent, bool) override {
+        m_wiper.m_progress = static_cast<Range*>(state)->to;
+        delete static_cast<Range*>(state);
+        if (!parent) result = true;
+    }
+
+private:
+    struct Range {
+        float from, to;
+    };
+    Wiper& m_wiper;
+    float m_from, m_to;
+};
+
 // Slack mode: only the tail of each file's last cluster, past the end of its data, is
 // overwritten; the file stays where it is with its data, times and attributes.
 bool Wiper::wipeSlack(PathWin* item, float from, float to) {
+    SlackDescent descent(*this, from, to);
+    s::file::win::walkFolders(*item, descent);
+    return descent.result;
+}
+
+// One item of a slack run; *folder tells that its children come next.
+bool Wiper::wipeSlackItem(PathWin* item, float to, bool* folder) {
     if (stopRequested()) return false;
     setCurrentItem(item->getFullPath());
     if (item->isRootLike() || !item->exists()) return false;
     const DWORD attributes = item->isStream() ? item->getAttributes() : item->readLiveAttributes();
     if (attributes == INVALID_FILE_ATTRIBUTES || isLinkAttributes(attributes) || item->isReparsePoint())
         return false;
-    bool result = true;
     if (!item->isStream() && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        s::col::_array::ArrayP* children = item->listChildren(false, nullptr, true);
-        uint32_t count = children ? children->count() : 0;
-        float width = count ? (to - from) / static_cast<float>(count) : 0.0f;
-        for (uint32_t k = 0; k < count && !stopRequested(); ++k) {
-            float start = from + static_cast<float>(k) * width;
-            wipeSlack(children->item<PathWin>(k), start, start + width);
-        }
-        if (children) children->releaseToPool();
-    } else {
-        if (!item->isStream() && item->isNtfs()) {
-            s::col::_array::ArrayP* streams = item->listStreams(nullptr);
-            for (uint32_t k = 0; streams && k < streams->count() && !stopRequested(); ++k)
-                wipeSlack(streams->item<PathWin>(k), to, to);
-            if (streams) streams->releaseToPool();
-        }
-        SfcIsFileProtectedFunction isProtected = sfcIsFileProtected();
-        if (isProtected && !isProtected(nullptr, item->getFullPath()) &&
-            !(attributes & s::file::win::kUnwritableInPlace))
-            wipeSlackData(item, to, &result);
+        *folder = true;
+        return true;
     }
+    bool result = true;
+    if (!item->isStream() && item->isNtfs()) {
+        s::col::_array::ArrayP* streams = item->listStreams(nullptr);
+        for (uint32_t k = 0; streams && k < streams->count() && !stopRequested(); ++k)
+            wipeSlack(streams->item<PathWin>(k), to, to);
+        if (streams) streams->releaseToPool();
+    }
+    SfcIsFileProtectedFunction isProtected = sfcIsFileProtected();
+    if (isProtected && !isProtected(nullptr, item->getFullPath()) && !(attributes & s::file::win::kUnwritableInPlace))
+        wipeSlackData(item, to, &result);
     m_progress = to;
     return result;
 }

@@ -25,6 +25,8 @@
 #include "s/str/strarray/StrArray.h"
 #include "s/str/strbuffer/StrBuffer.h"
 #include "s/thread/Pool.h"
+#include "s/thread/win/Thread.h"
+#include "support/DeepTree.h"
 #include "support/Sandbox.h"
 
 namespace {
@@ -191,6 +193,28 @@ TEST_F(WiperTest, DriveRootsAreRefused) {
     CloseHandle(h);
     EXPECT_STREQ("a drive root must never be wiped\n", text);
     EXPECT_EQ(5u, failures().size());
+}
+
+// The run keeps its own stack: on a worker whose stack could not hold one call per level,
+// a chain of folders far deeper than that is wiped whole.
+TEST_F(WiperTest, AChainDeeperThanTheWorkersStackCouldRecurseIsWipedWhole) {
+    ASSERT_FALSE(tests::makeFolderChain(box.at(L"chain"), 400).empty());
+    s::thread::Pool<s::thread::win::Thread>::release(new s::thread::win::Thread(&tests::startWithSmallStack));
+    std::unique_ptr<Wiper> deep(new Wiper());  // takes that worker, the last one released
+    ASSERT_TRUE(deep->prepare());
+    deep->setMethod(s::thread::Pool<s::file::wiper::win::Method_Pseudorandom>::obtain());
+    deep->setSizeChangeCount(1);
+    deep->setRenameCount(1);
+    deep->setAttributeChangeCount(1);
+    deep->setTimestampChangeCount(1);
+    deep->addPath(box.at(L"chain").c_str());
+    ASSERT_TRUE(deep->start());
+    for (int waited = 0; waited < 100000 && deep->isRunning(); waited += 10) Sleep(10);
+    ASSERT_FALSE(deep->isRunning());
+    EXPECT_TRUE(leftovers().empty());
+    s::str::strarray::StrArray* failed = deep->getFailedPaths();
+    EXPECT_EQ(0u, failed->count());
+    failed->releaseToPool();
 }
 
 // Each method leaves nothing of a folder tree: files of several sizes, an empty file, an
