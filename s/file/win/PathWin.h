@@ -17,6 +17,11 @@
 
 namespace s::file::win {
 
+// The system call behind renameTo, replaceable by tests; none restores MoveFileExW.
+// Answers the call installed before.
+using MoveFunction = BOOL(WINAPI*)(LPCWSTR from, LPCWSTR to, DWORD flags);
+MoveFunction installMoveFunction(MoveFunction move);
+
 class PathWin final : public s::file::IPath, public virtual s::thread::IPoolable {
 public:
     PathWin() = default;
