@@ -182,17 +182,19 @@ bool Wiper::start() {
 void Wiper::stop(bool wait) {
     m_stop = true;
     if (!wait || !m_worker) return;
-    if (!m_worker->waitOrTerminate(kStopWaitMs)) {
+    // The worker is never ended inside the wiper's lock, which every caller takes.
+    if (!m_worker->waitOrTerminate(kStopWaitMs, &m_lock)) {
         // The worker was terminated in the middle of the run: nothing of it ends itself.
         closeHeld(m_held.exchange(nullptr));
     }
     endRun();
 }
 
+// Without the lock: after a forced stop nothing the dead worker held may be waited for.
+// Stop is cleared first, so a wiper seen idle never carries a stale stop into its next run.
 void Wiper::endRun() {
-    s::thread::Lock lock(m_lock);
-    m_running = false;
     m_stop = false;
+    m_running = false;
 }
 
 int32_t Wiper::getProgressPercent() const {
