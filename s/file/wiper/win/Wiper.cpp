@@ -12,11 +12,12 @@
 #include <cwchar>
 #include <new>
 
+#include "s/base/Lasting.h"
 #include "s/file/win/FolderWalk.h"
 #include "s/file/win/IFolderVisitor.h"
 #include "s/file/win/PathWin.h"
-#include "s/file/win/ShellFileOperation.h"
 #include "s/file/win/RandomSource.h"
+#include "s/file/win/ShellFileOperation.h"
 #include "s/file/wiper/IMethod.h"
 #include "s/file/wiper/win/RandomTimes.h"
 #include "s/system/win/DllLocater.h"
@@ -73,8 +74,8 @@ using SfcIsFileProtectedFunction = BOOL(WINAPI*)(HANDLE, LPCWSTR);
 // Looked up once per process; null when the system has no such check.
 SfcIsFileProtectedFunction sfcIsFileProtected() {
     static const SfcIsFileProtectedFunction function = [] {
-        static s::system::win::DllLocater* const sfc = new s::system::win::DllLocater(L"sfc.dll");
-        FARPROC found = sfc->function("SfcIsFileProtected");
+        static s::base::Lasting<s::system::win::DllLocater> sfc(L"sfc.dll");
+        FARPROC found = sfc.get().function("SfcIsFileProtected");
         return reinterpret_cast<SfcIsFileProtectedFunction>(reinterpret_cast<void (*)()>(found));
     }();
     return function;
