@@ -49,4 +49,21 @@ void EncodeSetting::forgetStoreAndBox() {
     m_box = nullptr;
 }
 
+void EncodeSetting::setBackground(int32_t red, int32_t green, int32_t blue) {
+    m_bgRed = clampColour(red);
+    m_bgGreen = clampColour(green);
+    m_bgBlue = clampColour(blue);
+}
+
+void EncodeSetting::readBackground(s::map::IMappedData* store, const wchar_t* path) {
+    setBackground(store->getS32(path, L"BgRed", 255), store->getS32(path, L"BgGreen", 255),
+                  store->getS32(path, L"BgBlue", 255));
+}
+
+void EncodeSetting::writeBackground(s::map::IMappedData* store, const wchar_t* path) const {
+    store->setS32(path, L"BgRed", m_bgRed);
+    store->setS32(path, L"BgGreen", m_bgGreen);
+    store->setS32(path, L"BgBlue", m_bgBlue);
+}
+
 }  // namespace s::image

@@ -28,6 +28,12 @@ public:
 
     static uint8_t clampColour(int32_t value) { return static_cast<uint8_t>(value < 0 ? 0 : (value > 255 ? 255 : value)); }
 
+    // The colour transparent pixels are flattened on (white until chosen), in every format.
+    uint8_t getBgRed() const { return m_bgRed; }
+    uint8_t getBgGreen() const { return m_bgGreen; }
+    uint8_t getBgBlue() const { return m_bgBlue; }
+    void setBackground(int32_t red, int32_t green, int32_t blue);
+
 protected:
     // "BmpEncodeSetting" and the like
     virtual const wchar_t* keyName() const = 0;
@@ -37,11 +43,18 @@ protected:
     virtual void clampValues() = 0;
     // what resetting the common part means: store, key and box forgotten
     void forgetStoreAndBox();
+    // the background's values "BgRed", "BgGreen" and "BgBlue" under the format's key
+    void readBackground(s::map::IMappedData* store, const wchar_t* path);
+    void writeBackground(s::map::IMappedData* store, const wchar_t* path) const;
+    void resetBackground() { m_bgRed = m_bgGreen = m_bgBlue = 255; }
 
 private:
     s::map::IMappedData* m_store = nullptr;
     std::wstring m_keyPath;
     IEncodeSettingBox* m_box = nullptr;
+    uint8_t m_bgRed = 255;
+    uint8_t m_bgGreen = 255;
+    uint8_t m_bgBlue = 255;
 };
 
 }  // namespace s::image

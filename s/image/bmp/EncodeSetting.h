@@ -22,10 +22,6 @@ public:
     // the values; setters bring them into range
     bool getKeepTransparency() const { return m_keepTransparency; }
     void setKeepTransparency(bool flag) { m_keepTransparency = flag; }
-    uint8_t getBgRed() const { return m_bgRed; }
-    uint8_t getBgGreen() const { return m_bgGreen; }
-    uint8_t getBgBlue() const { return m_bgBlue; }
-    void setBackground(int32_t red, int32_t green, int32_t blue);
     int32_t getBpp() const { return m_bpp; }
     void setBpp(int32_t bpp);
 
@@ -48,9 +44,6 @@ private:
     void resetValues();
 
     bool m_keepTransparency = true;
-    uint8_t m_bgRed = 255;
-    uint8_t m_bgGreen = 255;
-    uint8_t m_bgBlue = 255;
     int32_t m_bpp = kDefaultBpp;
 };
 

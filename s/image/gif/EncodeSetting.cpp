@@ -19,20 +19,14 @@ s::image::IEncodedImage* EncodeSetting::encodeImageSet(const s::image::win::Buff
     s::image::win::BufferedImageSet* filtered = set->filteredCopy();
     if (!filtered) return nullptr;
     s::image::IEncodedImage* gif =
-        win::newGifFromImageSet(filtered, m_bpp, m_keepTransparency, m_bgRed, m_bgGreen, m_bgBlue);
+        win::newGifFromImageSet(filtered, m_bpp, m_keepTransparency, getBgRed(), getBgGreen(), getBgBlue());
     filtered->releaseToPool();
     return gif;
 }
 
 s::image::IEncodedImage* EncodeSetting::encodeImage(s::image::win::BufferedImage* image) const {
     if (image && image->hasFilters()) image = image->getFilteredImage();
-    return win::newGifFromImage(image, m_bpp, m_keepTransparency, m_bgRed, m_bgGreen, m_bgBlue);
-}
-
-void EncodeSetting::setBackground(int32_t red, int32_t green, int32_t blue) {
-    m_bgRed = clampColour(red);
-    m_bgGreen = clampColour(green);
-    m_bgBlue = clampColour(blue);
+    return win::newGifFromImage(image, m_bpp, m_keepTransparency, getBgRed(), getBgGreen(), getBgBlue());
 }
 
 void EncodeSetting::setBpp(int32_t bpp) { m_bpp = validBpp(bpp); }
@@ -40,17 +34,14 @@ void EncodeSetting::setBpp(int32_t bpp) { m_bpp = validBpp(bpp); }
 void EncodeSetting::readValues(s::map::IMappedData* store, const wchar_t* path) {
     m_keepTransparency = store->getBool(path, L"KeepTransparency", true);
     m_withInterlace = store->getBool(path, L"WithInterlace", true);
-    setBackground(store->getS32(path, L"BgRed", 255), store->getS32(path, L"BgGreen", 255),
-                  store->getS32(path, L"BgBlue", 255));
+    readBackground(store, path);
     m_bpp = store->getS32(path, L"Bpp", kDefaultBpp);
 }
 
 void EncodeSetting::writeValues(s::map::IMappedData* store, const wchar_t* path) const {
     store->setBool(path, L"KeepTransparency", m_keepTransparency);
     store->setBool(path, L"WithInterlace", m_withInterlace);
-    store->setS32(path, L"BgRed", m_bgRed);
-    store->setS32(path, L"BgGreen", m_bgGreen);
-    store->setS32(path, L"BgBlue", m_bgBlue);
+    writeBackground(store, path);
     store->setS32(path, L"Bpp", m_bpp);
 }
 
@@ -58,7 +49,7 @@ void EncodeSetting::clampValues() { m_bpp = validBpp(m_bpp); }
 
 void EncodeSetting::resetValues() {
     m_keepTransparency = m_withInterlace = true;
-    m_bgRed = m_bgGreen = m_bgBlue = 255;
+    resetBackground();
     m_bpp = kDefaultBpp;
 }
 

@@ -25,10 +25,6 @@ public:
     void setKeepTransparency(bool flag) { m_keepTransparency = flag; }
     bool getWithInterlace() const { return m_withInterlace; }
     void setWithInterlace(bool flag) { m_withInterlace = flag; }
-    uint8_t getBgRed() const { return m_bgRed; }
-    uint8_t getBgGreen() const { return m_bgGreen; }
-    uint8_t getBgBlue() const { return m_bgBlue; }
-    void setBackground(int32_t red, int32_t green, int32_t blue);
     int32_t getBpp() const { return m_bpp; }
     void setBpp(int32_t bpp);
 
@@ -52,9 +48,6 @@ private:
 
     bool m_keepTransparency = true;
     bool m_withInterlace = true;
-    uint8_t m_bgRed = 255;
-    uint8_t m_bgGreen = 255;
-    uint8_t m_bgBlue = 255;
     int32_t m_bpp = kDefaultBpp;
 };
 

@@ -19,13 +19,7 @@ s::image::IEncodedImage* EncodeSetting::encodeImageSet(const s::image::win::Buff
 
 s::image::IEncodedImage* EncodeSetting::encodeImage(s::image::win::BufferedImage* image) const {
     if (image && image->hasFilters()) image = image->getFilteredImage();
-    return win::newJpegFromImage(image, m_quality, m_bgRed, m_bgGreen, m_bgBlue);
-}
-
-void EncodeSetting::setBackground(int32_t red, int32_t green, int32_t blue) {
-    m_bgRed = clampColour(red);
-    m_bgGreen = clampColour(green);
-    m_bgBlue = clampColour(blue);
+    return win::newJpegFromImage(image, m_quality, getBgRed(), getBgGreen(), getBgBlue());
 }
 
 void EncodeSetting::setQuality(int32_t quality) { m_quality = validQuality(quality); }
@@ -33,22 +27,19 @@ void EncodeSetting::setQuality(int32_t quality) { m_quality = validQuality(quali
 // A quality missing from the store keeps what the object holds.
 void EncodeSetting::readValues(s::map::IMappedData* store, const wchar_t* path) {
     m_quality = store->getS32(path, L"Quality", m_quality);
-    setBackground(store->getS32(path, L"BgRed", 255), store->getS32(path, L"BgGreen", 255),
-                  store->getS32(path, L"BgBlue", 255));
+    readBackground(store, path);
 }
 
 void EncodeSetting::writeValues(s::map::IMappedData* store, const wchar_t* path) const {
     store->setS32(path, L"Quality", m_quality);
-    store->setS32(path, L"BgRed", m_bgRed);
-    store->setS32(path, L"BgGreen", m_bgGreen);
-    store->setS32(path, L"BgBlue", m_bgBlue);
+    writeBackground(store, path);
 }
 
 void EncodeSetting::clampValues() { m_quality = validQuality(m_quality); }
 
 void EncodeSetting::resetValues() {
     m_quality = kDefaultQuality;
-    m_bgRed = m_bgGreen = m_bgBlue = 255;
+    resetBackground();
 }
 
 s::base::IObject* EncodeSetting::newInstance() const { return s::thread::Pool<EncodeSetting>::obtain(); }

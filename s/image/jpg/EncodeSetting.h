@@ -22,10 +22,6 @@ public:
     // the values; setters bring them into range
     int32_t getQuality() const { return m_quality; }
     void setQuality(int32_t quality);
-    uint8_t getBgRed() const { return m_bgRed; }
-    uint8_t getBgGreen() const { return m_bgGreen; }
-    uint8_t getBgBlue() const { return m_bgBlue; }
-    void setBackground(int32_t red, int32_t green, int32_t blue);
 
     // IObject
     const wchar_t* classId() const override { return L"s_image_jpg_EncodeSetting"; }
@@ -46,9 +42,6 @@ private:
     void resetValues();
 
     int32_t m_quality = kDefaultQuality;
-    uint8_t m_bgRed = 255;
-    uint8_t m_bgGreen = 255;
-    uint8_t m_bgBlue = 255;
 };
 
 }  // namespace s::image::jpg

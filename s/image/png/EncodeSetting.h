@@ -22,10 +22,6 @@ public:
     void setKeepTransparency(bool flag) { m_keepTransparency = flag; }
     bool getWithInterlace() const { return m_withInterlace; }
     void setWithInterlace(bool flag) { m_withInterlace = flag; }
-    uint8_t getBgRed() const { return m_bgRed; }
-    uint8_t getBgGreen() const { return m_bgGreen; }
-    uint8_t getBgBlue() const { return m_bgBlue; }
-    void setBackground(int32_t red, int32_t green, int32_t blue);
 
     // IObject
     const wchar_t* classId() const override { return L"s_image_png_EncodeSetting"; }
@@ -47,9 +43,6 @@ private:
 
     bool m_keepTransparency = true;
     bool m_withInterlace = true;
-    uint8_t m_bgRed = 255;
-    uint8_t m_bgGreen = 255;
-    uint8_t m_bgBlue = 255;
 };
 
 }  // namespace s::image::png
