@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "support/Watchdog.h"
+#include "support/gui/GuiHarness.h"
 
 namespace {
 
@@ -16,13 +16,13 @@ class WatchEveryTest : public testing::EmptyTestEventListener {
 public:
     void OnTestStart(const testing::TestInfo& info) override {
         m_place = std::string(info.test_suite_name()) + "." + info.name();
-        m_dog.reset(new tests::Watchdog(m_place.c_str(), 90));
+        m_dog.reset(new tests::gui::Watchdog(m_place.c_str(), 90000));
     }
     void OnTestEnd(const testing::TestInfo&) override { m_dog.reset(); }
 
 private:
     std::string m_place;
-    std::unique_ptr<tests::Watchdog> m_dog;
+    std::unique_ptr<tests::gui::Watchdog> m_dog;
 };
 
 const bool g_watched = [] {

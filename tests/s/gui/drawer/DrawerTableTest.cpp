@@ -14,7 +14,7 @@
 #include "s/gui/drawer/AllDrawers.h"
 #include "s/gui/drawer/Canvas.h"
 #include "support/Pooled.h"
-#include "support/Watchdog.h"
+#include "support/gui/GuiHarness.h"
 
 namespace {
 
@@ -23,7 +23,7 @@ using tests::gui::Canvas;
 using tests::gui::ScaleScope;
 
 TEST(DrawerTableTest, EveryDrawerPaintsNothingForAnEmptyRectangle) {
-    tests::Watchdog dog("DrawerTableTest.Empty", 60);
+    tests::gui::Watchdog dog("DrawerTableTest.Empty", 60000);
     AllDrawers all;
     ASSERT_GE(all.cases().size(), 24u);
     const RECT empties[] = {{10, 10, 10, 40}, {10, 10, 40, 10}, {40, 10, 10, 40}, {10, 40, 40, 10}, {0, 0, 0, 0}};
@@ -34,7 +34,7 @@ TEST(DrawerTableTest, EveryDrawerPaintsNothingForAnEmptyRectangle) {
                 SCOPED_TRACE(c.name + " scale " + std::to_string(scale));
                 Canvas canvas(60, 60);
                 ASSERT_TRUE(canvas.ok());
-                dog.phase(c.name.c_str());
+                tests::gui::phase(c.name);
                 c.paint(canvas.dc(), e.left, e.top, e.right, e.bottom);
                 EXPECT_EQ(0, canvas.inkCount());
             }
@@ -69,7 +69,7 @@ DcState stateOf(HDC dc) {
 }
 
 TEST(DrawerTableTest, EveryDrawerLeavesTheDcAsItFoundIt) {
-    tests::Watchdog dog("DrawerTableTest.Selections", 60);
+    tests::gui::Watchdog dog("DrawerTableTest.Selections", 60000);
     AllDrawers all;
     for (int32_t scale : {1, 2}) {
         ScaleScope scope(scale);
@@ -110,7 +110,7 @@ int32_t gdiReach() {
 }
 
 TEST(DrawerTableTest, PaintingEveryDrawerAThousandTimesLeavesNoGdiObject) {
-    tests::Watchdog dog("DrawerTableTest.Leak", 100);
+    tests::gui::Watchdog dog("DrawerTableTest.Leak", 100000);
     AllDrawers all;
     Canvas canvas(120, 80);
     ASSERT_TRUE(canvas.ok());
@@ -151,7 +151,7 @@ bool savePng(const s::image::win::BufferedImage* image, const std::wstring& path
 }
 
 TEST(DrawerTableTest, EverySkinIsPicturedWithItsFamiliesSideBySide) {
-    tests::Watchdog dog("DrawerTableTest.Screenshots", 100);
+    tests::gui::Watchdog dog("DrawerTableTest.Screenshots", 100000);
     const std::wstring folder = shotFolder();
     tests::gui::DrawState state;
     for (const wchar_t* family : {L"Thin", L"ThinWindow"}) {

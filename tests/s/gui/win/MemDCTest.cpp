@@ -5,7 +5,7 @@
 
 #include "s/gui/win/BackBuffer.h"
 #include "s/image/win/BufferedImage.h"
-#include "support/Watchdog.h"
+#include "support/gui/GuiHarness.h"
 
 namespace {
 
@@ -73,14 +73,14 @@ public:
 };
 
 TEST(MemDCTest, AControlKeepsOneBackBufferWhileItsSizeHoldsAndCopiesItToTheScreen) {
-    tests::Watchdog dog("MemDCTest.BackBuffer", 30);
+    tests::gui::Watchdog dog("MemDCTest.BackBuffer", 30000);
     BufferedWindow w;
     ASSERT_TRUE(w.window);
     UpdateWindow(w.window);
     BufferedImage* first = w.buffer.image();
     ASSERT_TRUE(first);
     EXPECT_EQ(60, first->getWidth());
-    dog.phase("repaint at the same size");
+    tests::gui::phase("repaint at the same size");
     InvalidateRect(w.window, nullptr, TRUE);
     UpdateWindow(w.window);
     EXPECT_EQ(first, w.buffer.image());
@@ -88,7 +88,7 @@ TEST(MemDCTest, AControlKeepsOneBackBufferWhileItsSizeHoldsAndCopiesItToTheScree
     HDC screen = GetDC(w.window);
     EXPECT_EQ(RGB(10, 200, 30), GetPixel(screen, 30, 20));
     ReleaseDC(w.window, screen);
-    dog.phase("resize");
+    tests::gui::phase("resize");
     SetWindowPos(w.window, nullptr, 0, 0, 80, 30, SWP_NOMOVE | SWP_NOZORDER);
     UpdateWindow(w.window);
     ASSERT_TRUE(w.buffer.image());
