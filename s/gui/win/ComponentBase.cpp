@@ -3,6 +3,7 @@
 
 #include "s/gui/Geometry.h"
 #include "s/gui/IWindow.h"
+#include "s/gui/ITextField.h"
 #include "s/gui/win/Messages.h"
 #include "s/gui/win/WindowClass.h"
 
@@ -394,5 +395,6 @@ LRESULT ComponentBase<I>::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 template class ComponentBase<s::gui::IComponent>;
 template class ComponentBase<s::gui::IContainer>;
 template class ComponentBase<s::gui::IWindow>;
+template class ComponentBase<s::gui::ITextField>;
 
 }  // namespace s::gui::win

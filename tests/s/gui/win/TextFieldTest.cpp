@@ -1,0 +1,221 @@
+// tests/s/gui/win/TextFieldTest.cpp
+//
+// The edit field stored before it has a window, then made on a Window's UI thread and
+// driven by the program and by real keyboard input; every native effect is read back.
+#include "s/gui/win/TextField.h"
+
+#include <atomic>
+#include <functional>
+#include <string>
+
+#include <gmock/gmock.h>
+
+#include "s/gui/win/UiScale.h"
+#include "s/gui/win/Window.h"
+#include "support/Pooled.h"
+#include "support/gui/Fakes.h"
+#include "support/gui/GuiTest.h"
+#include "support/gui/TestPanel.h"
+
+namespace s::gui::win {
+namespace {
+
+using tests::Pooled;
+using tests::gui::eventually;
+using tests::gui::phase;
+using tests::gui::Recorder;
+using tests::gui::saveScreenshot;
+
+Window* newWindow() { return s::thread::Pool<Window, 0>::obtain(); }
+
+void onUiThread(Window* window, std::function<void()> action) {
+    window->runOnUiThread([](void* a) { (*static_cast<std::function<void()>*>(a))(); }, &action);
+}
+
+void typeText(const std::wstring& text) {
+    for (wchar_t c : text) {
+        INPUT keys[2] = {};
+        for (INPUT& k : keys) {
+            k.type = INPUT_KEYBOARD;
+            k.ki.wScan = c;
+            k.ki.dwFlags = KEYEVENTF_UNICODE;
+        }
+        keys[1].ki.dwFlags |= KEYEVENTF_KEYUP;
+        SendInput(2, keys, sizeof(INPUT));
+        Sleep(5);
+    }
+}
+
+COLORREF screenPixel(HWND window, int x, int y) {
+    POINT p = {x, y};
+    ClientToScreen(window, &p);
+    HDC screen = GetDC(nullptr);
+    COLORREF c = GetPixel(screen, p.x, p.y);
+    ReleaseDC(nullptr, screen);
+    return c;
+}
+
+// What the field asked the system for; an edit control turns WS_BORDER into a client edge.
+std::atomic<DWORD> g_editStyle{0};
+std::atomic<bool> g_refuseEdit{false};
+
+HWND WINAPI recordingCreate(DWORD exStyle, LPCWSTR className, LPCWSTR name, DWORD style, int x,
+                            int y, int width, int height, HWND parent, HMENU menu,
+                            HINSTANCE instance, LPVOID param) {
+    const bool edit = !IS_INTRESOURCE(className) && lstrcmpiW(className, L"EDIT") == 0;
+    if (edit) g_editStyle = style;
+    if (edit && g_refuseEdit) return nullptr;
+    return CreateWindowExW(exStyle, className, name, style, x, y, width, height, parent, menu,
+                           instance, param);
+}
+
+class TextFieldTest : public tests::gui::GuiTest {
+protected:
+    // A shown window holding the field at 10,10 (200 x 26).
+    void show(TextField* field) {
+        window.reset(new Pooled<Window>(newWindow()));
+        (*window)->setSize(320, 200);
+        field->setBounds(10, 10, 200, 26);
+        (*window)->addChild(field);
+        (*window)->show(true, false);
+        (*window)->bringToFront(true);
+    }
+    void SetUp() override {
+        GuiTest::SetUp();
+        g_editStyle = 0;
+        g_refuseEdit = false;
+        mfc::CWnd::setCreateWindowFunction(&recordingCreate);
+    }
+    void TearDown() override {
+        window.reset();
+        mfc::CWnd::setCreateWindowFunction(nullptr);
+        GuiTest::TearDown();
+    }
+    std::unique_ptr<Pooled<Window>> window;
+};
+
+TEST_F(TextFieldTest, KeepsItsStateWithoutAWindowAndTakesItWhenMade) {
+    TextField* field = newTextField();
+    EXPECT_STREQ(field->getText(), L"");
+    EXPECT_TRUE(field->isEmpty());
+    EXPECT_EQ(field->getContentTargetWidth(), 50 * uiScale());
+    EXPECT_EQ(field->getContentMinHeight(), 24 * uiScale());
+    field->setPassword(true);
+    field->setText(L"secret", true);
+    field->setEditable(false);
+    EXPECT_EQ(field->m_hWnd, nullptr);
+    show(field);
+    HWND edit = field->m_hWnd;
+    ASSERT_NE(edit, nullptr);
+    wchar_t className[16] = {};
+    GetClassNameW(edit, className, 16);
+    EXPECT_STREQ(className, L"Edit");
+    EXPECT_EQ(g_editStyle.load(), 0x40810080u);
+    EXPECT_EQ(GetDlgCtrlID(edit), 1001);
+    EXPECT_EQ(SendMessageW(edit, EM_GETPASSWORDCHAR, 0, 0), L'*');
+    EXPECT_TRUE(GetWindowLongW(edit, GWL_STYLE) & ES_READONLY);
+    EXPECT_STREQ(field->getText(), L"secret");
+    EXPECT_FALSE(saveScreenshot((*window)->getHandle(), L"textfield_password").empty());
+    field->setPassword(false);
+    EXPECT_EQ(SendMessageW(edit, EM_GETPASSWORDCHAR, 0, 0), 0);
+    field->setEditable(true);
+    EXPECT_FALSE(GetWindowLongW(edit, GWL_STYLE) & ES_READONLY);
+}
+
+TEST_F(TextFieldTest, AFieldThatCannotBeMadeSaysSo) {
+    g_refuseEdit = true;
+    TextField* field = newTextField();
+    show(field);
+    EXPECT_EQ(field->m_hWnd, nullptr);
+    ASSERT_TRUE(watcher->waitForBoxes(1, 5000));
+    EXPECT_EQ(watcher->boxes()[0].caption, L"Error!");
+    EXPECT_EQ(watcher->boxes()[0].text, L"Window Creation Failed!");
+}
+
+TEST_F(TextFieldTest, ProgramChangesNotifyOnlyWhenAskedAndTheSwitchComesBack) {
+    TextField* field = newTextField();
+    Recorder changes;
+    field->addChangeListener(&changes);
+    show(field);
+    field->setText(L"quiet", false);
+    EXPECT_EQ(changes.calls, 0);
+    EXPECT_STREQ(field->getText(), L"quiet");
+    field->setText(L"loud", true);
+    EXPECT_EQ(changes.calls, 1);
+    EXPECT_EQ(changes.lastCode, ITextField::kChanged);
+    EXPECT_EQ(changes.lastSource, static_cast<IComponent*>(field));
+    field->clear();
+    EXPECT_EQ(changes.calls, 2);
+    EXPECT_TRUE(field->isEmpty());
+}
+
+TEST_F(TextFieldTest, TypedTextNotifiesAndLosingFocusIsHeard) {
+    TextField* field = newTextField();
+    Pooled<tests::gui::TestPanel> other;
+    Recorder changes, focusLost;
+    field->addChangeListener(&changes);
+    field->addFocusLostListener(&focusLost);
+    show(field);
+    other->setBounds(10, 60, 50, 20);
+    (*window)->addChild(other.get());
+    phase("focus the field");
+    field->postSelectAll();
+    HWND edit = field->m_hWnd;
+    ASSERT_TRUE(eventually(
+        [&] {
+            GUITHREADINFO info = {};
+            info.cbSize = sizeof info;
+            return GetGUIThreadInfo(GetWindowThreadProcessId(edit, nullptr), &info) &&
+                   info.hwndFocus == edit;
+        },
+        5000));
+    phase("type");
+    typeText(L"abc");
+    EXPECT_TRUE(eventually([&] { return std::wstring(field->getText()) == L"abc"; }, 5000));
+    EXPECT_EQ(std::wstring(field->getText()), L"abc");
+    EXPECT_EQ(changes.calls, 3);
+    EXPECT_EQ(changes.lastCode, ITextField::kChanged);
+    EXPECT_FALSE(saveScreenshot((*window)->getHandle(), L"textfield_typed").empty());
+    phase("move the focus away");
+    HWND away = other->m_hWnd;
+    onUiThread(window->get(), [&] { SetFocus(away); });
+    EXPECT_TRUE(eventually([&] { return focusLost.calls == 1; }, 5000));
+    EXPECT_EQ(focusLost.lastCode, ITextField::kFocusLost);
+}
+
+TEST_F(TextFieldTest, ALongTextIsReadWhole) {
+    TextField* field = newTextField();
+    show(field);
+    std::wstring text;
+    for (int i = 0; i < 10000; ++i) text += static_cast<wchar_t>(L'a' + i % 26);
+    SendMessageW(field->m_hWnd, EM_SETLIMITTEXT, 20000, 0);
+    field->setText(text.c_str(), false);
+    EXPECT_EQ(GetWindowTextLengthW(field->m_hWnd), 10000);
+    EXPECT_EQ(std::wstring(field->getText()), text);
+}
+
+TEST_F(TextFieldTest, ReadOnlyAndDisabledFieldsPaintOnTheButtonFace) {
+    TextField* field = newTextField();
+    field->setFieldColour(255, 255, 255);
+    show(field);
+    HWND edit = field->m_hWnd;
+    auto inside = [&] {
+        RedrawWindow(edit, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        Sleep(50);
+        return screenPixel(edit, 150, 10);
+    };
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    ASSERT_NE(face, RGB(255, 255, 255));
+    EXPECT_EQ(inside(), RGB(255, 255, 255));
+    field->setEditable(false);
+    EXPECT_EQ(inside(), face);
+    EXPECT_FALSE(saveScreenshot((*window)->getHandle(), L"textfield_readonly").empty());
+    field->setEditable(true);
+    field->setEnabled(false);
+    EXPECT_EQ(inside(), face);
+    field->setEnabled(true);
+    EXPECT_EQ(inside(), RGB(255, 255, 255));
+}
+
+}  // namespace
+}  // namespace s::gui::win
