@@ -3,6 +3,7 @@
 
 #include "s/gui/Geometry.h"
 #include "s/gui/IWindow.h"
+#include "s/gui/ISlider.h"
 #include "s/gui/ITextField.h"
 #include "s/gui/win/Messages.h"
 #include "s/gui/win/WindowClass.h"
@@ -396,5 +397,6 @@ template class ComponentBase<s::gui::IComponent>;
 template class ComponentBase<s::gui::IContainer>;
 template class ComponentBase<s::gui::IWindow>;
 template class ComponentBase<s::gui::ITextField>;
+template class ComponentBase<s::gui::ISlider>;
 
 }  // namespace s::gui::win
