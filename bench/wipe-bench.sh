@@ -45,3 +45,52 @@ echo "$out" | awk -v dd="$dd_rate" -v s1="${shred_rate[1]}" -v s3="${shred_rate[
     if (kind == "all" && method == "gutmann") printf "  %-8s all 35 passes %6.1f MB/s = %.2f of shred -n 35\n", method, rate, rate / s35
     if (kind == "all" && method == "dod-e") printf "  %-8s all 3 passes %7.1f MB/s = %.2f of shred -n 3\n", method, rate, rate / s3
   }'
+
+# Trees: 10,000 files of 1-8 KB in 100 folders, and a chain of 500 nested folders with one
+# small file at its end, each wiped whole by the console driver with each method, beside
+# `find -exec shred -u {} +` with the same pass count (and `shred -n 1 -u`) on the same
+# tree, made afresh for every run; shred leaves the folders, which rm -r then takes, inside
+# the timing. TREE_METHODS picks the methods (all four by default; Gutmann's 35 passes on
+# 10,000 files take long), TREE_SHAPES the trees ("wide deep" by default).
+declare -A passes=([gutmann]=35 [dod]=7 [dod-e]=3 [random]=1)
+tree_methods=${TREE_METHODS:-gutmann dod dod-e random}
+make_wide() {
+  python3 - "$1" <<'PY'
+import os, random, sys
+top = sys.argv[1]
+random.seed(1)
+for folder in range(100):
+    d = os.path.join(top, "f%03d" % folder)
+    os.makedirs(d)
+    for n in range(100):
+        with open(os.path.join(d, "file%03d.bin" % n), "wb") as f:
+            f.write(os.urandom(random.randint(1024, 8192)))
+PY
+  sync
+}
+make_deep() {
+  local p=$1; mkdir -p "$p"
+  for _ in $(seq 500); do p=$p/d; done
+  mkdir -p "$p"; head -c 3000 /dev/urandom > "$p/end.bin"; sync
+}
+shred_tree() { find "$1" -type f -exec shred -u -n "$2" {} + && rm -r "$1"; }
+wipe_tree() { "$src/tools/wine-exec" "$build/bin/wipe_demo.exe" --method "$1" --destroy-beyond-recovery "$2"; }
+echo
+echo "Trees (seconds; each run on a fresh copy of the tree):"
+for shape in ${TREE_SHAPES:-wide deep}; do
+  for m in $tree_methods; do
+    rm -rf "$work/tree"; "make_$shape" "$work/tree"
+    ours=$(timed wipe_tree "$m" 'T:\bench\tree')
+    left=$( (find "$work/tree" 2>/dev/null || true) | wc -l)
+    rm -rf "$work/tree"; "make_$shape" "$work/tree"
+    theirs=$(timed shred_tree "$work/tree" "${passes[$m]}")
+    line=$(printf "  %-4s %-7s %6.1f s   shred -n %-2s -u %6.1f s" "$shape" "$m" "$ours" "${passes[$m]}" "$theirs")
+    if [ "${passes[$m]}" != 1 ]; then
+      rm -rf "$work/tree"; "make_$shape" "$work/tree"
+      once=$(timed shred_tree "$work/tree" 1)
+      line="$line   shred -n 1 -u $(printf '%6.1f' "$once") s"
+    fi
+    echo "$line   (left behind: $left)"
+  done
+done
+rm -rf "$work/tree"

@@ -3,11 +3,13 @@
 
 #include <new>
 
+#include "s/base/Lasting.h"
+
 namespace s::cleaner {
 
 CleanerIObject& CleanerIObject::instance() {
-    static CleanerIObject* const shared = new CleanerIObject();  // lives until the process ends
-    return *shared;
+    static s::base::Lasting<CleanerIObject> shared;  // lives until the process ends
+    return shared.get();
 }
 
 void CleanerIObject::destroy(void** slot) {

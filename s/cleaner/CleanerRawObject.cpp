@@ -3,11 +3,13 @@
 
 #include <new>
 
+#include "s/base/Lasting.h"
+
 namespace s::cleaner {
 
 CleanerRawObject& CleanerRawObject::instance() {
-    static CleanerRawObject* const shared = new CleanerRawObject();  // lives until the process ends
-    return *shared;
+    static s::base::Lasting<CleanerRawObject> shared;  // lives until the process ends
+    return shared.get();
 }
 
 void CleanerRawObject::destroy(void** slot) {

@@ -4,13 +4,14 @@
 #include <cstdint>
 #include <new>
 
+#include "s/base/Lasting.h"
 #include "s/comp/CompareValues.h"
 
 namespace s::comp {
 
 CompP& CompP::instance() {
-    static CompP* const shared = new CompP();  // lives until the process ends
-    return *shared;
+    static s::base::Lasting<CompP> shared;  // lives until the process ends
+    return shared.get();
 }
 
 int CompP::compare(const void* a, const void* b) { return compareValues<uint32_t>(a, b); }

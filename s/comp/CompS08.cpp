@@ -4,13 +4,14 @@
 #include <cstdint>
 #include <new>
 
+#include "s/base/Lasting.h"
 #include "s/comp/CompareValues.h"
 
 namespace s::comp {
 
 CompS08& CompS08::instance() {
-    static CompS08* const shared = new CompS08();  // lives until the process ends
-    return *shared;
+    static s::base::Lasting<CompS08> shared;  // lives until the process ends
+    return shared.get();
 }
 
 int CompS08::compare(const void* a, const void* b) { return compareValues<int8_t>(a, b); }

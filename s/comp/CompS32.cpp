@@ -4,13 +4,14 @@
 #include <cstdint>
 #include <new>
 
+#include "s/base/Lasting.h"
 #include "s/comp/CompareValues.h"
 
 namespace s::comp {
 
 CompS32& CompS32::instance() {
-    static CompS32* const shared = new CompS32();  // lives until the process ends
-    return *shared;
+    static s::base::Lasting<CompS32> shared;  // lives until the process ends
+    return shared.get();
 }
 
 int CompS32::compare(const void* a, const void* b) { return compareValues<int32_t>(a, b); }

@@ -4,13 +4,14 @@
 #include <cstdint>
 #include <new>
 
+#include "s/base/Lasting.h"
 #include "s/comp/CompareValues.h"
 
 namespace s::comp {
 
 CompU08& CompU08::instance() {
-    static CompU08* const shared = new CompU08();  // lives until the process ends
-    return *shared;
+    static s::base::Lasting<CompU08> shared;  // lives until the process ends
+    return shared.get();
 }
 
 int CompU08::compare(const void* a, const void* b) { return compareValues<uint8_t>(a, b); }

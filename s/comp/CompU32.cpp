@@ -4,13 +4,14 @@
 #include <cstdint>
 #include <new>
 
+#include "s/base/Lasting.h"
 #include "s/comp/CompareValues.h"
 
 namespace s::comp {
 
 CompU32& CompU32::instance() {
-    static CompU32* const shared = new CompU32();  // lives until the process ends
-    return *shared;
+    static s::base::Lasting<CompU32> shared;  // lives until the process ends
+    return shared.get();
 }
 
 int CompU32::compare(const void* a, const void* b) { return compareValues<uint32_t>(a, b); }

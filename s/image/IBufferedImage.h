@@ -8,11 +8,11 @@
 
 #include <cstdint>
 
-#include "s/image/IImage.h"
+#include "s/image/IImageBuffer.h"
 
 namespace s::image {
 
-class IBufferedImage : public IImage {
+class IBufferedImage : public IImageBuffer {
 public:
     virtual bool isBuffered() const = 0;
     virtual HBITMAP getBitmapHandle() const = 0;
@@ -20,12 +20,6 @@ public:
     virtual void reserve(int32_t width, int32_t height) = 0;
     virtual void create(int32_t width, int32_t height) = 0;
     virtual IBufferedImage* newImage(int32_t width, int32_t height) const = 0;
-    virtual int32_t getRowBytes() const = 0;
-    virtual int32_t getCapacityWidth() const = 0;
-    virtual int32_t getCapacityHeight() const = 0;
-    virtual int32_t getStride() const = 0;
-    virtual uint32_t* getRow(int32_t i) const = 0;
-    virtual uint8_t* getBits() const = 0;
     virtual bool hasAlpha() const = 0;
     virtual void setHasAlpha(bool flag) = 0;
 };

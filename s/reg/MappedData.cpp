@@ -164,7 +164,8 @@ const wchar_t* MappedData::getString(const wchar_t* path, const wchar_t* name, c
     Lock lock(m_lock);
     if (wasExpandable) *wasExpandable = false;
     if (!select(path)) return defaultText;
-    return m_work->getString(name, &m_text, wasExpandable, expand) ? m_text.cString() : defaultText;
+    StrBuffer* text = m_texts.mine();
+    return text && m_work->getString(name, text, wasExpandable, expand) ? text->cString() : defaultText;
 }
 
 s::col::_array::ArrayU08* MappedData::getBytes(const wchar_t* path, const wchar_t* name, ArrayU08* bytes) {
@@ -252,7 +253,7 @@ void MappedData::resetForReuse() {
     m_lastPath.clear();
     m_scratch.freeBuffer();
     m_section.freeBuffer();
-    m_text.freeBuffer();
+    m_texts.reset();
     m_autoSave = false;
 }
 

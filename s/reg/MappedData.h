@@ -5,11 +5,13 @@
 // RegDir). Every change reaches the registry at once, so save() does nothing. The working
 // key of the last selected section stays open between operations. Any thread: one lock
 // around each operation, so no operation lands under another's section; a text from
-// getString is valid until the store's next operation on any thread. Owns both keys.
+// getString stays valid until the same thread's next getString on the store, whatever
+// other threads do meanwhile. Owns both keys.
 #pragma once
 #include <atomic>
 
 #include "s/map/IMappedData.h"
+#include "s/reg/ThreadTexts.h"
 #include "s/str/strbuffer/StrBuffer.h"
 #include "s/thread/ObjLocker.h"
 
@@ -99,7 +101,7 @@ private:
     StrBuffer m_scratch;   // full key paths are built here
     StrBuffer m_lastPath;  // tidied, compared ignoring case
     StrBuffer m_section;   // the caller's path, tidied
-    StrBuffer m_text;      // the last text getString gave
+    ThreadTexts m_texts;   // the last text getString gave each thread
     RegDir* m_base = nullptr;
     RegDir* m_work = nullptr;
     std::atomic<bool> m_autoSave{false};

@@ -11,6 +11,7 @@
 #include <new>
 
 #include "s/thread/EasyPooler.h"
+#include "s/base/Lasting.h"
 
 namespace s::thread {
 
@@ -18,8 +19,8 @@ template <class C, int Capacity = 1000>
 class Pool {
 public:
     static EasyPooler& pooler() {
-        static EasyPooler* const pool = new EasyPooler(Capacity, &create, &destroy, &reset);
-        return *pool;
+        static s::base::Lasting<EasyPooler> pool(Capacity, &create, &destroy, &reset);
+        return pool.get();
     }
     static C* obtain() { return static_cast<C*>(pooler().obtain()); }
     static void release(C* object) { pooler().release(object); }

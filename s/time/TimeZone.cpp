@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "s/base/Lasting.h"
 #include "s/str/strbuffer/StrBuffer.h"
 #include "s/thread/Pool.h"
 
@@ -32,8 +33,8 @@ void TimeZone::resetForReuse() {
 }
 
 TimeZone& sharedTimeZone() {
-    static TimeZone* const zone = new TimeZone();  // lives until the process ends
-    return *zone;
+    static s::base::Lasting<TimeZone> zone;  // lives until the process ends
+    return zone.get();
 }
 
 }  // namespace s::time

@@ -4,11 +4,13 @@
 #include <cwchar>
 #include <new>
 
+#include "s/base/Lasting.h"
+
 namespace s::xml {
 
 AttrFactory& AttrFactory::shared() {
-    static AttrFactory* const factory = new AttrFactory();
-    return *factory;
+    static s::base::Lasting<AttrFactory> factory;
+    return factory.get();
 }
 
 AttrFactory::~AttrFactory() {

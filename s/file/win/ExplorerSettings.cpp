@@ -4,6 +4,7 @@
 #include <atomic>
 #include <new>
 
+#include "s/base/Lasting.h"
 #include "s/reg/win/RegDir.h"
 #include "s/str/strbuffer/StrBuffer.h"
 #include "s/thread/ObjLocker.h"
@@ -23,9 +24,9 @@ struct KeyChoice {
 
 KeyChoice& keyChoice() {
     static KeyChoice* const choice = [] {
-        KeyChoice* c = new KeyChoice();
-        c->path.setText(kAdvancedKey);
-        return c;
+        static s::base::Lasting<KeyChoice> lasting;
+        lasting.get().path.setText(kAdvancedKey);
+        return &lasting.get();
     }();
     return *choice;
 }
@@ -37,13 +38,13 @@ struct SettingKey {
 };
 
 SettingKey& hiddenKey() {
-    static SettingKey* const key = new SettingKey();
-    return *key;
+    static s::base::Lasting<SettingKey> key;
+    return key.get();
 }
 
 SettingKey& superHiddenKey() {
-    static SettingKey* const key = new SettingKey();
-    return *key;
+    static s::base::Lasting<SettingKey> key;
+    return key.get();
 }
 
 DWORD readSetting(SettingKey& setting, const wchar_t* name, DWORD missing) {

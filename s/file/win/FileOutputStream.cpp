@@ -66,9 +66,19 @@ bool FileOutputStream::write(const void* data, uint32_t count, uint32_t* written
     return true;
 }
 
-bool FileOutputStream::flush() {
-    return m_cursor.isOpen() && writeBuffered() && FlushFileBuffers(m_cursor.handle);
+namespace {
+
+FileOutputStream::FlushFunction g_flush = &FlushFileBuffers;
+
+}  // namespace
+
+FileOutputStream::FlushFunction FileOutputStream::installFlushFunction(FlushFunction flush) {
+    FlushFunction before = g_flush;
+    g_flush = flush ? flush : &FlushFileBuffers;
+    return before;
 }
+
+bool FileOutputStream::flush() { return m_cursor.isOpen() && writeBuffered() && g_flush(m_cursor.handle); }
 
 bool FileOutputStream::truncate() { return flush() && SetEndOfFile(m_cursor.handle); }
 
@@ -81,8 +91,9 @@ bool FileOutputStream::read(void* buffer, uint32_t max, uint32_t* count) {
 }
 
 void FileOutputStream::close() {
+    // A save that replaces a file relies on the data being on the disk once it is closed.
     if (m_cursor.isOpen()) {
-        writeBuffered();
+        flush();
         CloseHandle(m_cursor.handle);
     }
     forget();

@@ -21,6 +21,11 @@ public:
     FileOutputStream(const FileOutputStream&) = delete;
     FileOutputStream& operator=(const FileOutputStream&) = delete;
 
+    // The call that asks the system to put a file's data on the disk, replaceable by tests
+    // (none restores FlushFileBuffers); answers the one installed before.
+    using FlushFunction = BOOL(WINAPI*)(HANDLE file);
+    static FlushFunction installFlushFunction(FlushFunction flush);
+
     uint32_t bufferedBytes() const { return m_buffered; }
     bool hasFailed() const { return m_failed; }
 
@@ -33,7 +38,7 @@ public:
     bool write(const void* data, uint32_t count, uint32_t* written) override;
     bool flush() override;     // the buffer to the file, then FlushFileBuffers
     bool truncate() override;  // flush, then the file ends at the position
-    void close() override;     // flush, close, free the buffer
+    void close() override;     // flush (to the disk too), close, free the buffer
     uint64_t position() override { return m_cursor.position; }
     bool canSeek() override { return true; }
     bool seekStart() override { return writeBuffered() && m_cursor.seekStart(); }

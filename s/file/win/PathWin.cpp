@@ -51,6 +51,7 @@ void PathWin::reset() {
     m_attributesLoaded = false;
     m_attributes = 0;
     m_fileSystem = -1;
+    m_clusterUnit = -1;
 }
 
 bool PathWin::assignPath(const StrBuffer* text) {

@@ -17,6 +17,11 @@
 
 namespace s::file::win {
 
+// The system call behind renameTo, replaceable by tests; none restores MoveFileExW.
+// Answers the call installed before.
+using MoveFunction = BOOL(WINAPI*)(LPCWSTR from, LPCWSTR to, DWORD flags);
+MoveFunction installMoveFunction(MoveFunction move);
+
 class PathWin final : public s::file::IPath, public virtual s::thread::IPoolable {
 public:
     PathWin() = default;
@@ -45,6 +50,10 @@ public:
     // listing knows, a read that failed) is asked of the item's own handle before anything
     // takes it for empty; a size that cannot be read counts as data.
     bool mayHoldData();
+    // A child found by listing this folder lies on its volume (links and mount points are
+    // never listed): it takes the file system and cluster size known here instead of asking
+    // the volume again.
+    void inheritVolume(const PathWin& folder);
     // Every child (hidden and system ones too, links never), as listChildren gives them;
     // *whole tells whether the folder was read to its end: a listing that failed or broke
     // off is not an empty folder.
@@ -55,6 +64,10 @@ public:
     // The item alone, by the rules of remove: a file or stream, a folder only while it is
     // empty (what appears in a folder after its wipe is never deleted unwritten).
     bool removeItemOnly(bool notify);
+    // The item alone is marked for deletion at the next start (MOVEFILE_DELAY_UNTIL_REBOOT).
+    bool scheduleRemovalAtReboot();
+    // A file or stream: DeleteFileW, once more after clearing read-only on access denied.
+    bool removeFile(bool notify, bool atReboot);
 
     // IPath
     void dump() override;
@@ -206,6 +219,7 @@ private:
     void loadAttributes();
     void loadStat();
     void detectFileSystem();
+    int64_t clusterUnit();
     bool isKnownFolder();  // a folder by the cached attributes, never a stream
     bool refusesChange() const;  // unparsed, a root or a link
     // A copy operation written into the scratch string (the ...Text operations); the second
@@ -214,7 +228,6 @@ private:
     const wchar_t* intoScratchLoaded(StrBuffer* (PathWin::*copy)(StrBuffer*, bool));
     IPath* uniquePath(bool numberedInBrackets);
     bool removeChecked(bool notify, bool atReboot, bool withContents);
-    bool removeFile(bool notify, bool atReboot);
     bool removeFolder(bool notify, bool atReboot, bool withContents);
     bool streamSizeFromCarrier();
     bool queryStreamsInto(ArrayP* found);
@@ -239,6 +252,7 @@ private:
     bool m_attributesLoaded = false;
     uint32_t m_attributes = 0;
     int32_t m_fileSystem = -1;
+    int64_t m_clusterUnit = -1;  // bytes of one cluster of the volume; -1 until asked
     StrBuffer m_ext;
     StrBuffer m_fullPath;
     StrBuffer m_title;

@@ -8,7 +8,11 @@
 
 #include <shlobj.h>
 
+#include <new>
+
 #include "s/col/_array/ArrayP.h"
+#include "s/file/win/FolderWalk.h"
+#include "s/file/win/IFolderVisitor.h"
 #include "s/file/win/ShellFileOperation.h"
 #include "s/time/Time.h"
 
@@ -166,33 +170,104 @@ bool PathWin::removeFile(bool notify, bool atReboot) {
         if (notify) notifyShell(SHCNE_DELETE, getFullPath());
         return true;
     }
-    if (atReboot) removeAtReboot();
+    if (atReboot) scheduleRemovalAtReboot();
     return false;
 }
 
+namespace {
+
+// Removal of a folder's contents, deepest first. A folder is tried empty before it is listed,
+// so a tree costs one listing per folder that still holds something.
+class RemovingVisitor final : public IFolderVisitor {
+public:
+    explicit RemovingVisitor(bool atReboot) : m_atReboot(atReboot) {}
+    bool topRemoved = false;
+
+    void* enter(PathWin& item, void* parent, uint32_t, uint32_t) override {
+        if (!parent) return &m_top;  // the caller found the top to be a folder that holds something
+        Folder* folder = static_cast<Folder*>(parent);
+        const DWORD attributes = item.readLiveAttributes();
+        if (attributes == INVALID_FILE_ATTRIBUTES) {
+            folder->emptied = isGone(GetLastError()) && folder->emptied;
+        } else if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+            folder->emptied = false;
+        } else if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            folder->emptied = item.removeFile(false, m_atReboot) && folder->emptied;
+        } else if (!RemoveDirectoryW(item.getApiPath())) {
+            Folder* inner = new (std::nothrow) Folder();
+            if (!inner) folder->emptied = false;
+            return inner;
+        }
+        return nullptr;
+    }
+    bool goOn(void*) override { return true; }
+    void leave(PathWin& item, void* state, void* parent, bool whole) override {
+        Folder* folder = static_cast<Folder*>(state);
+        bool removed = folder && folder->emptied && whole && RemoveDirectoryW(item.getApiPath());
+        if (!removed && m_atReboot) item.scheduleRemovalAtReboot();
+        if (folder != &m_top) delete folder;
+        if (!parent)
+            topRemoved = removed;
+        else
+            static_cast<Folder*>(parent)->emptied = removed && static_cast<Folder*>(parent)->emptied;
+    }
+
+private:
+    struct Folder {
+        bool emptied = true;  // every child so far is gone
+    };
+    Folder m_top;
+    bool m_atReboot;
+};
+
+// Scheduling for reboot, children before their folder.
+class SchedulingVisitor final : public IFolderVisitor {
+public:
+    bool all = true;
+
+    void* enter(PathWin& item, void* parent, uint32_t, uint32_t) override {
+        const DWORD attributes = item.readLiveAttributes();
+        if (attributes == INVALID_FILE_ATTRIBUTES || (parent && (attributes & FILE_ATTRIBUTE_REPARSE_POINT))) {
+            all = false;
+            return nullptr;
+        }
+        if (attributes & FILE_ATTRIBUTE_DIRECTORY) return this;
+        all = item.scheduleRemovalAtReboot() && all;
+        return nullptr;
+    }
+    bool goOn(void*) override { return true; }
+    void leave(PathWin& item, void*, void*, bool) override { all = item.scheduleRemovalAtReboot() && all; }
+};
+
+}  // namespace
+
 // A folder that keeps a child (a link is never listed, so never removed) stays.
 bool PathWin::removeFolder(bool notify, bool atReboot, bool withContents) {
-    const wchar_t* api = getApiPath();
-    bool done = RemoveDirectoryW(api) != 0;
+    bool done = RemoveDirectoryW(getApiPath()) != 0;
     if (!done && withContents) {
-        bool children = forEachChild(*this, [atReboot](PathWin& child) { return child.remove(false, atReboot); });
-        done = children && RemoveDirectoryW(api);
+        RemovingVisitor removing(atReboot);
+        walkFolders(*this, removing);
+        if (removing.topRemoved && notify) notifyShell(SHCNE_RMDIR, getFullPath());
+        return removing.topRemoved;
     }
     if (done) {
         if (notify) notifyShell(SHCNE_RMDIR, getFullPath());
         return true;
     }
-    if (atReboot) removeAtReboot();
+    if (atReboot) scheduleRemovalAtReboot();
     return false;
 }
+
+bool PathWin::scheduleRemovalAtReboot() { return MoveFileExW(getApiPath(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT) != 0; }
 
 bool PathWin::removeAtReboot() {
     if (refusesChange()) return false;
     const DWORD attributes = readLiveAttributes();
     if (attributes == INVALID_FILE_ATTRIBUTES) return false;
-    if (!m_stream && (attributes & FILE_ATTRIBUTE_DIRECTORY))
-        forEachChild(*this, [](PathWin& child) { return child.removeAtReboot(); });
-    return MoveFileExW(getApiPath(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT) != 0;
+    if (m_stream || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return scheduleRemovalAtReboot();
+    SchedulingVisitor scheduling;
+    walkFolders(*this, scheduling);
+    return scheduling.all;
 }
 
 // The exclusive-access test: what the wiper will need, tried without writing anything.

@@ -203,6 +203,13 @@ int64_t PathWin::getSizeOnDisk() {
 
 int64_t PathWin::roundUpToCluster(int64_t size) {
     if (size <= 0) return 0;
+    const uint64_t unit = static_cast<uint64_t>(clusterUnit());
+    const uint64_t bytes = static_cast<uint64_t>(size);
+    return static_cast<int64_t>((bytes + unit - 1) / unit * unit);
+}
+
+int64_t PathWin::clusterUnit() {
+    if (m_clusterUnit > 0) return m_clusterUnit;
     const wchar_t* root = getVolumeRoot();
     DWORD sectorsPerCluster = 0, bytesPerSector = 0, freeClusters, clusters;
     if (!GetDiskFreeSpaceW(*root ? root : nullptr, &sectorsPerCluster, &bytesPerSector, &freeClusters, &clusters))
@@ -210,8 +217,12 @@ int64_t PathWin::roundUpToCluster(int64_t size) {
     uint64_t unit = bytesPerSector > 512 ? bytesPerSector : 512;
     const uint64_t cluster = static_cast<uint64_t>(bytesPerSector) * sectorsPerCluster;
     if (cluster > unit) unit = cluster;
-    const uint64_t bytes = static_cast<uint64_t>(size);
-    return static_cast<int64_t>((bytes + unit - 1) / unit * unit);
+    return m_clusterUnit = static_cast<int64_t>(unit);
+}
+
+void PathWin::inheritVolume(const PathWin& folder) {
+    if (m_fileSystem < 0) m_fileSystem = folder.m_fileSystem;
+    if (m_clusterUnit <= 0) m_clusterUnit = folder.m_clusterUnit;
 }
 
 int64_t PathWin::getCreationTime(bool refresh) {

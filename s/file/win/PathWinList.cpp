@@ -70,7 +70,9 @@ Visibility visibilityFor(PathWin& folder, bool all) {
 }
 
 PathWin* entryPath(const PathWin& folder, const WIN32_FIND_DATAW& entry) {
-    return pathFromFolderAndName(folder.getFullPath(), entry.cFileName);
+    PathWin* path = pathFromFolderAndName(folder.getFullPath(), entry.cFileName);
+    if (path) path->inheritVolume(folder);
+    return path;
 }
 
 struct PathListing {
@@ -193,7 +195,10 @@ StrArray* PathWin::listFileNames(bool fullPaths, bool all) { return listNames(*t
 ArrayP* PathWin::listChildren(bool recurse, ArrayP* array, bool all) {
     return listPaths(*this, EntryKind::Children, recurse, array, all);
 }
+// Used by the walks that go down a whole tree: the volume is asked once, at the top.
 ArrayP* PathWin::listEveryChild(bool* whole) {
+    detectFileSystem();
+    clusterUnit();
     return listPaths(*this, EntryKind::Children, false, nullptr, true, whole);
 }
 ArrayP* PathWin::listFolders(bool recurse, ArrayP* array, bool all) {

@@ -22,21 +22,39 @@ constexpr int32_t kTriesPerRound = 20;
 constexpr DWORD kRetryPauseMs = 50;
 constexpr uint32_t kShortestStretch = 3;
 
+MoveFunction g_move = &MoveFileExW;
+
 bool stopped(const std::atomic<bool>* stop) { return stop && stop->load(); }
 
+enum class Outcome { kRenamed, kTryAgain, kRefused };
+
+// Waiting helps a rename that met a sharing violation (another process holds the item for
+// a moment); a refusal for lack of permission stays whatever name is tried.
+bool isRefusal(DWORD error) {
+    return error == ERROR_ACCESS_DENIED || error == ERROR_WRITE_PROTECT || error == ERROR_PRIVILEGE_NOT_HELD;
+}
+
 // The item at `from` renamed to `to`, by the rules of renameTo.
-bool renameItem(const StrBuffer& from, const StrBuffer& to) {
+Outcome renameItem(const StrBuffer& from, const StrBuffer& to) {
     PathWin source;
-    return source.assignPath(&from) && source.renameTo(to.cString());
+    SetLastError(ERROR_SUCCESS);
+    if (source.assignPath(&from) && source.renameTo(to.cString())) return Outcome::kRenamed;
+    return isRefusal(GetLastError()) ? Outcome::kRefused : Outcome::kTryAgain;
 }
 
 }  // namespace
+
+MoveFunction installMoveFunction(MoveFunction move) {
+    MoveFunction before = g_move;
+    g_move = move ? move : &MoveFileExW;
+    return before;
+}
 
 bool PathWin::renameTo(const wchar_t* text) {
     if (refusesChange()) return false;
     PathWin target;
     if (!target.assignText(text) || target.isRootLike() || target.exists()) return false;
-    return MoveFileExW(getApiPath(), target.getApiPath(), MOVEFILE_WRITE_THROUGH) != 0;
+    return g_move(getApiPath(), target.getApiPath(), MOVEFILE_WRITE_THROUGH) != 0;
 }
 
 bool PathWin::renameToRandomName(int32_t count, StrBuffer* received, bool restoreAttributes,
@@ -56,7 +74,8 @@ bool PathWin::renameToRandomName(int32_t count, StrBuffer* received, bool restor
         const uint32_t nameStart = separator + 1;
         uint32_t stretch = current->length() - nameStart;
         StrBuffer candidate;
-        for (int32_t round = 0; round < count && !stopped(stop); ++round) {
+        bool refused = false;
+        for (int32_t round = 0; round < count && !refused && !stopped(stop); ++round) {
             candidate.setStr(current);
             if (stretch < kShortestStretch) {
                 candidate.appendText(L"__");
@@ -68,12 +87,16 @@ bool PathWin::renameToRandomName(int32_t count, StrBuffer* received, bool restor
                 randomizeStretch(candidate.chars(), nameStart, nameStart + stretch, &RandomSource::draw);
                 // The device would be opened instead of a file of that name.
                 if (isReservedDeviceName(candidate.chars() + nameStart, candidate.length() - nameStart)) continue;
-                bool done = renameItem(*current, candidate);
-                if (!done && !stopped(stop)) {
+                Outcome outcome = renameItem(*current, candidate);
+                if (outcome == Outcome::kTryAgain && !stopped(stop)) {
                     Sleep(kRetryPauseMs);
-                    done = !stopped(stop) && renameItem(*current, candidate);
+                    if (!stopped(stop)) outcome = renameItem(*current, candidate);
                 }
-                if (done) {
+                if (outcome == Outcome::kRefused) {
+                    refused = true;
+                    break;
+                }
+                if (outcome == Outcome::kRenamed) {
                     current->setStr(&candidate);
                     renamed = true;
                     break;

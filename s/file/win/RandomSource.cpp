@@ -7,6 +7,8 @@
 #include <cstring>
 #include <ctime>
 
+#include "s/base/Lasting.h"
+
 namespace s::file::win {
 
 namespace {
@@ -31,8 +33,8 @@ struct Slots {
 };
 
 const Slots& slots() {
-    static const Slots* const shared = new Slots();  // lives until the process ends
-    return *shared;
+    static s::base::Lasting<Slots> shared;  // lives until the process ends
+    return shared.get();
 }
 
 constexpr uint32_t kMultiplier = 214013u;

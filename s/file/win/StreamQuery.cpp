@@ -6,6 +6,7 @@
 #include <cstring>
 #include <new>
 
+#include "s/base/Lasting.h"
 #include "s/system/win/DllLocater.h"
 #include "s/thread/ObjLocker.h"
 
@@ -57,8 +58,8 @@ struct RecordBuffer {
 };
 
 RecordBuffer& recordBuffer() {
-    static RecordBuffer* const buffer = new RecordBuffer();
-    return *buffer;
+    static s::base::Lasting<RecordBuffer> buffer;
+    return buffer.get();
 }
 
 bool growTo(RecordBuffer& buffer, uint32_t size) {

@@ -4,6 +4,7 @@
 // holds it whether to release it to its pool on removal. A filter that cannot run returns null.
 #pragma once
 #include "s/base/IObject.h"
+#include "s/thread/IPoolable.h"
 
 namespace s::image::win {
 class BufferedImage;
@@ -11,7 +12,7 @@ class BufferedImage;
 
 namespace s::image::filters {
 
-class IFilter : public s::base::IObject {
+class IFilter : public s::base::IObject, public virtual s::thread::IPoolable {
 public:
     // A constant text: images compare filters by this pointer.
     virtual const wchar_t* getName() const = 0;

@@ -4,7 +4,14 @@
 #include <algorithm>
 #include <cstring>
 
+#include "s/image/ImageFiles.h"
 #include "s/image/bmp/win/Bitmap.h"
+#include "s/image/filters/IFilter.h"
+#include "s/image/filters/scale/ScaleImage.h"
+#include "s/image/gif/win/Gif.h"
+#include "s/image/jpg/win/Jpeg.h"
+#include "s/image/png/win/Png.h"
+#include "s/image/win/ImagePrinting.h"
 #include "s/thread/Pool.h"
 
 namespace s::image::win {
@@ -45,8 +52,6 @@ int32_t grown(int32_t current, int32_t wanted) {
 }
 
 }  // namespace
-
-BufferedImage::~BufferedImage() { releaseStore(); }
 
 HBITMAP BufferedImage::getBitmapHandle() const { return m_store ? m_store->getBitmapHandle() : nullptr; }
 
@@ -126,7 +131,11 @@ uint32_t* BufferedImage::getRow(int32_t i) const {
     return reinterpret_cast<uint32_t*>(m_bits + static_cast<intptr_t>(m_capacityHeight - 1 - i) * m_stride);
 }
 
-bool BufferedImage::drawTo(HDC dc, int32_t x, int32_t y, int32_t width, int32_t height) const {
+bool BufferedImage::drawTo(HDC dc, int32_t x, int32_t y, int32_t width, int32_t height, bool scale) const {
+    if (scale) {
+        const BufferedImage* scaled = scaledCopy(width, height, false);
+        return scaled && scaled->drawTo(dc, x, y, width, height, false);
+    }
     if (!m_store || !dc) return false;
     HDC memory = CreateCompatibleDC(dc);
     if (!memory) return false;
@@ -141,8 +150,120 @@ bool BufferedImage::drawTo(HDC dc, int32_t x, int32_t y, int32_t width, int32_t 
     return ok;
 }
 
-bool BufferedImage::drawToOrigin(HDC dc, int32_t width, int32_t height) const {
-    return drawTo(dc, 0, 0, width, height);
+bool BufferedImage::drawToOrigin(HDC dc, int32_t width, int32_t height, bool scale) const {
+    return drawTo(dc, 0, 0, width, height, scale);
+}
+
+void BufferedImage::drawImage(int32_t x, int32_t y, int32_t width, int32_t height, const BufferedImage* source,
+                              int32_t sourceX, int32_t sourceY, bool scale) {
+    if (scale && source) source = source->scaledCopy(width, height, false);
+    drawImage(x, y, source, sourceX, sourceY);
+}
+
+BufferedImage* BufferedImage::scaledCopy(int32_t width, int32_t height, bool keepAspect) const {
+    if (m_width <= 0 || m_height <= 0) return nullptr;
+    if (keepAspect) {
+        const double rx = static_cast<double>(width) / m_width, ry = static_cast<double>(height) / m_height;
+        if (rx < ry) height = static_cast<int32_t>(m_height * rx);
+        if (ry < rx) width = static_cast<int32_t>(m_width * ry);
+    }
+    if (width == m_width && height == m_height) return const_cast<BufferedImage*>(this);
+    if (m_scaled && m_scaled->m_width == width && m_scaled->m_height == height) return m_scaled;
+    if (!m_scaled) m_scaled = s::thread::Pool<BufferedImage>::obtain();
+    if (!m_scaled) return nullptr;
+    if (!s::image::filters::scale::scaleImage(m_width, m_height, this, width, height, m_scaled)) return nullptr;
+    return m_scaled;
+}
+
+void BufferedImage::setScaledCache(BufferedImage* image) {
+    if (m_scaled && m_scaled != image) m_scaled->releaseToPool();
+    m_scaled = image;
+}
+
+bool BufferedImage::findFilter(const wchar_t* name, int32_t* index) const {
+    for (size_t k = 0; k < m_filters.size(); ++k) {
+        if (m_filters[k]->getName() != name) continue;
+        if (index) *index = static_cast<int32_t>(k);
+        return true;
+    }
+    return false;
+}
+
+s::image::filters::IFilter* BufferedImage::getFilter(int32_t index) const {
+    return index >= 0 && index < getFilterCount() ? m_filters[index] : nullptr;
+}
+
+void BufferedImage::dropFilteredCache() {
+    if (m_filtered) m_filtered->releaseToPool();
+    m_filtered = nullptr;
+}
+
+void BufferedImage::dropFilter(s::image::filters::IFilter* filter) {
+    if (filter && filter->isOwned()) filter->releaseToPool();
+}
+
+bool BufferedImage::addFilter(s::image::filters::IFilter* filter) {
+    return setFilter(getFilterCount(), filter);
+}
+
+bool BufferedImage::setFilter(int32_t index, s::image::filters::IFilter* filter) {
+    if (!filter || index < 0 || index > getFilterCount()) return false;
+    dropFilteredCache();
+    if (index < getFilterCount()) {
+        // The replaced filter is released like a removed one: it would be lost otherwise.
+        if (m_filters[index] != filter) dropFilter(m_filters[index]);
+        m_filters[index] = filter;
+        return true;
+    }
+    try {
+        m_filters.push_back(filter);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    return true;
+}
+
+void BufferedImage::removeFilter(int32_t index) {
+    if (index < 0 || index >= getFilterCount()) return;
+    dropFilteredCache();
+    dropFilter(m_filters[index]);
+    m_filters.erase(m_filters.begin() + index);
+}
+
+void BufferedImage::clearFilters() {
+    dropFilteredCache();
+    for (s::image::filters::IFilter* f : m_filters) dropFilter(f);
+    m_filters.clear();
+}
+
+void BufferedImage::detachFilters() {
+    dropFilteredCache();
+    m_filters.clear();
+}
+
+BufferedImage* BufferedImage::applyFilters() {
+    dropFilteredCache();
+    const BufferedImage* source = this;
+    BufferedImage* result = nullptr;
+    for (s::image::filters::IFilter* f : m_filters) {
+        BufferedImage* target = s::thread::Pool<BufferedImage>::obtain();
+        BufferedImage* next = target ? f->apply(source, target) : nullptr;
+        if (target && next != target) target->releaseToPool();
+        if (result && result != next) result->releaseToPool();
+        result = next;
+        if (!result) return nullptr;
+        source = result;
+    }
+    if (result) result->detectAlpha();
+    m_filtered = result;
+    return result;
+}
+
+BufferedImage* BufferedImage::getFilteredImage() { return m_filtered ? m_filtered : applyFilters(); }
+
+bool BufferedImage::print(bool rotate, bool sharpen, bool fit) {
+    const BufferedImage* shown = hasFilters() ? getFilteredImage() : this;
+    return shown && printImage(shown, rotate, sharpen, fit, systemPrintSeams());
 }
 
 void BufferedImage::drawImage(int32_t x, int32_t y, const BufferedImage* source, int32_t sourceX,
@@ -261,6 +382,66 @@ bool BufferedImage::saveBmp(s::io::IOutputStream* out, int32_t depth, bool keepT
     return ok;
 }
 
+bool BufferedImage::saveBmpToPath(const wchar_t* path, int32_t depth, bool keepTransparency, uint8_t red,
+                                  uint8_t green, uint8_t blue) const {
+    return s::image::withPathText(path, [&](s::file::IPath* p) {
+        return s::image::writeToPath(p, false, [&](s::io::IOutputStream* out) {
+            return saveBmp(out, depth, keepTransparency, red, green, blue);
+        });
+    });
+}
+
+bool BufferedImage::saveGif(s::io::IOutputStream* out, int32_t depth, bool keepTransparency, uint8_t red,
+                            uint8_t green, uint8_t blue) const {
+    s::image::gif::win::Gif* gif = s::image::gif::win::newGifFromImage(this, depth, keepTransparency, red, green, blue);
+    const bool ok = gif && gif->encode(out);
+    if (gif) gif->releaseToPool();
+    return ok;
+}
+
+bool BufferedImage::saveGifToPath(const wchar_t* path, int32_t depth, bool keepTransparency, uint8_t red,
+                                  uint8_t green, uint8_t blue) const {
+    return s::image::withPathText(path, [&](s::file::IPath* p) {
+        return s::image::writeToPath(p, false, [&](s::io::IOutputStream* out) {
+            return saveGif(out, depth, keepTransparency, red, green, blue);
+        });
+    });
+}
+
+bool BufferedImage::saveJpeg(s::io::IOutputStream* out, int32_t quality, uint8_t red, uint8_t green,
+                             uint8_t blue) const {
+    s::image::jpg::win::Jpeg* jpeg = s::image::jpg::win::newJpegFromImage(this, quality, red, green, blue);
+    const bool ok = jpeg && jpeg->encode(out);
+    if (jpeg) jpeg->releaseToPool();
+    return ok;
+}
+
+bool BufferedImage::saveJpegToPath(const wchar_t* path, int32_t quality, uint8_t red, uint8_t green,
+                                   uint8_t blue) const {
+    return s::image::withPathText(path, [&](s::file::IPath* p) {
+        return s::image::writeToPath(p, false, [&](s::io::IOutputStream* out) {
+            return saveJpeg(out, quality, red, green, blue);
+        });
+    });
+}
+
+bool BufferedImage::savePng(s::io::IOutputStream* out, bool keepTransparency, bool interlace, uint8_t red,
+                            uint8_t green, uint8_t blue) const {
+    s::image::png::win::Png* png = s::image::png::win::newPngFromImage(this, interlace, keepTransparency, red, green, blue);
+    const bool ok = png && png->encode(out);
+    if (png) png->releaseToPool();
+    return ok;
+}
+
+bool BufferedImage::savePngToPath(const wchar_t* path, bool keepTransparency, bool interlace, uint8_t red,
+                                  uint8_t green, uint8_t blue) const {
+    return s::image::withPathText(path, [&](s::file::IPath* p) {
+        return s::image::writeToPath(p, false, [&](s::io::IOutputStream* out) {
+            return savePng(out, keepTransparency, interlace, red, green, blue);
+        });
+    });
+}
+
 void BufferedImage::fill(uint8_t alpha, uint8_t red, uint8_t green, uint8_t blue) {
     const uint32_t value = pixel(alpha, red, green, blue);
     for (int32_t i = 0; i < m_height; ++i) {
@@ -369,6 +550,12 @@ void BufferedImage::releaseToPool() { s::thread::Pool<BufferedImage>::release(th
 void BufferedImage::resetForReuse() {
     releaseStore();
     m_hasAlpha = false;
+    setScaledCache(nullptr);
+    clearFilters();
+}
+
+BufferedImage::~BufferedImage() {
+    resetForReuse();
 }
 
 BufferedImage* newBufferedImage(int32_t width, int32_t height) {

@@ -6,6 +6,7 @@
 #include <cwchar>
 #include <new>
 
+#include "s/base/Lasting.h"
 #include "s/cleaner/CleanerIObject.h"
 #include "s/col/_array/MergeSort.h"
 #include "s/thread/ObjLocker.h"
@@ -74,8 +75,8 @@ int compareNames(const void* a, const void* b, void*) {
 // Guards every build, and with it s_collecting: the enumeration callback has no context
 // argument, so the catalogue being built is reached through this one static.
 s::thread::ObjLocker& loadLock() {
-    static s::thread::ObjLocker* const lock = new s::thread::ObjLocker();  // lives until the process ends
-    return *lock;
+    static s::base::Lasting<s::thread::ObjLocker> lock;  // lives until the process ends
+    return lock.get();
 }
 
 CodePageCatalogue* s_collecting = nullptr;
@@ -148,8 +149,8 @@ CodePage* CodePageCatalogue::ensure(int32_t number, const wchar_t* name) {
 s::base::IObject* CodePageCatalogue::newInstance() const { return new (std::nothrow) CodePageCatalogue(); }
 
 CodePageCatalogue& codePageCatalogue() {
-    static CodePageCatalogue* const catalogue = new CodePageCatalogue();  // lives until the process ends
-    return *catalogue;
+    static s::base::Lasting<CodePageCatalogue> catalogue;  // lives until the process ends
+    return catalogue.get();
 }
 
 bool loadCodePageCatalogue() { return codePageCatalogue().load(); }

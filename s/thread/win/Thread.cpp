@@ -18,7 +18,9 @@ namespace {
 
 constexpr uint32_t kIdlePollMs = 20;         // waitIdle, waitOrTerminate
 constexpr DWORD kEndedPollMs = 100;          // waitEnded
-constexpr DWORD kTerminationWaitMs = 5000;   // for a terminated thread to be gone
+// Of a waiting limit, the part kept for a terminated thread to be gone: the whole wait,
+// termination included, stays within the limit.
+constexpr uint32_t kTerminationShareMs = 500;
 constexpr int32_t kForever = -1;
 
 HANDLE createSuspended(LPTHREAD_START_ROUTINE procedure, void* argument, DWORD* id) {
@@ -31,7 +33,7 @@ bool workerIsIdle(const void* worker) { return static_cast<const Thread*>(worker
 
 Thread::Thread() : Thread(&createSuspended) {}
 
-Thread::Thread(StartFunction start) : m_start(start) {
+Thread::Thread(StartFunction start, TerminateFunction terminate) : m_start(start), m_terminate(terminate) {
     m_wake = CreateEventW(nullptr, FALSE, FALSE, nullptr);
     Lock lock(m_lock);
     startThread();
@@ -60,10 +62,11 @@ void Thread::startThread() {
 // Under m_lock, so the dying thread cannot be the one holding it; at worst it dies queued
 // for it, which leaves the section usable (Wine 8.0: 20 terminated waiters, then 4 threads
 // x 200,000 entries, all excluded, no hang; checked). The system may finish a termination
-// after TerminateThread returns; the wait keeps the old thread off the fresh plan.
-void Thread::abandonThread() {
-    TerminateThread(m_handle, 0);
-    WaitForSingleObject(m_handle, kTerminationWaitMs);
+// after TerminateThread returns; the wait keeps the old thread off the fresh plan. The old
+// thread cannot read the plan before it is gone: the plan is read under m_lock, held here.
+void Thread::abandonThread(DWORD waitMs) {
+    if (m_terminate) m_terminate(m_handle, 0);
+    WaitForSingleObject(m_handle, waitMs);
     CloseHandle(m_handle);
     m_handle = nullptr;
     ResetEvent(m_wake);
@@ -155,14 +158,26 @@ bool Thread::runForeverPeriodic(ITask* task, uint32_t periodMs) {
 
 void Thread::waitIdle() { pollUntil(&workerIsIdle, this, kIdlePollMs, kPollForever); }
 
-bool Thread::waitOrTerminate(int32_t ms) {
-    uint32_t limit = ms > 0 ? static_cast<uint32_t>(ms) : 0;
-    if (pollUntil(&workerIsIdle, this, kIdlePollMs, limit)) return true;
-    Lock lock(m_lock);
-    if (m_idle) return true;  // the run ended while the lock was taken
-    abandonThread();
-    startThread();
-    return false;
+bool Thread::waitOrTerminate(int32_t ms) { return waitOrTerminate(ms, nullptr); }
+
+bool Thread::waitOrTerminate(int32_t ms, ObjLocker* keepOut) {
+    const DWORD start = GetTickCount();
+    const uint32_t limit = ms > 0 ? static_cast<uint32_t>(ms) : 0;
+    const uint32_t share = limit / 10 < kTerminationShareMs ? limit / 10 : kTerminationShareMs;
+    if (pollUntil(&workerIsIdle, this, kIdlePollMs, limit - share)) return true;
+    if (keepOut) keepOut->enter();
+    bool idle;
+    {
+        Lock lock(m_lock);
+        idle = m_idle;  // the run may have ended while the locks were taken
+        if (!idle) {
+            const DWORD spent = GetTickCount() - start;  // wraps safely
+            abandonThread(spent < limit ? limit - spent : 0);
+            startThread();
+        }
+    }
+    if (keepOut) keepOut->leave();
+    return idle;
 }
 
 void Thread::stop() {

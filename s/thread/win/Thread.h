@@ -26,8 +26,11 @@ public:
     // null on failure. The default uses CreateThread; tests pass one that fails.
     using StartFunction = HANDLE (*)(LPTHREAD_START_ROUTINE procedure, void* argument, DWORD* id);
 
+    // Ends a thread forcibly; tests pass one that takes its time.
+    using TerminateFunction = BOOL(WINAPI*)(HANDLE thread, DWORD exitCode);
+
     Thread();
-    explicit Thread(StartFunction start);
+    explicit Thread(StartFunction start, TerminateFunction terminate = &TerminateThread);
     ~Thread() override;  // quitAndWait: a busy worker's current run completes first
     Thread(const Thread&) = delete;
     Thread& operator=(const Thread&) = delete;
@@ -44,6 +47,9 @@ public:
     bool isIdle() const override { return m_idle; }
     void waitIdle() override;
     bool waitOrTerminate(int32_t ms) override;
+    // The same, with `keepOut` held while the thread is ended, so that it cannot die inside
+    // the section that the task enters (the caller's use of it afterwards cannot hang).
+    bool waitOrTerminate(int32_t ms, ObjLocker* keepOut);
     void stop() override;
     void stopAndWaitIdle() override;
     void waitEnded() override;
@@ -85,9 +91,10 @@ private:
     static void runAndPause(const Plan& run);
     bool schedule(ITask* task, int32_t runs, Mode mode, uint32_t intervalMs);
     void startThread();
-    void abandonThread();
+    void abandonThread(DWORD waitMs);
 
     const StartFunction m_start;
+    const TerminateFunction m_terminate;
     ObjLocker m_lock;         // guards m_plan and m_handle
     HANDLE m_handle = nullptr;
     HANDLE m_wake = nullptr;  // auto-reset: keeps a wake that comes before the worker parks

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <atomic>
 #include <thread>
 #include <vector>
 
@@ -221,17 +222,19 @@ TEST_F(MappedDataTest, ThreadsWriteEachIntoItsOwnSection) {
     constexpr int kThreads = 4;
     constexpr int kValues = 300;
     std::vector<std::thread> threads;
+    std::atomic<int> misread{0};
     for (int t = 0; t < kThreads; ++t) {
-        threads.emplace_back([this, t] {
+        threads.emplace_back([this, t, &misread] {
             std::wstring section = L"T" + std::to_wstring(t);
             for (int v = 0; v < kValues; ++v) {
                 std::wstring name = L"v" + std::to_wstring(v);
                 store().setU32(section.c_str(), name.c_str(), t * 1000 + v);
-                store().getU32(section.c_str(), name.c_str(), 0);
+                if (store().getU32(section.c_str(), name.c_str(), 0) != static_cast<uint32_t>(t * 1000 + v)) ++misread;
             }
         });
     }
     for (std::thread& t : threads) t.join();
+    EXPECT_EQ(0, misread.load()) << "each thread reads back what it wrote";
     for (int t = 0; t < kThreads; ++t) {
         SCOPED_TRACE(t);
         HKEY key = nullptr;
@@ -248,6 +251,32 @@ TEST_F(MappedDataTest, ThreadsWriteEachIntoItsOwnSection) {
             EXPECT_EQ(bytesOf(&expected, 4), data);
         }
     }
+}
+
+// A text read by one thread stays what it read while the other threads read theirs.
+TEST_F(MappedDataTest, ATextStaysValidForItsReaderWhileOtherThreadsRead) {
+    constexpr int kThreads = 4;
+    constexpr int kRounds = 300;
+    for (int t = 0; t < kThreads; ++t) {
+        std::wstring section = L"S" + std::to_wstring(t);
+        store().setString(section.c_str(), L"text", (L"the text of thread " + std::to_wstring(t)).c_str());
+    }
+    std::vector<std::thread> threads;
+    std::atomic<int> changed{0};
+    for (int t = 0; t < kThreads; ++t) {
+        threads.emplace_back([this, t, &changed] {
+            const std::wstring section = L"S" + std::to_wstring(t);
+            const std::wstring expected = L"the text of thread " + std::to_wstring(t);
+            for (int round = 0; round < kRounds; ++round) {
+                const wchar_t* text = store().getString(section.c_str(), L"text", L"", nullptr, false);
+                store().getU32(section.c_str(), L"missing", 0);  // other work of the same thread
+                Sleep(0);
+                if (expected != text) ++changed;
+            }
+        });
+    }
+    for (std::thread& t : threads) t.join();
+    EXPECT_EQ(0, changed.load());
 }
 
 TEST_F(MappedDataTest, ProductStoreLiesUnderTheMakersKey) {

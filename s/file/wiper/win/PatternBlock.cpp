@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "s/base/Lasting.h"
 #include "s/thread/ObjLocker.h"
 
 namespace s::file::wiper::win {
@@ -14,8 +15,8 @@ static_assert(PatternBlock::kSize % 3 == 0, "pieces must end on a whole pattern"
 uint8_t s_block[PatternBlock::kSize];
 
 s::thread::ObjLocker& blockLock() {
-    static s::thread::ObjLocker* const lock = new s::thread::ObjLocker();  // lives with the process
-    return *lock;
+    static s::base::Lasting<s::thread::ObjLocker> lock;  // lives with the process
+    return lock.get();
 }
 
 }  // namespace

@@ -10,10 +10,15 @@
 #include <shlobj.h>
 
 #include <cwchar>
+#include <new>
 
+#include "s/base/Lasting.h"
+#include "s/file/win/FolderWalk.h"
+#include "s/file/win/IFolderVisitor.h"
 #include "s/file/win/PathText.h"
 #include "s/file/win/PathWin.h"
 #include "s/file/win/RandomSource.h"
+#include "s/file/win/ShellFileOperation.h"
 #include "s/file/wiper/IMethod.h"
 #include "s/file/wiper/win/RandomTimes.h"
 #include "s/system/win/DllLocater.h"
@@ -54,10 +59,14 @@ bool hasInexpressibleName(const PathWin* item) {
 // Only a file on a disk is written to, never a device or pipe that answered to its name.
 bool isDiskFile(HANDLE file) { return GetFileType(file) == FILE_TYPE_DISK; }
 
-bool cutTo(HANDLE file, uint64_t size) {
+// Only the last cut is flushed: the data itself reached the disk with every pass, and a
+// flush per intermediate length tripled the disk waits of a small file (the cuts are the
+// most flushes a small file gets) while leaving nothing more of its data to recover.
+bool cutTo(HANDLE file, uint64_t size, bool last) {
     LARGE_INTEGER position;
     position.QuadPart = static_cast<LONGLONG>(size);
-    return SetFilePointerEx(file, position, nullptr, FILE_BEGIN) && SetEndOfFile(file) && FlushFileBuffers(file);
+    return SetFilePointerEx(file, position, nullptr, FILE_BEGIN) && SetEndOfFile(file) &&
+           (!last || FlushFileBuffers(file));
 }
 
 // The random attributes of one change: read-only never, hidden and system now and then.
@@ -77,8 +86,8 @@ using SfcIsFileProtectedFunction = BOOL(WINAPI*)(HANDLE, LPCWSTR);
 // Looked up once per process; null when the system has no such check.
 SfcIsFileProtectedFunction sfcIsFileProtected() {
     static const SfcIsFileProtectedFunction function = [] {
-        static s::system::win::DllLocater* const sfc = new s::system::win::DllLocater(L"sfc.dll");
-        FARPROC found = sfc->function("SfcIsFileProtected");
+        static s::base::Lasting<s::system::win::DllLocater> sfc(L"sfc.dll");
+        FARPROC found = sfc.get().function("SfcIsFileProtected");
         return reinterpret_cast<SfcIsFileProtectedFunction>(reinterpret_cast<void (*)()>(found));
     }();
     return function;
@@ -186,17 +195,19 @@ bool Wiper::start() {
 void Wiper::stop(bool wait) {
     m_stop = true;
     if (!wait || !m_worker) return;
-    if (!m_worker->waitOrTerminate(kStopWaitMs)) {
+    // The worker is never ended inside the wiper's lock, which every caller takes.
+    if (!m_worker->waitOrTerminate(kStopWaitMs, &m_lock)) {
         // The worker was terminated in the middle of the run: nothing of it ends itself.
         closeHeld(m_held.exchange(nullptr));
     }
     endRun();
 }
 
+// Without the lock: after a forced stop nothing the dead worker held may be waited for.
+// Stop is cleared first, so a wiper seen idle never carries a stale stop into its next run.
 void Wiper::endRun() {
-    s::thread::Lock lock(m_lock);
-    m_running = false;
     m_stop = false;
+    m_running = false;
 }
 
 int32_t Wiper::getProgressPercent() const {
@@ -299,10 +310,106 @@ void Wiper::runTask() {
     endRun();
 }
 
+// Removals inside a folder are told to the shell only when the folder itself stays: the
+// removal of the folder tells it of everything that was in it, and each notice costs the
+// shell a look at every folder of the path (Wine 8.0: a lookup and a desktop.ini read per
+// component, so one notice per item of a deep tree costs its depth squared; checked).
+struct Wiper::Removals {
+    s::str::strarray::StrArray* files = nullptr;
+    s::str::strarray::StrArray* folders = nullptr;
+
+    void add(const wchar_t* path, bool folder) {
+        s::str::strarray::StrArray*& list = folder ? folders : files;
+        if (!list) list = s::thread::Pool<s::str::strarray::StrArray>::obtain();
+        if (list && list->addString(path)) return;
+        s::file::win::notifyShell(folder ? SHCNE_RMDIR : SHCNE_DELETE, path);  // no room to keep it: tell now
+    }
+    // The folder stays: what went from it is told now.
+    void tell() {
+        for (uint32_t i = 0; files && i < files->count(); ++i) s::file::win::notifyShell(SHCNE_DELETE, files->at(i)->cString());
+        for (uint32_t i = 0; folders && i < folders->count(); ++i)
+            s::file::win::notifyShell(SHCNE_RMDIR, folders->at(i)->cString());
+    }
+    ~Removals() {
+        if (files) files->releaseToPool();
+        if (folders) folders->releaseToPool();
+    }
+};
+
+// One queued item and everything in it, deepest first, with a stack of its own (see
+// FolderWalk.h). Each folder keeps its share of the progress range, its first attributes
+// and whether everything in it went well so far.
+class Wiper::Descent final : public s::file::win::IFolderVisitor {
+public:
+    Descent(Wiper& wiper, float from, float to, bool queued) : m_wiper(wiper), m_from(from), m_to(to), m_queued(queued) {}
+    bool result = false;
+
+    void* enter(PathWin& item, void* parent, uint32_t index, uint32_t count) override {
+        Folder* above = static_cast<Folder*>(parent);
+        float from = m_from, to = m_to;
+        if (above) {
+            const float width = (above->to - above->from) / static_cast<float>(count);
+            from = above->from + static_cast<float>(index) * width;
+            to = from + width;
+        }
+        const bool queued = !above && m_queued;
+        DWORD kept = 0;
+        bool folder = false;
+        if (!m_wiper.beginItem(&item, queued, &kept, &folder)) return done(above, false);
+        if (folder) {
+            Folder* state = new (std::nothrow) Folder{from, to, kept, queued, true, {}};
+            if (state) return state;
+        }
+        return done(above, m_wiper.finishItem(&item, to, queued, kept, folder, !folder, removalsOf(above)));
+    }
+    bool goOn(void* state) override {
+        if (!m_wiper.stopRequested()) return true;
+        static_cast<Folder*>(state)->result = false;
+        return false;
+    }
+    void leave(PathWin& item, void* state, void* parent, bool whole) override {
+        Folder* folder = static_cast<Folder*>(state);
+        Folder* above = static_cast<Folder*>(parent);
+        const bool ok = m_wiper.finishItem(&item, folder->to, folder->queued, folder->kept, true,
+                                           folder->result && whole, removalsOf(above));
+        if (!ok) folder->removals.tell();
+        delete folder;
+        done(above, ok);
+    }
+
+private:
+    struct Folder {
+        float from, to;
+        DWORD kept;
+        bool queued;
+        bool result;
+        Removals removals;  // of the children, told only when this folder stays
+    };
+    void* done(Folder* above, bool ok) {
+        if (above)
+            above->result = above->result && ok;
+        else
+            result = ok;
+        return nullptr;
+    }
+    static Removals* removalsOf(Folder* folder) { return folder ? &folder->removals : nullptr; }
+
+    Wiper& m_wiper;
+    float m_from, m_to;
+    bool m_queued;
+};
+
 // Returns whether the item is gone for good. Items refused before any change keep the
 // progress where it was; every other item that stays, but a stream, gets its first
 // attributes back. `queued` marks the items of the queue itself.
 bool Wiper::wipeItem(PathWin* item, float from, float to, bool queued) {
+    Descent descent(*this, from, to, queued);
+    s::file::win::walkFolders(*item, descent);
+    return descent.result;
+}
+
+// Up to the first change of the item: false when it is refused, which leaves it untouched.
+bool Wiper::beginItem(PathWin* item, bool queued, DWORD* kept, bool* folder) {
     if (stopRequested()) {
         // A queued item that a stop kept the run from reaching survives like any other.
         if (queued && (item->isRootLike() || item->exists())) recordSurvivor(item->getFullPath());
@@ -333,19 +440,22 @@ bool Wiper::wipeItem(PathWin* item, float from, float to, bool queued) {
     }
     // A link is never changed: not its attributes, not through it. Read fresh, at every
     // level, just before the first change.
-    const DWORD kept = item->isStream() ? item->getAttributes() : item->readLiveAttributes();
-    if (kept == INVALID_FILE_ATTRIBUTES || isLinkAttributes(kept) || item->isReparsePoint()) {
+    *kept = item->isStream() ? item->getAttributes() : item->readLiveAttributes();
+    if (*kept == INVALID_FILE_ATTRIBUTES || isLinkAttributes(*kept) || item->isReparsePoint()) {
         recordSurvivor(item->getFullPath());
         return false;
     }
-    const bool folder = !item->isStream() && (kept & FILE_ATTRIBUTE_DIRECTORY);
+    *folder = !item->isStream() && (*kept & FILE_ATTRIBUTE_DIRECTORY);
     item->setAttributes(FILE_ATTRIBUTE_NORMAL);
     item->addAttributes(FILE_ATTRIBUTE_NOT_CONTENT_INDEXED);
-    if (folder) item->addAttributes(FILE_ATTRIBUTE_DIRECTORY);
+    if (*folder) item->addAttributes(FILE_ATTRIBUTE_DIRECTORY);
+    return true;
+}
 
-    bool result = true;
+// After a folder's children (whose outcome `result` holds): its streams, its data, its end.
+bool Wiper::finishItem(PathWin* item, float to, bool queued, DWORD kept, bool folder, bool result,
+                       Removals* removals) {
     bool streamsKnown = true;
-    if (folder) result = wipeChildren(item, from, to);
     if (!item->isStream() && item->isNtfs()) result = wipeStreams(item, to, &streamsKnown) && result;
     if (result && !folder && item->mayHoldData()) {
         // Writing over such data would not reach the clusters that hold it: the file is left.
@@ -354,7 +464,7 @@ bool Wiper::wipeItem(PathWin* item, float from, float to, bool queued) {
         else
             result = overwriteAndCut(item, to);
     }
-    if (result && !stopRequested()) result = renameStampAndRemove(item, queued);
+    if (result && !stopRequested()) result = renameStampAndRemove(item, queued, removals);
     // A pass loop stopped between two passes answers true; the item is not done all the same.
     if (stopRequested() && item->exists()) result = false;
 
@@ -363,25 +473,6 @@ bool Wiper::wipeItem(PathWin* item, float from, float to, bool queued) {
     if (!result && item->exists()) recordSurvivor(item->getFullPath());
     if (result && !streamsKnown) recordUnknownStreams(item->getFullPath());
     m_progress = to;
-    return result;
-}
-
-// A folder that could not be listed to its end fails: what was not listed was not wiped.
-bool Wiper::wipeChildren(PathWin* folder, float from, float to) {
-    bool result = false;
-    s::col::_array::ArrayP* children = folder->listEveryChild(&result);
-    if (!children) return false;
-    uint32_t count = children->count();
-    float width = count ? (to - from) / static_cast<float>(count) : 0.0f;
-    for (uint32_t k = 0; k < count; ++k) {
-        if (stopRequested()) {
-            result = false;
-            break;
-        }
-        float start = from + static_cast<float>(k) * width;
-        if (!wipeItem(children->item<PathWin>(k), start, start + width, false)) result = false;
-    }
-    children->releaseToPool();
     return result;
 }
 
@@ -421,14 +512,14 @@ bool Wiper::overwriteAndCut(PathWin* item, float to) {
         uint64_t cut = static_cast<uint64_t>(size.QuadPart);
         for (int32_t k = m_sizeChangeCount - 1; k >= 0 && !stopRequested(); --k) {
             cut = (k != 0 && cut > 0) ? RandomSource::random64() % cut : 0;
-            if (!cutTo(file, cut)) result = false;
+            if (!cutTo(file, cut, k == 0 || stopRequested())) result = false;
         }
     }
     closeHeld(file);
     return result;
 }
 
-bool Wiper::renameStampAndRemove(PathWin* item, bool queued) {
+bool Wiper::renameStampAndRemove(PathWin* item, bool queued, Removals* removals) {
     if (item->isStream()) return item->remove(false, false);
     StrBuffer* received = s::thread::Pool<StrBuffer>::obtain();
     if (!received) return false;
@@ -452,8 +543,12 @@ bool Wiper::renameStampAndRemove(PathWin* item, bool queued) {
         // name is final (a parent's rename would make a child's text stale); a child that
         // stays keeps its parent from being removed, so the queued item is listed then. A
         // folder goes only when empty: what appeared in it meanwhile was never overwritten.
-        if (!renamed->removeItemOnly(true) && queued && renamed->exists())
+        const bool folder = renamed->isDirectory();
+        if (renamed->removeItemOnly(!removals)) {
+            if (removals) removals->add(renamed->getFullPath(), folder);
+        } else if (queued && renamed->exists()) {
             recordRenamedSurvivor(item->getFullPath(), renamed->getFullPath());
+        }
         renamed->releaseToPool();
     } else if (queued) {
         recordRenamedSurvivor(item->getFullPath(), received->cString());  // no path to remove it through
@@ -485,10 +580,58 @@ void Wiper::randomizeTimes(PathWin* item) {
     closeHeld(file);
 }
 
+// Slack mode, through the same walk: folders only share out the progress range; their
+// children's results are not combined, so a folder answers true.
+class Wiper::SlackDescent final : public s::file::win::IFolderVisitor {
+public:
+    SlackDescent(Wiper& wiper, float from, float to) : m_wiper(wiper), m_from(from), m_to(to) {}
+    bool result = false;
+
+    void* enter(PathWin& item, void* parent, uint32_t index, uint32_t count) override {
+        Range* above = static_cast<Range*>(parent);
+        float from = m_from, to = m_to;
+        if (above) {
+            const float width = (above->to - above->from) / static_cast<float>(count);
+            from = above->from + static_cast<float>(index) * width;
+            to = from + width;
+        }
+        bool folder = false;
+        const bool ok = m_wiper.wipeSlackItem(&item, to, &folder);
+        if (folder) {
+            if (Range* state = new (std::nothrow) Range{from, to}) return state;
+            m_wiper.m_progress = to;
+        }
+        if (!above) result = ok;
+        return nullptr;
+    }
+    bool goOn(void*) override { return !m_wiper.stopRequested(); }
+    void leave(PathWin& folder, void* state, void* parent, bool whole) override {
+        // What was not listed was not treated.
+        if (!whole && !m_wiper.stopRequested()) m_wiper.recordSurvivor(folder.getFullPath());
+        m_wiper.m_progress = static_cast<Range*>(state)->to;
+        delete static_cast<Range*>(state);
+        if (!parent) result = true;
+    }
+
+private:
+    struct Range {
+        float from, to;
+    };
+    Wiper& m_wiper;
+    float m_from, m_to;
+};
+
 // Slack mode: only the tail of each file's last cluster, past the end of its data, is
 // overwritten; the file stays where it is with its data, times and attributes. Every item
 // that could not be treated so is listed.
 bool Wiper::wipeSlack(PathWin* item, float from, float to) {
+    SlackDescent descent(*this, from, to);
+    s::file::win::walkFolders(*item, descent);
+    return descent.result;
+}
+
+// One item of a slack run; *folder tells that its children come next.
+bool Wiper::wipeSlackItem(PathWin* item, float to, bool* folder) {
     if (stopRequested()) return false;
     setCurrentItem(item->getFullPath());
     const DWORD attributes = item->isRootLike() ? INVALID_FILE_ATTRIBUTES
@@ -498,36 +641,27 @@ bool Wiper::wipeSlack(PathWin* item, float from, float to) {
         recordSurvivor(item->getFullPath());
         return false;
     }
-    bool result = true;
     if (!item->isStream() && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        s::col::_array::ArrayP* children = item->listEveryChild(&result);
-        uint32_t count = children ? children->count() : 0;
-        float width = count ? (to - from) / static_cast<float>(count) : 0.0f;
-        for (uint32_t k = 0; k < count && !stopRequested(); ++k) {
-            float start = from + static_cast<float>(k) * width;
-            wipeSlack(children->item<PathWin>(k), start, start + width);
-        }
-        if (children) children->releaseToPool();
-        // What was not listed was not treated.
-        if (!result) recordSurvivor(item->getFullPath());
-    } else {
-        bool streamsKnown = true;
-        if (!item->isStream() && item->isNtfs()) {
-            s::col::_array::ArrayP* streams = item->listEveryStream(&streamsKnown);
-            for (uint32_t k = 0; streams && k < streams->count() && !stopRequested(); ++k)
-                wipeSlack(streams->item<PathWin>(k), to, to);
-            if (streams) streams->releaseToPool();
-        }
-        SfcIsFileProtectedFunction isProtected = sfcIsFileProtected();
-        if (isProtected && !isProtected(nullptr, item->getFullPath()) && !s::file::win::isRewrittenElsewhere(attributes))
-            wipeSlackData(item, to, &result);
-        else
-            result = false;
-        if (!result && !stopRequested())
-            recordSurvivor(item->getFullPath());
-        else if (!streamsKnown)
-            recordUnknownStreams(item->getFullPath());
+        *folder = true;
+        return true;
     }
+    bool result = true;
+    bool streamsKnown = true;
+    if (!item->isStream() && item->isNtfs()) {
+        s::col::_array::ArrayP* streams = item->listEveryStream(&streamsKnown);
+        for (uint32_t k = 0; streams && k < streams->count() && !stopRequested(); ++k)
+            wipeSlack(streams->item<PathWin>(k), to, to);
+        if (streams) streams->releaseToPool();
+    }
+    SfcIsFileProtectedFunction isProtected = sfcIsFileProtected();
+    if (isProtected && !isProtected(nullptr, item->getFullPath()) && !s::file::win::isRewrittenElsewhere(attributes))
+        wipeSlackData(item, to, &result);
+    else
+        result = false;
+    if (!result && !stopRequested())
+        recordSurvivor(item->getFullPath());
+    else if (!streamsKnown)
+        recordUnknownStreams(item->getFullPath());
     m_progress = to;
     return result;
 }
@@ -548,7 +682,7 @@ void Wiper::wipeSlackData(PathWin* item, float to, bool* result) {
                 *result = m_method->overwrite(file, end, m_buffer, static_cast<int32_t>(kBufferSize),
                                               m_progress.load(), to, &m_progress, &m_stop, size.QuadPart) &&
                           *result;
-                cutTo(file, static_cast<uint64_t>(size.QuadPart));
+                cutTo(file, static_cast<uint64_t>(size.QuadPart), true);
             }
         } else {
             *result = false;

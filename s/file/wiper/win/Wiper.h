@@ -82,14 +82,19 @@ private:
 
     void runTask();
     void endRun();
+    class Descent;
+    struct Removals;
     bool wipeItem(PathWin* item, float from, float to, bool queued);
-    bool wipeChildren(PathWin* folder, float from, float to);
+    bool beginItem(PathWin* item, bool queued, DWORD* kept, bool* folder);
+    bool finishItem(PathWin* item, float to, bool queued, DWORD kept, bool folder, bool result, Removals* removals);
     bool wipeStreams(PathWin* item, float to, bool* known);
     bool overwriteAndCut(PathWin* item, float to);
-    bool renameStampAndRemove(PathWin* item, bool queued);
+    bool renameStampAndRemove(PathWin* item, bool queued, Removals* removals);
     void randomizeAttributes(PathWin* item);
     void randomizeTimes(PathWin* item);
+    class SlackDescent;
     bool wipeSlack(PathWin* item, float from, float to);
+    bool wipeSlackItem(PathWin* item, float to, bool* folder);
     void wipeSlackData(PathWin* item, float to, bool* result);
     void setCurrentItem(const wchar_t* text);
     void recordSurvivor(const wchar_t* path);

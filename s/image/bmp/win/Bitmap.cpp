@@ -8,6 +8,7 @@
 
 #include <cstring>
 
+#include "s/image/bmp/EncodeSetting.h"
 #include "s/image/filters/reduction/Quantizer.h"
 #include "s/image/win/BufferedImage.h"
 #include "s/io/IInputStream.h"
@@ -540,6 +541,26 @@ void Bitmap::resetForReuse() {
     m_file.bfType = kTypeBM;
     m_file.bfSize = kFileHeaderBytes + kInfoHeaderBytes;
     m_file.bfOffBits = kFileHeaderBytes + kInfoHeaderBytes;
+}
+
+s::image::IEncodedImage* Bitmap::newFromImage(s::image::win::BufferedImage* image) const {
+    s::image::bmp::EncodeSetting* setting = s::thread::Pool<s::image::bmp::EncodeSetting>::obtain();
+    if (!setting) return nullptr;
+    setting->setKeepTransparency(true);
+    setting->setBpp(getBitDepth());
+    s::image::IEncodedImage* made = setting->encodeImage(image);
+    setting->releaseToPool();
+    return made;
+}
+
+Bitmap* newBitmapFromImage(const s::image::win::BufferedImage* image, int32_t bitsPerPixel, bool keepTransparency,
+                           uint8_t red, uint8_t green, uint8_t blue) {
+    Bitmap* bitmap = s::thread::Pool<Bitmap>::obtain();
+    if (bitmap && !bitmap->fromImageWithSettings(image, bitsPerPixel, keepTransparency, red, green, blue)) {
+        bitmap->releaseToPool();
+        return nullptr;
+    }
+    return bitmap;
 }
 
 }  // namespace s::image::bmp::win

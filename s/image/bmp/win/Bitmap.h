@@ -10,7 +10,7 @@
 
 #include <cstdint>
 
-#include "s/image/IImage.h"
+#include "s/image/EncodedImage.h"
 
 namespace s::io {
 class IInputStream;
@@ -22,7 +22,7 @@ class BufferedImage;
 
 namespace s::image::bmp::win {
 
-class Bitmap final : public s::image::IImage {
+class Bitmap final : public s::image::EncodedImage {
 public:
     Bitmap();
     ~Bitmap() override;
@@ -30,7 +30,7 @@ public:
     Bitmap& operator=(const Bitmap&) = delete;
 
     // construction: each replaces the DIB section; false leaves the reset state
-    bool create(int32_t width, int32_t height, int32_t bitsPerPixel);
+    bool create(int32_t width, int32_t height, int32_t bitsPerPixel) override;
     bool fromBitmapHandle(HBITMAP bitmap);
     bool fromIcon(HICON icon);
     // 4 and 8 bits through the quantizer, 16 and 24 through GDI, 32 by rows. The caller's
@@ -39,9 +39,9 @@ public:
                                bool keepTransparency, uint8_t red, uint8_t green, uint8_t blue);
 
     // attributes
-    const wchar_t* getExtension() const { return L".bmp"; }
+    const wchar_t* getExtension() const override { return L".bmp"; }
     HBITMAP getBitmapHandle() const { return m_bitmap; }
-    int32_t getBitDepth() const { return m_info.header.biBitCount; }
+    int32_t getBitDepth() const override { return m_info.header.biBitCount; }
     int32_t getStride() const { return m_stride; }
     bool is32BitRgb() const;
     bool hasPalette() const { return m_paletteCount != 0; }
@@ -59,14 +59,16 @@ public:
 
     // operations
     bool blitTo(HBITMAP target) const;  // GDI converts between the depths
-    bool encode(s::io::IOutputStream* out) const;
+    bool encode(s::io::IOutputStream* out) const override;
     bool encodeDib(s::io::IOutputStream* out) const;
-    bool decode(s::io::IInputStream* in);
+    bool decode(s::io::IInputStream* in) override;
     bool decodeDib(s::io::IInputStream* in);  // no file header: the form inside icon files
     // The picture as a 32-bit image: into target (sized to fit) or a new pooled image; null
     // when this holds no picture or no image could be made.
     s::image::win::BufferedImage* toBufferedImage(int32_t index,
-                                                  s::image::win::BufferedImage* target) const;
+                                                  s::image::win::BufferedImage* target) const override;
+    // A new Bitmap of the image at this one's depth (24 when it has none), transparency kept.
+    s::image::IEncodedImage* newFromImage(s::image::win::BufferedImage* image) const override;
 
     // IImage
     int32_t getWidth() const override { return m_info.header.biWidth; }
@@ -105,5 +107,9 @@ private:
     int32_t m_paletteCount = 0;
     int32_t m_keyColor = -1;
 };
+
+// A pooled Bitmap filled by fromImageWithSettings; null when none could be made.
+Bitmap* newBitmapFromImage(const s::image::win::BufferedImage* image, int32_t bitsPerPixel, bool keepTransparency,
+                           uint8_t red, uint8_t green, uint8_t blue);
 
 }  // namespace s::image::bmp::win

@@ -7,10 +7,13 @@
 #include <cstring>
 #include <new>
 
+#include "s/image/ImageChoice.h"
 #include "s/image/ImageLimits.h"
 #include "s/image/bmp/win/Bitmap.h"
 #include "s/image/filters/reduction/Quantizer.h"
+#include "s/image/gif/EncodeSetting.h"
 #include "s/image/win/BufferedImage.h"
+#include "s/image/win/BufferedImageSet.h"
 #include "s/image/win/LoadFromArchive.h"
 #include "s/io/IInputStream.h"
 #include "s/io/IOutputStream.h"
@@ -94,6 +97,7 @@ bool Gif::decode(s::io::IInputStream* in) {
 
 bool Gif::readTable(Reader* in, int32_t flags, uint8_t* table, int32_t* entries) {
     *entries = 2 << (flags & 7);
+    m_depth = (flags & 7) + 1;
     std::memset(table, 0, 256 * 3);
     return in->bytes(table, static_cast<uint32_t>(*entries) * 3);
 }
@@ -135,7 +139,8 @@ bool Gif::readImage(Reader* in) {
     m_controlPending = false;
     if (!frame) return true;  // skipped, the file goes on
     return appendFrame(frame, control && (m_control[0] & 1) ? m_control[3] : -1,
-                       control ? (m_control[1] | m_control[2] << 8) * 10 : 0, control ? (m_control[0] >> 2) & 7 : 0);
+                       control ? (m_control[1] | m_control[2] << 8) * 10 : 0, control ? (m_control[0] >> 2) & 7 : 0,
+                       d[0] | d[1] << 8, d[2] | d[3] << 8);
 }
 
 bool Gif::joinSubBlocks(Reader* in) {
@@ -174,7 +179,8 @@ Bitmap* Gif::frameOf(const uint8_t* table, int32_t entries, int32_t width, int32
     return frame;
 }
 
-bool Gif::appendFrame(Bitmap* frame, int32_t transparent, int32_t delayMs, int32_t disposal) {
+bool Gif::appendFrame(Bitmap* frame, int32_t transparent, int32_t delayMs, int32_t disposal, int32_t left,
+                      int32_t top) {
     if (!frame) return false;
     if (m_count == m_capacity) {
         const int32_t capacity = m_capacity ? (m_capacity * 2 < kMostFrames ? m_capacity * 2 : kMostFrames) : 8;
@@ -188,7 +194,7 @@ bool Gif::appendFrame(Bitmap* frame, int32_t transparent, int32_t delayMs, int32
         m_frames = grown;
         m_capacity = capacity;
     }
-    m_frames[m_count++] = Frame{frame, transparent, delayMs, disposal};
+    m_frames[m_count++] = Frame{frame, transparent, delayMs, disposal, left, top};
     return true;
 }
 
@@ -307,6 +313,10 @@ int32_t Gif::delay(int32_t i) const { return i >= 0 && i < m_count ? m_frames[i]
 
 int32_t Gif::disposal(int32_t i) const { return i >= 0 && i < m_count ? m_frames[i].disposal : 0; }
 
+int32_t Gif::frameLeft(int32_t i) const { return i >= 0 && i < m_count ? m_frames[i].left : 0; }
+
+int32_t Gif::frameTop(int32_t i) const { return i >= 0 && i < m_count ? m_frames[i].top : 0; }
+
 s::image::win::BufferedImage* Gif::toBufferedImage(int32_t i, s::image::win::BufferedImage* target) const {
     const Bitmap* bitmap = frame(i);
     if (!bitmap) return nullptr;
@@ -329,12 +339,18 @@ s::image::win::BufferedImage* Gif::toBufferedImage(int32_t i, s::image::win::Buf
 
 bool Gif::encode(s::io::IOutputStream* out) const {
     if (!out || m_count == 0) return false;
-    int32_t width = 0, height = 0;  // the largest frame's, so that no frame lies outside the screen
+    int32_t width = 0, height = 0;  // so that no frame lies outside the screen
     for (int32_t i = 0; i < m_count; ++i) {
-        if (m_frames[i].bitmap->getWidth() > width) width = m_frames[i].bitmap->getWidth();
-        if (m_frames[i].bitmap->getHeight() > height) height = m_frames[i].bitmap->getHeight();
+        const Frame& f = m_frames[i];
+        if (f.left + f.bitmap->getWidth() > width) width = f.left + f.bitmap->getWidth();
+        if (f.top + f.bitmap->getHeight() > height) height = f.top + f.bitmap->getHeight();
     }
     if (width > 0xFFFF || height > 0xFFFF) return false;
+    // A frame the format cannot hold (a store of another depth, taken from a bitmap handle)
+    // is refused before a byte is written: no half file.
+    for (int32_t i = 0; i < m_count; ++i) {
+        if (m_frames[i].bitmap->getBitDepth() != 8) return false;
+    }
     const uint8_t header[13] = {'G', 'I', 'F', '8', '9', 'a', static_cast<uint8_t>(width), static_cast<uint8_t>(width >> 8),
                                 static_cast<uint8_t>(height), static_cast<uint8_t>(height >> 8), 0x77, 0, 0};
     const uint8_t loop[19] = {0x21, 0xFF, 0x0B, 'N', 'E', 'T', 'S', 'C', 'A', 'P', 'E', '2', '.', '0', 0x03, 0x01,
@@ -351,11 +367,14 @@ bool Gif::encodeFrame(s::io::IOutputStream* out, const Frame& f) const {
     const Bitmap* b = f.bitmap;
     const int32_t width = b->getWidth(), height = b->getHeight();
     if (b->getBitDepth() != 8 || width <= 0 || height <= 0 || width > 0xFFFF || height > 0xFFFF) return false;
+    const int32_t left = f.left, top = f.top;
     const int32_t delay = f.delay / 10;
     const uint8_t control[8] = {0x21, 0xF9, 0x04, static_cast<uint8_t>((f.transparent != -1 ? 1 : 0) | (f.disposal & 7) << 2),
                                 static_cast<uint8_t>(delay), static_cast<uint8_t>(delay >> 8),
                                 static_cast<uint8_t>(f.transparent), 0x00};
-    const uint8_t descriptor[10] = {0x2C, 0, 0, 0, 0, static_cast<uint8_t>(width), static_cast<uint8_t>(width >> 8),
+    const uint8_t descriptor[10] = {0x2C, static_cast<uint8_t>(left), static_cast<uint8_t>(left >> 8),
+                                    static_cast<uint8_t>(top), static_cast<uint8_t>(top >> 8),
+                                    static_cast<uint8_t>(width), static_cast<uint8_t>(width >> 8),
                                     static_cast<uint8_t>(height), static_cast<uint8_t>(height >> 8), 0x87};
     uint8_t table[256 * 3];
     const RGBQUAD* palette = b->getPalette();
@@ -386,7 +405,143 @@ void Gif::resetForReuse() {
     m_controlPending = false;
     m_dataSize = 0;
     m_loopCount = 1;
+    m_depth = 0;
     m_lzw.resetForReuse();
+}
+
+// Frames from other writers are often sub-rectangles of the screen: each is placed where the
+// file puts it, on a canvas as large as the screen and every frame, with a transparent margin.
+s::image::win::BufferedImageSet* Gif::toImageSet() const {
+    int32_t width = screenWidth(), height = screenHeight();
+    for (int32_t i = 0; i < m_count; ++i) {
+        const Frame& f = m_frames[i];
+        if (f.left + f.bitmap->getWidth() > width) width = f.left + f.bitmap->getWidth();
+        if (f.top + f.bitmap->getHeight() > height) height = f.top + f.bitmap->getHeight();
+    }
+    s::image::win::BufferedImageSet* set = s::thread::Pool<s::image::win::BufferedImageSet>::obtain();
+    if (!set) return nullptr;
+    for (int32_t i = 0; i < m_count; ++i) {
+        const Frame& f = m_frames[i];
+        s::image::win::BufferedImage* image = toBufferedImage(i, nullptr);
+        const bool whole = image && image->getWidth() == width && image->getHeight() == height;
+        if (image && !whole) {
+            s::image::win::BufferedImage* canvas = s::image::win::newBufferedImage(width, height);
+            if (canvas && canvas->getWidth() == width) {
+                canvas->fill(0, 0, 0, 0);
+                image->setHasAlpha(false);  // copied raw: transparent pixels stay transparent
+                canvas->drawImage(f.left, f.top, image, 0, 0);
+                canvas->setHasAlpha(true);
+            } else if (canvas) {
+                canvas->releaseToPool();
+                canvas = nullptr;
+            }
+            image->releaseToPool();
+            image = canvas;
+        }
+        if (!set->add(image, f.bitmap->getBitDepth(), f.delay, f.disposal)) {
+            set->releaseToPool();
+            return nullptr;
+        }
+    }
+    if (m_count > 0) set->setAnimation(true, m_loopCount);
+    return set;
+}
+
+bool Gif::fromImageSetWithSettings(const s::image::win::BufferedImageSet* set, int32_t depth, bool keepTransparency,
+                                   uint8_t red, uint8_t green, uint8_t blue) {
+    if (!set || set->getCount() == 0) return false;
+    if (set->getCount() == 1 || !set->isAnimated()) {
+        return addFrameFromImage(set->getBestImage(), depth, keepTransparency, red, green, blue, 96);
+    }
+    m_loopCount = set->getLoopCount();
+    const int32_t first = m_count;
+    s::image::win::BufferedImage* composite = nullptr;
+    bool ok = true;
+    for (int32_t i = 0; ok && i < set->getCount(); ++i) {
+        const s::image::win::BufferedImage* image = set->getImage(i);
+        if (i == 0) {
+            ok = addFrameFromImage(image, depth, keepTransparency, red, green, blue, 96) &&
+                 (composite = image->copy(nullptr)) != nullptr;
+            if (ok) m_frames[m_count - 1].disposal = set->getDisposal(0);
+        } else {
+            s::image::win::BufferedImage* drawn = composite->copy(nullptr);
+            s::image::win::BufferedImage* delta = nullptr;
+            if (drawn) {
+                drawn->drawImage(0, 0, image, 0, 0);
+                delta = drawn->copy(nullptr);
+            }
+            if (delta) delta->maskEqualPixels(composite);
+            ok = delta && addFrameFromImage(delta, depth, true, red, green, blue, 96);
+            if (ok) m_frames[m_count - 1].disposal = 1;
+            if (delta) delta->releaseToPool();
+            composite->releaseToPool();
+            composite = drawn;
+            ok = ok && composite;
+        }
+        if (ok) m_frames[m_count - 1].delay = set->getDelay(i);
+    }
+    if (composite) composite->releaseToPool();
+    if (!ok) {  // no half-made animation: the frames this call added go again
+        while (m_count > first) m_frames[--m_count].bitmap->releaseToPool();
+    }
+    return ok;
+}
+
+// The frames' searches: a frame's depth is its store's.
+bool Gif::findExact(int32_t width, int32_t height, int32_t depth, int32_t* index) const {
+    auto at = [this](int32_t i) {
+        const Bitmap* b = m_frames[i].bitmap;
+        return s::image::ImageShape{b->getWidth(), b->getHeight(), b->getBitDepth()};
+    };
+    return s::image::findExactShape(m_count, at, width, height, depth, index);
+}
+
+bool Gif::findNearestDepth(int32_t width, int32_t height, int32_t depth, int32_t* index) const {
+    auto at = [this](int32_t i) {
+        const Bitmap* b = m_frames[i].bitmap;
+        return s::image::ImageShape{b->getWidth(), b->getHeight(), b->getBitDepth()};
+    };
+    return s::image::findNearestShape(m_count, at, width, height, depth, true, index);
+}
+
+bool Gif::findNearestSize(int32_t width, int32_t height, int32_t depth, int32_t* index) const {
+    auto at = [this](int32_t i) {
+        const Bitmap* b = m_frames[i].bitmap;
+        return s::image::ImageShape{b->getWidth(), b->getHeight(), b->getBitDepth()};
+    };
+    return s::image::findNearestShape(m_count, at, width, height, depth, false, index);
+}
+
+// This Gif's depth is that of the last colour table read; 8 when none was.
+s::image::IEncodedImage* Gif::newFromImage(s::image::win::BufferedImage* image) const {
+    s::image::gif::EncodeSetting* setting = s::thread::Pool<s::image::gif::EncodeSetting>::obtain();
+    if (!setting) return nullptr;
+    setting->setKeepTransparency(true);
+    setting->setBpp(m_depth > 0 ? m_depth : 8);
+    s::image::IEncodedImage* made = setting->encodeImage(image);
+    setting->releaseToPool();
+    return made;
+}
+
+s::image::IEncodedImage* Gif::newFromImageSet(const s::image::win::BufferedImageSet* set) const {
+    if (!set) return nullptr;
+    s::image::gif::EncodeSetting* setting = s::thread::Pool<s::image::gif::EncodeSetting>::obtain();
+    if (!setting) return nullptr;
+    setting->setKeepTransparency(true);
+    setting->setBpp(m_depth > 0 ? m_depth : 8);
+    s::image::IEncodedImage* made = setting->encodeImageSet(set);
+    setting->releaseToPool();
+    return made;
+}
+
+Gif* newGifFromImageSet(const s::image::win::BufferedImageSet* set, int32_t depth, bool keepTransparency, uint8_t red,
+                        uint8_t green, uint8_t blue) {
+    Gif* gif = s::thread::Pool<Gif>::obtain();
+    if (gif && !gif->fromImageSetWithSettings(set, depth, keepTransparency, red, green, blue)) {
+        gif->releaseToPool();
+        return nullptr;
+    }
+    return gif;
 }
 
 Gif* newGifFromImage(const s::image::win::BufferedImage* image, int32_t depth, bool keepTransparency, uint8_t red,

@@ -9,9 +9,8 @@
 
 #include <cstdint>
 
-#include "s/base/IObject.h"
+#include "s/image/EncodedImage.h"
 #include "s/image/gif/win/GifLzw.h"
-#include "s/thread/IPoolable.h"
 
 namespace s::io {
 class IInputStream;
@@ -22,6 +21,7 @@ class Bitmap;
 }  // namespace s::image::bmp::win
 namespace s::image::win {
 class BufferedImage;
+class BufferedImageSet;
 }  // namespace s::image::win
 namespace s::archive::dll::win {
 class Archive;
@@ -29,7 +29,7 @@ class Archive;
 
 namespace s::image::gif::win {
 
-class Gif final : public s::base::IObject, public virtual s::thread::IPoolable {
+class Gif final : public s::image::EncodedImage {
 public:
     static constexpr int32_t kMostFrames = 10000;
 
@@ -38,15 +38,21 @@ public:
     Gif(const Gif&) = delete;
     Gif& operator=(const Gif&) = delete;
 
-    bool decode(s::io::IInputStream* in);
-    // GIF89a with a loop block and each frame's own colour table; false without frames or
-    // when a frame is not 8-bit or a write fails.
-    bool encode(s::io::IOutputStream* out) const;
+    bool decode(s::io::IInputStream* in) override;
+    // GIF89a with a loop block and each frame's own colour table and place; false without
+    // frames or when a frame is not 8-bit or a write fails. The screen holds every frame.
+    bool encode(s::io::IOutputStream* out) const override;
 
-    int32_t getImageCount() const { return m_count; }
-    int32_t getWidth() const;   // of frame 0
-    int32_t getHeight() const;  // of frame 0
-    const wchar_t* getExtension() const { return L".gif"; }
+    int32_t getImageCount() const override { return m_count; }
+    bool isMultiImage() const override { return m_count > 0; }
+    int32_t getWidth() const override;   // of frame 0
+    int32_t getHeight() const override;  // of frame 0
+    const wchar_t* getExtension() const override { return L".gif"; }
+    // the logical screen of the file decoded last (0 x 0 before one)
+    int32_t screenWidth() const { return m_screen[6] | m_screen[7] << 8; }
+    int32_t screenHeight() const { return m_screen[8] | m_screen[9] << 8; }
+    int32_t frameLeft(int32_t i) const;
+    int32_t frameTop(int32_t i) const;
     const s::image::bmp::win::Bitmap* frame(int32_t i) const;
     int32_t transparentIndex(int32_t i) const;  // -1 for none
     int32_t delay(int32_t i) const;             // milliseconds
@@ -55,7 +61,8 @@ public:
     void setLoopCount(uint16_t count) { m_loopCount = count; }
 
     // Takes the frame (an 8-bit store) and its values; false (and the frame released) when full.
-    bool appendFrame(s::image::bmp::win::Bitmap* frame, int32_t transparent, int32_t delayMs, int32_t disposal);
+    bool appendFrame(s::image::bmp::win::Bitmap* frame, int32_t transparent, int32_t delayMs, int32_t disposal,
+                     int32_t left = 0, int32_t top = 0);
     // With exactly one frame, that frame takes the bitmap's pixels; otherwise the frames are
     // replaced by one made from it. Such a frame may not be 8-bit, and then encode refuses it.
     bool fromBitmapHandle(HBITMAP bitmap);
@@ -63,10 +70,13 @@ public:
     bool hasTransparency() const;
     // frame 0's
     bool blitTo(HBITMAP target) const;
-    int32_t getBitDepth() const;
+    int32_t getBitDepth() const override;
+    // the bits of the last colour table read (0 before any)
+    int32_t tableDepth() const { return m_depth; }
 
     // Releases every frame and appends one 8-bit frame of that size (values -1, 0, 0).
     bool create(int32_t width, int32_t height);
+    bool create(int32_t width, int32_t height, int32_t) override { return create(width, height); }
     // Appends an 8-bit frame of image with at most 2^depth - 1 colours (depth clamped to 1..8).
     // With the alpha flag on: kept transparency makes pixels below the alpha threshold the
     // index 2^depth - 1 (the frame's transparent index); else the image is drawn over an
@@ -74,9 +84,23 @@ public:
     bool addFrameFromImage(const s::image::win::BufferedImage* image, int32_t depth, bool keepTransparency,
                            uint8_t red, uint8_t green, uint8_t blue, uint8_t alphaThreshold);
 
+    // Appends the set's pictures as frames: its best image alone when it holds one or is not
+    // animated; otherwise delta frames, each later picture drawn over the running composite
+    // and its pixels unchanged since the previous one made transparent (disposal keep).
+    bool fromImageSetWithSettings(const s::image::win::BufferedImageSet* set, int32_t depth, bool keepTransparency,
+                                  uint8_t red, uint8_t green, uint8_t blue);
+
     // Frame i as a 32-bit image, its transparent index turned to alpha 0 (the alpha flag says
     // whether any pixel had it); into target or a new pooled image; null on failure.
-    s::image::win::BufferedImage* toBufferedImage(int32_t i, s::image::win::BufferedImage* target) const;
+    s::image::win::BufferedImage* toBufferedImage(int32_t i, s::image::win::BufferedImage* target) const override;
+    // Every frame placed at its place on a canvas that holds the logical screen and every
+    // frame, the margin transparent; animated with the loop count.
+    s::image::win::BufferedImageSet* toImageSet() const override;
+    s::image::IEncodedImage* newFromImageSet(const s::image::win::BufferedImageSet* set) const override;
+    s::image::IEncodedImage* newFromImage(s::image::win::BufferedImage* image) const override;
+    bool findExact(int32_t width, int32_t height, int32_t depth, int32_t* index) const override;
+    bool findNearestDepth(int32_t width, int32_t height, int32_t depth, int32_t* index) const override;
+    bool findNearestSize(int32_t width, int32_t height, int32_t depth, int32_t* index) const override;
 
     // IObject
     const wchar_t* classId() const override { return L"s_image_gif_win_Gif"; }
@@ -89,7 +113,7 @@ public:
 private:
     struct Frame {
         s::image::bmp::win::Bitmap* bitmap;
-        int32_t transparent, delay, disposal;
+        int32_t transparent, delay, disposal, left, top;
     };
     class Reader;
 
@@ -119,6 +143,7 @@ private:
     int32_t m_count = 0;
     int32_t m_capacity = 0;
     uint16_t m_loopCount = 1;
+    int32_t m_depth = 0;
 };
 
 // A pooled Gif holding image as one frame (alpha threshold 96); null on failure.
@@ -127,5 +152,9 @@ Gif* newGifFromImage(const s::image::win::BufferedImage* image, int32_t depth, b
 // A pooled Gif decoded from the archive's entry (type and name as in LoadFromArchive.h);
 // null when the entry is missing or holds no frame.
 Gif* newGifFromArchive(s::archive::dll::win::Archive* archive, const wchar_t* type, const wchar_t* name);
+
+// A pooled Gif filled by fromImageSetWithSettings; null on failure.
+Gif* newGifFromImageSet(const s::image::win::BufferedImageSet* set, int32_t depth, bool keepTransparency, uint8_t red,
+                        uint8_t green, uint8_t blue);
 
 }  // namespace s::image::gif::win

@@ -10,7 +10,7 @@
 
 #include <cstdint>
 
-#include "s/image/IImage.h"
+#include "s/image/EncodedImage.h"
 
 namespace s::col::_array {
 class ArrayU08;
@@ -28,7 +28,7 @@ class BufferedImage;
 
 namespace s::image::ico::win {
 
-class IconImage final : public s::image::IImage {
+class IconImage final : public s::image::EncodedImage {
 public:
     IconImage();
     ~IconImage() override;
@@ -36,7 +36,7 @@ public:
     IconImage& operator=(const IconImage&) = delete;
 
     // A new colour picture and a clear mask (nothing transparent); false leaves it empty.
-    bool create(int32_t width, int32_t height, int32_t bitsPerPixel);
+    bool create(int32_t width, int32_t height, int32_t bitsPerPixel) override;
     // 4 and 8 bits through the quantizer (the highest index black, for the transparent
     // pixels), 16 and 24 through GDI, 32 by rows. With keepTransparency below 32 bits alpha
     // under 32 becomes transparent; without it the picture is flattened on the background.
@@ -44,9 +44,9 @@ public:
                                bool keepTransparency, uint8_t red, uint8_t green, uint8_t blue);
 
     // attributes
-    const wchar_t* getExtension() const { return L".ico"; }
+    const wchar_t* getExtension() const override { return L".ico"; }
     s::image::bmp::win::Bitmap* colorImage() const { return m_store; }
-    int32_t getBitDepth() const;
+    int32_t getBitDepth() const override;
     bool is32Bit() const { return getBitDepth() == 32; }
     bool hasPalette() const;
     int32_t getPaletteCount() const;
@@ -62,13 +62,17 @@ public:
     // operations
     bool blitTo(HBITMAP target) const;
     // Wider or taller than 255: a PNG stream; otherwise the DIB with its mask.
-    bool encode(s::io::IOutputStream* out) const;
+    bool encode(s::io::IOutputStream* out) const override;
     // The entry's bytes; bytes that start with an icon directory give its first entry.
-    bool decode(s::io::IInputStream* in);
+    bool decode(s::io::IInputStream* in) override;
     HICON toIcon();  // the caller owns the handle; null when Windows refuses the bytes
     // Alpha from a 32-bit picture's own alpha when it has any, else from the mask.
     s::image::win::BufferedImage* toBufferedImage(int32_t index,
-                                                  s::image::win::BufferedImage* target) const;
+                                                  s::image::win::BufferedImage* target) const override;
+    // Icons hold several pictures in their files, though this codec holds one.
+    bool isMultiImage() const override { return true; }
+    // Icons are not made from images this way: none.
+    s::image::IEncodedImage* newFromImage(s::image::win::BufferedImage*) const override { return nullptr; }
 
     // IImage
     int32_t getWidth() const override;

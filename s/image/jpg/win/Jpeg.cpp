@@ -14,6 +14,7 @@
 #include <jerror.h>
 
 #include "s/image/ImageLimits.h"
+#include "s/image/jpg/EncodeSetting.h"
 #include "s/image/bmp/win/Bitmap.h"
 #include "s/image/win/BufferedImage.h"
 #include "s/image/win/LoadFromArchive.h"
@@ -322,6 +323,15 @@ void Jpeg::releaseToPool() { s::thread::Pool<Jpeg>::release(this); }
 void Jpeg::resetForReuse() {
     if (m_store) m_store->resetForReuse();
     m_quality = kDefaultQuality;
+}
+
+s::image::IEncodedImage* Jpeg::newFromImage(s::image::win::BufferedImage* image) const {
+    s::image::jpg::EncodeSetting* setting = s::thread::Pool<s::image::jpg::EncodeSetting>::obtain();
+    if (!setting) return nullptr;
+    setting->setQuality(kDefaultQuality);
+    s::image::IEncodedImage* made = setting->encodeImage(image);
+    setting->releaseToPool();
+    return made;
 }
 
 }  // namespace s::image::jpg::win

@@ -9,7 +9,7 @@
 
 #include <cstdint>
 
-#include "s/image/IImage.h"
+#include "s/image/EncodedImage.h"
 
 namespace s::io {
 class IInputStream;
@@ -27,7 +27,7 @@ class Archive;
 
 namespace s::image::jpg::win {
 
-class Jpeg final : public s::image::IImage {
+class Jpeg final : public s::image::EncodedImage {
 public:
     static constexpr int32_t kDefaultQuality = 75;
 
@@ -38,15 +38,16 @@ public:
 
     // the pixel store, 24 bits, B, G, R, row 0 on top
     bool create(int32_t width, int32_t height);
+    bool create(int32_t width, int32_t height, int32_t) override { return create(width, height); }
     bool fromBitmapHandle(HBITMAP bitmap);
     bool blitTo(HBITMAP target) const;
-    int32_t getBitDepth() const;
+    int32_t getBitDepth() const override;
     int32_t getStride() const;
     uint8_t* getRow(int32_t i) const;
     uint8_t* getBits() const;
     s::image::bmp::win::Bitmap* pixelStore() const { return m_store; }
 
-    const wchar_t* getExtension() const { return L".jpg"; }
+    const wchar_t* getExtension() const override { return L".jpg"; }
     int32_t getQuality() const { return m_quality; }
     void setQuality(int32_t quality);
     // Flattens an image with alpha on the opaque background colour; the image is unchanged.
@@ -55,10 +56,11 @@ public:
 
     // Baseline, 4:2:0, at the quality; false when the stream refused bytes (the store is
     // never changed).
-    bool encode(s::io::IOutputStream* out) const;
-    bool decode(s::io::IInputStream* in);
+    bool encode(s::io::IOutputStream* out) const override;
+    bool decode(s::io::IInputStream* in) override;
     s::image::win::BufferedImage* toBufferedImage(int32_t index,
-                                                  s::image::win::BufferedImage* target) const;
+                                                  s::image::win::BufferedImage* target) const override;
+    s::image::IEncodedImage* newFromImage(s::image::win::BufferedImage* image) const override;
 
     // IImage
     int32_t getWidth() const override;

@@ -12,6 +12,7 @@
 #include <png.h>
 
 #include "s/image/ImageLimits.h"
+#include "s/image/png/EncodeSetting.h"
 #include "s/image/bmp/win/Bitmap.h"
 #include "s/image/win/BufferedImage.h"
 #include "s/io/IInputStream.h"
@@ -51,9 +52,12 @@ void flushData(png_structp png) {
     if (!out->flush()) png_error(png, "flush refused");
 }
 
+// Lives in the frame that calls the function holding the return point: what was stored in it
+// before libpng jumped back is then read from memory, never from a register or a store the
+// optimiser dropped as dead (a file cut after its image lost the picture that way).
 struct Context {
-    png_bytep* rows = nullptr;
-    bool pictureComplete = false;
+    png_bytep* volatile rows = nullptr;
+    volatile bool pictureComplete = false;
 };
 
 png_bytep* rowPointers(const Bitmap* store) {
@@ -97,7 +101,7 @@ void readPicture(png_structp png, png_infop info, Bitmap* store, Context* contex
     png_read_end(png, nullptr);
 }
 
-bool decodeInto(s::io::IInputStream* in, Bitmap* store) {
+__attribute__((noinline)) bool decodeInto(s::io::IInputStream* in, Bitmap* store, Context* context) {
     png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, onError, onWarning);
     if (!png) return false;
     png_infop info = png_create_info_struct(png);
@@ -105,16 +109,15 @@ bool decodeInto(s::io::IInputStream* in, Bitmap* store) {
         png_destroy_read_struct(&png, nullptr, nullptr);
         return false;
     }
-    Context context;
     if (setjmp(png_jmpbuf(png))) {
         png_destroy_read_struct(&png, &info, nullptr);
-        delete[] context.rows;
-        return context.pictureComplete;
+        delete[] context->rows;
+        return context->pictureComplete;
     }
     png_set_read_fn(png, in, readData);
-    readPicture(png, info, store, &context);
+    readPicture(png, info, store, context);
     png_destroy_read_struct(&png, &info, nullptr);
-    delete[] context.rows;
+    delete[] context->rows;
     return true;
 }
 
@@ -132,7 +135,8 @@ void writePicture(png_structp png, png_infop info, const Bitmap* store, bool int
     png_write_end(png, nullptr);
 }
 
-bool encodeFrom(const Bitmap* store, bool interlace, s::io::IOutputStream* out) {
+__attribute__((noinline)) bool encodeFrom(const Bitmap* store, bool interlace, s::io::IOutputStream* out,
+                                          Context* context) {
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, onError, onWarning);
     if (!png) return false;
     png_infop info = png_create_info_struct(png);
@@ -140,16 +144,15 @@ bool encodeFrom(const Bitmap* store, bool interlace, s::io::IOutputStream* out) 
         png_destroy_write_struct(&png, nullptr);
         return false;
     }
-    Context context;
     if (setjmp(png_jmpbuf(png))) {
         png_destroy_write_struct(&png, &info);
-        delete[] context.rows;
+        delete[] context->rows;
         return false;
     }
     png_set_write_fn(png, out, writeData, flushData);
-    writePicture(png, info, store, interlace, &context);
+    writePicture(png, info, store, interlace, context);
     png_destroy_write_struct(&png, &info);
-    delete[] context.rows;
+    delete[] context->rows;
     return true;
 }
 
@@ -171,14 +174,16 @@ int32_t Png::getHeight() const { return m_store ? m_store->getHeight() : 0; }
 
 bool Png::encode(s::io::IOutputStream* out) const {
     if (!out || !m_store || !m_store->getBits()) return false;
-    return encodeFrom(m_store, m_interlace, out);
+    Context context;
+    return encodeFrom(m_store, m_interlace, out, &context);
 }
 
 bool Png::decode(s::io::IInputStream* in) {
     if (!m_store) return false;
     m_store->resetForReuse();
     if (!in) return false;
-    if (decodeInto(in, m_store)) return true;
+    Context context;
+    if (decodeInto(in, m_store, &context)) return true;
     m_store->resetForReuse();
     return false;
 }
@@ -210,6 +215,16 @@ void Png::releaseToPool() { s::thread::Pool<Png>::release(this); }
 void Png::resetForReuse() {
     if (m_store) m_store->resetForReuse();
     m_interlace = false;
+}
+
+s::image::IEncodedImage* Png::newFromImage(s::image::win::BufferedImage* image) const {
+    s::image::png::EncodeSetting* setting = s::thread::Pool<s::image::png::EncodeSetting>::obtain();
+    if (!setting) return nullptr;
+    setting->setKeepTransparency(true);
+    setting->setWithInterlace(m_interlace);
+    s::image::IEncodedImage* made = setting->encodeImage(image);
+    setting->releaseToPool();
+    return made;
 }
 
 }  // namespace s::image::png::win

@@ -10,7 +10,7 @@
 
 #include <cstdint>
 
-#include "s/image/IImage.h"
+#include "s/image/EncodedImage.h"
 
 namespace s::io {
 class IInputStream;
@@ -25,7 +25,7 @@ class BufferedImage;
 
 namespace s::image::png::win {
 
-class Png final : public s::image::IImage {
+class Png final : public s::image::EncodedImage {
 public:
     Png();
     ~Png() override;
@@ -34,14 +34,15 @@ public:
 
     // the pixel store, 32 bits
     bool create(int32_t width, int32_t height);
+    bool create(int32_t width, int32_t height, int32_t) override { return create(width, height); }
     bool blitTo(HBITMAP target) const;
-    int32_t getBitDepth() const { return 32; }
+    int32_t getBitDepth() const override { return 32; }
     int32_t getStride() const;
     uint8_t* getRow(int32_t i) const;
     uint8_t* getBits() const;
     s::image::bmp::win::Bitmap* pixelStore() const { return m_store; }
 
-    const wchar_t* getExtension() const { return L".png"; }
+    const wchar_t* getExtension() const override { return L".png"; }
     bool isInterlaced() const { return m_interlace; }
     void setInterlace(bool flag) { m_interlace = flag; }
     // An image with its alpha flag off is written opaque; without keepTransparency one with
@@ -49,11 +50,12 @@ public:
     bool fromImageWithSettings(const s::image::win::BufferedImage* image, bool interlace,
                                bool keepTransparency, uint8_t red, uint8_t green, uint8_t blue);
 
-    bool encode(s::io::IOutputStream* out) const;  // the store is never changed
+    bool encode(s::io::IOutputStream* out) const override;  // the store is never changed
     // An error after the last row (in the chunks behind the image) keeps the picture.
-    bool decode(s::io::IInputStream* in);
+    bool decode(s::io::IInputStream* in) override;
     s::image::win::BufferedImage* toBufferedImage(int32_t index,
-                                                  s::image::win::BufferedImage* target) const;
+                                                  s::image::win::BufferedImage* target) const override;
+    s::image::IEncodedImage* newFromImage(s::image::win::BufferedImage* image) const override;
 
     // IImage
     int32_t getWidth() const override;

@@ -39,6 +39,27 @@ TEST_F(FileOutputStreamTest, AWriteFillsTheBufferWritesItWholeAndKeepsTheRest) {
     EXPECT_EQ(contentOf(L"big.bin"), bytes);
 }
 
+int g_flushes = 0;
+BOOL WINAPI countedFlush(HANDLE file) {
+    ++g_flushes;
+    return FlushFileBuffers(file);
+}
+
+// Closing puts the data on the disk, not only into the system's cache.
+TEST_F(FileOutputStreamTest, CloseFlushesToTheDisk) {
+    FileOutputStream::FlushFunction before = FileOutputStream::installFlushFunction(&countedFlush);
+    g_flushes = 0;
+    {
+        tests::Pooled<FileOutputStream> out;
+        ASSERT_TRUE(out->open(box.at(L"saved.txt").c_str(), false));
+        ASSERT_TRUE(out->write("kept", 4, nullptr));
+        out->close();
+        EXPECT_EQ(1, g_flushes);
+        EXPECT_EQ(contentOf(L"saved.txt"), "kept");
+    }
+    FileOutputStream::installFlushFunction(before);
+}
+
 TEST_F(FileOutputStreamTest, SmallWritesReachTheFileAtFlush) {
     tests::Pooled<FileOutputStream> out;
     ASSERT_TRUE(out->open(box.at(L"small.bin").c_str(), false));

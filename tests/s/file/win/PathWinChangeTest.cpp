@@ -3,6 +3,7 @@
 // Removing, creating and the exclusive-access test, and above all what none of them may
 // touch: the target of a link, a folder named through "..", a neighbour.
 #include "PathFixture.h"
+#include "support/DeepTree.h"
 
 namespace {
 
@@ -55,6 +56,31 @@ TEST_F(PathWinChange, RemovesAFolderWithEverythingInIt) {
     auto p = path(L"f");
     EXPECT_TRUE(p->remove(false, false));
     EXPECT_FALSE(box.exists(L"f"));
+}
+
+struct RemovalJob {
+    PathWin* top;
+    bool removed;
+    static DWORD WINAPI run(void* argument) {
+        RemovalJob* job = static_cast<RemovalJob*>(argument);
+        job->removed = job->top->remove(false, false);
+        return 0;
+    }
+};
+
+// Removal keeps its own stack: a chain of folders far deeper than a small thread stack
+// could hold one call per level is removed whole, on a thread with that stack.
+TEST_F(PathWinChange, RemovesAChainOfFoldersDeeperThanTheStackCouldRecurse) {
+    ASSERT_FALSE(tests::makeFolderChain(box.at(L"chain"), 400).empty());
+    RemovalJob job{s::file::win::pathFromString(box.at(L"chain").c_str()), false};
+    HANDLE thread = tests::startWithSmallStack(&RemovalJob::run, &job, nullptr);
+    ASSERT_NE(nullptr, thread);
+    ResumeThread(thread);
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(thread, 100000));
+    CloseHandle(thread);
+    job.top->releaseToPool();
+    EXPECT_TRUE(job.removed);
+    EXPECT_FALSE(box.exists(L"chain"));
 }
 
 // The engine's last step removes the item alone: a folder that is not empty keeps what it

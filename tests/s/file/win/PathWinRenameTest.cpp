@@ -2,6 +2,7 @@
 //
 // Renames never replace anything; random names keep length and dots; the stop flag is
 // heard in every try.
+#include <atomic>
 #include <cstdlib>
 
 #include "PathFixture.h"
@@ -150,6 +151,41 @@ TEST_F(PathWinRename, MoveToMovesAndReplacesOnlyWhenAsked) {
     EXPECT_TRUE(a->moveTo(box.at(L"b.txt").c_str(), true, false));
     EXPECT_EQ(contentOf(L"b.txt"), "a");
     EXPECT_FALSE(box.exists(L"a.txt"));
+}
+
+}  // namespace
+
+namespace {
+
+std::atomic<int> g_moveCalls{0};
+std::atomic<DWORD> g_moveError{0};
+
+BOOL WINAPI failingMove(LPCWSTR, LPCWSTR, DWORD) {
+    ++g_moveCalls;
+    SetLastError(g_moveError);
+    return FALSE;
+}
+
+// A rename that the file system refuses for lack of permission is given up at once, while
+// a sharing violation is tried again (each of the 20 tries of a round, after a pause).
+TEST_F(PathWinRename, APermissionRefusalEndsAtOnceASharingViolationIsRetried) {
+    struct Case {
+        DWORD error;
+        int calls;
+    };
+    const Case cases[] = {{ERROR_ACCESS_DENIED, 1}, {ERROR_WRITE_PROTECT, 1}, {ERROR_SHARING_VIOLATION, 40}};
+    ASSERT_TRUE(box.writeFile(L"held.txt", "h"));
+    for (const Case& c : cases) {
+        g_moveCalls = 0;
+        g_moveError = c.error;
+        auto p = path(L"held.txt");
+        s::file::win::MoveFunction before = s::file::win::installMoveFunction(&failingMove);
+        const bool renamed = p->renameToRandomName(c.error == ERROR_SHARING_VIOLATION ? 1 : 20, nullptr, true, nullptr);
+        s::file::win::installMoveFunction(before);
+        EXPECT_FALSE(renamed) << c.error;
+        EXPECT_EQ(c.calls, g_moveCalls.load()) << c.error;
+        EXPECT_EQ(contentOf(L"held.txt"), "h");
+    }
 }
 
 }  // namespace

@@ -166,7 +166,10 @@ TEST(PathWinFree, PathsFromTheSystem) {
     EXPECT_TRUE(desktop->isParsed());
     EXPECT_TRUE(desktop->isAbsolute());
     tests::Pooled<StrBuffer> root(s::file::win::getWindowsDriveRoot());
-    EXPECT_EQ(tests::text(root.get()), L"C:\\");
+    wchar_t windows[MAX_PATH] = {}, volume[MAX_PATH] = {};
+    ASSERT_NE(0u, GetWindowsDirectoryW(windows, MAX_PATH));
+    ASSERT_TRUE(GetVolumePathNameW(windows, volume, MAX_PATH));
+    EXPECT_EQ(0, _wcsicmp(tests::text(root.get()).c_str(), volume)) << "the Windows folder's own volume";
     tests::Pooled<PathWin> joined(s::file::win::pathFromFolderAndName(L"C:\\x\\", L"y"));
     EXPECT_STREQ(joined->getFullPath(), L"C:\\x\\y") << "no doubled separator";
     tests::Pooled<PathWin> copy(s::file::win::copyPath(joined.get()));

@@ -112,12 +112,14 @@ TEST(Thread, ModesSpaceTheRunsAsScheduled) {
     const Row rows[] = {
         {"mode 0: back to back", 20,
          [](Thread& w, s::thread::ITask* t) { return w.runTimes(t, 3); }, kEndToStart, 0, 100},
-        {"mode 1: the interval after each run", 30,
+        // A task of 80 ms keeps the two apart: slept like mode 2, mode 1 would pause 20 ms;
+        // slept like mode 1, mode 2 would start runs 180 ms apart.
+        {"mode 1: the interval after each run", 80,
          [](Thread& w, s::thread::ITask* t) { return w.runTimesSleeping(t, 3, 100); },
-         kEndToStart, 80, 400},
-        {"mode 2: a period of 100 ms measured from each start", 30,
+         kEndToStart, 80, 150},
+        {"mode 2: a period of 100 ms measured from each start", 80,
          [](Thread& w, s::thread::ITask* t) { return w.runTimesPeriodic(t, 3, 100); },
-         kStartToStart, 80, 400},
+         kStartToStart, 80, 150},
         {"mode 2: a task longer than its period runs again at once", 120,
          [](Thread& w, s::thread::ITask* t) { return w.runTimesPeriodic(t, 3, 50); },
          kEndToStart, 0, 100},
@@ -307,6 +309,44 @@ TEST(Thread, WaitOrTerminateReplacesABusyThreadKeepingItsPriority) {
         EXPECT_EQ(1, next.runs);
         EXPECT_EQ(row.priority, next.priority);  // as seen on the fresh thread itself
     }
+}
+
+// A thread that is slow to go once terminated (the system may finish a termination later)
+// does not stretch the wait: termination included, it stays within its limit.
+HANDLE startSuspended(LPTHREAD_START_ROUTINE procedure, void* argument, DWORD* id) {
+    return CreateThread(nullptr, 0, procedure, argument, CREATE_SUSPENDED, id);
+}
+
+BOOL WINAPI terminateInThreeSeconds(HANDLE thread, DWORD code) {
+    HANDLE copy = nullptr;
+    if (!DuplicateHandle(GetCurrentProcess(), thread, GetCurrentProcess(), &copy, THREAD_TERMINATE, FALSE, 0))
+        return FALSE;
+    std::thread([copy, code] {
+        Sleep(3000);
+        TerminateThread(copy, code);
+        CloseHandle(copy);
+    }).detach();
+    return TRUE;
+}
+
+TEST(Thread, WaitOrTerminateStaysWithinItsLimitWhenTheThreadIsSlowToGo) {
+    Thread worker(&startSuspended, &terminateInThreeSeconds);
+    GateTask held;
+    ASSERT_TRUE(worker.runOnce(&held));
+    ASSERT_TRUE(reaches(held.entered, 1));
+    HANDLE old = OpenThread(SYNCHRONIZE, FALSE, worker.threadId());
+    ASSERT_NE(nullptr, old);
+    Clock::time_point t0 = Clock::now();
+    EXPECT_FALSE(worker.waitOrTerminate(1000));
+    const double took = msSince(t0);
+    EXPECT_GE(took, 850);
+    EXPECT_LT(took, 1250);
+    EXPECT_EQ(static_cast<DWORD>(WAIT_OBJECT_0), WaitForSingleObject(old, 5000));  // gone at last
+    CloseHandle(old);
+    RecordingTask next;
+    ASSERT_TRUE(worker.runOnce(&next));
+    ASSERT_TRUE(becomesIdle(worker, 2000));
+    EXPECT_EQ(1, next.runs);
 }
 
 // ---- suspension, quitting and destruction --------------------------------------------------

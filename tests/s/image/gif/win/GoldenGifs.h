@@ -19,8 +19,8 @@ struct GoldenGif {
     std::vector<GoldenFrame> frames;
 };
 
-inline std::vector<GoldenGif> goldenGifs() {
-    return {
+inline const std::vector<GoldenGif>& goldenGifs() {
+    static const std::vector<GoldenGif> all = {
     {"still", 1,
      {
          0x47, 0x49, 0x46, 0x38, 0x39, 0x61, 0x05, 0x00, 0x04, 0x00, 0xF2, 0x00, 0x00, 0x30, 0xF9, 0x0E, 0xC7, 0xDD, 0x01, 0xE4,
@@ -88,6 +88,7 @@ inline std::vector<GoldenGif> goldenGifs() {
        }},
      }},
     };
+    return all;
 }
 
 }  // namespace tests::image::gif

@@ -102,7 +102,8 @@ print('namespace tests::image::gif {\n')
 print('struct GoldenFrame {\n    int32_t width, height, delayMs, disposal, transparent;\n    std::vector<uint32_t> argb;\n};\n')
 print('struct GoldenGif {\n    const char* name;\n    int32_t loopCount;\n    std::vector<uint8_t> file;\n'
       '    std::vector<GoldenFrame> frames;\n};\n')
-print('inline std::vector<GoldenGif> goldenGifs() {\n    return {')
+# One table for the whole run: callers keep references into it.
+print('inline const std::vector<GoldenGif>& goldenGifs() {\n    static const std::vector<GoldenGif> all = {')
 with tempfile.TemporaryDirectory() as d:
     for name, path in build(d):
         data = open(path, 'rb').read()
@@ -115,4 +116,4 @@ with tempfile.TemporaryDirectory() as d:
         for (w, h, delay, disposal, words), ti in zip(frames_of(path), tis):
             print('      {%d, %d, %d, %d, %d,\n       {\n%s\n       }},' % (w, h, delay, disposal, ti, array(words, '0x%08Xu', 8)))
         print('     }},')
-print('    };\n}\n\n}  // namespace tests::image::gif')
+print('    };\n    return all;\n}\n\n}  // namespace tests::image::gif')

@@ -89,7 +89,9 @@ def main():
         assert lace == (1 if '-interlace' in opts else 0), name
         if depth == 16 or kind == 'rgb' and ctype in (0, 4):
             # What convert reads at 16 bits, cut to the high byte as libpng's strip does.
-            raw = subprocess.run(['convert', path, '-depth', '16', 'rgba:-'], check=True, capture_output=True).stdout
+            # Raw samples come in the host's byte order unless asked for: MSB puts the high byte first.
+            raw = subprocess.run(['convert', path, '-depth', '16', '-endian', 'MSB', 'rgba:-'], check=True,
+                                 capture_output=True).stdout
             vals = [raw[k] for k in range(0, len(raw), 2)]
             bgra = bytes(v for k in range(0, len(vals), 4) for v in (vals[k + 2], vals[k + 1], vals[k], vals[k + 3]))
         else:
