@@ -3,6 +3,7 @@
 
 #include "s/gui/Geometry.h"
 #include "s/gui/IWindow.h"
+#include "s/gui/IImage.h"
 #include "s/gui/ISlider.h"
 #include "s/gui/ITextField.h"
 #include "s/gui/win/Messages.h"
@@ -398,5 +399,6 @@ template class ComponentBase<s::gui::IContainer>;
 template class ComponentBase<s::gui::IWindow>;
 template class ComponentBase<s::gui::ITextField>;
 template class ComponentBase<s::gui::ISlider>;
+template class ComponentBase<s::gui::IImage>;
 
 }  // namespace s::gui::win
