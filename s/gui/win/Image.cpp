@@ -278,8 +278,17 @@ void Image::paintBuffer(HDC dc, int32_t width, int32_t height) {
     if (!frame) return;
     s::gui::drawer::IImage* drawer = m_drawer ? m_drawer : m_ownDrawer;
     const int32_t border = m_bordered ? 2 : 0;
-    if (m_fit) drawer->draw(dc, 0, 0, width, height, frame, m_bordered);
-    else drawer->draw(dc, 0, 0, m_pictureWidth + border, m_pictureHeight + border, frame, m_bordered);
+    if (!m_fit) {
+        drawer->draw(dc, 0, 0, m_pictureWidth + border, m_pictureHeight + border, frame, m_bordered);
+        return;
+    }
+    // The drawer copies pixels as they are: a fitted picture is scaled to the space first
+    // (the frame keeps that copy while the size holds).
+    const s::image::win::BufferedImage* scaled =
+        width - border > 0 && height - border > 0
+            ? frame->scaledCopy(width - border, height - border, false)
+            : nullptr;
+    drawer->draw(dc, 0, 0, width, height, scaled ? scaled : frame, m_bordered);
 }
 
 LRESULT Image::hitTest(WPARAM wParam, LPARAM lParam) {
