@@ -5,7 +5,9 @@
 #include <windowsx.h>
 
 #include "s/gui/IWindow.h"
+#include "s/gui/drawer/ISkin.h"
 #include "s/gui/drawer/ISlider.h"
+#include "s/gui/drawer/Skinner.h"
 #include "s/gui/drawer/slider/SliderState.h"
 #include "s/gui/win/MessageBoxW.h"
 #include "s/gui/win/Messages.h"
@@ -19,6 +21,7 @@ using sliderrules::kThumbWidth;
 Slider::Slider() { resetForReuse(); }
 
 Slider::~Slider() {
+    followSkinner(nullptr);
     releaseDrawer();
     if (m_brush) DeleteObject(m_brush);
 }
@@ -36,6 +39,7 @@ void Slider::releaseToPool() { s::thread::Pool<Slider>::release(this); }
 void Slider::resetForReuse() {
     ComponentBase::resetForReuse();
     m_listeners.clear();
+    followSkinner(nullptr);
     releaseDrawer();
     m_buffer.release();
     m_minimum = 0;
@@ -57,6 +61,21 @@ void Slider::releaseDrawer() {
     if (m_drawer && m_ownsDrawer) m_drawer->releaseToPool();
     m_drawer = nullptr;
     m_ownsDrawer = false;
+}
+
+void Slider::followSkinner(s::gui::drawer::Skinner* skinner) {
+    if (m_skinner) m_skinner->removeListener(this);
+    m_skinner = skinner;
+    if (!skinner) return;
+    takeSkinDrawer();
+    skinner->addListener(this);
+}
+
+void Slider::onEvent(s::gui::drawer::Skinner*, int32_t) { takeSkinDrawer(); }
+
+void Slider::takeSkinDrawer() {
+    s::gui::drawer::ISkin* skin = m_skinner ? m_skinner->getCurrentSkin() : nullptr;
+    if (skin && skin->getSliderDrawer()) setDrawer(skin->getSliderDrawer(), false);
 }
 
 sliderrules::Limits Slider::limits() const {

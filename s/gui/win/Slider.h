@@ -5,6 +5,7 @@
 // mode the second thumb is the upper value. Made on the UI thread of its top-level window.
 #pragma once
 #include "s/gui/ISlider.h"
+#include "s/gui/drawer/ISkinListener.h"
 #include "s/gui/events/ListenerList.h"
 #include "s/gui/win/BackBuffer.h"
 #include <commctrl.h>
@@ -14,7 +15,9 @@
 
 namespace s::gui::win {
 
-class Slider final : public ComponentBase<s::gui::ISlider>, private IBufferPainter {
+class Slider final : public ComponentBase<s::gui::ISlider>,
+                     private IBufferPainter,
+                     private s::gui::drawer::ISkinListener {
 public:
     static constexpr DWORD kStyle = WS_CHILD | TBS_TOP;
     static constexpr UINT kControlId = 1040;
@@ -42,6 +45,11 @@ public:
     int32_t getUpper() const override { return m_upper; }
     void setUpper(int32_t upper) override;
     void setDrawerColours(int32_t style, uint32_t colourOne, uint32_t colourTwo) override;
+
+    // Takes the skinner's current slider drawer (borrowed) now and at every skin change,
+    // until the slider is reset or follows another (null: none).
+    void followSkinner(s::gui::drawer::Skinner* skinner);
+    using ComponentBase::onEvent;
 
     int32_t getMinimum() const { return m_minimum; }
     int32_t getMaximum() const { return m_maximum; }
@@ -71,6 +79,8 @@ private:
     LRESULT colourAnswer(HDC dc);
     bool wheel(LRESULT* result, WPARAM wParam, LPARAM lParam);
     void releaseDrawer();
+    void onEvent(s::gui::drawer::Skinner* source, int32_t code) override;
+    void takeSkinDrawer();
 
     int32_t m_minimum = 0, m_maximum = 100, m_position = 100, m_upper = 100;
     int32_t m_tickFrequency = 10, m_thumbLength = 0;
@@ -82,6 +92,7 @@ private:
     bool m_rangeMode = false;
     int32_t m_gradientStyle = 0;
     uint32_t m_colourOne = 0, m_colourTwo = 0;
+    s::gui::drawer::Skinner* m_skinner = nullptr;
     HBRUSH m_brush = nullptr;
     BackBuffer m_buffer;
     s::gui::events::ListenerList m_listeners;

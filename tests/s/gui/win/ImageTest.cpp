@@ -17,6 +17,7 @@
 #include "s/time/Time.h"
 #include "support/Pooled.h"
 #include "support/gui/GuiTest.h"
+#include "support/gui/ScreenLock.h"
 
 namespace s::gui::win {
 namespace {
@@ -69,12 +70,17 @@ BufferedImageSet* threeFrameGif(int32_t delay) {
 
 class ImageTest : public tests::gui::GuiTest {
 protected:
+    void SetUp() override {
+        GuiTest::SetUp();
+        screen = std::make_unique<tests::gui::ScreenLock>();
+    }
     void show(Image* image, int x, int y) {
         window.reset(new Pooled<Window>(newWindow()));
         (*window)->setSize(320, 200);
         image->setPosition(x, y);
         image->setSize(image->getTargetWidth(), image->getTargetHeight());
         (*window)->addChild(image);
+        (*window)->setTopmost(true);
         (*window)->show(true, false);
         (*window)->bringToFront(true);
         RedrawWindow(image->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
@@ -89,8 +95,10 @@ protected:
     }
     void TearDown() override {
         window.reset();
+        screen.reset();
         GuiTest::TearDown();
     }
+    std::unique_ptr<tests::gui::ScreenLock> screen;
     std::unique_ptr<Pooled<Window>> window;
 };
 

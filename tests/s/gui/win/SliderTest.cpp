@@ -6,15 +6,19 @@
 
 #include <atomic>
 #include <functional>
+#include <set>
+#include <vector>
 
 #include <gmock/gmock.h>
 
+#include "s/gui/drawer/Skinner.h"
 #include "s/gui/drawer/slider/win/Thin.h"
 #include "s/gui/win/UiScale.h"
 #include "s/gui/win/Window.h"
 #include "support/Pooled.h"
 #include "support/gui/Fakes.h"
 #include "support/gui/GuiTest.h"
+#include "support/gui/ScreenLock.h"
 
 namespace s::gui::win {
 namespace {
@@ -78,12 +82,14 @@ class SliderTest : public tests::gui::GuiTest {
 protected:
     void SetUp() override {
         GuiTest::SetUp();
+        screen = std::make_unique<tests::gui::ScreenLock>();
         g_trackStyle = 0;
         mfc::CWnd::setCreateWindowFunction(&recordingCreate);
     }
     void TearDown() override {
         window.reset();
         mfc::CWnd::setCreateWindowFunction(nullptr);
+        screen.reset();
         GuiTest::TearDown();
     }
     // A shown window holding the slider at 10,10 (210 x 30).
@@ -92,6 +98,7 @@ protected:
         (*window)->setSize(320, 200);
         slider->setBounds(10, 10, 210, 30);
         (*window)->addChild(slider);
+        (*window)->setTopmost(true);
         (*window)->show(true, false);
         (*window)->bringToFront(true);
     }
@@ -99,6 +106,7 @@ protected:
         HWND track = slider->m_hWnd;
         onUiThread(window->get(), [track] { SetFocus(track); });
     }
+    std::unique_ptr<tests::gui::ScreenLock> screen;
     std::unique_ptr<Pooled<Window>> window;
 };
 
@@ -248,6 +256,39 @@ TEST_F(SliderTest, UpperThumbIsDraggedInRangeMode) {
     mouse(MOUSEEVENTF_LEFTUP);
     EXPECT_EQ(slider->getPosition(), 10);
     EXPECT_GE(moves.calls, 1);
+}
+
+std::vector<COLORREF> rowOf(HWND window, int y, int width) {
+    HDC screen = GetDC(nullptr);
+    std::vector<COLORREF> row;
+    for (int x = 0; x < width; ++x) {
+        POINT p = {x, y};
+        ClientToScreen(window, &p);
+        row.push_back(GetPixel(screen, p.x, p.y));
+    }
+    ReleaseDC(nullptr, screen);
+    return row;
+}
+
+TEST_F(SliderTest, ASkinChangeRepaintsWithTheNewSkinsDrawer) {
+    Pooled<s::gui::drawer::Skinner> skinner;
+    skinner->setFamilyName(L"Thin");
+    skinner->registerSchemes();
+    ASSERT_TRUE(skinner->selectSkin(L"White"));
+    Slider* slider = newSlider();
+    slider->setPosition(50);
+    slider->followSkinner(skinner.get());
+    show(slider);
+    HWND track = slider->m_hWnd;
+    RedrawWindow(track, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    const std::vector<COLORREF> white = rowOf(track, 15, 210);
+    EXPECT_GT(std::set<COLORREF>(white.begin(), white.end()).size(), 1u);  // a drawn bar
+    phase("switch the skin");
+    ASSERT_TRUE(skinner->selectSkin(L"Black"));
+    EXPECT_TRUE(eventually([&] { return rowOf(track, 15, 210) != white; }, 3000));
+    EXPECT_FALSE(saveScreenshot((*window)->getHandle(), L"slider_skin_black").empty());
+    slider->followSkinner(nullptr);
+    EXPECT_EQ(skinner->getListenerCount(), 0u);
 }
 
 }  // namespace

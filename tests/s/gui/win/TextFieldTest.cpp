@@ -15,6 +15,7 @@
 #include "support/Pooled.h"
 #include "support/gui/Fakes.h"
 #include "support/gui/GuiTest.h"
+#include "support/gui/ScreenLock.h"
 #include "support/gui/TestPanel.h"
 
 namespace s::gui::win {
@@ -77,11 +78,13 @@ protected:
         (*window)->setSize(320, 200);
         field->setBounds(10, 10, 200, 26);
         (*window)->addChild(field);
+        (*window)->setTopmost(true);
         (*window)->show(true, false);
         (*window)->bringToFront(true);
     }
     void SetUp() override {
         GuiTest::SetUp();
+        screen = std::make_unique<tests::gui::ScreenLock>();
         g_editStyle = 0;
         g_refuseEdit = false;
         mfc::CWnd::setCreateWindowFunction(&recordingCreate);
@@ -89,8 +92,10 @@ protected:
     void TearDown() override {
         window.reset();
         mfc::CWnd::setCreateWindowFunction(nullptr);
+        screen.reset();
         GuiTest::TearDown();
     }
+    std::unique_ptr<tests::gui::ScreenLock> screen;
     std::unique_ptr<Pooled<Window>> window;
 };
 
