@@ -6,6 +6,8 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
+
 namespace tests::gui {
 
 class ScreenLock {
@@ -25,5 +27,34 @@ public:
 private:
     HANDLE m_mutex;
 };
+
+}  // namespace tests::gui
+
+namespace tests::gui {
+
+// Where the tests that read the screen put their windows: the bottom right of the
+// session's 1280 x 1024 screen, away from the other GUI tests' windows near the top left.
+constexpr int kQuietCornerX = 900;
+constexpr int kQuietCornerY = 640;
+
+// Brings the top-level window to the front and calls giveFocus (which sets the focus to
+// `focus` on its own thread) until both hold, so that real input reaches it; false after
+// limitMs.
+template <class GiveFocus>
+bool takeKeyboard(HWND top, HWND focus, GiveFocus giveFocus, uint32_t limitMs) {
+    const DWORD thread = GetWindowThreadProcessId(focus, nullptr);
+    const DWORD start = GetTickCount();
+    for (;;) {
+        GUITHREADINFO info = {};
+        info.cbSize = sizeof info;
+        if (GetForegroundWindow() == top && GetGUIThreadInfo(thread, &info) &&
+            info.hwndFocus == focus)
+            return true;
+        if (GetTickCount() - start > limitMs) return false;
+        SetForegroundWindow(top);
+        giveFocus();
+        Sleep(20);
+    }
+}
 
 }  // namespace tests::gui

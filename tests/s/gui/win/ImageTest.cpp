@@ -76,7 +76,7 @@ protected:
     }
     void show(Image* image, int x, int y) {
         window.reset(new Pooled<Window>(newWindow()));
-        (*window)->setSize(320, 200);
+        (*window)->setBounds(tests::gui::kQuietCornerX, tests::gui::kQuietCornerY, 320, 200);
         image->setPosition(x, y);
         image->setSize(image->getTargetWidth(), image->getTargetHeight());
         (*window)->addChild(image);

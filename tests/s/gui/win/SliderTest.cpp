@@ -95,16 +95,18 @@ protected:
     // A shown window holding the slider at 10,10 (210 x 30).
     void show(Slider* slider) {
         window.reset(new Pooled<Window>(newWindow()));
-        (*window)->setSize(320, 200);
+        (*window)->setBounds(tests::gui::kQuietCornerX, tests::gui::kQuietCornerY, 320, 200);
         slider->setBounds(10, 10, 210, 30);
         (*window)->addChild(slider);
         (*window)->setTopmost(true);
         (*window)->show(true, false);
         (*window)->bringToFront(true);
     }
-    void focus(Slider* slider) {
+    bool focus(Slider* slider) {
         HWND track = slider->m_hWnd;
-        onUiThread(window->get(), [track] { SetFocus(track); });
+        Window* w = window->get();
+        return tests::gui::takeKeyboard(
+            w->getHandle(), track, [&] { onUiThread(w, [track] { SetFocus(track); }); }, 5000);
     }
     std::unique_ptr<tests::gui::ScreenLock> screen;
     std::unique_ptr<Pooled<Window>> window;
@@ -154,7 +156,6 @@ TEST_F(SliderTest, KeysMoveTheNativeBarAndEveryMoveIsHeard) {
     slider->setTickFrequency(1);  // page 10, line 1
     slider->setPosition(50);
     show(slider);
-    focus(slider);
     HWND track = slider->m_hWnd;
     struct Step {
         WORD key;
@@ -168,6 +169,7 @@ TEST_F(SliderTest, KeysMoveTheNativeBarAndEveryMoveIsHeard) {
     int calls = 0;
     for (const Step& s : steps) {
         phase("key " + std::to_string(s.key));
+        ASSERT_TRUE(focus(slider));
         key(s.key);
         EXPECT_TRUE(eventually([&] { return slider->getPosition() == s.expected; }, 3000))
             << s.key << " gave " << slider->getPosition();

@@ -75,7 +75,7 @@ protected:
     // A shown window holding the field at 10,10 (200 x 26).
     void show(TextField* field) {
         window.reset(new Pooled<Window>(newWindow()));
-        (*window)->setSize(320, 200);
+        (*window)->setBounds(tests::gui::kQuietCornerX, tests::gui::kQuietCornerY, 320, 200);
         field->setBounds(10, 10, 200, 26);
         (*window)->addChild(field);
         (*window)->setTopmost(true);
@@ -156,24 +156,17 @@ TEST_F(TextFieldTest, ProgramChangesNotifyOnlyWhenAskedAndTheSwitchComesBack) {
 
 TEST_F(TextFieldTest, TypedTextNotifiesAndLosingFocusIsHeard) {
     TextField* field = newTextField();
-    Pooled<tests::gui::TestPanel> other;
+    auto* other = s::thread::Pool<tests::gui::TestPanel>::obtain();  // the window's child
     Recorder changes, focusLost;
     field->addChangeListener(&changes);
     field->addFocusLostListener(&focusLost);
     show(field);
     other->setBounds(10, 60, 50, 20);
-    (*window)->addChild(other.get());
+    (*window)->addChild(other);
     phase("focus the field");
-    field->postSelectAll();
     HWND edit = field->m_hWnd;
-    ASSERT_TRUE(eventually(
-        [&] {
-            GUITHREADINFO info = {};
-            info.cbSize = sizeof info;
-            return GetGUIThreadInfo(GetWindowThreadProcessId(edit, nullptr), &info) &&
-                   info.hwndFocus == edit;
-        },
-        5000));
+    Window* w = window->get();
+    ASSERT_TRUE(tests::gui::takeKeyboard(w->getHandle(), edit, [&] { field->postSelectAll(); }, 5000));
     phase("type");
     typeText(L"abc");
     EXPECT_TRUE(eventually([&] { return std::wstring(field->getText()) == L"abc"; }, 5000));
