@@ -80,7 +80,6 @@ protected:
         image->setPosition(x, y);
         image->setSize(image->getTargetWidth(), image->getTargetHeight());
         (*window)->addChild(image);
-        (*window)->setTopmost(true);
         (*window)->show(true, false);
         (*window)->bringToFront(true);
         RedrawWindow(image->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);

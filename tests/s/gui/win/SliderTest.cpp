@@ -98,7 +98,6 @@ protected:
         (*window)->setBounds(tests::gui::kQuietCornerX, tests::gui::kQuietCornerY, 320, 200);
         slider->setBounds(10, 10, 210, 30);
         (*window)->addChild(slider);
-        (*window)->setTopmost(true);
         (*window)->show(true, false);
         (*window)->bringToFront(true);
     }
