@@ -72,6 +72,20 @@ void mouse(DWORD flags, int x = 0, int y = 0) {
     Sleep(30);
 }
 
+// Presses the left button at `at` once the track is the window there: a window of a
+// parallel test may cover it for a moment.
+bool pressOn(HWND track, Window* window, POINT at) {
+    const bool uncovered = eventually(
+        [&] {
+            window->bringToFront(true);
+            return WindowFromPoint(at) == track;
+        },
+        5000);
+    mouse(MOUSEEVENTF_MOVE, at.x, at.y);
+    mouse(MOUSEEVENTF_LEFTDOWN);
+    return uncovered;
+}
+
 POINT onScreen(HWND window, int x, int y) {
     POINT p = {x, y};
     ClientToScreen(window, &p);
@@ -199,8 +213,7 @@ TEST_F(SliderTest, DrawnSliderIsDraggedByTheMouse) {
     const int middle = (channel.left + channel.right) / 2;
     phase("drag");
     POINT from = onScreen(track, channel.left + 2, y);
-    mouse(MOUSEEVENTF_MOVE, from.x, from.y);
-    mouse(MOUSEEVENTF_LEFTDOWN);
+    EXPECT_TRUE(pressOn(track, window->get(), from));
     POINT to = onScreen(track, middle, y);
     mouse(MOUSEEVENTF_MOVE, to.x, to.y);
     EXPECT_TRUE(eventually([&] { return slider->getPosition() >= 45; }, 3000));
@@ -254,8 +267,7 @@ TEST_F(SliderTest, UpperThumbIsDraggedInRangeMode) {
     const int upperX = sliderrules::thumbX(client.right, 0, 100, 90) + 5;
     POINT from = onScreen(track, upperX, 15);
     POINT to = onScreen(track, (channel.left + channel.right) / 2, 15);
-    mouse(MOUSEEVENTF_MOVE, from.x, from.y);
-    mouse(MOUSEEVENTF_LEFTDOWN);
+    EXPECT_TRUE(pressOn(track, window->get(), from));
     mouse(MOUSEEVENTF_MOVE, to.x, to.y);
     EXPECT_TRUE(eventually([&] { return slider->getUpper() <= 55; }, 3000)) << slider->getUpper();
     EXPECT_FALSE(saveScreenshot((*window)->getHandle(), L"slider_range_mode").empty());
