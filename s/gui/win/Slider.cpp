@@ -276,6 +276,7 @@ bool Slider::handleDrawnMessage(LRESULT* result, UINT message, LPARAM lParam) {
     case WM_HSCROLL:
         return true;
     case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:  // the track bar's class asks for double clicks: a quick second press
         press(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         return true;
     case WM_MOUSEMOVE:
