@@ -3,6 +3,9 @@
 
 #include "s/gui/Geometry.h"
 #include "s/gui/IWindow.h"
+#include "s/gui/IImage.h"
+#include "s/gui/ISlider.h"
+#include "s/gui/ITextField.h"
 #include "s/gui/win/Messages.h"
 #include "s/gui/win/WindowClass.h"
 
@@ -394,5 +397,8 @@ LRESULT ComponentBase<I>::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 template class ComponentBase<s::gui::IComponent>;
 template class ComponentBase<s::gui::IContainer>;
 template class ComponentBase<s::gui::IWindow>;
+template class ComponentBase<s::gui::ITextField>;
+template class ComponentBase<s::gui::ISlider>;
+template class ComponentBase<s::gui::IImage>;
 
 }  // namespace s::gui::win

@@ -1,0 +1,323 @@
+// s/gui/win/Slider.cpp
+#include "s/gui/win/Slider.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include "s/gui/IWindow.h"
+#include "s/gui/drawer/ISkin.h"
+#include "s/gui/drawer/ISlider.h"
+#include "s/gui/drawer/Skinner.h"
+#include "s/gui/drawer/slider/SliderState.h"
+#include "s/gui/win/MessageBoxW.h"
+#include "s/gui/win/Messages.h"
+#include "s/gui/win/UiScale.h"
+#include "s/thread/Pool.h"
+
+namespace s::gui::win {
+
+using sliderrules::kThumbWidth;
+
+Slider::Slider() { resetForReuse(); }
+
+Slider::~Slider() {
+    followSkinner(nullptr);
+    releaseDrawer();
+    if (m_brush) DeleteObject(m_brush);
+}
+
+Slider* newSlider(int32_t widthPercent, int32_t heightPercent) {
+    Slider* slider = s::thread::Pool<Slider>::obtain();
+    if (widthPercent >= 0) slider->setWidthPercent(widthPercent);
+    if (heightPercent >= 0) slider->setHeightPercent(heightPercent);
+    return slider;
+}
+
+s::base::IObject* Slider::newInstance() const { return newSlider(); }
+void Slider::releaseToPool() { s::thread::Pool<Slider>::release(this); }
+
+void Slider::resetForReuse() {
+    ComponentBase::resetForReuse();
+    m_listeners.clear();
+    followSkinner(nullptr);
+    releaseDrawer();
+    m_buffer.release();
+    m_minimum = 0;
+    m_maximum = 100;
+    m_position = 100;
+    m_upper = 100;
+    m_tickFrequency = 10;
+    m_thumbLength = 0;
+    m_ticks = false;
+    m_dragThumb = 0;
+    m_dragging = false;
+    m_rangeMode = false;
+    m_gradientStyle = 0;
+    m_colourOne = m_colourTwo = 0;
+    updatePreferredSize();
+}
+
+void Slider::releaseDrawer() {
+    if (m_drawer && m_ownsDrawer) m_drawer->releaseToPool();
+    m_drawer = nullptr;
+    m_ownsDrawer = false;
+}
+
+void Slider::followSkinner(s::gui::drawer::Skinner* skinner) {
+    if (m_skinner) m_skinner->removeListener(this);
+    m_skinner = skinner;
+    if (!skinner) return;
+    takeSkinDrawer();
+    skinner->addListener(this);
+}
+
+void Slider::onEvent(s::gui::drawer::Skinner*, int32_t) { takeSkinDrawer(); }
+
+void Slider::takeSkinDrawer() {
+    s::gui::drawer::ISkin* skin = m_skinner ? m_skinner->getCurrentSkin() : nullptr;
+    if (skin && skin->getSliderDrawer()) setDrawer(skin->getSliderDrawer(), false);
+}
+
+sliderrules::Limits Slider::limits() const {
+    return {m_minimum, m_maximum, m_rangeMode, m_position, m_upper};
+}
+
+void Slider::setWidthPercent(int32_t percent) { setTargetPercent(percent, m_targetHeightPercent); }
+void Slider::setHeightPercent(int32_t percent) { setTargetPercent(m_targetWidthPercent, percent); }
+void Slider::setFixedWidth(int32_t width) { setFixedSize(width, m_fixedHeight); }
+void Slider::setFixedHeight(int32_t height) { setFixedSize(m_fixedWidth, height); }
+
+void Slider::setRange(int32_t minimum, int32_t maximum) {
+    m_minimum = minimum;
+    m_maximum = maximum;
+    if (!m_hWnd) return;
+    SendMessage(TBM_SETRANGEMIN, FALSE, minimum);
+    SendMessage(TBM_SETRANGEMAX, TRUE, maximum);
+}
+
+void Slider::setPosition(int32_t position) {
+    m_position = sliderrules::clampPosition(limits(), position);
+    if (!m_hWnd) return;
+    SendMessage(TBM_SETPOS, TRUE, m_position);
+    if (m_drawer) Invalidate(FALSE);
+}
+
+void Slider::setUpper(int32_t upper) {
+    m_upper = sliderrules::clampUpper(limits(), upper);
+    if (m_hWnd && m_drawer) Invalidate(FALSE);
+}
+
+void Slider::setTickFrequency(int32_t frequency) {
+    m_tickFrequency = frequency;
+    if (!m_hWnd) return;
+    SendMessage(TBM_SETTICFREQ, frequency);
+    SendMessage(TBM_SETPAGESIZE, 0, frequency * 10);
+    SendMessage(TBM_SETLINESIZE, 0, frequency);
+}
+
+void Slider::showTicks(bool show) {
+    m_ticks = show;
+    if (m_hWnd) ModifyStyle(show ? TBS_NOTICKS : TBS_AUTOTICKS, show ? TBS_AUTOTICKS : TBS_NOTICKS);
+}
+
+void Slider::setDrawer(s::gui::drawer::ISlider* drawer, bool owned) {
+    if (drawer == m_drawer) {
+        m_ownsDrawer = owned;
+    } else {
+        releaseDrawer();
+        m_drawer = drawer;
+        m_ownsDrawer = owned;
+    }
+    if (m_hWnd) Invalidate(FALSE);
+}
+
+void Slider::setRangeMode(bool on) {
+    m_rangeMode = on;
+    if (m_hWnd && m_drawer) Invalidate(FALSE);
+}
+
+void Slider::setDrawerColours(int32_t style, uint32_t colourOne, uint32_t colourTwo) {
+    m_gradientStyle = style;
+    m_colourOne = colourOne;
+    m_colourTwo = colourTwo;
+    if (m_hWnd && m_drawer) Invalidate(FALSE);
+}
+
+void Slider::updatePreferredSize() {
+    const int32_t scale = uiScale();
+    setMinimumSize(kPreferredWidth * scale, kPreferredHeight * scale);
+    setTargetSize(kPreferredWidth * scale, kPreferredHeight * scale);
+    if (m_parent && m_hWnd) m_parent->childChanged();
+}
+
+bool Slider::createNativeWindow(HWND parent) {
+    DWORD style = kStyle | (m_ticks ? TBS_AUTOTICKS : TBS_NOTICKS);
+    if (m_thumbLength > 0) style |= TBS_FIXEDLENGTH;
+    if (!CreateEx(0, TRACKBAR_CLASSW, L"", style, 0, 0, 0, 0, parent,
+                  reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kControlId)))) {
+        showStartupWarning(L"Window Creation Failed!");
+        return false;
+    }
+    SendMessage(TBM_SETRANGEMIN, FALSE, m_minimum);
+    SendMessage(TBM_SETRANGEMAX, FALSE, m_maximum);
+    SendMessage(TBM_SETPOS, TRUE, m_position);
+    setTickFrequency(m_tickFrequency);
+    if (m_thumbLength > 0) SendMessage(TBM_SETTHUMBLENGTH, m_thumbLength);
+    updatePreferredSize();
+    return true;
+}
+
+void Slider::paintBuffer(HDC dc, int32_t width, int32_t height) {
+    HBRUSH background = CreateSolidBrush(getBackgroundColour());
+    RECT all = {0, 0, width, height};
+    FillRect(dc, &all, background);
+    DeleteObject(background);
+    s::gui::drawer::slider::SliderState state;
+    state.enabled = m_enabled;
+    state.range = m_maximum - m_minimum;
+    state.position = m_position - m_minimum;
+    state.rangeMode = m_rangeMode;
+    state.secondPosition = m_upper - m_minimum;
+    state.gradientStyle = m_gradientStyle;
+    state.colourOne = m_colourOne;
+    state.colourTwo = m_colourTwo;
+    m_drawer->draw(dc, 0, 0, width, height, state);
+}
+
+void Slider::tellParent() {
+    if (HWND parent = ::GetParent(m_hWnd))
+        ::PostMessageW(parent, WM_HSCROLL, MAKEWPARAM(SB_THUMBTRACK, m_position),
+                       reinterpret_cast<LPARAM>(m_hWnd));
+}
+
+void Slider::press(int32_t x, int32_t y) {
+    m_dragThumb = 0;
+    if (m_rangeMode) {
+        RECT client = {};
+        GetClientRect(&client);
+        const int32_t lower = sliderrules::thumbX(client.right, m_minimum, m_maximum, m_position);
+        const int32_t upper = sliderrules::thumbX(client.right, m_minimum, m_maximum, m_upper);
+        if (x >= lower && x <= lower + kThumbWidth) m_dragThumb = 0;
+        else if (x >= upper && x <= upper + kThumbWidth) m_dragThumb = 1;
+        else return;
+    }
+    SetCapture();
+    ::SetFocus(m_hWnd);
+    m_dragging = true;
+    drag(x, y);
+    if (m_dragThumb == 0) tellParent();
+}
+
+void Slider::drag(int32_t x, int32_t) {
+    RECT channel = {};
+    SendMessage(TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(&channel));
+    int32_t value = 0;
+    if (!sliderrules::valueAt(x, channel.left, channel.right, m_minimum, m_maximum, &value))
+        return;
+    applyDragged(value);
+}
+
+void Slider::applyDragged(int32_t value) {
+    if (m_dragThumb == 0) {
+        value = sliderrules::clampPosition(limits(), value);
+        if (value == m_position) return;
+        m_position = value;
+        m_listeners.fire(self(), kChanged);
+        SendMessage(TBM_SETPOS, TRUE, m_position);
+        tellParent();
+        Invalidate(FALSE);
+        return;
+    }
+    value = sliderrules::clampUpper(limits(), value);
+    if (value == m_upper) return;
+    m_upper = value;
+    m_listeners.fire(self(), kChanged);
+    Invalidate(FALSE);
+}
+
+// The system's control moved its thumb (keys, mouse, wheel) and told its parent.
+void Slider::nativeScrolled() {
+    const int32_t value = static_cast<int32_t>(SendMessage(TBM_GETPOS));
+    if (value == m_position) return;
+    m_position = value;
+    m_listeners.fire(self(), kChanged);
+}
+
+LRESULT Slider::colourAnswer(HDC dc) {
+    if (m_brush) DeleteObject(m_brush);
+    m_brush = nullptr;
+    if (m_backgroundInherited && !m_parent) {
+        SetBkMode(dc, TRANSPARENT);
+        return reinterpret_cast<LRESULT>(GetStockObject(HOLLOW_BRUSH));
+    }
+    const COLORREF colour = getBackgroundColour();
+    SetBkColor(dc, colour);
+    m_brush = CreateSolidBrush(colour);
+    return reinterpret_cast<LRESULT>(m_brush);
+}
+
+bool Slider::wheel(LRESULT* result, WPARAM wParam, LPARAM lParam) {
+    POINT cursor = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    RECT area = {};
+    GetWindowRect(&area);
+    if (PtInRect(&area, cursor) || !m_window) return false;
+    mfc::CWnd* top = m_window->nativeWindow();
+    if (!top || !top->m_hWnd) return false;
+    *result = ::SendMessageW(top->m_hWnd, WM_MOUSEWHEEL, wParam, lParam);
+    return true;
+}
+
+bool Slider::handleDrawnMessage(LRESULT* result, UINT message, LPARAM lParam) {
+    *result = 0;
+    switch (message) {
+    case WM_PAINT:
+        m_buffer.paint(m_hWnd, this);
+        return true;
+    case WM_HSCROLL:
+        return true;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:  // the track bar's class asks for double clicks: a quick second press
+        press(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        return true;
+    case WM_MOUSEMOVE:
+        if (m_dragging) drag(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        return true;
+    case WM_LBUTTONUP:
+        if (m_dragging) {
+            m_dragging = false;
+            ReleaseCapture();
+        }
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool Slider::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (m_drawer && handleDrawnMessage(result, message, lParam)) return true;
+    switch (message) {
+    case WM_ERASEBKGND:
+        *result = 1;
+        return true;
+    case WM_HSCROLL:
+        *result = DefWindowProc(message, wParam, lParam);
+        nativeScrolled();
+        return true;
+    case WM_KEYDOWN:
+        // The arrows up and down move by a page, up towards the maximum.
+        if (wParam == VK_UP || wParam == VK_DOWN) {
+            *result = DefWindowProc(message, wParam == VK_UP ? VK_NEXT : VK_PRIOR, lParam);
+            return true;
+        }
+        return false;
+    case WM_MOUSEWHEEL:
+        return wheel(result, wParam, lParam);
+    case kReflectColour:
+        *result = colourAnswer(reinterpret_cast<HDC>(wParam));
+        return true;
+    default:
+        return ComponentBase::handleMessage(result, message, wParam, lParam);
+    }
+}
+
+}  // namespace s::gui::win

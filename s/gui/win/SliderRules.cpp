@@ -1,0 +1,46 @@
+// s/gui/win/SliderRules.cpp
+#include "s/gui/win/SliderRules.h"
+
+#include <cmath>
+
+namespace s::gui::win::sliderrules {
+
+namespace {
+
+int32_t within(int32_t value, int32_t low, int32_t high) {
+    return value < low ? low : value > high ? high : value;
+}
+
+}  // namespace
+
+int32_t clampPosition(const Limits& limits, int32_t value) {
+    value = within(value, limits.minimum, limits.maximum);
+    if (limits.rangeMode && value > limits.upper - 1) value = limits.upper - 1;
+    return value;
+}
+
+int32_t clampUpper(const Limits& limits, int32_t value) {
+    value = within(value, limits.minimum, limits.maximum);
+    if (limits.rangeMode && value < limits.position + 1) value = limits.position + 1;
+    return value;
+}
+
+int32_t thumbX(int32_t clientWidth, int32_t minimum, int32_t maximum, int32_t value) {
+    const int64_t range = static_cast<int64_t>(maximum) - minimum;
+    const int64_t room = clientWidth - kThumbWidth;
+    if (range <= 0 || room <= 0) return 0;
+    const int64_t offset = within(value, minimum, maximum) - static_cast<int64_t>(minimum);
+    return static_cast<int32_t>(room * offset / range);
+}
+
+bool valueAt(int32_t x, int32_t left, int32_t right, int32_t minimum, int32_t maximum,
+             int32_t* value) {
+    const double length = static_cast<double>(right) - left;
+    const double range = static_cast<double>(maximum) - minimum;
+    if (length <= 0 || range <= 0) return false;
+    const double v = std::round(range * (x - left) / length) + minimum;
+    *value = v < minimum ? minimum : v > maximum ? maximum : static_cast<int32_t>(v);
+    return true;
+}
+
+}  // namespace s::gui::win::sliderrules

@@ -1,0 +1,29 @@
+// s/gui/win/SliderRules.h
+//
+// The slider's arithmetic apart from its window, so that every case is a table row. A zero
+// range or a zero-length track never divides: the thumb then sits at the track's start and
+// a drag changes nothing.
+#pragma once
+#include <cstdint>
+
+namespace s::gui::win::sliderrules {
+
+constexpr int32_t kThumbWidth = 10;
+
+struct Limits {
+    int32_t minimum, maximum;
+    bool rangeMode;
+    int32_t position, upper;
+};
+
+// The lower value within minimum..maximum and, in range mode, at most upper - 1.
+int32_t clampPosition(const Limits& limits, int32_t value);
+// The upper value within minimum..maximum and, in range mode, at least position + 1.
+int32_t clampUpper(const Limits& limits, int32_t value);
+// The left edge of a thumb showing value in a client area of that width.
+int32_t thumbX(int32_t clientWidth, int32_t minimum, int32_t maximum, int32_t value);
+// The value under x on the channel from left to right; false on an empty channel or range.
+bool valueAt(int32_t x, int32_t left, int32_t right, int32_t minimum, int32_t maximum,
+             int32_t* value);
+
+}  // namespace s::gui::win::sliderrules

@@ -1,0 +1,240 @@
+// s/gui/win/TextField.cpp
+#include "s/gui/win/TextField.h"
+
+#include "s/gui/win/Messages.h"
+#include "s/gui/win/MessageBoxW.h"
+#include "s/gui/win/UiScale.h"
+#include "s/thread/Pool.h"
+
+namespace s::gui::win {
+
+namespace {
+
+// The parent's window class reflects these edit notifications back to the field.
+constexpr UINT kReflectedChange = WM_APP + 0x0C;     // EN_CHANGE
+constexpr UINT kReflectedKillFocus = WM_APP + 0x15;  // EN_KILLFOCUS
+constexpr UINT kSelectAll = WM_USER + 1;
+
+}  // namespace
+
+TextField::TextField() { resetForReuse(); }
+
+TextField::~TextField() {
+    if (m_brush) DeleteObject(m_brush);
+}
+
+TextField* newTextField() { return s::thread::Pool<TextField>::obtain(); }
+
+s::base::IObject* TextField::newInstance() const { return newTextField(); }
+void TextField::releaseToPool() { s::thread::Pool<TextField>::release(this); }
+
+void TextField::resetForReuse() {
+    ComponentBase::resetForReuse();
+    m_changeListeners.clear();
+    m_focusLostListeners.clear();
+    m_text.setText(L"");
+    m_font.resetForReuse();
+    m_fieldColour = RGB(255, 255, 255);
+    if (m_brush) DeleteObject(m_brush);
+    m_brush = nullptr;
+    m_notify = true;
+    m_password = false;
+    updatePreferredSize();
+}
+
+void TextField::readNativeText() {
+    // Asked for its length first: a fixed buffer would cut a long text short.
+    int length = GetWindowTextLengthW(m_hWnd);
+    if (length <= 0) {
+        m_text.setText(L"");
+        return;
+    }
+    if (!m_text.reserve(static_cast<uint32_t>(length) + 1)) return;
+    int read = GetWindowTextW(m_hWnd, m_text.chars(), length + 1);
+    m_text.setLength(static_cast<uint32_t>(read > 0 ? read : 0));
+}
+
+const wchar_t* TextField::getText() {
+    if (m_hWnd) readNativeText();
+    return m_text.cString();
+}
+
+bool TextField::isEmpty() {
+    if (m_hWnd) return GetWindowTextLengthW(m_hWnd) == 0;
+    return m_text.length() == 0;
+}
+
+void TextField::setText(const wchar_t* text, bool notify) {
+    m_text.setText(text ? text : L"");
+    if (!m_hWnd) return;
+    // The change notification arrives inside SetWindowText, on the field's thread.
+    m_notify = notify;
+    SetWindowText(m_text.cString());
+    m_notify = true;
+    updatePreferredSize();
+}
+
+void TextField::fontChanged() {
+    if (m_hWnd) SetFont(m_font.getHandle(), TRUE);
+    updatePreferredSize();
+}
+
+void TextField::setBold(bool bold) {
+    m_font.setBold(bold);
+    fontChanged();
+}
+
+void TextField::setFontHeight(int32_t height) {
+    m_font.setHeight(height);
+    fontChanged();
+}
+
+void TextField::setTextColour(int32_t red, int32_t green, int32_t blue) {
+    m_font.setTextColour(red, green, blue);
+    fontChanged();
+    if (m_hWnd) Invalidate();
+}
+
+void TextField::setWidthPercent(int32_t percent) {
+    setTargetPercent(percent, m_targetHeightPercent);
+    updatePreferredSize();
+}
+
+void TextField::setHeightPercent(int32_t percent) {
+    setTargetPercent(m_targetWidthPercent, percent);
+    updatePreferredSize();
+}
+
+void TextField::setFixedWidth(int32_t width) {
+    setFixedSize(width, m_fixedHeight);
+    updatePreferredSize();
+}
+
+void TextField::setFixedHeight(int32_t height) {
+    setFixedSize(m_fixedWidth, height);
+    updatePreferredSize();
+}
+
+void TextField::postSelectAll() {
+    if (m_hWnd) PostMessage(kSelectAll);
+}
+
+void TextField::selectAll() {
+    if (!m_hWnd) return;
+    ::SetFocus(m_hWnd);
+    SendMessage(EM_SETSEL, 0, -1);
+    SendMessage(EM_SCROLLCARET);
+}
+
+void TextField::setPassword(bool password) {
+    m_password = password;
+    if (!m_hWnd) return;
+    SendMessage(EM_SETPASSWORDCHAR, password ? L'*' : 0);
+    Invalidate();
+}
+
+void TextField::setEnabled(bool enabled) {
+    ComponentBase::setEnabled(enabled);
+    if (m_hWnd) Invalidate();
+}
+
+void TextField::setEditable(bool editable) {
+    const bool changed = editable != m_editable;
+    ComponentBase::setEditable(editable);
+    if (m_hWnd && changed) SendMessage(EM_SETREADONLY, editable ? FALSE : TRUE);
+}
+
+void TextField::setFieldColour(uint8_t red, uint8_t green, uint8_t blue) {
+    m_fieldColour = RGB(red, green, blue);
+    if (m_hWnd) Invalidate();
+}
+
+void TextField::setParent(s::gui::IComponent* parent) {
+    ComponentBase::setParent(parent);
+    if (!parent) m_font.attachWindow(nullptr);
+}
+
+void TextField::updatePreferredSize() {
+    const int32_t scale = uiScale();
+    setMinimumSize(kPreferredWidth * scale, kPreferredHeight * scale);
+    setTargetSize(kPreferredWidth * scale, kPreferredHeight * scale);
+    if (m_parent && m_hWnd) m_parent->childChanged();
+}
+
+bool TextField::createNativeWindow(HWND parent) {
+    if (!CreateEx(0, L"EDIT", L"", kStyle, 0, 0, 0, 0, parent,
+                  reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kControlId)))) {
+        showStartupWarning(L"Window Creation Failed!");
+        return false;
+    }
+    m_font.attachWindow(m_hWnd);
+    SetFont(m_font.getHandle(), FALSE);
+    m_notify = false;
+    SetWindowText(m_text.cString());
+    m_notify = true;
+    if (!m_editable) SendMessage(EM_SETREADONLY, TRUE);
+    SendMessage(EM_SETPASSWORDCHAR, m_password ? L'*' : 0);
+    updatePreferredSize();
+    return true;
+}
+
+LRESULT TextField::typeCharacter(UINT message, WPARAM wParam, LPARAM lParam) {
+    // Redraw is held while the control takes the character, so typing does not flicker.
+    SendMessage(WM_SETREDRAW, FALSE);
+    LRESULT result = DefWindowProc(message, wParam, lParam);
+    SetCursor(LoadCursorW(nullptr, IDC_IBEAM));
+    SendMessage(WM_SETREDRAW, TRUE);
+    Invalidate(FALSE);
+    return result;
+}
+
+LRESULT TextField::colourAnswer(HDC dc) {
+    if (m_brush) DeleteObject(m_brush);
+    m_brush = nullptr;
+    SetTextColor(dc, m_font.getTextColour());
+    if (m_backgroundInherited) {
+        if (!m_parent) {
+            SetBkMode(dc, TRANSPARENT);
+            return reinterpret_cast<LRESULT>(GetStockObject(HOLLOW_BRUSH));
+        }
+        COLORREF colour = m_parent->getBackgroundColour();
+        SetBkColor(dc, colour);
+        m_brush = CreateSolidBrush(colour);
+        return reinterpret_cast<LRESULT>(m_brush);
+    }
+    COLORREF colour = m_enabled && m_editable ? m_fieldColour : GetSysColor(COLOR_BTNFACE);
+    SetBkColor(dc, colour);
+    m_brush = CreateSolidBrush(colour);
+    return reinterpret_cast<LRESULT>(m_brush);
+}
+
+bool TextField::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_SETCURSOR:
+        SetCursor(LoadCursorW(nullptr, IDC_IBEAM));
+        *result = TRUE;
+        return true;
+    case WM_CHAR:
+        *result = typeCharacter(message, wParam, lParam);
+        return true;
+    case kSelectAll:
+        selectAll();
+        *result = 0;
+        return true;
+    case kReflectColour:
+        *result = colourAnswer(reinterpret_cast<HDC>(wParam));
+        return true;
+    case kReflectedChange:
+        if (m_notify) m_changeListeners.fire(self(), kChanged);
+        *result = 0;
+        return true;
+    case kReflectedKillFocus:
+        m_focusLostListeners.fire(self(), kFocusLost);
+        *result = 0;
+        return true;
+    default:
+        return ComponentBase::handleMessage(result, message, wParam, lParam);
+    }
+}
+
+}  // namespace s::gui::win

@@ -1,0 +1,327 @@
+// tests/s/gui/win/SliderTest.cpp
+//
+// The track bar made on a Window's UI thread, moved by real keys and, with a slider
+// drawer, dragged by real mouse input; every native effect is read back.
+#include "s/gui/win/Slider.h"
+
+#include <atomic>
+#include <functional>
+#include <set>
+#include <vector>
+
+#include <gmock/gmock.h>
+
+#include "s/gui/drawer/Skinner.h"
+#include "s/gui/drawer/slider/win/Thin.h"
+#include "s/gui/win/UiScale.h"
+#include "s/gui/win/Window.h"
+#include "support/Pooled.h"
+#include "support/gui/Fakes.h"
+#include "support/gui/GuiTest.h"
+#include "support/gui/ScreenLock.h"
+
+namespace s::gui::win {
+namespace {
+
+using tests::Pooled;
+using tests::gui::eventually;
+using tests::gui::phase;
+using tests::gui::Recorder;
+using tests::gui::saveScreenshot;
+
+Window* newWindow() { return s::thread::Pool<Window, 0>::obtain(); }
+
+void onUiThread(Window* window, std::function<void()> action) {
+    window->runOnUiThread([](void* a) { (*static_cast<std::function<void()>*>(a))(); }, &action);
+}
+
+std::atomic<DWORD> g_trackStyle{0};
+std::atomic<UINT> g_trackId{0};
+
+HWND WINAPI recordingCreate(DWORD exStyle, LPCWSTR className, LPCWSTR name, DWORD style, int x,
+                            int y, int width, int height, HWND parent, HMENU menu,
+                            HINSTANCE instance, LPVOID param) {
+    if (!IS_INTRESOURCE(className) && lstrcmpiW(className, TRACKBAR_CLASSW) == 0) {
+        g_trackStyle = style;
+        g_trackId = static_cast<UINT>(reinterpret_cast<UINT_PTR>(menu));
+    }
+    return CreateWindowExW(exStyle, className, name, style, x, y, width, height, parent, menu,
+                           instance, param);
+}
+
+void key(WORD virtualKey) {
+    INPUT keys[2] = {};
+    for (INPUT& k : keys) {
+        k.type = INPUT_KEYBOARD;
+        k.ki.wVk = virtualKey;
+    }
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, keys, sizeof(INPUT));
+}
+
+void mouse(DWORD flags, int x = 0, int y = 0) {
+    INPUT in = {};
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = flags;
+    if (flags & MOUSEEVENTF_MOVE) {
+        in.mi.dwFlags |= MOUSEEVENTF_ABSOLUTE;
+        in.mi.dx = (x * 65535 + GetSystemMetrics(SM_CXSCREEN) / 2) / (GetSystemMetrics(SM_CXSCREEN) - 1);
+        in.mi.dy = (y * 65535 + GetSystemMetrics(SM_CYSCREEN) / 2) / (GetSystemMetrics(SM_CYSCREEN) - 1);
+    }
+    SendInput(1, &in, sizeof(INPUT));
+    Sleep(30);
+}
+
+// Presses the left button at `at` once the track is the window there: a window of a
+// parallel test may cover it for a moment.
+bool pressOn(HWND track, Window* window, POINT at) {
+    const bool uncovered = eventually(
+        [&] {
+            window->bringToFront(true);
+            return WindowFromPoint(at) == track;
+        },
+        5000);
+    mouse(MOUSEEVENTF_MOVE, at.x, at.y);
+    mouse(MOUSEEVENTF_LEFTDOWN);
+    return uncovered;
+}
+
+POINT onScreen(HWND window, int x, int y) {
+    POINT p = {x, y};
+    ClientToScreen(window, &p);
+    return p;
+}
+
+class SliderTest : public tests::gui::GuiTest {
+protected:
+    void SetUp() override {
+        GuiTest::SetUp();
+        screen = std::make_unique<tests::gui::ScreenLock>();
+        g_trackStyle = 0;
+        mfc::CWnd::setCreateWindowFunction(&recordingCreate);
+    }
+    void TearDown() override {
+        window.reset();
+        mfc::CWnd::setCreateWindowFunction(nullptr);
+        screen.reset();
+        GuiTest::TearDown();
+    }
+    // A shown window holding the slider at 10,10 (210 x 30).
+    void show(Slider* slider) {
+        window.reset(new Pooled<Window>(newWindow()));
+        (*window)->setBounds(tests::gui::kQuietCornerX, tests::gui::kQuietCornerY, 320, 200);
+        slider->setBounds(10, 10, 210, 30);
+        (*window)->addChild(slider);
+        (*window)->show(true, false);
+        (*window)->bringToFront(true);
+    }
+    bool focus(Slider* slider) {
+        HWND track = slider->m_hWnd;
+        Window* w = window->get();
+        return tests::gui::takeKeyboard(
+            w->getHandle(), track, [&] { onUiThread(w, [track] { SetFocus(track); }); }, 5000);
+    }
+    std::unique_ptr<tests::gui::ScreenLock> screen;
+    std::unique_ptr<Pooled<Window>> window;
+};
+
+TEST_F(SliderTest, IsMadeWithItsRangePositionAndSteps) {
+    Slider* slider = newSlider();
+    EXPECT_EQ(slider->getMinimum(), 0);
+    EXPECT_EQ(slider->getMaximum(), 100);
+    EXPECT_EQ(slider->getPosition(), 100);
+    EXPECT_EQ(slider->getContentTargetWidth(), 50 * uiScale());
+    EXPECT_EQ(slider->getContentMinHeight(), 20 * uiScale());
+    slider->setPosition(150);
+    EXPECT_EQ(slider->getPosition(), 100);
+    show(slider);
+    HWND track = slider->m_hWnd;
+    ASSERT_NE(track, nullptr);
+    EXPECT_EQ(g_trackStyle.load(), 0x40000004u | TBS_NOTICKS);
+    EXPECT_EQ(g_trackId.load(), 1040u);
+    EXPECT_EQ(SendMessageW(track, TBM_GETRANGEMIN, 0, 0), 0);
+    EXPECT_EQ(SendMessageW(track, TBM_GETRANGEMAX, 0, 0), 100);
+    EXPECT_EQ(SendMessageW(track, TBM_GETPOS, 0, 0), 100);
+    EXPECT_EQ(SendMessageW(track, TBM_GETPAGESIZE, 0, 0), 100);
+    EXPECT_EQ(SendMessageW(track, TBM_GETLINESIZE, 0, 0), 10);
+    slider->setPosition(40);
+    EXPECT_EQ(SendMessageW(track, TBM_GETPOS, 0, 0), 40);
+    EXPECT_FALSE(saveScreenshot((*window)->getHandle(), L"slider_native").empty());
+}
+
+TEST_F(SliderTest, RangeModeKeepsTheThumbsApart) {
+    Slider* slider = newSlider();
+    slider->setRangeMode(true);
+    slider->setPosition(30);
+    slider->setUpper(60);
+    slider->setPosition(150);
+    EXPECT_EQ(slider->getPosition(), 59);
+    slider->setPosition(30);
+    slider->setUpper(10);
+    EXPECT_EQ(slider->getUpper(), 31);
+    slider->releaseToPool();
+}
+
+TEST_F(SliderTest, KeysMoveTheNativeBarAndEveryMoveIsHeard) {
+    Slider* slider = newSlider();
+    Recorder moves;
+    slider->addListener(&moves);
+    slider->setTickFrequency(1);  // page 10, line 1
+    slider->setPosition(50);
+    show(slider);
+    HWND track = slider->m_hWnd;
+    struct Step {
+        WORD key;
+        int32_t expected;
+    } steps[] = {
+        {VK_UP, 60},    // up moves a page towards the maximum
+        {VK_DOWN, 50},  // down a page back
+        {VK_RIGHT, 51},
+        {VK_LEFT, 50},
+    };
+    int calls = 0;
+    for (const Step& s : steps) {
+        phase("key " + std::to_string(s.key));
+        // Another test process may take the keyboard between our focus and the key: a key
+        // that went elsewhere moved nothing and is pressed again.
+        const int32_t before = slider->getPosition();
+        for (int attempt = 0; attempt < 5 && slider->getPosition() == before; ++attempt) {
+            ASSERT_TRUE(focus(slider));
+            key(s.key);
+            eventually([&] { return slider->getPosition() != before; }, 1000);
+        }
+        EXPECT_EQ(slider->getPosition(), s.expected) << s.key;
+        EXPECT_EQ(SendMessageW(track, TBM_GETPOS, 0, 0), s.expected);
+        EXPECT_TRUE(eventually([&] { return moves.calls == calls + 1; }, 3000));
+        calls = moves.calls;
+    }
+    EXPECT_EQ(moves.lastCode, ISlider::kChanged);
+}
+
+TEST_F(SliderTest, DrawnSliderIsDraggedByTheMouse) {
+    Slider* slider = newSlider();
+    Recorder moves;
+    slider->addListener(&moves);
+    slider->setDrawer(s::gui::drawer::slider::win::Thin::obtain(), true);
+    slider->setPosition(0);
+    show(slider);
+    HWND track = slider->m_hWnd;
+    RECT channel = {};
+    SendMessageW(track, TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(&channel));
+    ASSERT_GT(channel.right, channel.left);
+    const int y = 15;
+    const int middle = (channel.left + channel.right) / 2;
+    phase("drag");
+    POINT from = onScreen(track, channel.left + 2, y);
+    POINT to = onScreen(track, middle, y);
+    // A press that another test process's window took moved nothing and is made again.
+    bool moved = false;
+    for (int attempt = 0; attempt < 3 && !moved; ++attempt) {
+        EXPECT_TRUE(pressOn(track, window->get(), from));
+        mouse(MOUSEEVENTF_MOVE, to.x, to.y);
+        moved = eventually([&] { return slider->getPosition() >= 45; }, 1500);
+        if (moved) {
+            EXPECT_FALSE(saveScreenshot((*window)->getHandle(), L"slider_drawn_dragged").empty());
+        }
+        mouse(MOUSEEVENTF_LEFTUP);
+    }
+    EXPECT_TRUE(moved) << slider->getPosition();
+    EXPECT_NEAR(slider->getPosition(), 50, 2);
+    EXPECT_EQ(SendMessageW(track, TBM_GETPOS, 0, 0), slider->getPosition());
+    EXPECT_GE(moves.calls, 1);
+    EXPECT_EQ(moves.lastCode, ISlider::kChanged);
+    phase("released");
+    const int32_t after = slider->getPosition();
+    POINT end = onScreen(track, channel.right, y);
+    mouse(MOUSEEVENTF_MOVE, end.x, end.y);
+    EXPECT_EQ(slider->getPosition(), after);  // no drag without the button
+}
+
+TEST_F(SliderTest, DrawnSliderWithAnEmptyRangeIgnoresADrag) {
+    Slider* slider = newSlider();
+    Recorder moves;
+    slider->addListener(&moves);
+    slider->setDrawer(s::gui::drawer::slider::win::Thin::obtain(), true);
+    slider->setRange(5, 5);
+    slider->setPosition(5);
+    show(slider);
+    HWND track = slider->m_hWnd;
+    POINT from = onScreen(track, 20, 15), to = onScreen(track, 150, 15);
+    mouse(MOUSEEVENTF_MOVE, from.x, from.y);
+    mouse(MOUSEEVENTF_LEFTDOWN);
+    mouse(MOUSEEVENTF_MOVE, to.x, to.y);
+    mouse(MOUSEEVENTF_LEFTUP);
+    RedrawWindow(track, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_EQ(slider->getPosition(), 5);
+    EXPECT_EQ(moves.calls, 0);
+    EXPECT_TRUE(IsWindow(track));
+    EXPECT_FALSE(saveScreenshot((*window)->getHandle(), L"slider_empty_range").empty());
+}
+
+TEST_F(SliderTest, UpperThumbIsDraggedInRangeMode) {
+    Slider* slider = newSlider();
+    Recorder moves;
+    slider->addListener(&moves);
+    slider->setDrawer(s::gui::drawer::slider::win::Thin::obtain(), true);
+    slider->setRangeMode(true);
+    slider->setPosition(10);
+    slider->setUpper(90);
+    show(slider);
+    HWND track = slider->m_hWnd;
+    RECT client = {}, channel = {};
+    GetClientRect(track, &client);
+    SendMessageW(track, TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(&channel));
+    const int upperX = sliderrules::thumbX(client.right, 0, 100, 90) + 5;
+    POINT from = onScreen(track, upperX, 15);
+    POINT to = onScreen(track, (channel.left + channel.right) / 2, 15);
+    // A press that another test process's window took moved nothing and is made again.
+    bool moved = false;
+    for (int attempt = 0; attempt < 3 && !moved; ++attempt) {
+        EXPECT_TRUE(pressOn(track, window->get(), from));
+        mouse(MOUSEEVENTF_MOVE, to.x, to.y);
+        moved = eventually([&] { return slider->getUpper() <= 55; }, 1500);
+        if (moved) {
+            EXPECT_FALSE(saveScreenshot((*window)->getHandle(), L"slider_range_mode").empty());
+        }
+        mouse(MOUSEEVENTF_LEFTUP);
+    }
+    EXPECT_TRUE(moved) << slider->getUpper();
+    EXPECT_EQ(slider->getPosition(), 10);
+    EXPECT_GE(moves.calls, 1);
+}
+
+std::vector<COLORREF> rowOf(HWND window, int y, int width) {
+    HDC screen = GetDC(nullptr);
+    std::vector<COLORREF> row;
+    for (int x = 0; x < width; ++x) {
+        POINT p = {x, y};
+        ClientToScreen(window, &p);
+        row.push_back(GetPixel(screen, p.x, p.y));
+    }
+    ReleaseDC(nullptr, screen);
+    return row;
+}
+
+TEST_F(SliderTest, ASkinChangeRepaintsWithTheNewSkinsDrawer) {
+    Pooled<s::gui::drawer::Skinner> skinner;
+    skinner->setFamilyName(L"Thin");
+    skinner->registerSchemes();
+    ASSERT_TRUE(skinner->selectSkin(L"White"));
+    Slider* slider = newSlider();
+    slider->setPosition(50);
+    slider->followSkinner(skinner.get());
+    show(slider);
+    HWND track = slider->m_hWnd;
+    RedrawWindow(track, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    const std::vector<COLORREF> white = rowOf(track, 15, 210);
+    EXPECT_GT(std::set<COLORREF>(white.begin(), white.end()).size(), 1u);  // a drawn bar
+    phase("switch the skin");
+    ASSERT_TRUE(skinner->selectSkin(L"Black"));
+    EXPECT_TRUE(eventually([&] { return rowOf(track, 15, 210) != white; }, 3000));
+    EXPECT_FALSE(saveScreenshot((*window)->getHandle(), L"slider_skin_black").empty());
+    slider->followSkinner(nullptr);
+    EXPECT_EQ(skinner->getListenerCount(), 0u);
+}
+
+}  // namespace
+}  // namespace s::gui::win

@@ -1,0 +1,238 @@
+// tests/s/gui/win/TextFieldTest.cpp
+//
+// The edit field stored before it has a window, then made on a Window's UI thread and
+// driven by the program and by real keyboard input; every native effect is read back.
+#include "s/gui/win/TextField.h"
+
+#include <atomic>
+#include <functional>
+#include <string>
+
+#include <gmock/gmock.h>
+
+#include "s/gui/win/UiScale.h"
+#include "s/gui/win/Window.h"
+#include "support/Pooled.h"
+#include "support/gui/Fakes.h"
+#include "support/gui/GuiTest.h"
+#include "support/gui/ScreenLock.h"
+#include "support/gui/TestPanel.h"
+
+namespace s::gui::win {
+namespace {
+
+using tests::Pooled;
+using tests::gui::eventually;
+using tests::gui::phase;
+using tests::gui::Recorder;
+using tests::gui::saveScreenshot;
+
+Window* newWindow() { return s::thread::Pool<Window, 0>::obtain(); }
+
+void onUiThread(Window* window, std::function<void()> action) {
+    window->runOnUiThread([](void* a) { (*static_cast<std::function<void()>*>(a))(); }, &action);
+}
+
+void typeText(const std::wstring& text) {
+    for (wchar_t c : text) {
+        INPUT keys[2] = {};
+        for (INPUT& k : keys) {
+            k.type = INPUT_KEYBOARD;
+            k.ki.wScan = c;
+            k.ki.dwFlags = KEYEVENTF_UNICODE;
+        }
+        keys[1].ki.dwFlags |= KEYEVENTF_KEYUP;
+        SendInput(2, keys, sizeof(INPUT));
+        Sleep(5);
+    }
+}
+
+COLORREF screenPixel(HWND window, int x, int y) {
+    POINT p = {x, y};
+    ClientToScreen(window, &p);
+    HDC screen = GetDC(nullptr);
+    COLORREF c = GetPixel(screen, p.x, p.y);
+    ReleaseDC(nullptr, screen);
+    return c;
+}
+
+// What the field asked the system for; an edit control turns WS_BORDER into a client edge.
+std::atomic<DWORD> g_editStyle{0};
+std::atomic<bool> g_refuseEdit{false};
+
+HWND WINAPI recordingCreate(DWORD exStyle, LPCWSTR className, LPCWSTR name, DWORD style, int x,
+                            int y, int width, int height, HWND parent, HMENU menu,
+                            HINSTANCE instance, LPVOID param) {
+    const bool edit = !IS_INTRESOURCE(className) && lstrcmpiW(className, L"EDIT") == 0;
+    if (edit) g_editStyle = style;
+    if (edit && g_refuseEdit) return nullptr;
+    return CreateWindowExW(exStyle, className, name, style, x, y, width, height, parent, menu,
+                           instance, param);
+}
+
+class TextFieldTest : public tests::gui::GuiTest {
+protected:
+    // A shown window holding the field at 10,10 (200 x 26).
+    void show(TextField* field) {
+        window.reset(new Pooled<Window>(newWindow()));
+        (*window)->setBounds(tests::gui::kQuietCornerX, tests::gui::kQuietCornerY, 320, 200);
+        field->setBounds(10, 10, 200, 26);
+        (*window)->addChild(field);
+        (*window)->show(true, false);
+        (*window)->bringToFront(true);
+    }
+    void SetUp() override {
+        GuiTest::SetUp();
+        screen = std::make_unique<tests::gui::ScreenLock>();
+        g_editStyle = 0;
+        g_refuseEdit = false;
+        mfc::CWnd::setCreateWindowFunction(&recordingCreate);
+    }
+    void TearDown() override {
+        window.reset();
+        mfc::CWnd::setCreateWindowFunction(nullptr);
+        screen.reset();
+        GuiTest::TearDown();
+    }
+    std::unique_ptr<tests::gui::ScreenLock> screen;
+    std::unique_ptr<Pooled<Window>> window;
+};
+
+TEST_F(TextFieldTest, KeepsItsStateWithoutAWindowAndTakesItWhenMade) {
+    TextField* field = newTextField();
+    EXPECT_STREQ(field->getText(), L"");
+    EXPECT_TRUE(field->isEmpty());
+    EXPECT_EQ(field->getContentTargetWidth(), 50 * uiScale());
+    EXPECT_EQ(field->getContentMinHeight(), 24 * uiScale());
+    field->setPassword(true);
+    field->setText(L"secret", true);
+    field->setEditable(false);
+    EXPECT_EQ(field->m_hWnd, nullptr);
+    show(field);
+    HWND edit = field->m_hWnd;
+    ASSERT_NE(edit, nullptr);
+    wchar_t className[16] = {};
+    GetClassNameW(edit, className, 16);
+    EXPECT_STREQ(className, L"Edit");
+    EXPECT_EQ(g_editStyle.load(), 0x40810080u);
+    EXPECT_EQ(GetDlgCtrlID(edit), 1001);
+    EXPECT_EQ(SendMessageW(edit, EM_GETPASSWORDCHAR, 0, 0), L'*');
+    EXPECT_TRUE(GetWindowLongW(edit, GWL_STYLE) & ES_READONLY);
+    EXPECT_STREQ(field->getText(), L"secret");
+    EXPECT_FALSE(saveScreenshot((*window)->getHandle(), L"textfield_password").empty());
+    field->setPassword(false);
+    EXPECT_EQ(SendMessageW(edit, EM_GETPASSWORDCHAR, 0, 0), 0);
+    field->setEditable(true);
+    EXPECT_FALSE(GetWindowLongW(edit, GWL_STYLE) & ES_READONLY);
+}
+
+TEST_F(TextFieldTest, AFieldThatCannotBeMadeSaysSo) {
+    g_refuseEdit = true;
+    TextField* field = newTextField();
+    show(field);
+    EXPECT_EQ(field->m_hWnd, nullptr);
+    ASSERT_TRUE(watcher->waitForBoxes(1, 5000));
+    EXPECT_EQ(watcher->boxes()[0].caption, L"Error!");
+    EXPECT_EQ(watcher->boxes()[0].text, L"Window Creation Failed!");
+}
+
+TEST_F(TextFieldTest, ProgramChangesNotifyOnlyWhenAskedAndTheSwitchComesBack) {
+    TextField* field = newTextField();
+    Recorder changes;
+    field->addChangeListener(&changes);
+    show(field);
+    field->setText(L"quiet", false);
+    EXPECT_EQ(changes.calls, 0);
+    EXPECT_STREQ(field->getText(), L"quiet");
+    field->setText(L"loud", true);
+    EXPECT_EQ(changes.calls, 1);
+    EXPECT_EQ(changes.lastCode, ITextField::kChanged);
+    EXPECT_EQ(changes.lastSource, static_cast<IComponent*>(field));
+    field->clear();
+    EXPECT_EQ(changes.calls, 2);
+    EXPECT_TRUE(field->isEmpty());
+}
+
+TEST_F(TextFieldTest, TypedTextNotifiesAndLosingFocusIsHeard) {
+    TextField* field = newTextField();
+    auto* other = s::thread::Pool<tests::gui::TestPanel>::obtain();  // the window's child
+    Recorder changes, focusLost;
+    field->addChangeListener(&changes);
+    field->addFocusLostListener(&focusLost);
+    show(field);
+    other->setBounds(10, 60, 50, 20);
+    (*window)->addChild(other);
+    phase("type");
+    HWND edit = field->m_hWnd;
+    Window* w = window->get();
+    // Another test process may take the keyboard between our focus and a key: a key that
+    // went elsewhere typed nothing here and is pressed again.
+    for (wchar_t c : std::wstring(L"abc")) {
+        const size_t before = wcslen(field->getText());
+        for (int attempt = 0; attempt < 5 && wcslen(field->getText()) == before; ++attempt) {
+            ASSERT_TRUE(tests::gui::takeKeyboard(
+                w->getHandle(), edit,
+                [&] { onUiThread(w, [edit] { SetFocus(edit); }); }, 5000));
+            SendMessageW(edit, EM_SETSEL, before, before);  // the caret at the end
+            typeText(std::wstring(1, c));
+            eventually([&] { return wcslen(field->getText()) != before; }, 1000);
+        }
+    }
+    EXPECT_TRUE(eventually([&] { return std::wstring(field->getText()) == L"abc"; }, 5000));
+    EXPECT_EQ(std::wstring(field->getText()), L"abc");
+    EXPECT_EQ(changes.calls, 3);
+    EXPECT_EQ(changes.lastCode, ITextField::kChanged);
+    EXPECT_FALSE(saveScreenshot((*window)->getHandle(), L"textfield_typed").empty());
+    phase("move the focus away");
+    HWND away = other->m_hWnd;
+    // A parallel test that took the foreground meanwhile took the focus too: the field
+    // gets it back first, and the count is taken from there.
+    ASSERT_TRUE(tests::gui::takeKeyboard(
+        w->getHandle(), edit, [&] { onUiThread(w, [edit] { SetFocus(edit); }); }, 5000));
+    const int lost = focusLost.calls;
+    onUiThread(w, [&] { SetFocus(away); });
+    EXPECT_TRUE(eventually([&] { return focusLost.calls == lost + 1; }, 5000));
+    EXPECT_EQ(focusLost.lastCode, ITextField::kFocusLost);
+}
+
+TEST_F(TextFieldTest, ALongTextIsReadWhole) {
+    TextField* field = newTextField();
+    show(field);
+    std::wstring text;
+    for (int i = 0; i < 10000; ++i) text += static_cast<wchar_t>(L'a' + i % 26);
+    SendMessageW(field->m_hWnd, EM_SETLIMITTEXT, 20000, 0);
+    field->setText(text.c_str(), false);
+    EXPECT_EQ(GetWindowTextLengthW(field->m_hWnd), 10000);
+    EXPECT_EQ(std::wstring(field->getText()), text);
+}
+
+TEST_F(TextFieldTest, ReadOnlyAndDisabledFieldsPaintOnTheButtonFace) {
+    TextField* field = newTextField();
+    field->setFieldColour(255, 255, 255);
+    show(field);
+    HWND edit = field->m_hWnd;
+    // Read again after a repaint until it shows: a window of a parallel test may pass over.
+    auto shows = [&](COLORREF colour) {
+        return eventually(
+            [&] {
+                (*window)->bringToFront(true);
+                RedrawWindow(edit, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+                return screenPixel(edit, 150, 10) == colour;
+            },
+            3000);
+    };
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    ASSERT_NE(face, RGB(255, 255, 255));
+    EXPECT_TRUE(shows(RGB(255, 255, 255)));
+    field->setEditable(false);
+    EXPECT_TRUE(shows(face));
+    EXPECT_FALSE(saveScreenshot((*window)->getHandle(), L"textfield_readonly").empty());
+    field->setEditable(true);
+    field->setEnabled(false);
+    EXPECT_TRUE(shows(face));
+    field->setEnabled(true);
+    EXPECT_TRUE(shows(RGB(255, 255, 255)));
+}
+
+}  // namespace
+}  // namespace s::gui::win
