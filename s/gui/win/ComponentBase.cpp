@@ -2,6 +2,7 @@
 #include "s/gui/win/ComponentBase.h"
 
 #include "s/gui/Geometry.h"
+#include "s/gui/IBox.h"
 #include "s/gui/IWindow.h"
 #include "s/gui/win/Messages.h"
 #include "s/gui/win/WindowClass.h"
@@ -393,6 +394,7 @@ LRESULT ComponentBase<I>::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 template class ComponentBase<s::gui::IComponent>;
 template class ComponentBase<s::gui::IContainer>;
+template class ComponentBase<s::gui::IBox>;
 template class ComponentBase<s::gui::IWindow>;
 
 }  // namespace s::gui::win
