@@ -244,6 +244,8 @@ void Box::readDrop(HDROP drop) {
     UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
     for (UINT i = 0; i < count; ++i) {
         UINT length = DragQueryFileW(drop, i, nullptr, 0);
+        // An empty list reads as one empty name (Wine 8.0, checked); an empty name is no path.
+        if (length == 0) continue;
         wchar_t* path = new (std::nothrow) wchar_t[length + 1];
         if (!path) continue;
         // A path that does not come back at the length announced is left out, never cut.
