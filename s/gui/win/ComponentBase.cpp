@@ -3,6 +3,7 @@
 
 #include "s/gui/Geometry.h"
 #include "s/gui/IBox.h"
+#include "s/gui/ISpacer.h"
 #include "s/gui/IWindow.h"
 #include "s/gui/win/Messages.h"
 #include "s/gui/win/WindowClass.h"
@@ -395,6 +396,7 @@ LRESULT ComponentBase<I>::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 template class ComponentBase<s::gui::IComponent>;
 template class ComponentBase<s::gui::IContainer>;
 template class ComponentBase<s::gui::IBox>;
+template class ComponentBase<s::gui::ISpacer>;
 template class ComponentBase<s::gui::IWindow>;
 
 }  // namespace s::gui::win
