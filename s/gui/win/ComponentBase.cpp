@@ -3,6 +3,7 @@
 
 #include "s/gui/Geometry.h"
 #include "s/gui/IBox.h"
+#include "s/gui/IButton.h"
 #include "s/gui/ISpacer.h"
 #include "s/gui/IWindow.h"
 #include "s/gui/win/Messages.h"
@@ -397,6 +398,7 @@ template class ComponentBase<s::gui::IComponent>;
 template class ComponentBase<s::gui::IContainer>;
 template class ComponentBase<s::gui::IBox>;
 template class ComponentBase<s::gui::ISpacer>;
+template class ComponentBase<s::gui::IButton>;
 template class ComponentBase<s::gui::IWindow>;
 
 }  // namespace s::gui::win
