@@ -4,6 +4,8 @@
 #include "s/gui/Geometry.h"
 #include "s/gui/IBox.h"
 #include "s/gui/IButton.h"
+#include "s/gui/ICheckBox.h"
+#include "s/gui/IRadioButton.h"
 #include "s/gui/ISpacer.h"
 #include "s/gui/IWindow.h"
 #include "s/gui/win/Messages.h"
@@ -399,6 +401,8 @@ template class ComponentBase<s::gui::IContainer>;
 template class ComponentBase<s::gui::IBox>;
 template class ComponentBase<s::gui::ISpacer>;
 template class ComponentBase<s::gui::IButton>;
+template class ComponentBase<s::gui::ICheckBox>;
+template class ComponentBase<s::gui::IRadioButton>;
 template class ComponentBase<s::gui::IWindow>;
 
 }  // namespace s::gui::win
