@@ -6,6 +6,7 @@
 #include "s/gui/IButton.h"
 #include "s/gui/ICheckBox.h"
 #include "s/gui/IRadioButton.h"
+#include "s/gui/ILabel.h"
 #include "s/gui/ISpacer.h"
 #include "s/gui/IWindow.h"
 #include "s/gui/win/Messages.h"
@@ -403,6 +404,7 @@ template class ComponentBase<s::gui::ISpacer>;
 template class ComponentBase<s::gui::IButton>;
 template class ComponentBase<s::gui::ICheckBox>;
 template class ComponentBase<s::gui::IRadioButton>;
+template class ComponentBase<s::gui::ILabel>;
 template class ComponentBase<s::gui::IWindow>;
 
 }  // namespace s::gui::win
