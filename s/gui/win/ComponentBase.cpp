@@ -7,6 +7,7 @@
 #include "s/gui/ICheckBox.h"
 #include "s/gui/IRadioButton.h"
 #include "s/gui/ILabel.h"
+#include "s/gui/IProgressBar.h"
 #include "s/gui/ISpacer.h"
 #include "s/gui/IWindow.h"
 #include "s/gui/win/Messages.h"
@@ -405,6 +406,7 @@ template class ComponentBase<s::gui::IButton>;
 template class ComponentBase<s::gui::ICheckBox>;
 template class ComponentBase<s::gui::IRadioButton>;
 template class ComponentBase<s::gui::ILabel>;
+template class ComponentBase<s::gui::IProgressBar>;
 template class ComponentBase<s::gui::IWindow>;
 
 }  // namespace s::gui::win
