@@ -9,6 +9,7 @@
 #include "s/gui/ILabel.h"
 #include "s/gui/IProgressBar.h"
 #include "s/gui/IStatusBar.h"
+#include "s/gui/IGroupBox.h"
 #include "s/gui/ISpacer.h"
 #include "s/gui/IWindow.h"
 #include "s/gui/win/Messages.h"
@@ -409,6 +410,7 @@ template class ComponentBase<s::gui::IRadioButton>;
 template class ComponentBase<s::gui::ILabel>;
 template class ComponentBase<s::gui::IProgressBar>;
 template class ComponentBase<s::gui::IStatusBar>;
+template class ComponentBase<s::gui::IGroupBox>;
 template class ComponentBase<s::gui::IWindow>;
 
 }  // namespace s::gui::win
