@@ -10,6 +10,7 @@
 #include "s/gui/IProgressBar.h"
 #include "s/gui/IStatusBar.h"
 #include "s/gui/IGroupBox.h"
+#include "s/gui/IComboBox.h"
 #include "s/gui/ISpacer.h"
 #include "s/gui/IWindow.h"
 #include "s/gui/win/Messages.h"
@@ -411,6 +412,7 @@ template class ComponentBase<s::gui::ILabel>;
 template class ComponentBase<s::gui::IProgressBar>;
 template class ComponentBase<s::gui::IStatusBar>;
 template class ComponentBase<s::gui::IGroupBox>;
+template class ComponentBase<s::gui::IComboBox>;
 template class ComponentBase<s::gui::IWindow>;
 
 }  // namespace s::gui::win
