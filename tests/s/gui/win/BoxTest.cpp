@@ -11,7 +11,9 @@
 
 #include <gmock/gmock.h>
 
+#include "s/gui/combobox/ComboBoxItem.h"
 #include "s/gui/layout/Vertical.h"
+#include "s/gui/win/ComboBox.h"
 #include "s/gui/win/Window.h"
 #include "support/Pooled.h"
 #include "support/gui/Fakes.h"
@@ -153,6 +155,34 @@ TEST_F(BoxTest, ClicksGoThroughUnlessTheBoxListensForThem) {
     EXPECT_EQ(SendMessageW(box, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3)), 1);
     EXPECT_EQ(down.calls.load(), 1);
     EXPECT_EQ(down.lastCode.load(), s::gui::IBox::kLeftDown);
+}
+
+// Both lists use the same control id: only the handle says whose item is to be drawn.
+TEST_F(BoxTest, OwnerDrawnItemsGoOnlyToTheControlTheyName) {
+    Shown s;
+    ComboBox* first = newComboBox(100);
+    ComboBox* second = newComboBox(100);
+    first->addItem(s::gui::combobox::ComboBoxItem::withCaption(L"first"));
+    second->addItem(s::gui::combobox::ComboBoxItem::withCaption(L"second"));
+    s.box->addChild(first);
+    s.box->addChild(second);
+    s.show();
+    HWND box = handleOf(s.box);
+    HDC dc = GetDC(box);
+    DRAWITEMSTRUCT item = {};
+    item.CtlType = ODT_COMBOBOX;
+    item.CtlID = ComboBox::kControlId;
+    item.itemID = 0;
+    item.hDC = dc;
+    item.rcItem = {0, 0, 60, 16};
+    item.hwndItem = handleOf(second);
+    EXPECT_EQ(SendMessageW(box, WM_DRAWITEM, item.CtlID, reinterpret_cast<LPARAM>(&item)), TRUE);
+    item.hwndItem = s.window->getHandle();  // no child of this Box: nobody draws
+    EXPECT_EQ(SendMessageW(box, WM_DRAWITEM, item.CtlID, reinterpret_cast<LPARAM>(&item)), FALSE);
+    item.hwndItem = handleOf(first);
+    item.itemID = 5;  // beyond the list: the control draws no item text
+    EXPECT_EQ(SendMessageW(box, WM_DRAWITEM, item.CtlID, reinterpret_cast<LPARAM>(&item)), TRUE);
+    ReleaseDC(box, dc);
 }
 
 TEST_F(BoxTest, ShowPageParksTheOtherPages) {
