@@ -201,7 +201,8 @@ TEST_F(ButtonTest, DrawerPaintsAgainAfterEveryStateTheNativeControlPaints) {
     SendMessageW(h, BM_CLICK, 0, 0);
     EXPECT_TRUE(b->isToggled());
     int before = drawer.draws.load();
-    b->redraw();
+    InvalidateRect(h, nullptr, FALSE);
+    UpdateWindow(h);  // sent to the UI thread and painted before it returns
     EXPECT_GT(drawer.draws.load(), before);
     EXPECT_EQ(drawer.lastLook.load(), 0);  // toggled for good: the plain look
 }
