@@ -2,6 +2,16 @@
 #include "s/gui/win/ComponentBase.h"
 
 #include "s/gui/Geometry.h"
+#include "s/gui/IBox.h"
+#include "s/gui/IButton.h"
+#include "s/gui/ICheckBox.h"
+#include "s/gui/IRadioButton.h"
+#include "s/gui/ILabel.h"
+#include "s/gui/IProgressBar.h"
+#include "s/gui/IStatusBar.h"
+#include "s/gui/IGroupBox.h"
+#include "s/gui/IComboBox.h"
+#include "s/gui/ISpacer.h"
 #include "s/gui/IWindow.h"
 #include "s/gui/IImage.h"
 #include "s/gui/ISlider.h"
@@ -396,6 +406,16 @@ LRESULT ComponentBase<I>::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 template class ComponentBase<s::gui::IComponent>;
 template class ComponentBase<s::gui::IContainer>;
+template class ComponentBase<s::gui::IBox>;
+template class ComponentBase<s::gui::ISpacer>;
+template class ComponentBase<s::gui::IButton>;
+template class ComponentBase<s::gui::ICheckBox>;
+template class ComponentBase<s::gui::IRadioButton>;
+template class ComponentBase<s::gui::ILabel>;
+template class ComponentBase<s::gui::IProgressBar>;
+template class ComponentBase<s::gui::IStatusBar>;
+template class ComponentBase<s::gui::IGroupBox>;
+template class ComponentBase<s::gui::IComboBox>;
 template class ComponentBase<s::gui::IWindow>;
 template class ComponentBase<s::gui::ITextField>;
 template class ComponentBase<s::gui::ISlider>;

@@ -1,0 +1,254 @@
+// s/gui/win/CheckControl.cpp
+#include "s/gui/win/CheckControl.h"
+
+#include <initializer_list>
+
+#include "s/gui/ICheckBox.h"
+#include "s/gui/IRadioButton.h"
+#include "s/gui/ITextLocalizer.h"
+#include "s/gui/IWindow.h"
+#include "s/gui/events/Disabler.h"
+#include "s/gui/events/Enabler.h"
+#include "s/gui/win/Font.h"
+#include "s/gui/win/Messages.h"
+#include "s/thread/Pool.h"
+
+namespace s::gui::win {
+
+namespace {
+
+constexpr UINT kControlId = 1003;
+constexpr wchar_t kCreationFailed[] = L"Window Creation Failed!";
+
+s::gui::events::StateAction* makeEnabler() { return s::thread::Pool<s::gui::events::Enabler>::obtain(); }
+s::gui::events::StateAction* makeDisabler() { return s::thread::Pool<s::gui::events::Disabler>::obtain(); }
+
+}  // namespace
+
+template <class I>
+CheckControl<I>::CheckControl() {
+    this->m_backgroundInherited = true;
+}
+
+template <class I>
+CheckControl<I>::~CheckControl() {
+    if (m_brush) DeleteObject(m_brush);
+}
+
+template <class I>
+void CheckControl<I>::releaseActions() {
+    for (s::gui::events::StateAction** a : {&m_enabler, &m_disabler, &m_unEnabler, &m_unDisabler}) {
+        if (*a) (*a)->releaseToPool();
+        *a = nullptr;
+    }
+}
+
+template <class I>
+void CheckControl<I>::resetForReuse() {
+    this->setVisible(false, false);
+    ComponentBase<I>::resetForReuse();
+    releaseActions();
+    if (m_font) m_font->releaseToPool();
+    m_font = nullptr;
+    m_checked.clear();
+    m_unchecked.clear();
+    m_enable.clear();
+    m_disable.clear();
+    m_textId = -1;
+    m_text.clear();
+    m_fontSetting.resetForReuse();
+    m_checkedState = m_silent = m_wasChecked = false;
+    this->m_backgroundInherited = true;
+}
+
+template <class I>
+void CheckControl<I>::setParent(s::gui::IComponent* parent) {
+    s::gui::IWindow* window = this->m_window;
+    if (!parent && window && window->getLocalizer()) window->getLocalizer()->removeListener(this);
+    ComponentBase<I>::setParent(parent);
+    if (parent && this->m_window && this->m_window->getLocalizer())
+        this->m_window->getLocalizer()->addListener(this);
+}
+
+template <class I>
+void CheckControl<I>::setEnabled(bool enabled) {
+    bool changed = enabled != this->m_enabled;
+    ComponentBase<I>::setEnabled(enabled);
+    if (changed) (enabled ? m_enable : m_disable).fire(this->self(), 0);
+}
+
+template <class I>
+void CheckControl<I>::onEvent(void* source, int32_t) {
+    if (this->m_window && source == this->m_window->getLocalizer() && m_textId >= 0)
+        setTextId(m_textId);
+}
+
+// "&" is doubled so that the caption shows it instead of underlining the next letter.
+template <class I>
+void CheckControl<I>::showCaption() {
+    if (!this->m_hWnd) return;
+    s::str::strbuffer::StrBuffer shown;
+    for (const wchar_t* c = m_text.cString(); *c; ++c) {
+        if (*c == L'&') shown.appendChar(L'&');
+        shown.appendChar(*c);
+    }
+    this->SetWindowText(shown.cString());
+}
+
+template <class I>
+void CheckControl<I>::setText(const wchar_t* text) {
+    m_text.clear();
+    m_text.append(text ? text : L"");
+    showCaption();
+    measure();
+}
+
+template <class I>
+void CheckControl<I>::setTextId(int32_t id) {
+    m_textId = id;
+    s::gui::ITextLocalizer* localizer = this->m_window ? this->m_window->getLocalizer() : nullptr;
+    if (localizer) setText(localizer->getText(id));
+}
+
+template <class I>
+bool CheckControl<I>::isChecked() const {
+    if (!this->m_hWnd) return m_checkedState;
+    return ::SendMessageW(this->m_hWnd, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+// Through the control when it exists, so that the listeners hear it as they hear a click.
+template <class I>
+void CheckControl<I>::storeCheck(bool checked, bool fire) {
+    if (!this->m_hWnd) {
+        m_checkedState = checked;
+        return;
+    }
+    m_silent = !fire;
+    this->SendMessage(BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED);
+    m_silent = false;
+}
+
+template <class I>
+void CheckControl<I>::measure() {
+    if (!this->m_hWnd) return;
+    if (!m_font) m_font = m_fontSetting.makeFont();
+    if (m_font) this->SetFont(m_font->getHandle(), TRUE);
+    HDC dc = this->GetDC();
+    HGDIOBJ old = m_font ? SelectObject(dc, m_font->getHandle()) : nullptr;
+    SIZE text = {0, 0};
+    GetTextExtentPoint32W(dc, m_text.cString(), static_cast<int>(m_text.length()), &text);
+    if (!text.cy) {
+        TEXTMETRICW metrics;
+        GetTextMetricsW(dc, &metrics);
+        text.cy = metrics.tmHeight;
+    }
+    SIZE size = measureText(dc, text);
+    if (old) SelectObject(dc, old);
+    this->ReleaseDC(dc);
+    this->setMinimumSize(size.cx, size.cy);
+    this->setTargetSize(size.cx, size.cy);
+    if (this->m_parent) this->m_parent->childChanged();
+}
+
+template <class I>
+bool CheckControl<I>::createNativeWindow(HWND parent) {
+    if (!this->CreateEx(0, L"BUTTON", L"Button", nativeStyle(), 0, 0, 0, 0, parent,
+                        reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kControlId)))) {
+        ::MessageBoxW(nullptr, kCreationFailed, L"Error!", MB_ICONWARNING);
+        return false;
+    }
+    if (m_textId >= 0) setTextId(m_textId);
+    showCaption();
+    if (m_checkedState) {
+        m_silent = true;
+        this->SendMessage(BM_SETCHECK, BST_CHECKED);
+        m_silent = false;
+    }
+    measure();
+    return true;
+}
+
+template <class I>
+void CheckControl<I>::addAction(s::gui::events::StateAction** slot,
+                                s::gui::events::StateAction* (*make)(), bool whenChecked,
+                                s::gui::IComponent* target) {
+    if (!*slot) {
+        *slot = make();
+        if (!*slot) return;
+        (*slot)->setSource(this);
+        (whenChecked ? m_checked : m_unchecked).add(*slot);
+    }
+    (*slot)->addTarget(target);
+}
+
+template <class I>
+void CheckControl<I>::enableWhenChecked(s::gui::IComponent* c) {
+    addAction(&m_enabler, &makeEnabler, true, c);
+}
+
+template <class I>
+void CheckControl<I>::disableWhenUnchecked(s::gui::IComponent* c) {
+    addAction(&m_disabler, &makeDisabler, false, c);
+}
+
+template <class I>
+void CheckControl<I>::followCheck(s::gui::IComponent* c) {
+    enableWhenChecked(c);
+    disableWhenUnchecked(c);
+}
+
+template <class I>
+void CheckControl<I>::enableWhenUnchecked(s::gui::IComponent* c) {
+    addAction(&m_unEnabler, &makeEnabler, false, c);
+}
+
+template <class I>
+void CheckControl<I>::disableWhenChecked(s::gui::IComponent* c) {
+    addAction(&m_unDisabler, &makeDisabler, true, c);
+}
+
+template <class I>
+void CheckControl<I>::followCheckInverted(s::gui::IComponent* c) {
+    enableWhenUnchecked(c);
+    disableWhenChecked(c);
+}
+
+template <class I>
+bool CheckControl<I>::handleMessage(LRESULT* result, UINT message, WPARAM wParam,
+                                    LPARAM lParam) {
+    switch (message) {
+    case BM_SETCHECK:
+        m_wasChecked = ::SendMessageW(this->m_hWnd, BM_GETCHECK, 0, 0) == BST_CHECKED;
+        return false;
+    case WM_ERASEBKGND:
+        *result = 1;
+        return true;
+    case kReflectColour: {
+        if (m_brush) DeleteObject(m_brush);
+        COLORREF colour = this->getBackgroundColour();
+        m_brush = CreateSolidBrush(colour);
+        SetBkColor(reinterpret_cast<HDC>(wParam), colour);
+        *result = reinterpret_cast<LRESULT>(m_brush);
+        return true;
+    }
+    default:
+        return ComponentBase<I>::handleMessage(result, message, wParam, lParam);
+    }
+}
+
+template <class I>
+void CheckControl<I>::afterDefault(UINT message, WPARAM wParam, LPARAM) {
+    if (message != BM_SETCHECK) return;
+    bool checked = wParam == BST_CHECKED;
+    m_checkedState = checked;
+    if (m_silent || (onlyOnChange() && checked == m_wasChecked)) return;
+    if (checked)
+        m_checked.fire(this->self(), checkedCode());
+    else
+        m_unchecked.fire(this->self(), uncheckedCode());
+}
+
+template class CheckControl<s::gui::ICheckBox>;
+template class CheckControl<s::gui::IRadioButton>;
+
+}  // namespace s::gui::win

@@ -1,0 +1,58 @@
+// s/gui/win/ComboBox.h
+//
+// An owner-drawn drop-down list over the system's combo box. The items and the selection
+// are kept here, so they hold before the control exists and the control only mirrors them.
+#pragma once
+#include "s/col/_array/ArrayP.h"
+#include "s/gui/IComboBox.h"
+#include "s/gui/events/ListenerList.h"
+#include "s/gui/win/ComponentBase.h"
+#include "s/gui/win/FontSetting.h"
+
+namespace s::gui::win {
+
+class Font;
+
+class ComboBox final : public ComponentBase<s::gui::IComboBox> {
+public:
+    static constexpr UINT kControlId = 1020;
+
+    ComboBox();
+    ~ComboBox() override;
+
+    uint32_t getItemCount() const override { return m_items.count(); }
+    s::gui::combobox::ComboBoxItem* getItem(int32_t index) const override;
+    void addItem(s::gui::combobox::ComboBoxItem* item) override;
+    void insertItem(int32_t index, s::gui::combobox::ComboBoxItem* item) override;
+    s::gui::combobox::ComboBoxItem* removeAt(int32_t index) override;
+    void deleteAt(int32_t index) override;
+    void setSelection(int32_t index, bool fireEvents) override;
+    int32_t getSelectedIndex() const override { return m_selection; }
+    s::gui::combobox::ComboBoxItem* getSelectedItem() const override { return getItem(m_selection); }
+    int32_t getPreviousIndex() const override { return m_previous; }
+    void addSelectionListener(s::gui::events::IEventListener* l) override { m_selectionListeners.add(l); }
+
+    const wchar_t* classId() const override { return L"s_gui_win_ComboBox"; }
+    s::base::IObject* newInstance() const override;
+    void releaseToPool() override;
+    void resetForReuse() override;
+
+protected:
+    bool handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam) override;
+    bool createNativeWindow(HWND parent) override;
+
+private:
+    Font* font();
+    void selectionChanged();
+    void drawItem(const DRAWITEMSTRUCT* item);
+
+    s::col::_array::ArrayP m_items;
+    int32_t m_selection = -1, m_previous = -1;
+    FontSetting m_fontSetting;
+    Font* m_font = nullptr;
+    s::gui::events::ListenerList m_selectionListeners;
+};
+
+ComboBox* newComboBox(double width);
+
+}  // namespace s::gui::win

@@ -1,0 +1,235 @@
+// s/gui/win/GroupBox.cpp
+#include "s/gui/win/GroupBox.h"
+
+#include "s/gui/IBox.h"
+#include "s/gui/ITextLocalizer.h"
+#include "s/gui/IWindow.h"
+#include "s/gui/drawer/groupbox/win/Basic.h"
+#include "s/gui/layout/Arrangement.h"
+#include "s/gui/layout/Pile.h"
+#include "s/gui/win/Box.h"
+#include "s/gui/win/Font.h"
+#include "s/gui/win/Messages.h"
+#include "s/thread/Pool.h"
+
+namespace s::gui::win {
+
+namespace {
+
+constexpr DWORD kStyle = WS_CHILD | BS_GROUPBOX;  // 0x40000007
+constexpr UINT kControlId = 1000;
+constexpr wchar_t kCreationFailed[] = L"Window Creation Failed!";
+
+}  // namespace
+
+GroupBox::GroupBox() : m_defaultDrawer(s::gui::drawer::groupbox::win::Basic::obtain()) {
+    restoreDefaults();
+}
+
+GroupBox::~GroupBox() {
+    if (m_defaultDrawer) m_defaultDrawer->releaseToPool();
+    if (m_font) m_font->releaseToPool();
+}
+
+void GroupBox::restoreDefaults() {
+    m_content = nullptr;
+    m_manager = nullptr;
+    m_textId = -1;
+    m_title.clear();
+    m_titleWidth = m_titleHeight = 0;
+    m_drawer = nullptr;
+    m_drawerOwned = false;
+    m_depth = 0;
+    m_paints = 0;
+    m_backgroundInherited = true;
+}
+
+void GroupBox::resetForReuse() {
+    ComponentBase::resetForReuse();
+    if (m_drawer && m_drawerOwned) m_drawer->releaseToPool();
+    if (m_font) m_font->releaseToPool();
+    m_font = nullptr;
+    m_fontSetting.resetForReuse();
+    m_listeners.clear();
+    restoreDefaults();
+}
+
+s::base::IObject* GroupBox::newInstance() const { return s::thread::Pool<GroupBox>::obtain(); }
+
+void GroupBox::releaseToPool() { s::thread::Pool<GroupBox>::release(this); }
+
+s::gui::layout::ILayoutManager* GroupBox::getLayoutManager() const {
+    return m_manager ? m_manager : s::gui::layout::Pile::shared();
+}
+
+s::gui::drawer::IGroupBox* GroupBox::drawer() const { return m_drawer ? m_drawer : m_defaultDrawer; }
+
+Font* GroupBox::font() {
+    if (!m_font) m_font = m_fontSetting.makeFont();
+    return m_font;
+}
+
+void GroupBox::setParent(s::gui::IComponent* parent) {
+    if (!parent && m_window && m_window->getLocalizer()) m_window->getLocalizer()->removeListener(this);
+    ComponentBase::setParent(parent);
+    if (parent && m_window && m_window->getLocalizer()) m_window->getLocalizer()->addListener(this);
+}
+
+bool GroupBox::createNativeWindow(HWND parent) {
+    if (!CreateEx(0, L"BUTTON", L"GroupBox", kStyle, 0, 0, 0, 0, parent,
+                  reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kControlId)))) {
+        ::MessageBoxW(nullptr, kCreationFailed, L"Error!", MB_ICONWARNING);
+        return false;
+    }
+    if (font()) SetFont(font()->getHandle(), FALSE);
+    if (m_textId >= 0) setTitleId(m_textId);
+    SetWindowText(m_title.cString());
+    measure();
+    return true;
+}
+
+void GroupBox::measure() {
+    if (m_hWnd) {
+        HDC dc = GetDC();
+        HGDIOBJ old = font() ? SelectObject(dc, font()->getHandle()) : nullptr;
+        SIZE size = {0, 0};
+        GetTextExtentPoint32W(dc, m_title.cString(), static_cast<int>(m_title.length()), &size);
+        if (!size.cy) {
+            TEXTMETRICW metrics;
+            GetTextMetricsW(dc, &metrics);
+            size.cy = metrics.tmHeight;
+        }
+        if (old) SelectObject(dc, old);
+        ReleaseDC(dc);
+        m_titleWidth = size.cx;
+        m_titleHeight = size.cy;
+    }
+    setMargin(4, 4, m_titleHeight + 1, 4);
+    if (m_content) m_content->setOrigin(m_marginLeft, m_marginTop);
+    doLayout();
+    if (m_parent) m_parent->childChanged();
+}
+
+void GroupBox::doLayout() {
+    if (m_depth > 1) return;
+    ++m_depth;
+    auto r = s::gui::layout::Arrangement::pile(this, 0, 0);
+    setMinimumSize(r.minWidth, r.minHeight);
+    setTargetSize(r.targetWidth, r.targetHeight);
+    if (m_content) m_content->setOrigin(m_marginLeft, m_marginTop);
+    --m_depth;
+}
+
+void GroupBox::childChanged() {
+    int32_t w = m_minWidth, h = m_minHeight;
+    doLayout();
+    if (m_parent && (w != m_minWidth || h != m_minHeight)) m_parent->childChanged();
+}
+
+void GroupBox::setSize(int32_t width, int32_t height) {
+    bool changed = width != m_width || height != m_height;
+    ComponentBase::setSize(width, height);
+    if (changed) doLayout();
+}
+
+int32_t GroupBox::getMinWidth() const {
+    if (m_fixedWidth >= 0) return m_fixedWidth;
+    int32_t content = ComponentBase::getMinWidth();
+    return content > m_titleWidth + 24 ? content : m_titleWidth + 24;
+}
+
+void GroupBox::onEvent(void* source, int32_t code) {
+    if (m_content && source == static_cast<s::gui::IComponent*>(m_content) && code == 1) {
+        m_listeners.fire(self(), kFilesDropped);
+        return;
+    }
+    if (m_window && source == m_window->getLocalizer() && m_textId >= 0) setTitleId(m_textId);
+}
+
+void GroupBox::setTitle(const wchar_t* title) {
+    m_title.clear();
+    m_title.append(title ? title : L"");
+    if (m_hWnd) SetWindowText(m_title.cString());
+    measure();
+}
+
+void GroupBox::setTitleId(int32_t id) {
+    m_textId = id;
+    s::gui::ITextLocalizer* localizer = m_window ? m_window->getLocalizer() : nullptr;
+    if (localizer) setTitle(localizer->getText(id));
+}
+
+// The group box hears its content's drops itself, to pass them on as its own.
+void GroupBox::setContent(s::gui::IBox* box) {
+    m_content = box;
+    if (!box) return;
+    box->addFilesDroppedListener(this);
+    addChild(box);
+    box->setOrigin(m_marginLeft, m_marginTop);
+    measure();
+}
+
+void GroupBox::setDrawer(s::gui::drawer::IGroupBox* drawer, bool owned) {
+    if (m_drawer && m_drawerOwned && m_drawer != drawer) m_drawer->releaseToPool();
+    m_drawer = drawer;
+    m_drawerOwned = owned;
+    redraw();
+}
+
+void GroupBox::paint() {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(m_hWnd, &ps);
+    RECT area;
+    GetClientRect(&area);
+    HDC memory = CreateCompatibleDC(dc);
+    HBITMAP bitmap = CreateCompatibleBitmap(dc, area.right, area.bottom);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    HBRUSH background = CreateSolidBrush(getBackgroundColour());
+    FillRect(memory, &area, background);
+    DeleteObject(background);
+    drawer()->draw(memory, 0, m_titleHeight / 2, area.right, area.bottom, m_title.cString(), font(),
+                   m_titleWidth, m_titleHeight);
+    if (m_content && m_content->isVisible()) {
+        int32_t x = m_marginLeft + m_content->getX(), y = m_marginTop + m_content->getY();
+        ExcludeClipRect(dc, x, y, x + m_content->getWidth(), y + m_content->getHeight());
+    }
+    BitBlt(dc, 0, 0, area.right, area.bottom, memory, 0, 0, SRCCOPY);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    EndPaint(m_hWnd, &ps);
+    ++m_paints;
+}
+
+bool GroupBox::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam) {
+    *result = 0;
+    switch (message) {
+    case WM_PAINT:
+        paint();
+        return true;
+    case WM_NCPAINT:
+        // The frame is all client area; a paint DC opened here would validate the client
+        // area and swallow the WM_PAINT that draws it.
+        return true;
+    case WM_ERASEBKGND:
+        *result = 1;
+        return true;
+    case WM_UPDATEUISTATE:
+        return true;
+    default:
+        return ComponentBase::handleMessage(result, message, wParam, lParam);
+    }
+}
+
+GroupBox* newGroupBox(int32_t kind, int32_t gap1, int32_t gap2, const wchar_t* title,
+                      int32_t fixedWidth) {
+    GroupBox* group = s::thread::Pool<GroupBox>::obtain();
+    if (!group) return nullptr;
+    group->setContent(newBox(kind, 0, 100.0, 100.0, 0, gap1, gap2, 20, 3));
+    group->setTitle(title);
+    group->setEnabled(true);
+    if (fixedWidth >= 0) group->setFixedSize(fixedWidth, -1);
+    return group;
+}
+
+}  // namespace s::gui::win

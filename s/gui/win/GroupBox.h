@@ -1,0 +1,79 @@
+// s/gui/win/GroupBox.h
+//
+// A group box over the system's BUTTON control in its group style, painted by a group-box
+// drawer; its content box sits inside the frame, below the title.
+#pragma once
+#include "s/gui/IGroupBox.h"
+#include "s/gui/events/ListenerList.h"
+#include "s/gui/win/ComponentBase.h"
+#include "s/gui/win/FontSetting.h"
+#include "s/str/strbuffer/StrBuffer.h"
+
+namespace s::gui::drawer {
+class IGroupBox;
+}  // namespace s::gui::drawer
+
+namespace s::gui::win {
+
+class Font;
+
+class GroupBox final : public ComponentBase<s::gui::IGroupBox> {
+public:
+    GroupBox();
+    ~GroupBox() override;
+
+    bool isContainer() const override { return true; }
+    void doLayout() override;
+    s::gui::layout::ILayoutManager* getLayoutManager() const override;
+    void setLayoutManager(s::gui::layout::ILayoutManager* manager) override { m_manager = manager; }
+    void childChanged() override;
+    void setSize(int32_t width, int32_t height) override;
+    void setParent(s::gui::IComponent* parent) override;
+    int32_t getMinWidth() const override;
+    void onEvent(void* source, int32_t code) override;
+
+    void setTitle(const wchar_t* title) override;
+    void setTitleId(int32_t id) override;
+    const wchar_t* getTitle() const override { return m_title.cString(); }
+    void setContent(s::gui::IBox* box) override;
+    s::gui::IBox* getContent() const override { return m_content; }
+    void addListener(s::gui::events::IEventListener* l) override { m_listeners.add(l); }
+    void setDrawer(s::gui::drawer::IGroupBox* drawer, bool owned);
+    uint32_t paints() const { return m_paints; }
+
+    const wchar_t* classId() const override { return L"s_gui_win_GroupBox"; }
+    s::base::IObject* newInstance() const override;
+    void releaseToPool() override;
+    void resetForReuse() override;
+
+protected:
+    bool handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam) override;
+    bool createNativeWindow(HWND parent) override;
+    void relayout() override { doLayout(); }
+
+private:
+    void restoreDefaults();
+    Font* font();
+    void measure();
+    void paint();
+    s::gui::drawer::IGroupBox* drawer() const;
+
+    s::gui::IBox* m_content = nullptr;
+    s::gui::layout::ILayoutManager* m_manager = nullptr;
+    int32_t m_textId = -1;
+    s::str::strbuffer::StrBuffer m_title;
+    FontSetting m_fontSetting;
+    Font* m_font = nullptr;
+    int32_t m_titleWidth = 0, m_titleHeight = 0;
+    s::gui::events::ListenerList m_listeners;
+    s::gui::drawer::IGroupBox* m_drawer = nullptr;
+    bool m_drawerOwned = false;
+    s::gui::drawer::IGroupBox* m_defaultDrawer = nullptr;
+    int32_t m_depth = 0;
+    uint32_t m_paints = 0;
+};
+
+GroupBox* newGroupBox(int32_t kind, int32_t gap1, int32_t gap2, const wchar_t* title,
+                      int32_t fixedWidth);
+
+}  // namespace s::gui::win

@@ -1,0 +1,94 @@
+// s/gui/win/Label.h
+//
+// A label in the library's window class, transparent to the mouse unless it is a link.
+// Text changes from other threads are sent to its window (kApplyText, kTemporaryText) and
+// wait there until the UI thread applied them.
+#pragma once
+#include <vector>
+
+#include "s/gui/ILabel.h"
+#include "s/gui/events/ListenerList.h"
+#include "s/gui/win/ComponentBase.h"
+#include "s/gui/win/FontSetting.h"
+#include "s/str/strbuffer/StrBuffer.h"
+
+namespace s::gui::win {
+
+class Font;
+
+class Label final : public ComponentBase<s::gui::ILabel> {
+public:
+    static constexpr UINT kApplyText = 0x1401;      // wParam: text, lParam: redraw; 1 if changed
+    static constexpr UINT kTemporaryText = 0x1402;  // wParam: text, lParam: milliseconds
+    static constexpr UINT_PTR kRestoreTimer = 100;
+
+    Label();
+    ~Label() override;
+
+    void setParent(s::gui::IComponent* parent) override;
+    void setSizeWithinLimits(int32_t width, int32_t height) override;
+    void setEnabled(bool enabled) override;
+    void onEvent(void* source, int32_t code) override;
+
+    void setWordWrap(bool wrap) override;
+    void setEllipsis(bool ellipsis) override;
+    bool setText(const wchar_t* text, bool redraw) override;
+    const wchar_t* getText() const override { return m_text.cString(); }
+    void showTemporaryText(const wchar_t* text, uint32_t milliseconds) override;
+    void setTextId(int32_t id) override;
+    int32_t getTextId() const override { return m_textId; }
+    void setDrawer(s::gui::drawer::IText* drawer, bool owned) override;
+    bool isLink() const override { return m_link; }
+    void setLink(bool link) override;
+    void setLinkTarget(const wchar_t* target) override;
+    void addClickListener(s::gui::events::IEventListener* l) override { m_clicks.add(l); }
+
+    int32_t getLook() const { return m_look; }
+    // How often the drawer was asked to measure a wrapped width: the cache's misses.
+    uint32_t wrapMeasures() const { return m_wrapMeasures; }
+
+    const wchar_t* classId() const override { return L"s_gui_win_Label"; }
+    s::base::IObject* newInstance() const override;
+    void releaseToPool() override;
+    void resetForReuse() override;
+
+protected:
+    bool handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam) override;
+    bool createNativeWindow(HWND parent) override;
+
+private:
+    void restoreDefaults();
+    Font* font();
+    Font* linkFont();
+    s::gui::drawer::IText* drawer() const;
+    bool applyText(const wchar_t* text, bool redraw);
+    void temporaryText(const wchar_t* text, UINT milliseconds);
+    void restoreSavedText();
+    void measure();
+    void paint();
+    void repaintNow();
+    void mouseMove(WPARAM keys, LPARAM point);
+    void mouseUp(LPARAM point);
+    bool inside(LPARAM point) const;
+    bool mustMarshal() const;
+
+    int32_t m_textId = -1;
+    s::str::strbuffer::StrBuffer m_text, m_saved, m_target;
+    FontSetting m_fontSetting;
+    Font* m_font = nullptr;
+    Font* m_linkFont = nullptr;
+    bool m_wordWrap = false, m_ellipsis = false;
+    s::gui::drawer::IText* m_drawer = nullptr;
+    bool m_drawerOwned = false;
+    s::gui::drawer::IText* m_defaultDrawer = nullptr;
+    std::vector<int32_t> m_wrapWidths, m_wrapHeights;
+    uint32_t m_wrapMeasures = 0;
+    bool m_link = false, m_pressedInside = false;
+    int32_t m_look = 0;
+    s::gui::events::ListenerList m_clicks;
+};
+
+Label* newLabelWithText(const wchar_t* text, bool wordWrap, bool ellipsis);
+Label* newLabel(int32_t textId, bool wordWrap, bool ellipsis);
+
+}  // namespace s::gui::win

@@ -1,0 +1,75 @@
+// s/gui/win/ProgressBar.cpp
+#include "s/gui/win/ProgressBar.h"
+
+#include <commctrl.h>
+
+#include "s/thread/Pool.h"
+
+namespace s::gui::win {
+
+namespace {
+
+constexpr UINT kControlId = 1007;
+constexpr wchar_t kCreationFailed[] = L"Window Creation Failed!";
+
+}  // namespace
+
+void ProgressBar::restoreDefaults() {
+    m_minimum = 0;
+    m_maximum = 100;
+    m_position = 0;
+    m_backgroundInherited = true;
+}
+
+void ProgressBar::resetForReuse() {
+    ComponentBase::resetForReuse();
+    restoreDefaults();
+}
+
+s::base::IObject* ProgressBar::newInstance() const { return s::thread::Pool<ProgressBar>::obtain(); }
+
+void ProgressBar::releaseToPool() { s::thread::Pool<ProgressBar>::release(this); }
+
+int32_t ProgressBar::getTargetWidth() const {
+    if (m_fixedWidth >= 0) return m_fixedWidth;
+    if (m_targetWidthPercent < 0 || !m_parent) return 0;
+    return m_parent->getInnerWidth() * m_targetWidthPercent / 100;
+}
+
+int32_t ProgressBar::getTargetHeight() const {
+    if (m_fixedHeight >= 0) return m_fixedHeight;
+    if (m_targetHeightPercent < 0 || !m_parent) return 0;
+    return m_parent->getInnerHeight() * m_targetHeightPercent / 100;
+}
+
+void ProgressBar::setRange(int32_t minimum, int32_t maximum) {
+    m_minimum = minimum;
+    m_maximum = maximum;
+    if (m_hWnd) SendMessage(PBM_SETRANGE32, static_cast<WPARAM>(minimum), maximum);
+}
+
+void ProgressBar::setPosition(int32_t value) {
+    m_position = value;
+    if (m_hWnd) SendMessage(PBM_SETPOS, static_cast<WPARAM>(value), 0);
+}
+
+bool ProgressBar::createNativeWindow(HWND parent) {
+    if (!CreateEx(0, PROGRESS_CLASSW, L"", WS_CHILD, 0, 0, 0, 0, parent,
+                  reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kControlId)))) {
+        ::MessageBoxW(nullptr, kCreationFailed, L"Error!", MB_ICONWARNING);
+        return false;
+    }
+    SendMessage(PBM_SETRANGE32, static_cast<WPARAM>(m_minimum), m_maximum);
+    SendMessage(PBM_SETPOS, static_cast<WPARAM>(m_position), 0);
+    return true;
+}
+
+bool ProgressBar::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_ERASEBKGND) {
+        *result = 1;
+        return true;
+    }
+    return ComponentBase::handleMessage(result, message, wParam, lParam);
+}
+
+}  // namespace s::gui::win

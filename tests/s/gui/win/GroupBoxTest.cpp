@@ -1,0 +1,110 @@
+// tests/s/gui/win/GroupBoxTest.cpp
+//
+// The titled drop area: drops on its content box become its own event; its frame is
+// painted only by WM_PAINT.
+#include "s/gui/win/GroupBox.h"
+
+#include <shlobj.h>
+
+#include <string>
+
+#include <gmock/gmock.h>
+
+#include "s/gui/win/Box.h"
+#include "s/gui/win/Button.h"
+#include "s/gui/win/CheckBox.h"
+#include "s/gui/win/Label.h"
+#include "s/gui/win/ProgressBar.h"
+#include "s/gui/win/RadioButton.h"
+#include "s/gui/win/StatusBar.h"
+#include "s/gui/win/UiScale.h"
+#include "support/gui/Fakes.h"
+#include "support/gui/GuiTest.h"
+#include "support/gui/ShownBox.h"
+
+namespace s::gui::win {
+namespace {
+
+using tests::gui::handleOf;
+using tests::gui::Recorder;
+using tests::gui::saveScreenshot;
+using tests::gui::ShownBox;
+
+class GroupBoxTest : public tests::gui::GuiTest {};
+
+HDROP dropOf(const std::wstring& path) {
+    size_t chars = path.size() + 2;
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + chars * 2);
+    auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
+    header->pFiles = sizeof(DROPFILES);
+    header->fWide = TRUE;
+    path.copy(reinterpret_cast<wchar_t*>(header + 1), path.size());
+    GlobalUnlock(memory);
+    return static_cast<HDROP>(memory);
+}
+
+TEST_F(GroupBoxTest, FilesDroppedOnTheContentReachTheGroupBoxListeners) {
+    ShownBox s;
+    GroupBox* group = s.add(newGroupBox(1, 0, 4, L"Drop Box", -1));
+    group->getContent()->setAcceptFiles(true);
+    Recorder dropped;
+    group->addListener(&dropped);
+    s.show();
+    HWND content = group->getContent()->nativeWindow()->m_hWnd;
+    ASSERT_NE(content, nullptr);
+    EXPECT_EQ(GetParent(content), handleOf(group));
+    EXPECT_EQ(GetWindowLongW(handleOf(group), GWL_STYLE) & 0xF, BS_GROUPBOX);
+    SendMessageW(content, WM_DROPFILES, reinterpret_cast<WPARAM>(dropOf(L"T:\\a.txt")), 0);
+    EXPECT_EQ(dropped.calls.load(), 1);
+    EXPECT_EQ(dropped.lastCode.load(), s::gui::IGroupBox::kFilesDropped);
+    EXPECT_EQ(dropped.lastSource, static_cast<void*>(static_cast<s::gui::IComponent*>(group)));
+}
+
+TEST_F(GroupBoxTest, NonClientPaintOpensNoPaintDcAndTheTitleSetsTheMinimumWidth) {
+    ShownBox s;
+    GroupBox* group = s.add(newGroupBox(1, 0, 0, L"A rather long title for an empty box", -1));
+    s.show();
+    HWND h = handleOf(group);
+    UpdateWindow(h);
+    uint32_t paints = group->paints();
+    InvalidateRect(h, nullptr, FALSE);
+    SendMessageW(h, WM_NCPAINT, 1, 0);
+    EXPECT_EQ(group->paints(), paints);  // the client area is still to be painted ...
+    UpdateWindow(h);
+    EXPECT_GT(group->paints(), paints);  // ... and WM_PAINT does it
+    HDC dc = GetDC(h);
+    SIZE title = {};
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(h, WM_GETFONT, 0, 0)));
+    GetTextExtentPoint32W(dc, group->getTitle(), static_cast<int>(wcslen(group->getTitle())), &title);
+    SelectObject(dc, old);
+    ReleaseDC(h, dc);
+    EXPECT_GE(group->getMinWidth(), title.cx + 24);
+}
+
+// Every control of this toolkit in one window, at scales 1 and 2.
+TEST_F(GroupBoxTest, ScreenshotsOfAWindowHoldingEveryControl) {
+    for (int32_t scale : {1, 2}) {
+        overrideUiScale(scale);
+        ShownBox s;
+        s.window->setBounds(40, 40, 420, 360);
+        GroupBox* group = s.add(newGroupBox(1, 0, 4, L"Drop Box", -1));
+        group->getContent()->addChild(newLabelWithText(L"Drop files here", false, false));
+        group->getContent()->addChild(newCheckBoxWithText(L"Verify", true));
+        group->getContent()->addChild(newRadioButton(L"Quick", true));
+        group->getContent()->addChild(newRadioButton(L"Thorough", false));
+        ProgressBar* bar = s::thread::Pool<ProgressBar>::obtain();
+        bar->setFixedSize(200, 16);
+        bar->setPosition(40);
+        s.add(bar);
+        s.add(newButtonWithText(L"Start", 90, 26))->makeDefault();
+        StatusBar* status = s.add(newStatusBar(2, 1));
+        status->addChild(newLabelWithText(L"Ready", false, false));
+        s.show();
+        std::wstring name = L"every_control_scale" + std::to_wstring(scale);
+        EXPECT_FALSE(saveScreenshot(s.window->getHandle(), name.c_str()).empty());
+    }
+    overrideUiScale(0);
+}
+
+}  // namespace
+}  // namespace s::gui::win
