@@ -8,6 +8,9 @@
 
 #include "s/gui/Geometry.h"
 #include "s/gui/IMenuBar.h"
+#include "s/gui/IPopupMenu.h"
+#include "s/base/IObject.h"
+#include "s/thread/IPoolable.h"
 #include "s/gui/ITextLocalizer.h"
 #include "s/gui/IWindowSettings.h"
 #include "s/gui/layout/ILayoutManager.h"
@@ -161,6 +164,7 @@ void Window::teardown() {
     m_invisible.Detach();
     for (auto& list : m_lists) list.clear();
     m_closers.clear();
+    setContextMenu(nullptr, false);
 }
 
 void Window::resetForReuse() { teardown(); }
@@ -415,6 +419,14 @@ void Window::setMiddleClickAction(const wchar_t* action) {
     m_middleClickAction.setText(action ? action : L"DoNothing");
 }
 
+void Window::setContextMenu(s::gui::IPopupMenu* menu, bool owned) {
+    if (m_contextMenuOwned && m_contextMenu != menu) {
+        if (auto* poolable = dynamic_cast<s::thread::IPoolable*>(m_contextMenu)) poolable->releaseToPool();
+    }
+    m_contextMenu = menu;
+    m_contextMenuOwned = menu && owned;
+}
+
 void Window::setMenuBar(s::gui::IMenuBar* menuBar) {
     m_menuBar = menuBar;
     if (m_hWnd) SetMenu(menuBar ? menuBar->menuHandle() : nullptr);
@@ -628,12 +640,25 @@ void Window::onUserEvent(WPARAM wParam, LPARAM lParam, LRESULT* result) {
     if (lParam == kPostedEvent) std::free(event);
 }
 
+void Window::openContextMenu() {
+    fire(kEventContextMenu);
+    POINT cursor = {};
+    GetCursorPos(&cursor);
+    if (m_contextMenu) m_contextMenu->track(cursor.x, cursor.y, this);
+}
+
 bool Window::onCommand(WPARAM wParam, LPARAM lParam) {
     if (HIWORD(wParam) != 0 || lParam != 0) return false;
     uint32_t id = LOWORD(wParam);
-    if (!m_menuBar || !m_menuBar->hasCommand(id)) return false;
-    m_menuBar->choose(id);
-    return true;
+    if (m_menuBar && m_menuBar->hasCommand(id)) {
+        m_menuBar->choose(id);
+        return true;
+    }
+    if (m_contextMenu && m_contextMenu->hasCommand(static_cast<int32_t>(id))) {
+        m_contextMenu->choose(static_cast<int32_t>(id));
+        return true;
+    }
+    return false;
 }
 
 void Window::onWheel(WPARAM wParam, LPARAM lParam) {
@@ -710,6 +735,7 @@ bool Window::windowProc(LRESULT* result, UINT message, WPARAM wParam, LPARAM lPa
         return false;
     case WM_RBUTTONDOWN:
         fire(kEventRightDown);
+        if (m_contextMenu) openContextMenu();
         return false;
     case WM_RBUTTONUP:
         fire(kEventRightUp);

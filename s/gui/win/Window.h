@@ -18,6 +18,10 @@
 #include "s/gui/win/InvisibleWindow.h"
 #include "s/str/strbuffer/StrBuffer.h"
 
+namespace s::gui {
+class IPopupMenu;
+}  // namespace s::gui
+
 namespace s::gui::win {
 
 class UIThread;
@@ -134,6 +138,9 @@ public:
         addListener(kEventRestore, l);
     }
     void setMenuBar(s::gui::IMenuBar* menuBar) override;
+    // Opened at the cursor by a right button press; an owned menu is released with the window.
+    void setContextMenu(s::gui::IPopupMenu* menu, bool owned);
+    void addContextMenuListener(s::gui::events::IEventListener* l) { addListener(kEventContextMenu, l); }
     LRESULT sendUserEvent(const wchar_t* name, int32_t value1, int32_t value2,
                           const wchar_t* text) override;
     bool postUserEvent(const wchar_t* name, int32_t value1, int32_t value2,
@@ -223,6 +230,7 @@ private:
     void onActivate(WPARAM wParam);
     void onUserEvent(WPARAM wParam, LPARAM lParam, LRESULT* result);
     bool onCommand(WPARAM wParam, LPARAM lParam);
+    void openContextMenu();
     void onWheel(WPARAM wParam, LPARAM lParam);
     void onSizing(WPARAM edge, RECT* rect);
     void drainPostedEvents();
@@ -243,6 +251,8 @@ private:
     s::gui::ITextLocalizer* m_localizer = nullptr;
     s::gui::IWindowSettings* m_settings = nullptr;
     s::gui::IMenuBar* m_menuBar = nullptr;
+    s::gui::IPopupMenu* m_contextMenu = nullptr;
+    bool m_contextMenuOwned = false;
     s::gui::events::ListenerList m_lists[kWindowEventCount];
     s::col::_array::ArrayP m_closers;
     s::gui::UserEvent m_event = {};
