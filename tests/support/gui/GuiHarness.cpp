@@ -250,7 +250,17 @@ void ModalWatcher::answerMenus(const std::vector<HWND>& open) {
 
 // The menu loop reads keys from its thread's queue whatever window they were posted to
 // (Wine 8.0). A first VK_DOWN selects the first selectable entry; separators are skipped.
+void ModalWatcher::closeOpenMenus() {
+    std::vector<HWND> open;
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        open = m_openMenus;
+    }
+    for (HWND menu : open) pick(menu, kMenuClose);
+}
+
 void ModalWatcher::pick(HWND menu, int answer) {
+    if (answer == kMenuHold) return;
     if (answer < 0) {
         PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
         return;

@@ -76,7 +76,10 @@ public:
     // n-th selectable entry (0 first) is picked, or kMenuClose closes the menu. Menus are
     // closed unless a test picks, so a menu left open never hangs a test.
     static constexpr int kMenuClose = -1;
+    // Menus are recorded and left open, until closeOpenMenus.
+    static constexpr int kMenuHold = -2;
     void setMenuAnswer(int pick);
+    void closeOpenMenus();
     bool waitForMenus(size_t count, uint32_t limitMs);
     std::vector<SeenMenu> menus();
 
