@@ -9,6 +9,8 @@
 #include "s/gui/Geometry.h"
 #include "s/gui/IMenuBar.h"
 #include "s/gui/IPopupMenu.h"
+#include "s/gui/win/HotKeyText.h"
+#include "s/system/win/OsVersion.h"
 #include "s/base/IObject.h"
 #include "s/thread/IPoolable.h"
 #include "s/gui/ITextLocalizer.h"
@@ -140,6 +142,8 @@ void Window::teardown() {
     m_tornDown = true;
     if (m_localizer) m_localizer->removeListener(this);
     m_localizer = nullptr;
+    // The chain must not keep a window that is gone: the next viewer is handed on first.
+    if (m_inClipboardChain) runOnUiThread([](void* w) { static_cast<Window*>(w)->leaveClipboardChain(); }, this);
     DWORD start = GetTickCount();
     bool closedThere = !m_hWnd;
     if (m_hWnd && m_thread) {
@@ -608,6 +612,7 @@ bool Window::onClose() {
     fire(kEventClose);
     if (m_veto) return true;
     show(false, false);
+    leaveClipboardChain();
     m_closed.store(true);
     return true;
 }
@@ -681,6 +686,7 @@ void Window::onWheel(WPARAM wParam, LPARAM lParam) {
 bool Window::windowProc(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam) {
     if (ComponentBase<s::gui::IWindow>::handleMessage(result, message, wParam, lParam)) return true;
     *result = 0;
+    if (onExtraMessage(result, message, wParam, lParam)) return true;
     switch (message) {
     case WM_ACTIVATE:
         onActivate(wParam);
@@ -838,6 +844,183 @@ void Window::onSizeOrMove(UINT message, WPARAM wParam, LPARAM lParam) {
     if (!(pos->flags & SWP_NOMOVE)) fire(kEventMove);
     bool neither = (pos->flags & SWP_NOSIZE) && (pos->flags & SWP_NOMOVE);
     if (!neither && !IsZoomed(m_hWnd) && !IsIconic(m_hWnd)) rememberNormalBounds();
+}
+
+// --- hot keys, user timers, alpha, clipboard chain, power -------------------------------
+
+namespace {
+
+struct HotKeyRequest {
+    uint32_t modifiers;
+    uint32_t key;
+    const wchar_t* name;
+    bool report;
+    const wchar_t* failure;
+};
+
+}  // namespace
+
+bool Window::registerHotKey(bool alt, bool ctrl, bool shift, bool win, int32_t key, const wchar_t* name,
+                            bool report) {
+    if (!m_hWnd || !name) return false;
+    unregisterHotKey(name);
+    const std::wstring failure = hotKeyClashText(alt, ctrl, shift, win, key);
+    const bool noRepeat = s::system::win::osVersion().isVersion61OrLater;
+    HotKeyRequest request = {hotKeyModifiers(alt, ctrl, shift, win, noRepeat), static_cast<uint32_t>(key), name,
+                             report, failure.c_str()};
+    return ::SendMessageW(m_hWnd, kAddHotKey, reinterpret_cast<WPARAM>(&request), 0) == 1;
+}
+
+LRESULT Window::addHotKeyHere(const void* request) {
+    const auto* r = static_cast<const HotKeyRequest*>(request);
+    const ATOM id = GlobalAddAtomW(r->name);
+    if (id && RegisterHotKey(m_hWnd, id, r->modifiers, r->key)) {
+        m_hotKeys.push_back(r->name);
+        return 1;
+    }
+    const DWORD error = GetLastError();
+    // The atom was only for this key; a clash must not leave it behind.
+    if (id) GlobalDeleteAtom(id);
+    if (r->report) {
+        const std::wstring text = L"(" + std::to_wstring(error) + L") " + r->failure;
+        s::gui::win::showInfoMessage(text.c_str());
+    }
+    return 0;
+}
+
+void Window::unregisterHotKey(const wchar_t* name) {
+    if (m_hWnd && name) ::SendMessageW(m_hWnd, kRemoveHotKey, reinterpret_cast<WPARAM>(name), 0);
+}
+
+void Window::unregisterAllHotKeys() {
+    if (m_hWnd) ::SendMessageW(m_hWnd, kRemoveAllHotKeys, 0, 0);
+}
+
+void Window::removeHotKeyHere(const wchar_t* name) {
+    for (auto i = m_hotKeys.begin(); i != m_hotKeys.end(); ++i) {
+        if (*i != name) continue;
+        const ATOM id = GlobalFindAtomW(name);
+        if (id) {
+            UnregisterHotKey(m_hWnd, id);
+            GlobalDeleteAtom(id);
+        }
+        m_hotKeys.erase(i);
+        return;
+    }
+}
+
+bool Window::isOwnHotKey(const wchar_t* name) const {
+    const ATOM id = name ? GlobalFindAtomW(name) : 0;
+    return id && id == m_lastHotKey;
+}
+
+bool Window::startTimer(int32_t id, uint32_t periodMs) {
+    if (!m_hWnd || id < 0) return false;
+    stopTimer(id);
+    return ::SendMessageW(m_hWnd, kStartTimer, static_cast<WPARAM>(id), static_cast<LPARAM>(periodMs)) == 1;
+}
+
+void Window::stopTimer(int32_t id) {
+    if (m_hWnd && id >= 0) ::SendMessageW(m_hWnd, kStopTimer, static_cast<WPARAM>(id), 0);
+}
+
+bool Window::onUserTimer(WPARAM timer) {
+    const int32_t id = static_cast<int32_t>(timer - kUserTimerBase);
+    bool running = false;
+    for (int32_t t : m_timers) running = running || t == id;
+    // Still queued when its timer stopped or the window closed down: nobody waits for it.
+    if (!running || m_tornDown) return true;
+    m_timerId = id;
+    m_timerHandled = false;
+    fire(kEventTimer);
+    return m_timerHandled;
+}
+
+void Window::setAlpha(int32_t percent, bool onlyWhileTopmost) {
+    m_alphaTarget = percent < 0 ? 0 : percent > 100 ? 100 : percent;
+    m_alphaOnlyTopmost = onlyWhileTopmost;
+    if (m_hWnd) runOnUiThread([](void* w) { static_cast<Window*>(w)->applyAlpha(); }, this);
+}
+
+void Window::applyAlpha() {
+    const int32_t value = m_alphaOnlyTopmost && !m_topmost ? 100 : m_alphaTarget;
+    if (value == m_alpha) return;
+    if (value < 100) {
+        modifyStyleEx(0, WS_EX_LAYERED, 0);
+        int32_t byte = value * 255 / 100;
+        SetLayeredWindowAttributes(m_hWnd, 0, static_cast<BYTE>(byte < 0 ? 0 : byte > 255 ? 255 : byte), LWA_ALPHA);
+    } else {
+        modifyStyleEx(WS_EX_LAYERED, 0, 0);
+    }
+    m_alpha = value;
+}
+
+void Window::setClipboardViewer(bool on) {
+    m_clipboardViewer = on;
+    if (!m_hWnd) return;
+    if (on)
+        runOnUiThread([](void* w) { static_cast<Window*>(w)->joinClipboardChain(); }, this);
+    else
+        runOnUiThread([](void* w) { static_cast<Window*>(w)->leaveClipboardChain(); }, this);
+}
+
+void Window::joinClipboardChain() {
+    if (m_inClipboardChain) return;
+    m_nextViewer = SetClipboardViewer(m_hWnd);
+    m_inClipboardChain = true;
+}
+
+void Window::leaveClipboardChain() {
+    if (!m_inClipboardChain) return;
+    ChangeClipboardChain(m_hWnd, m_nextViewer);
+    m_inClipboardChain = false;
+    m_nextViewer = nullptr;
+}
+
+bool Window::onExtraMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case kAddHotKey:
+        *result = addHotKeyHere(reinterpret_cast<const void*>(wParam));
+        return true;
+    case kRemoveHotKey:
+        removeHotKeyHere(reinterpret_cast<const wchar_t*>(wParam));
+        return true;
+    case kRemoveAllHotKeys:
+        while (!m_hotKeys.empty()) removeHotKeyHere(std::wstring(m_hotKeys.back()).c_str());
+        return true;
+    case WM_HOTKEY:
+        m_lastHotKey = static_cast<int32_t>(wParam);
+        fire(kEventHotKey);
+        return true;
+    case kStartTimer:
+        if (!::SetTimer(m_hWnd, kUserTimerBase + wParam, static_cast<UINT>(lParam), nullptr)) return true;
+        m_timers.push_back(static_cast<int32_t>(wParam));
+        *result = 1;
+        return true;
+    case kStopTimer:
+        ::KillTimer(m_hWnd, kUserTimerBase + wParam);
+        for (auto i = m_timers.begin(); i != m_timers.end();)
+            i = *i == static_cast<int32_t>(wParam) ? m_timers.erase(i) : i + 1;
+        return true;
+    case WM_TIMER:
+        return wParam >= kUserTimerBase && onUserTimer(wParam);
+    case WM_POWERBROADCAST:
+        if (wParam == PBT_APMSUSPEND) m_suspended = true;
+        if (wParam == PBT_APMRESUMESUSPEND || wParam == PBT_APMRESUMEAUTOMATIC) m_suspended = false;
+        return false;
+    case WM_DRAWCLIPBOARD:
+        fire(kEventClipboard);
+        if (m_nextViewer) ::PostMessageW(m_nextViewer, message, wParam, lParam);
+        return true;
+    case WM_CHANGECBCHAIN:
+        if (reinterpret_cast<HWND>(wParam) == m_nextViewer)
+            m_nextViewer = reinterpret_cast<HWND>(lParam);
+        else if (m_nextViewer)
+            ::PostMessageW(m_nextViewer, message, wParam, lParam);
+        return true;
+    default:
+        return false;
+    }
 }
 
 }  // namespace s::gui::win

@@ -10,6 +10,8 @@
 // kStopBudgetMs, even when that thread is stuck in a listener.
 #pragma once
 #include <atomic>
+#include <string>
+#include <vector>
 
 #include "s/gui/IWindow.h"
 #include "s/gui/UserEvent.h"
@@ -140,6 +142,28 @@ public:
     void setMenuBar(s::gui::IMenuBar* menuBar) override;
     // Opened at the cursor by a right button press; an owned menu is released with the window.
     void setContextMenu(s::gui::IPopupMenu* menu, bool owned);
+
+    // Hot keys by name, registered on the UI thread. A clash answers false, shows its
+    // report when asked to, and leaves the window as it was.
+    bool registerHotKey(bool alt, bool ctrl, bool shift, bool win, int32_t key, const wchar_t* name, bool report);
+    void unregisterHotKey(const wchar_t* name);
+    void unregisterAllHotKeys();
+    void addHotKeyListener(s::gui::events::IEventListener* l) { addListener(kEventHotKey, l); }
+    bool isOwnHotKey(const wchar_t* name) const;
+    uint32_t getHotKeyCount() const { return static_cast<uint32_t>(m_hotKeys.size()); }
+    // User timers; a timer's message still queued after it stopped is not reported.
+    bool startTimer(int32_t id, uint32_t periodMs);
+    void stopTimer(int32_t id);
+    void addTimerListener(s::gui::events::IEventListener* l) { addListener(kEventTimer, l); }
+    int32_t getTimerId() const { return m_timerId; }
+    void markTimerHandled() { m_timerHandled = true; }
+    // Transparency in percent; with onlyWhileTopmost the window is opaque unless topmost.
+    void setAlpha(int32_t percent, bool onlyWhileTopmost);
+    int32_t getAlpha() const { return m_alpha; }
+    // Membership of the clipboard-viewer chain; the window leaves it when it closes or goes.
+    void setClipboardViewer(bool on);
+    void addClipboardListener(s::gui::events::IEventListener* l) { addListener(kEventClipboard, l); }
+    bool isSuspended() const { return m_suspended; }
     void addContextMenuListener(s::gui::events::IEventListener* l) { addListener(kEventContextMenu, l); }
     LRESULT sendUserEvent(const wchar_t* name, int32_t value1, int32_t value2,
                           const wchar_t* text) override;
@@ -231,6 +255,13 @@ private:
     void onUserEvent(WPARAM wParam, LPARAM lParam, LRESULT* result);
     bool onCommand(WPARAM wParam, LPARAM lParam);
     void openContextMenu();
+    LRESULT addHotKeyHere(const void* request);
+    void removeHotKeyHere(const wchar_t* name);
+    bool onUserTimer(WPARAM id);
+    void applyAlpha();
+    void joinClipboardChain();
+    void leaveClipboardChain();
+    bool onExtraMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam);
     void onWheel(WPARAM wParam, LPARAM lParam);
     void onSizing(WPARAM edge, RECT* rect);
     void drainPostedEvents();
@@ -252,6 +283,18 @@ private:
     s::gui::IWindowSettings* m_settings = nullptr;
     s::gui::IMenuBar* m_menuBar = nullptr;
     s::gui::IPopupMenu* m_contextMenu = nullptr;
+    std::vector<std::wstring> m_hotKeys;
+    int32_t m_lastHotKey = -1;
+    std::vector<int32_t> m_timers;
+    int32_t m_timerId = -1;
+    bool m_timerHandled = false;
+    int32_t m_alpha = 100;
+    int32_t m_alphaTarget = 100;
+    bool m_alphaOnlyTopmost = false;
+    bool m_clipboardViewer = false;
+    bool m_inClipboardChain = false;
+    HWND m_nextViewer = nullptr;
+    bool m_suspended = false;
     bool m_contextMenuOwned = false;
     s::gui::events::ListenerList m_lists[kWindowEventCount];
     s::col::_array::ArrayP m_closers;

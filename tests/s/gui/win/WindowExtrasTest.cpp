@@ -1,0 +1,168 @@
+// tests/s/gui/win/WindowExtrasTest.cpp
+//
+// A Window's extras driven from the test's thread: hot keys registered, clashing and
+// released; user timers and their stale messages; alpha read back from the system; the
+// clipboard-viewer chain kept whole when a member goes; power flags.
+#include "s/gui/win/Window.h"
+
+#include <string>
+
+#include <gmock/gmock.h>
+
+#include "s/gui/win/Messages.h"
+#include "support/Pooled.h"
+#include "support/gui/Fakes.h"
+#include "support/gui/GuiTest.h"
+
+namespace s::gui::win {
+namespace {
+
+using tests::Pooled;
+using tests::gui::eventually;
+using tests::gui::Recorder;
+
+Window* newWindow() { return s::thread::Pool<Window, 0>::obtain(); }
+
+class WindowExtrasTest : public tests::gui::GuiTest {};
+
+// A combination no desktop holds: Ctrl+Alt+Shift+F13.
+constexpr int32_t kKey = VK_F13;
+
+TEST_F(WindowExtrasTest, AClashingHotKeyIsReportedAndTheWindowGoesOnWorking) {
+    Pooled<Window> first(newWindow());
+    Pooled<Window> second(newWindow());
+    ASSERT_NE(nullptr, first->getHandle());
+    ASSERT_TRUE(first->registerHotKey(true, true, true, false, kKey, L"s-test-hotkey-one", true));
+    EXPECT_EQ(1u, first->getHotKeyCount());
+    EXPECT_FALSE(second->registerHotKey(true, true, true, false, kKey, L"s-test-hotkey-two", true));
+    ASSERT_TRUE(watcher->waitForBoxes(1, 5000));
+    EXPECT_EQ(L"(1409) HotKey Alt+Ctrl+Shift+124 has been occupied by another application.",
+              watcher->boxes()[0].text);
+    EXPECT_EQ(0u, second->getHotKeyCount());
+    EXPECT_EQ(0, GlobalFindAtomW(L"s-test-hotkey-two"));
+    // Still working: it answers its events and takes another key.
+    Recorder user;
+    second->addUserEventListener(&user);
+    second->sendUserEvent(L"ping", 1, 2, L"");
+    EXPECT_EQ(1, user.calls.load());
+    EXPECT_TRUE(second->registerHotKey(true, true, true, false, kKey + 1, L"s-test-hotkey-two", false));
+
+    // A report switched off shows nothing.
+    EXPECT_FALSE(second->registerHotKey(true, true, true, false, kKey, L"s-test-hotkey-three", false));
+    Sleep(200);
+    EXPECT_EQ(1u, watcher->boxes().size());
+
+    // Released, the key is free for the other window.
+    first->unregisterAllHotKeys();
+    EXPECT_EQ(0u, first->getHotKeyCount());
+    EXPECT_TRUE(second->registerHotKey(true, true, true, false, kKey, L"s-test-hotkey-three", false));
+    second->unregisterHotKey(L"s-test-hotkey-three");
+    second->unregisterHotKey(L"s-test-hotkey-two");
+    EXPECT_EQ(0u, second->getHotKeyCount());
+}
+
+TEST_F(WindowExtrasTest, AHotKeyMessageTellsWhichKeyItWas) {
+    Pooled<Window> window(newWindow());
+    ASSERT_TRUE(window->registerHotKey(true, true, true, false, kKey + 2, L"s-test-hotkey-own", false));
+    Recorder keys;
+    window->addHotKeyListener(&keys);
+    const ATOM id = GlobalFindAtomW(L"s-test-hotkey-own");
+    ASSERT_NE(0, id);
+    SendMessageW(window->getHandle(), WM_HOTKEY, id, 0);
+    EXPECT_EQ(1, keys.calls.load());
+    EXPECT_TRUE(window->isOwnHotKey(L"s-test-hotkey-own"));
+    EXPECT_FALSE(window->isOwnHotKey(L"s-test-hotkey-other"));
+    window->unregisterAllHotKeys();
+}
+
+TEST_F(WindowExtrasTest, AUserTimerReportsItsIdAndAStaleMessageIsIgnored) {
+    Pooled<Window> window(newWindow());
+    Recorder ticks;
+    int32_t seen = -1;
+    ticks.action = [&] {
+        seen = window->getTimerId();
+        window->markTimerHandled();
+    };
+    window->addTimerListener(&ticks);
+    ASSERT_TRUE(window->startTimer(7, 20));
+    ASSERT_TRUE(eventually([&] { return ticks.calls.load() >= 2; }, 5000));
+    EXPECT_EQ(7, seen);
+    window->stopTimer(7);
+    const int before = ticks.calls.load();
+    // Left in the queue after the timer stopped.
+    PostMessageW(window->getHandle(), WM_TIMER, kUserTimerBase + 7, 0);
+    SendMessageW(window->getHandle(), WM_NULL, 0, 0);
+    Sleep(100);
+    EXPECT_EQ(before, ticks.calls.load());
+}
+
+LONG exStyleOf(HWND window) { return GetWindowLongW(window, GWL_EXSTYLE); }
+
+TEST_F(WindowExtrasTest, AlphaIsReadBackFromTheSystem) {
+    Pooled<Window> window(newWindow());
+    HWND handle = window->getHandle();
+    window->show(true, false);
+    window->setAlpha(50, false);
+    EXPECT_TRUE(exStyleOf(handle) & WS_EX_LAYERED);
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    ASSERT_TRUE(GetLayeredWindowAttributes(handle, nullptr, &alpha, &flags));
+    EXPECT_EQ(127, alpha);
+    EXPECT_TRUE(flags & LWA_ALPHA);
+    EXPECT_EQ(50, window->getAlpha());
+    window->setAlpha(100, false);
+    EXPECT_FALSE(exStyleOf(handle) & WS_EX_LAYERED);
+    // Only while topmost: a window that is not stays opaque.
+    window->setAlpha(30, true);
+    EXPECT_FALSE(exStyleOf(handle) & WS_EX_LAYERED);
+    EXPECT_EQ(100, window->getAlpha());
+}
+
+// One test for the whole chain: the chain is the session's, shared by every program in it.
+TEST_F(WindowExtrasTest, WindowsLeavingTheClipboardChainKeepItWhole) {
+    const HWND before = GetClipboardViewer();
+    Window* first = newWindow();
+    Pooled<Window> second(newWindow());
+    Pooled<Window> third(newWindow());
+    Recorder firstDraws;
+    first->addClipboardListener(&firstDraws);
+    first->setClipboardViewer(true);
+    EXPECT_EQ(first->getHandle(), GetClipboardViewer());
+    EXPECT_TRUE(eventually([&] { return firstDraws.calls.load() >= 1; }, 5000));
+    second->setClipboardViewer(true);
+    third->setClipboardViewer(true);
+    EXPECT_EQ(third->getHandle(), GetClipboardViewer());
+    // A change of the clipboard is passed on down the chain.
+    const int joined = firstDraws.calls.load();
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    CloseClipboard();
+    EXPECT_TRUE(eventually([&] { return firstDraws.calls.load() > joined; }, 5000)) << joined;
+    // Closed by the user, the second hands its place on.
+    PostMessageW(second->getHandle(), WM_CLOSE, 0, 0);
+    ASSERT_TRUE(second->waitUntilClosed(5000));
+    EXPECT_EQ(third->getHandle(), GetClipboardViewer());
+    // Released without being told, the first leaves the chain itself on the way.
+    first->releaseToPool();
+    EXPECT_EQ(third->getHandle(), GetClipboardViewer());
+    const int draws = firstDraws.calls.load();
+    // The chain still reaches its end: nothing is posted to the windows that went.
+    third->setClipboardViewer(false);
+    EXPECT_EQ(before, GetClipboardViewer());
+    EXPECT_EQ(draws, firstDraws.calls.load());
+}
+
+TEST_F(WindowExtrasTest, PowerMessagesSetAndClearTheSuspendedFlag) {
+    Pooled<Window> window(newWindow());
+    HWND handle = window->getHandle();
+    SendMessageW(handle, WM_POWERBROADCAST, PBT_APMSUSPEND, 0);
+    EXPECT_TRUE(window->isSuspended());
+    SendMessageW(handle, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
+    EXPECT_FALSE(window->isSuspended());
+    SendMessageW(handle, WM_POWERBROADCAST, PBT_APMSUSPEND, 0);
+    SendMessageW(handle, WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, 0);
+    EXPECT_FALSE(window->isSuspended());
+}
+
+}  // namespace
+}  // namespace s::gui::win
