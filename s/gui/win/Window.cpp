@@ -169,6 +169,7 @@ void Window::teardown() {
     for (auto& list : m_lists) list.clear();
     m_closers.clear();
     setContextMenu(nullptr, false);
+    setTrayMenu(nullptr, false);
 }
 
 void Window::resetForReuse() { teardown(); }
@@ -613,6 +614,7 @@ bool Window::onClose() {
     if (m_veto) return true;
     show(false, false);
     leaveClipboardChain();
+    if (m_trayShown) trayIcon(NIM_DELETE);
     m_closed.store(true);
     return true;
 }
@@ -657,6 +659,10 @@ bool Window::onCommand(WPARAM wParam, LPARAM lParam) {
     uint32_t id = LOWORD(wParam);
     if (m_menuBar && m_menuBar->hasCommand(id)) {
         m_menuBar->choose(id);
+        return true;
+    }
+    if (m_trayMenu && m_trayMenu->hasCommand(static_cast<int32_t>(id))) {
+        m_trayMenu->choose(static_cast<int32_t>(id));
         return true;
     }
     if (m_contextMenu && m_contextMenu->hasCommand(static_cast<int32_t>(id))) {
@@ -977,6 +983,60 @@ void Window::leaveClipboardChain() {
     m_nextViewer = nullptr;
 }
 
+void Window::setTrayMenu(s::gui::IPopupMenu* menu, bool owned) {
+    if (m_trayMenuOwned && m_trayMenu != menu) {
+        if (auto* poolable = dynamic_cast<s::thread::IPoolable*>(m_trayMenu)) poolable->releaseToPool();
+    }
+    m_trayMenu = menu;
+    m_trayMenuOwned = menu && owned;
+}
+
+bool Window::trayIcon(DWORD action) {
+    NOTIFYICONDATAW data = {};
+    data.cbSize = sizeof(data);
+    data.hWnd = m_hWnd;
+    data.uID = 0;
+    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    data.uCallbackMessage = kTrayCallback;
+    data.hIcon = reinterpret_cast<HICON>(::SendMessageW(m_hWnd, WM_GETICON, ICON_SMALL, 0));
+    lstrcpynW(data.szTip, m_title.cString(), sizeof(data.szTip) / sizeof(data.szTip[0]));
+    const bool done = Shell_NotifyIconW(action, &data) != FALSE;
+    if (action == NIM_ADD && done) m_trayShown = true;
+    if (action == NIM_DELETE) m_trayShown = false;
+    return done;
+}
+
+bool Window::setTrayIconVisible(bool visible) {
+    if (!m_hWnd || visible == m_trayShown) return m_hWnd != nullptr;
+    struct Call {
+        Window* window;
+        bool visible;
+        bool done;
+    } call = {this, visible, false};
+    runOnUiThread(
+        [](void* c) {
+            auto* call = static_cast<Call*>(c);
+            call->done = call->window->trayIcon(call->visible ? NIM_ADD : NIM_DELETE);
+        },
+        &call);
+    return call.done;
+}
+
+void Window::onTrayCallback(LPARAM mouse) {
+    // Queued before the window closed: the icon is gone and nobody waits for its clicks.
+    if (m_closed.load() || m_tornDown) return;
+    if (mouse == WM_LBUTTONDOWN) {
+        fire(kEventTrayLeftClick);
+    } else if (mouse == WM_RBUTTONDOWN && m_trayMenu) {
+        fire(kEventTrayRightClick);
+        SetForegroundWindow();
+        POINT cursor = {};
+        GetCursorPos(&cursor);
+        m_trayMenu->track(cursor.x, cursor.y, this);
+        SetForegroundWindow();
+    }
+}
+
 bool Window::onExtraMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case kAddHotKey:
@@ -1004,6 +1064,9 @@ bool Window::onExtraMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM
         return true;
     case WM_TIMER:
         return wParam >= kUserTimerBase && onUserTimer(wParam);
+    case kTrayCallback:
+        onTrayCallback(lParam);
+        return true;
     case WM_POWERBROADCAST:
         if (wParam == PBT_APMSUSPEND) m_suspended = true;
         if (wParam == PBT_APMRESUMESUSPEND || wParam == PBT_APMRESUMEAUTOMATIC) m_suspended = false;

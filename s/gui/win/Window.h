@@ -164,6 +164,14 @@ public:
     void setClipboardViewer(bool on);
     void addClipboardListener(s::gui::events::IEventListener* l) { addListener(kEventClipboard, l); }
     bool isSuspended() const { return m_suspended; }
+    // The tray icon and its menu (opened by a right click on the icon; an owned menu is
+    // released with the window). Tray callbacks still queued when the window closed are
+    // not acted on.
+    bool setTrayIconVisible(bool visible);
+    bool isTrayIconShown() const { return m_trayShown; }
+    void setTrayMenu(s::gui::IPopupMenu* menu, bool owned);
+    void addTrayRightClickListener(s::gui::events::IEventListener* l) { addListener(kEventTrayRightClick, l); }
+    void addTrayLeftClickListener(s::gui::events::IEventListener* l) { addListener(kEventTrayLeftClick, l); }
     void addContextMenuListener(s::gui::events::IEventListener* l) { addListener(kEventContextMenu, l); }
     LRESULT sendUserEvent(const wchar_t* name, int32_t value1, int32_t value2,
                           const wchar_t* text) override;
@@ -258,6 +266,8 @@ private:
     LRESULT addHotKeyHere(const void* request);
     void removeHotKeyHere(const wchar_t* name);
     bool onUserTimer(WPARAM id);
+    void onTrayCallback(LPARAM mouse);
+    bool trayIcon(DWORD action);
     void applyAlpha();
     void joinClipboardChain();
     void leaveClipboardChain();
@@ -283,6 +293,9 @@ private:
     s::gui::IWindowSettings* m_settings = nullptr;
     s::gui::IMenuBar* m_menuBar = nullptr;
     s::gui::IPopupMenu* m_contextMenu = nullptr;
+    s::gui::IPopupMenu* m_trayMenu = nullptr;
+    bool m_trayMenuOwned = false;
+    bool m_trayShown = false;
     std::vector<std::wstring> m_hotKeys;
     int32_t m_lastHotKey = -1;
     std::vector<int32_t> m_timers;

@@ -9,7 +9,9 @@
 
 #include <gmock/gmock.h>
 
+#include "s/gui/menuitem/MenuItem.h"
 #include "s/gui/win/Messages.h"
+#include "s/gui/win/PopupMenu.h"
 #include "support/Pooled.h"
 #include "support/gui/Fakes.h"
 #include "support/gui/GuiTest.h"
@@ -162,6 +164,50 @@ TEST_F(WindowExtrasTest, PowerMessagesSetAndClearTheSuspendedFlag) {
     SendMessageW(handle, WM_POWERBROADCAST, PBT_APMSUSPEND, 0);
     SendMessageW(handle, WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, 0);
     EXPECT_FALSE(window->isSuspended());
+}
+
+// The icon's callback message, as the shell sends it: a left click is reported, a right
+// click opens the tray menu whose pick is chosen; once the window closed nothing happens.
+TEST_F(WindowExtrasTest, TheTrayCallbackReportsClicksAndOpensTheTrayMenu) {
+    Pooled<Window> window(newWindow());
+    HWND handle = window->getHandle();
+    PopupMenu* menu = PopupMenu::obtain();
+    menu->addItem(s::gui::menuitem::newMenuItem(L"Show", 80));
+    menu->addItem(s::gui::menuitem::newMenuItem(L"Quit", 81));
+    Recorder left, right, chosen;
+    menu->addListener(&chosen);
+    window->setTrayMenu(menu, true);
+    window->addTrayLeftClickListener(&left);
+    window->addTrayRightClickListener(&right);
+    window->show(true, false);
+    SendMessageW(handle, kTrayCallback, 0, WM_LBUTTONDOWN);
+    EXPECT_EQ(1, left.calls.load());
+    EXPECT_EQ(s::gui::kEventTrayLeftClick, left.lastCode.load());
+    watcher->setMenuAnswer(1);
+    PostMessageW(handle, kTrayCallback, 0, WM_RBUTTONDOWN);
+    ASSERT_TRUE(watcher->waitForMenus(1, 5000));
+    ASSERT_TRUE(eventually([&] { return chosen.calls.load() == 1; }, 5000));
+    EXPECT_EQ(81, menu->getChosenCommand());
+    EXPECT_EQ(1, right.calls.load());
+
+    PostMessageW(handle, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(window->waitUntilClosed(5000));
+    SendMessageW(handle, kTrayCallback, 0, WM_LBUTTONDOWN);
+    SendMessageW(handle, kTrayCallback, 0, WM_RBUTTONDOWN);
+    Sleep(100);
+    EXPECT_EQ(1, left.calls.load());
+    EXPECT_EQ(1, right.calls.load());
+    EXPECT_EQ(1u, watcher->menus().size());
+}
+
+TEST_F(WindowExtrasTest, ATrayIconShownIsRemovedWhenTheWindowCloses) {
+    Pooled<Window> window(newWindow());
+    window->setTitle(L"Tray test");
+    if (!window->setTrayIconVisible(true)) GTEST_SKIP() << "no notification area in this session";
+    EXPECT_TRUE(window->isTrayIconShown());
+    PostMessageW(window->getHandle(), WM_CLOSE, 0, 0);
+    ASSERT_TRUE(window->waitUntilClosed(5000));
+    EXPECT_FALSE(window->isTrayIconShown());
 }
 
 }  // namespace
