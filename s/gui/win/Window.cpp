@@ -948,8 +948,9 @@ void Window::setAlpha(int32_t percent, bool onlyWhileTopmost) {
     if (m_hWnd) runOnUiThread([](void* w) { static_cast<Window*>(w)->applyAlpha(); }, this);
 }
 
-void Window::applyAlpha() {
-    const int32_t value = m_alphaOnlyTopmost && !m_topmost ? 100 : m_alphaTarget;
+void Window::applyAlpha() { showAlpha(m_alphaOnlyTopmost && !m_topmost ? 100 : m_alphaTarget); }
+
+void Window::showAlpha(int32_t value) {
     if (value == m_alpha) return;
     if (value < 100) {
         modifyStyleEx(0, WS_EX_LAYERED, 0);
@@ -959,6 +960,79 @@ void Window::applyAlpha() {
         modifyStyleEx(WS_EX_LAYERED, 0, 0);
     }
     m_alpha = value;
+}
+
+// Fade timers: 3 lowers the alpha, 1 counts down while the cursor is away, 2 raises it.
+namespace {
+constexpr UINT_PTR kFadeWait = 1, kFadeIn = 2, kFadeOut = 3;
+constexpr UINT kFadeWaitMs = 500, kFadeInMs = 25, kFadeOutMs = 10;
+}  // namespace
+
+void Window::setHoverFade(bool on, int32_t delaySeconds) {
+    struct Call {
+        Window* window;
+        bool on;
+        int32_t delay;
+    } call = {this, on, delaySeconds < 0 ? 5 : delaySeconds};
+    runOnUiThread(
+        [](void* c) {
+            auto* call = static_cast<Call*>(c);
+            Window* w = call->window;
+            for (UINT_PTR id : {kFadeWait, kFadeIn, kFadeOut}) ::KillTimer(w->m_hWnd, id);
+            w->m_fadeActive = false;
+            w->applyAlpha();
+            w->m_hoverFade = call->on;
+            w->m_fadeDelaySeconds = call->on ? call->delay : 5;
+        },
+        &call);
+}
+
+bool Window::cursorOutside() const {
+    POINT cursor = {};
+    RECT r = {};
+    ::GetCursorPos(&cursor);
+    ::GetWindowRect(m_hWnd, &r);
+    return !PtInRect(&r, cursor);
+}
+
+void Window::onHover() {
+    if (!m_hoverFade || (m_alphaOnlyTopmost && !m_topmost)) return;
+    if (m_fadeActive && m_alpha == 0) {
+        m_fadeCountdownMs = m_fadeDelaySeconds * 1000;
+        return;
+    }
+    for (UINT_PTR id : {kFadeWait, kFadeIn}) ::KillTimer(m_hWnd, id);
+    m_fadeActive = true;
+    ::SetTimer(m_hWnd, kFadeOut, kFadeOutMs, nullptr);
+}
+
+bool Window::onFadeTimer(WPARAM id) {
+    if (!m_fadeActive) {
+        ::KillTimer(m_hWnd, id);
+        return true;
+    }
+    const int32_t target = m_alphaTarget;
+    if (id == kFadeOut) {
+        const int32_t step = target / 5 > 1 ? target / 5 : 1;
+        showAlpha(m_alpha - step > 0 ? m_alpha - step : 0);
+        if (m_alpha > 0) return true;
+        ::KillTimer(m_hWnd, kFadeOut);
+        m_fadeCountdownMs = m_fadeDelaySeconds * 1000;
+        ::SetTimer(m_hWnd, kFadeWait, kFadeWaitMs, nullptr);
+    } else if (id == kFadeWait) {
+        if (!cursorOutside()) return true;
+        m_fadeCountdownMs -= static_cast<int32_t>(kFadeWaitMs);
+        if (m_fadeCountdownMs >= 1) return true;
+        ::KillTimer(m_hWnd, kFadeWait);
+        ::SetTimer(m_hWnd, kFadeIn, kFadeInMs, nullptr);
+    } else if (id == kFadeIn) {
+        const int32_t step = target / 10 > 1 ? target / 10 : 1;
+        showAlpha(m_alpha + step < target ? m_alpha + step : target);
+        if (m_alpha < target) return true;
+        ::KillTimer(m_hWnd, kFadeIn);
+        m_fadeActive = false;
+    }
+    return true;
 }
 
 void Window::setClipboardViewer(bool on) {
@@ -1063,7 +1137,12 @@ bool Window::onExtraMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM
             i = *i == static_cast<int32_t>(wParam) ? m_timers.erase(i) : i + 1;
         return true;
     case WM_TIMER:
+        if (wParam >= kFadeWait && wParam <= kFadeOut) return onFadeTimer(wParam);
         return wParam >= kUserTimerBase && onUserTimer(wParam);
+    case WM_MOUSEMOVE:
+    case WM_NCMOUSEMOVE:
+        onHover();
+        return false;
     case kTrayCallback:
         onTrayCallback(lParam);
         return true;

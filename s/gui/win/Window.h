@@ -160,6 +160,11 @@ public:
     // Transparency in percent; with onlyWhileTopmost the window is opaque unless topmost.
     void setAlpha(int32_t percent, bool onlyWhileTopmost);
     int32_t getAlpha() const { return m_alpha; }
+    // Fade: the window turns see-through while the cursor is over it and comes back
+    // `delaySeconds` after the cursor left.
+    void setHoverFade(bool on, int32_t delaySeconds);
+    bool isFaded() const { return m_alpha < m_alphaTarget; }
+    bool isHoverEffectActive() const { return m_fadeActive; }
     // Membership of the clipboard-viewer chain; the window leaves it when it closes or goes.
     void setClipboardViewer(bool on);
     void addClipboardListener(s::gui::events::IEventListener* l) { addListener(kEventClipboard, l); }
@@ -269,6 +274,10 @@ private:
     void onTrayCallback(LPARAM mouse);
     bool trayIcon(DWORD action);
     void applyAlpha();
+    void showAlpha(int32_t percent);
+    void onHover();
+    bool onFadeTimer(WPARAM id);
+    bool cursorOutside() const;
     void joinClipboardChain();
     void leaveClipboardChain();
     bool onExtraMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam);
@@ -308,6 +317,10 @@ private:
     bool m_inClipboardChain = false;
     HWND m_nextViewer = nullptr;
     bool m_suspended = false;
+    bool m_hoverFade = false;
+    bool m_fadeActive = false;
+    int32_t m_fadeDelaySeconds = 5;
+    int32_t m_fadeCountdownMs = 0;
     bool m_contextMenuOwned = false;
     s::gui::events::ListenerList m_lists[kWindowEventCount];
     s::col::_array::ArrayP m_closers;

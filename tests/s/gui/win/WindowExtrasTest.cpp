@@ -200,6 +200,49 @@ TEST_F(WindowExtrasTest, TheTrayCallbackReportsClicksAndOpensTheTrayMenu) {
     EXPECT_EQ(1u, watcher->menus().size());
 }
 
+void moveCursorTo(int32_t x, int32_t y) {
+    SetCursorPos(x - 1, y);
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = 1;
+    input.mi.dwFlags = MOUSEEVENTF_MOVE;
+    SendInput(1, &input, sizeof(input));
+}
+
+BYTE shownAlpha(HWND window) {
+    BYTE alpha = 255;
+    DWORD flags = 0;
+    if (!(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_LAYERED)) return 255;
+    GetLayeredWindowAttributes(window, nullptr, &alpha, &flags);
+    return alpha;
+}
+
+// By real cursor movement: over the window it fades out, and a second after the cursor
+// left it is whole again.
+TEST_F(WindowExtrasTest, TheHoverFadeFollowsTheRealCursor) {
+    Pooled<Window> window(newWindow());
+    HWND handle = window->getHandle();
+    // A place of its own: the cursor is the whole screen's.
+    window->setBounds(900, 100, 200, 150);
+    window->setHoverFade(true, 1);
+    window->show(true, true);
+    moveCursorTo(1000, 175);
+    ASSERT_TRUE(eventually([&] { return window->getAlpha() == 0; }, 5000));
+    EXPECT_TRUE(window->isFaded());
+    EXPECT_TRUE(window->isHoverEffectActive());
+    EXPECT_EQ(0, shownAlpha(handle));
+    moveCursorTo(1270, 1010);
+    ASSERT_TRUE(eventually([&] { return !window->isHoverEffectActive(); }, 8000));
+    EXPECT_EQ(100, window->getAlpha());
+    EXPECT_FALSE(window->isFaded());
+    EXPECT_EQ(255, shownAlpha(handle));
+    // Switched off, the cursor over it changes nothing.
+    window->setHoverFade(false, 0);
+    moveCursorTo(1000, 175);
+    Sleep(200);
+    EXPECT_EQ(100, window->getAlpha());
+}
+
 TEST_F(WindowExtrasTest, ATrayIconShownIsRemovedWhenTheWindowCloses) {
     Pooled<Window> window(newWindow());
     window->setTitle(L"Tray test");
