@@ -987,6 +987,79 @@ void Window::setHoverFade(bool on, int32_t delaySeconds) {
         &call);
 }
 
+// Shrink timers: 6 shrinks, 4 waits for the cursor to leave, 5 grows back.
+namespace {
+constexpr UINT_PTR kShrinkWait = 4, kShrinkGrow = 5, kShrinkStep = 6;
+constexpr UINT kShrinkGrowMs = 25, kShrinkStepMs = 10;
+
+int32_t towards(int32_t value, int32_t goal, int32_t step) {
+    if (value > goal) return value - step > goal ? value - step : goal;
+    return value + step < goal ? value + step : goal;
+}
+}  // namespace
+
+void Window::setHoverShrink(bool on, int32_t delaySeconds, int32_t width, int32_t height) {
+    struct Call {
+        Window* window;
+        bool on;
+        int32_t delay, width, height;
+    } call = {this, on, delaySeconds < 0 ? 5 : delaySeconds, width, height};
+    runOnUiThread(
+        [](void* c) {
+            auto* call = static_cast<Call*>(c);
+            Window* w = call->window;
+            w->stopShrink();
+            w->m_hoverShrink = call->on;
+            w->m_fadeDelaySeconds = call->on ? call->delay : 5;
+            w->m_shrunkWidth = call->width;
+            w->m_shrunkHeight = call->height;
+        },
+        &call);
+}
+
+// Undoes a running shrink: the saved full size comes back exactly.
+void Window::stopShrink() {
+    for (UINT_PTR id : {kShrinkWait, kShrinkGrow, kShrinkStep}) ::KillTimer(m_hWnd, id);
+    if (m_fullWidth >= 0) setSize(m_fullWidth, m_fullHeight);
+    m_fullWidth = m_fullHeight = -1;
+    m_shrinkActive = false;
+}
+
+bool Window::onShrinkTimer(WPARAM id) {
+    if (!m_shrinkActive || m_fullWidth < 0) {
+        ::KillTimer(m_hWnd, id);
+        return true;
+    }
+    const int32_t goalW = m_shrunkWidth < 0 ? m_fullWidth : m_shrunkWidth;
+    const int32_t goalH = m_shrunkHeight < 0 ? m_fullHeight : m_shrunkHeight;
+    if (id == kShrinkStep) {
+        const int32_t w = towards(m_width, goalW, m_fullWidth / 5 > 1 ? m_fullWidth / 5 : 1);
+        const int32_t h = towards(m_height, goalH, m_fullHeight / 5 > 1 ? m_fullHeight / 5 : 1);
+        setSize(w, h);
+        if (w != goalW || h != goalH) return true;
+        ::KillTimer(m_hWnd, kShrinkStep);
+        ::SetTimer(m_hWnd, kShrinkWait, static_cast<UINT>(m_fadeDelaySeconds * 1000 + 1), nullptr);
+    } else if (id == kShrinkWait) {
+        // Outside the full size, not only the shrunken one.
+        POINT cursor = {};
+        ::GetCursorPos(&cursor);
+        RECT full = {};
+        ::GetWindowRect(m_hWnd, &full);
+        full.right = full.left + m_fullWidth;
+        full.bottom = full.top + m_fullHeight;
+        if (PtInRect(&full, cursor)) return true;
+        ::KillTimer(m_hWnd, kShrinkWait);
+        ::SetTimer(m_hWnd, kShrinkGrow, kShrinkGrowMs, nullptr);
+    } else if (id == kShrinkGrow) {
+        const int32_t w = towards(m_width, m_fullWidth, m_fullWidth / 15 > 1 ? m_fullWidth / 15 : 1);
+        const int32_t h = towards(m_height, m_fullHeight, m_fullHeight / 15 > 1 ? m_fullHeight / 15 : 1);
+        setSize(w, h);
+        if (w != m_fullWidth || h != m_fullHeight) return true;
+        stopShrink();
+    }
+    return true;
+}
+
 bool Window::cursorOutside() const {
     POINT cursor = {};
     RECT r = {};
@@ -996,6 +1069,14 @@ bool Window::cursorOutside() const {
 }
 
 void Window::onHover() {
+    if (m_hoverShrink && !m_shrinkActive) {
+        applyAlpha();
+        m_fullWidth = m_width;
+        m_fullHeight = m_height;
+        m_shrinkActive = true;
+        ::SetTimer(m_hWnd, kShrinkStep, kShrinkStepMs, nullptr);
+        return;
+    }
     if (!m_hoverFade || (m_alphaOnlyTopmost && !m_topmost)) return;
     if (m_fadeActive && m_alpha == 0) {
         m_fadeCountdownMs = m_fadeDelaySeconds * 1000;
@@ -1138,6 +1219,7 @@ bool Window::onExtraMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM
         return true;
     case WM_TIMER:
         if (wParam >= kFadeWait && wParam <= kFadeOut) return onFadeTimer(wParam);
+        if (wParam >= kShrinkWait && wParam <= kShrinkStep) return onShrinkTimer(wParam);
         return wParam >= kUserTimerBase && onUserTimer(wParam);
     case WM_MOUSEMOVE:
     case WM_NCMOUSEMOVE:

@@ -164,7 +164,11 @@ public:
     // `delaySeconds` after the cursor left.
     void setHoverFade(bool on, int32_t delaySeconds);
     bool isFaded() const { return m_alpha < m_alphaTarget; }
-    bool isHoverEffectActive() const { return m_fadeActive; }
+    bool isHoverEffectActive() const { return m_fadeActive || m_shrinkActive; }
+    // Shrink: the window shrinks to width x height (a negative side is kept) while the
+    // cursor is over it, and grows back `delaySeconds` after the cursor left its full size.
+    void setHoverShrink(bool on, int32_t delaySeconds, int32_t width, int32_t height);
+    bool isShrunk() const { return m_fullWidth >= 0; }
     // Membership of the clipboard-viewer chain; the window leaves it when it closes or goes.
     void setClipboardViewer(bool on);
     void addClipboardListener(s::gui::events::IEventListener* l) { addListener(kEventClipboard, l); }
@@ -277,6 +281,8 @@ private:
     void showAlpha(int32_t percent);
     void onHover();
     bool onFadeTimer(WPARAM id);
+    bool onShrinkTimer(WPARAM id);
+    void stopShrink();
     bool cursorOutside() const;
     void joinClipboardChain();
     void leaveClipboardChain();
@@ -321,6 +327,10 @@ private:
     bool m_fadeActive = false;
     int32_t m_fadeDelaySeconds = 5;
     int32_t m_fadeCountdownMs = 0;
+    bool m_hoverShrink = false;
+    bool m_shrinkActive = false;
+    int32_t m_shrunkWidth = -1, m_shrunkHeight = -1;
+    int32_t m_fullWidth = -1, m_fullHeight = -1;
     bool m_contextMenuOwned = false;
     s::gui::events::ListenerList m_lists[kWindowEventCount];
     s::col::_array::ArrayP m_closers;

@@ -174,6 +174,7 @@ TEST_F(MenuExTest, TheCursorReachingAnotherDropDownSwitchesTheOpenMenu) {
     const HMENU helpMenu = help->handle();
     EXPECT_TRUE(eventually(
         [&] {
+            SetCursorPos(next.x, next.y);
             for (const tests::gui::SeenMenu& seen : watcher->menus()) {
                 if (seen.menu == helpMenu) return true;
             }

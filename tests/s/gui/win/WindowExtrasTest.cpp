@@ -243,6 +243,32 @@ TEST_F(WindowExtrasTest, TheHoverFadeFollowsTheRealCursor) {
     EXPECT_EQ(100, window->getAlpha());
 }
 
+TEST_F(WindowExtrasTest, TheHoverShrinkFollowsTheRealCursorAndGivesTheFullSizeBack) {
+    Pooled<Window> window(newWindow());
+    HWND handle = window->getHandle();
+    window->setBounds(900, 400, 240, 160);
+    window->setHoverShrink(true, 1, 150, -1);
+    window->show(true, true);
+    RECT full = {};
+    GetWindowRect(handle, &full);
+    moveCursorTo(920, 420);
+    ASSERT_TRUE(eventually([&] { return window->getWidth() == 150; }, 5000)) << window->getWidth() << " shrunk " << window->isShrunk();
+    EXPECT_TRUE(window->isShrunk());
+    RECT shrunk = {};
+    GetWindowRect(handle, &shrunk);
+    EXPECT_EQ(150, shrunk.right - shrunk.left);
+    EXPECT_EQ(full.bottom - full.top, shrunk.bottom - shrunk.top);
+    EXPECT_FALSE(tests::gui::saveScreenshot(handle, L"window_hover_shrunk").empty());
+    moveCursorTo(1270, 1010);
+    ASSERT_TRUE(eventually([&] { return !window->isHoverEffectActive(); }, 8000));
+    EXPECT_FALSE(window->isShrunk());
+    RECT back = {};
+    GetWindowRect(handle, &back);
+    EXPECT_EQ(full.right - full.left, back.right - back.left);
+    EXPECT_EQ(full.bottom - full.top, back.bottom - back.top);
+    window->setHoverShrink(false, 0, -1, -1);
+}
+
 TEST_F(WindowExtrasTest, ATrayIconShownIsRemovedWhenTheWindowCloses) {
     Pooled<Window> window(newWindow());
     window->setTitle(L"Tray test");
