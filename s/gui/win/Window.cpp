@@ -144,6 +144,8 @@ void Window::teardown() {
     m_localizer = nullptr;
     // The chain must not keep a window that is gone: the next viewer is handed on first.
     if (m_inClipboardChain) runOnUiThread([](void* w) { static_cast<Window*>(w)->leaveClipboardChain(); }, this);
+    // Its hot keys' names are system-wide atoms, which outlive the window unless deleted.
+    if (!m_hotKeys.empty()) unregisterAllHotKeys();
     DWORD start = GetTickCount();
     bool closedThere = !m_hWnd;
     if (m_hWnd && m_thread) {

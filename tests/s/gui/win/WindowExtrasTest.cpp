@@ -63,6 +63,17 @@ TEST_F(WindowExtrasTest, AClashingHotKeyIsReportedAndTheWindowGoesOnWorking) {
     EXPECT_EQ(0u, second->getHotKeyCount());
 }
 
+TEST_F(WindowExtrasTest, AWindowThatGoesGivesItsHotKeysBack) {
+    Window* window = newWindow();
+    ASSERT_TRUE(window->registerHotKey(true, true, true, false, kKey + 3, L"s-test-hotkey-gone", false));
+    EXPECT_NE(0, GlobalFindAtomW(L"s-test-hotkey-gone"));
+    window->releaseToPool();
+    EXPECT_EQ(0, GlobalFindAtomW(L"s-test-hotkey-gone"));
+    Pooled<Window> other(newWindow());
+    EXPECT_TRUE(other->registerHotKey(true, true, true, false, kKey + 3, L"s-test-hotkey-again", false));
+    other->unregisterAllHotKeys();
+}
+
 TEST_F(WindowExtrasTest, AHotKeyMessageTellsWhichKeyItWas) {
     Pooled<Window> window(newWindow());
     ASSERT_TRUE(window->registerHotKey(true, true, true, false, kKey + 2, L"s-test-hotkey-own", false));
