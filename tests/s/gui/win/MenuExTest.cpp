@@ -54,7 +54,7 @@ protected:
         bar->addDropDownListener(&dropDowns);
         window->addChild(bar);
         bar->setBounds(0, 0, 300, bar->getMinHeight());
-        window->setBounds(40, 40, 320, 200);
+        window->setBounds(40, 300, 320, 200);
         // The bar follows the real cursor while a menu is open: it starts far from any bar.
         SetCursorPos(1270, 1010);
         window->show(true, true);

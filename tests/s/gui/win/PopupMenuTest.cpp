@@ -168,6 +168,8 @@ TEST_F(PopupMenuTest, ARightPressOpensTheContextMenuAndThePickedCommandIsChosen)
     menu->addListener(&chosen);
     window->addContextMenuListener(&opening);
     window->setContextMenu(menu, true);
+    // Shown away from the corner other tests paint and read back.
+    window->setPosition(500, 100);
     window->show(true, true);
     watcher->setBeforeAnswer(&shootMenu);
     watcher->setMenuAnswer(1);

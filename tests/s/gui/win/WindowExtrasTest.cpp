@@ -114,6 +114,8 @@ LONG exStyleOf(HWND window) { return GetWindowLongW(window, GWL_EXSTYLE); }
 TEST_F(WindowExtrasTest, AlphaIsReadBackFromTheSystem) {
     Pooled<Window> window(newWindow());
     HWND handle = window->getHandle();
+    // Shown away from the corner other tests paint and read back.
+    window->setPosition(400, 550);
     window->show(true, false);
     window->setAlpha(50, false);
     EXPECT_TRUE(exStyleOf(handle) & WS_EX_LAYERED);
@@ -190,6 +192,7 @@ TEST_F(WindowExtrasTest, TheTrayCallbackReportsClicksAndOpensTheTrayMenu) {
     window->setTrayMenu(menu, true);
     window->addTrayLeftClickListener(&left);
     window->addTrayRightClickListener(&right);
+    window->setPosition(300, 800);
     window->show(true, false);
     SendMessageW(handle, kTrayCallback, 0, WM_LBUTTONDOWN);
     EXPECT_EQ(1, left.calls.load());
