@@ -8,6 +8,11 @@
 
 #include "s/gui/Geometry.h"
 #include "s/gui/IMenuBar.h"
+#include "s/gui/IPopupMenu.h"
+#include "s/gui/win/HotKeyText.h"
+#include "s/system/win/OsVersion.h"
+#include "s/base/IObject.h"
+#include "s/thread/IPoolable.h"
 #include "s/gui/ITextLocalizer.h"
 #include "s/gui/IWindowSettings.h"
 #include "s/gui/layout/ILayoutManager.h"
@@ -137,6 +142,10 @@ void Window::teardown() {
     m_tornDown = true;
     if (m_localizer) m_localizer->removeListener(this);
     m_localizer = nullptr;
+    // The chain must not keep a window that is gone: the next viewer is handed on first.
+    if (m_inClipboardChain) runOnUiThread([](void* w) { static_cast<Window*>(w)->leaveClipboardChain(); }, this);
+    // Its hot keys' names are system-wide atoms, which outlive the window unless deleted.
+    if (!m_hotKeys.empty()) unregisterAllHotKeys();
     DWORD start = GetTickCount();
     bool closedThere = !m_hWnd;
     if (m_hWnd && m_thread) {
@@ -161,6 +170,8 @@ void Window::teardown() {
     m_invisible.Detach();
     for (auto& list : m_lists) list.clear();
     m_closers.clear();
+    setContextMenu(nullptr, false);
+    setTrayMenu(nullptr, false);
 }
 
 void Window::resetForReuse() { teardown(); }
@@ -415,6 +426,14 @@ void Window::setMiddleClickAction(const wchar_t* action) {
     m_middleClickAction.setText(action ? action : L"DoNothing");
 }
 
+void Window::setContextMenu(s::gui::IPopupMenu* menu, bool owned) {
+    if (m_contextMenuOwned && m_contextMenu != menu) {
+        if (auto* poolable = dynamic_cast<s::thread::IPoolable*>(m_contextMenu)) poolable->releaseToPool();
+    }
+    m_contextMenu = menu;
+    m_contextMenuOwned = menu && owned;
+}
+
 void Window::setMenuBar(s::gui::IMenuBar* menuBar) {
     m_menuBar = menuBar;
     if (m_hWnd) SetMenu(menuBar ? menuBar->menuHandle() : nullptr);
@@ -596,6 +615,8 @@ bool Window::onClose() {
     fire(kEventClose);
     if (m_veto) return true;
     show(false, false);
+    leaveClipboardChain();
+    if (m_trayShown) trayIcon(NIM_DELETE);
     m_closed.store(true);
     return true;
 }
@@ -628,12 +649,29 @@ void Window::onUserEvent(WPARAM wParam, LPARAM lParam, LRESULT* result) {
     if (lParam == kPostedEvent) std::free(event);
 }
 
+void Window::openContextMenu() {
+    fire(kEventContextMenu);
+    POINT cursor = {};
+    GetCursorPos(&cursor);
+    if (m_contextMenu) m_contextMenu->track(cursor.x, cursor.y, this);
+}
+
 bool Window::onCommand(WPARAM wParam, LPARAM lParam) {
     if (HIWORD(wParam) != 0 || lParam != 0) return false;
     uint32_t id = LOWORD(wParam);
-    if (!m_menuBar || !m_menuBar->hasCommand(id)) return false;
-    m_menuBar->choose(id);
-    return true;
+    if (m_menuBar && m_menuBar->hasCommand(id)) {
+        m_menuBar->choose(id);
+        return true;
+    }
+    if (m_trayMenu && m_trayMenu->hasCommand(static_cast<int32_t>(id))) {
+        m_trayMenu->choose(static_cast<int32_t>(id));
+        return true;
+    }
+    if (m_contextMenu && m_contextMenu->hasCommand(static_cast<int32_t>(id))) {
+        m_contextMenu->choose(static_cast<int32_t>(id));
+        return true;
+    }
+    return false;
 }
 
 void Window::onWheel(WPARAM wParam, LPARAM lParam) {
@@ -656,6 +694,7 @@ void Window::onWheel(WPARAM wParam, LPARAM lParam) {
 bool Window::windowProc(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam) {
     if (ComponentBase<s::gui::IWindow>::handleMessage(result, message, wParam, lParam)) return true;
     *result = 0;
+    if (onExtraMessage(result, message, wParam, lParam)) return true;
     switch (message) {
     case WM_ACTIVATE:
         onActivate(wParam);
@@ -710,6 +749,7 @@ bool Window::windowProc(LRESULT* result, UINT message, WPARAM wParam, LPARAM lPa
         return false;
     case WM_RBUTTONDOWN:
         fire(kEventRightDown);
+        if (m_contextMenu) openContextMenu();
         return false;
     case WM_RBUTTONUP:
         fire(kEventRightUp);
@@ -812,6 +852,401 @@ void Window::onSizeOrMove(UINT message, WPARAM wParam, LPARAM lParam) {
     if (!(pos->flags & SWP_NOMOVE)) fire(kEventMove);
     bool neither = (pos->flags & SWP_NOSIZE) && (pos->flags & SWP_NOMOVE);
     if (!neither && !IsZoomed(m_hWnd) && !IsIconic(m_hWnd)) rememberNormalBounds();
+}
+
+// --- hot keys, user timers, alpha, clipboard chain, power -------------------------------
+
+namespace {
+
+struct HotKeyRequest {
+    uint32_t modifiers;
+    uint32_t key;
+    const wchar_t* name;
+    bool report;
+    const wchar_t* failure;
+};
+
+}  // namespace
+
+bool Window::registerHotKey(bool alt, bool ctrl, bool shift, bool win, int32_t key, const wchar_t* name,
+                            bool report) {
+    if (!m_hWnd || !name) return false;
+    unregisterHotKey(name);
+    const std::wstring failure = hotKeyClashText(alt, ctrl, shift, win, key);
+    const bool noRepeat = s::system::win::osVersion().isVersion61OrLater;
+    HotKeyRequest request = {hotKeyModifiers(alt, ctrl, shift, win, noRepeat), static_cast<uint32_t>(key), name,
+                             report, failure.c_str()};
+    return ::SendMessageW(m_hWnd, kAddHotKey, reinterpret_cast<WPARAM>(&request), 0) == 1;
+}
+
+LRESULT Window::addHotKeyHere(const void* request) {
+    const auto* r = static_cast<const HotKeyRequest*>(request);
+    const ATOM id = GlobalAddAtomW(r->name);
+    if (id && RegisterHotKey(m_hWnd, id, r->modifiers, r->key)) {
+        m_hotKeys.push_back(r->name);
+        return 1;
+    }
+    const DWORD error = GetLastError();
+    // The atom was only for this key; a clash must not leave it behind.
+    if (id) GlobalDeleteAtom(id);
+    if (r->report) {
+        const std::wstring text = L"(" + std::to_wstring(error) + L") " + r->failure;
+        s::gui::win::showInfoMessage(text.c_str());
+    }
+    return 0;
+}
+
+void Window::unregisterHotKey(const wchar_t* name) {
+    if (m_hWnd && name) ::SendMessageW(m_hWnd, kRemoveHotKey, reinterpret_cast<WPARAM>(name), 0);
+}
+
+void Window::unregisterAllHotKeys() {
+    if (m_hWnd) ::SendMessageW(m_hWnd, kRemoveAllHotKeys, 0, 0);
+}
+
+void Window::removeHotKeyHere(const wchar_t* name) {
+    for (auto i = m_hotKeys.begin(); i != m_hotKeys.end(); ++i) {
+        if (*i != name) continue;
+        const ATOM id = GlobalFindAtomW(name);
+        if (id) {
+            UnregisterHotKey(m_hWnd, id);
+            GlobalDeleteAtom(id);
+        }
+        m_hotKeys.erase(i);
+        return;
+    }
+}
+
+bool Window::isOwnHotKey(const wchar_t* name) const {
+    const ATOM id = name ? GlobalFindAtomW(name) : 0;
+    return id && id == m_lastHotKey;
+}
+
+bool Window::startTimer(int32_t id, uint32_t periodMs) {
+    if (!m_hWnd || id < 0) return false;
+    stopTimer(id);
+    return ::SendMessageW(m_hWnd, kStartTimer, static_cast<WPARAM>(id), static_cast<LPARAM>(periodMs)) == 1;
+}
+
+void Window::stopTimer(int32_t id) {
+    if (m_hWnd && id >= 0) ::SendMessageW(m_hWnd, kStopTimer, static_cast<WPARAM>(id), 0);
+}
+
+bool Window::onUserTimer(WPARAM timer) {
+    const int32_t id = static_cast<int32_t>(timer - kUserTimerBase);
+    bool running = false;
+    for (int32_t t : m_timers) running = running || t == id;
+    // Still queued when its timer stopped or the window closed down: nobody waits for it.
+    if (!running || m_tornDown) return true;
+    m_timerId = id;
+    m_timerHandled = false;
+    fire(kEventTimer);
+    return m_timerHandled;
+}
+
+void Window::setAlpha(int32_t percent, bool onlyWhileTopmost) {
+    m_alphaTarget = percent < 0 ? 0 : percent > 100 ? 100 : percent;
+    m_alphaOnlyTopmost = onlyWhileTopmost;
+    if (m_hWnd) runOnUiThread([](void* w) { static_cast<Window*>(w)->applyAlpha(); }, this);
+}
+
+void Window::applyAlpha() { showAlpha(m_alphaOnlyTopmost && !m_topmost ? 100 : m_alphaTarget); }
+
+void Window::showAlpha(int32_t value) {
+    if (value == m_alpha) return;
+    if (value < 100) {
+        modifyStyleEx(0, WS_EX_LAYERED, 0);
+        int32_t byte = value * 255 / 100;
+        SetLayeredWindowAttributes(m_hWnd, 0, static_cast<BYTE>(byte < 0 ? 0 : byte > 255 ? 255 : byte), LWA_ALPHA);
+    } else {
+        modifyStyleEx(WS_EX_LAYERED, 0, 0);
+    }
+    m_alpha = value;
+}
+
+// Fade timers: 3 lowers the alpha, 1 counts down while the cursor is away, 2 raises it.
+namespace {
+constexpr UINT_PTR kFadeWait = 1, kFadeIn = 2, kFadeOut = 3;
+constexpr UINT kFadeWaitMs = 500, kFadeInMs = 25, kFadeOutMs = 10;
+}  // namespace
+
+void Window::setHoverFade(bool on, int32_t delaySeconds) {
+    struct Call {
+        Window* window;
+        bool on;
+        int32_t delay;
+    } call = {this, on, delaySeconds < 0 ? 5 : delaySeconds};
+    runOnUiThread(
+        [](void* c) {
+            auto* call = static_cast<Call*>(c);
+            Window* w = call->window;
+            for (UINT_PTR id : {kFadeWait, kFadeIn, kFadeOut}) ::KillTimer(w->m_hWnd, id);
+            w->m_fadeActive = false;
+            w->applyAlpha();
+            w->m_hoverFade = call->on;
+            w->m_fadeDelaySeconds = call->on ? call->delay : 5;
+        },
+        &call);
+}
+
+// Shrink timers: 6 shrinks, 4 waits for the cursor to leave, 5 grows back.
+namespace {
+constexpr UINT_PTR kShrinkWait = 4, kShrinkGrow = 5, kShrinkStep = 6;
+constexpr UINT kShrinkGrowMs = 25, kShrinkStepMs = 10;
+
+int32_t towards(int32_t value, int32_t goal, int32_t step) {
+    if (value > goal) return value - step > goal ? value - step : goal;
+    return value + step < goal ? value + step : goal;
+}
+}  // namespace
+
+void Window::setHoverShrink(bool on, int32_t delaySeconds, int32_t width, int32_t height) {
+    struct Call {
+        Window* window;
+        bool on;
+        int32_t delay, width, height;
+    } call = {this, on, delaySeconds < 0 ? 5 : delaySeconds, width, height};
+    runOnUiThread(
+        [](void* c) {
+            auto* call = static_cast<Call*>(c);
+            Window* w = call->window;
+            w->stopShrink();
+            w->m_hoverShrink = call->on;
+            w->m_fadeDelaySeconds = call->on ? call->delay : 5;
+            w->m_shrunkWidth = call->width;
+            w->m_shrunkHeight = call->height;
+        },
+        &call);
+}
+
+// Undoes a running shrink: the saved full size comes back exactly.
+void Window::stopShrink() {
+    for (UINT_PTR id : {kShrinkWait, kShrinkGrow, kShrinkStep}) ::KillTimer(m_hWnd, id);
+    if (m_fullWidth >= 0) setSize(m_fullWidth, m_fullHeight);
+    m_fullWidth = m_fullHeight = -1;
+    m_shrinkActive = false;
+}
+
+bool Window::onShrinkTimer(WPARAM id) {
+    if (!m_shrinkActive || m_fullWidth < 0) {
+        ::KillTimer(m_hWnd, id);
+        return true;
+    }
+    const int32_t goalW = m_shrunkWidth < 0 ? m_fullWidth : m_shrunkWidth;
+    const int32_t goalH = m_shrunkHeight < 0 ? m_fullHeight : m_shrunkHeight;
+    if (id == kShrinkStep) {
+        const int32_t w = towards(m_width, goalW, m_fullWidth / 5 > 1 ? m_fullWidth / 5 : 1);
+        const int32_t h = towards(m_height, goalH, m_fullHeight / 5 > 1 ? m_fullHeight / 5 : 1);
+        setSize(w, h);
+        if (w != goalW || h != goalH) return true;
+        ::KillTimer(m_hWnd, kShrinkStep);
+        ::SetTimer(m_hWnd, kShrinkWait, static_cast<UINT>(m_fadeDelaySeconds * 1000 + 1), nullptr);
+    } else if (id == kShrinkWait) {
+        // Outside the full size, not only the shrunken one.
+        POINT cursor = {};
+        ::GetCursorPos(&cursor);
+        RECT full = {};
+        ::GetWindowRect(m_hWnd, &full);
+        full.right = full.left + m_fullWidth;
+        full.bottom = full.top + m_fullHeight;
+        if (PtInRect(&full, cursor)) return true;
+        ::KillTimer(m_hWnd, kShrinkWait);
+        ::SetTimer(m_hWnd, kShrinkGrow, kShrinkGrowMs, nullptr);
+    } else if (id == kShrinkGrow) {
+        const int32_t w = towards(m_width, m_fullWidth, m_fullWidth / 15 > 1 ? m_fullWidth / 15 : 1);
+        const int32_t h = towards(m_height, m_fullHeight, m_fullHeight / 15 > 1 ? m_fullHeight / 15 : 1);
+        setSize(w, h);
+        if (w != m_fullWidth || h != m_fullHeight) return true;
+        stopShrink();
+    }
+    return true;
+}
+
+bool Window::cursorOutside() const {
+    POINT cursor = {};
+    RECT r = {};
+    ::GetCursorPos(&cursor);
+    ::GetWindowRect(m_hWnd, &r);
+    return !PtInRect(&r, cursor);
+}
+
+void Window::onHover() {
+    if (m_hoverShrink && !m_shrinkActive) {
+        applyAlpha();
+        m_fullWidth = m_width;
+        m_fullHeight = m_height;
+        m_shrinkActive = true;
+        ::SetTimer(m_hWnd, kShrinkStep, kShrinkStepMs, nullptr);
+        return;
+    }
+    if (!m_hoverFade || (m_alphaOnlyTopmost && !m_topmost)) return;
+    if (m_fadeActive && m_alpha == 0) {
+        m_fadeCountdownMs = m_fadeDelaySeconds * 1000;
+        return;
+    }
+    for (UINT_PTR id : {kFadeWait, kFadeIn}) ::KillTimer(m_hWnd, id);
+    m_fadeActive = true;
+    ::SetTimer(m_hWnd, kFadeOut, kFadeOutMs, nullptr);
+}
+
+bool Window::onFadeTimer(WPARAM id) {
+    if (!m_fadeActive) {
+        ::KillTimer(m_hWnd, id);
+        return true;
+    }
+    const int32_t target = m_alphaTarget;
+    if (id == kFadeOut) {
+        const int32_t step = target / 5 > 1 ? target / 5 : 1;
+        showAlpha(m_alpha - step > 0 ? m_alpha - step : 0);
+        if (m_alpha > 0) return true;
+        ::KillTimer(m_hWnd, kFadeOut);
+        m_fadeCountdownMs = m_fadeDelaySeconds * 1000;
+        ::SetTimer(m_hWnd, kFadeWait, kFadeWaitMs, nullptr);
+    } else if (id == kFadeWait) {
+        if (!cursorOutside()) return true;
+        m_fadeCountdownMs -= static_cast<int32_t>(kFadeWaitMs);
+        if (m_fadeCountdownMs >= 1) return true;
+        ::KillTimer(m_hWnd, kFadeWait);
+        ::SetTimer(m_hWnd, kFadeIn, kFadeInMs, nullptr);
+    } else if (id == kFadeIn) {
+        const int32_t step = target / 10 > 1 ? target / 10 : 1;
+        showAlpha(m_alpha + step < target ? m_alpha + step : target);
+        if (m_alpha < target) return true;
+        ::KillTimer(m_hWnd, kFadeIn);
+        m_fadeActive = false;
+    }
+    return true;
+}
+
+void Window::setClipboardViewer(bool on) {
+    m_clipboardViewer = on;
+    if (!m_hWnd) return;
+    if (on)
+        runOnUiThread([](void* w) { static_cast<Window*>(w)->joinClipboardChain(); }, this);
+    else
+        runOnUiThread([](void* w) { static_cast<Window*>(w)->leaveClipboardChain(); }, this);
+}
+
+void Window::joinClipboardChain() {
+    if (m_inClipboardChain) return;
+    m_nextViewer = SetClipboardViewer(m_hWnd);
+    m_inClipboardChain = true;
+}
+
+void Window::leaveClipboardChain() {
+    if (!m_inClipboardChain) return;
+    ChangeClipboardChain(m_hWnd, m_nextViewer);
+    m_inClipboardChain = false;
+    m_nextViewer = nullptr;
+}
+
+void Window::setTrayMenu(s::gui::IPopupMenu* menu, bool owned) {
+    if (m_trayMenuOwned && m_trayMenu != menu) {
+        if (auto* poolable = dynamic_cast<s::thread::IPoolable*>(m_trayMenu)) poolable->releaseToPool();
+    }
+    m_trayMenu = menu;
+    m_trayMenuOwned = menu && owned;
+}
+
+bool Window::trayIcon(DWORD action) {
+    NOTIFYICONDATAW data = {};
+    data.cbSize = sizeof(data);
+    data.hWnd = m_hWnd;
+    data.uID = 0;
+    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    data.uCallbackMessage = kTrayCallback;
+    data.hIcon = reinterpret_cast<HICON>(::SendMessageW(m_hWnd, WM_GETICON, ICON_SMALL, 0));
+    lstrcpynW(data.szTip, m_title.cString(), sizeof(data.szTip) / sizeof(data.szTip[0]));
+    const bool done = Shell_NotifyIconW(action, &data) != FALSE;
+    if (action == NIM_ADD && done) m_trayShown = true;
+    if (action == NIM_DELETE) m_trayShown = false;
+    return done;
+}
+
+bool Window::setTrayIconVisible(bool visible) {
+    if (!m_hWnd || visible == m_trayShown) return m_hWnd != nullptr;
+    struct Call {
+        Window* window;
+        bool visible;
+        bool done;
+    } call = {this, visible, false};
+    runOnUiThread(
+        [](void* c) {
+            auto* call = static_cast<Call*>(c);
+            call->done = call->window->trayIcon(call->visible ? NIM_ADD : NIM_DELETE);
+        },
+        &call);
+    return call.done;
+}
+
+void Window::onTrayCallback(LPARAM mouse) {
+    // Queued before the window closed: the icon is gone and nobody waits for its clicks.
+    if (m_closed.load() || m_tornDown) return;
+    if (mouse == WM_LBUTTONDOWN) {
+        fire(kEventTrayLeftClick);
+    } else if (mouse == WM_RBUTTONDOWN && m_trayMenu) {
+        fire(kEventTrayRightClick);
+        SetForegroundWindow();
+        POINT cursor = {};
+        GetCursorPos(&cursor);
+        m_trayMenu->track(cursor.x, cursor.y, this);
+        SetForegroundWindow();
+    }
+}
+
+bool Window::onExtraMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case kAddHotKey:
+        *result = addHotKeyHere(reinterpret_cast<const void*>(wParam));
+        return true;
+    case kRemoveHotKey:
+        removeHotKeyHere(reinterpret_cast<const wchar_t*>(wParam));
+        return true;
+    case kRemoveAllHotKeys:
+        while (!m_hotKeys.empty()) removeHotKeyHere(std::wstring(m_hotKeys.back()).c_str());
+        return true;
+    case WM_HOTKEY:
+        m_lastHotKey = static_cast<int32_t>(wParam);
+        fire(kEventHotKey);
+        return true;
+    case kStartTimer:
+        if (!::SetTimer(m_hWnd, kUserTimerBase + wParam, static_cast<UINT>(lParam), nullptr)) return true;
+        m_timers.push_back(static_cast<int32_t>(wParam));
+        *result = 1;
+        return true;
+    case kStopTimer:
+        ::KillTimer(m_hWnd, kUserTimerBase + wParam);
+        for (auto i = m_timers.begin(); i != m_timers.end();)
+            i = *i == static_cast<int32_t>(wParam) ? m_timers.erase(i) : i + 1;
+        return true;
+    case WM_TIMER:
+        if (wParam >= kFadeWait && wParam <= kFadeOut) return onFadeTimer(wParam);
+        if (wParam >= kShrinkWait && wParam <= kShrinkStep) return onShrinkTimer(wParam);
+        return wParam >= kUserTimerBase && onUserTimer(wParam);
+    case WM_MOUSEMOVE:
+    case WM_NCMOUSEMOVE:
+        onHover();
+        return false;
+    case kTrayCallback:
+        onTrayCallback(lParam);
+        return true;
+    case WM_POWERBROADCAST:
+        if (wParam == PBT_APMSUSPEND) m_suspended = true;
+        if (wParam == PBT_APMRESUMESUSPEND || wParam == PBT_APMRESUMEAUTOMATIC) m_suspended = false;
+        return false;
+    case WM_DRAWCLIPBOARD:
+        fire(kEventClipboard);
+        if (m_nextViewer) ::PostMessageW(m_nextViewer, message, wParam, lParam);
+        return true;
+    case WM_CHANGECBCHAIN:
+        if (reinterpret_cast<HWND>(wParam) == m_nextViewer)
+            m_nextViewer = reinterpret_cast<HWND>(lParam);
+        else if (m_nextViewer)
+            ::PostMessageW(m_nextViewer, message, wParam, lParam);
+        return true;
+    default:
+        return false;
+    }
 }
 
 }  // namespace s::gui::win

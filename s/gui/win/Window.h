@@ -10,6 +10,8 @@
 // kStopBudgetMs, even when that thread is stuck in a listener.
 #pragma once
 #include <atomic>
+#include <string>
+#include <vector>
 
 #include "s/gui/IWindow.h"
 #include "s/gui/UserEvent.h"
@@ -17,6 +19,10 @@
 #include "s/gui/win/ComponentBase.h"
 #include "s/gui/win/InvisibleWindow.h"
 #include "s/str/strbuffer/StrBuffer.h"
+
+namespace s::gui {
+class IPopupMenu;
+}  // namespace s::gui
 
 namespace s::gui::win {
 
@@ -134,6 +140,48 @@ public:
         addListener(kEventRestore, l);
     }
     void setMenuBar(s::gui::IMenuBar* menuBar) override;
+    // Opened at the cursor by a right button press; an owned menu is released with the window.
+    void setContextMenu(s::gui::IPopupMenu* menu, bool owned);
+
+    // Hot keys by name, registered on the UI thread. A clash answers false, shows its
+    // report when asked to, and leaves the window as it was.
+    bool registerHotKey(bool alt, bool ctrl, bool shift, bool win, int32_t key, const wchar_t* name, bool report);
+    void unregisterHotKey(const wchar_t* name);
+    void unregisterAllHotKeys();
+    void addHotKeyListener(s::gui::events::IEventListener* l) { addListener(kEventHotKey, l); }
+    bool isOwnHotKey(const wchar_t* name) const;
+    uint32_t getHotKeyCount() const { return static_cast<uint32_t>(m_hotKeys.size()); }
+    // User timers; a timer's message still queued after it stopped is not reported.
+    bool startTimer(int32_t id, uint32_t periodMs);
+    void stopTimer(int32_t id);
+    void addTimerListener(s::gui::events::IEventListener* l) { addListener(kEventTimer, l); }
+    int32_t getTimerId() const { return m_timerId; }
+    void markTimerHandled() { m_timerHandled = true; }
+    // Transparency in percent; with onlyWhileTopmost the window is opaque unless topmost.
+    void setAlpha(int32_t percent, bool onlyWhileTopmost);
+    int32_t getAlpha() const { return m_alpha; }
+    // Fade: the window turns see-through while the cursor is over it and comes back
+    // `delaySeconds` after the cursor left.
+    void setHoverFade(bool on, int32_t delaySeconds);
+    bool isFaded() const { return m_alpha < m_alphaTarget; }
+    bool isHoverEffectActive() const { return m_fadeActive || m_shrinkActive; }
+    // Shrink: the window shrinks to width x height (a negative side is kept) while the
+    // cursor is over it, and grows back `delaySeconds` after the cursor left its full size.
+    void setHoverShrink(bool on, int32_t delaySeconds, int32_t width, int32_t height);
+    bool isShrunk() const { return m_fullWidth >= 0; }
+    // Membership of the clipboard-viewer chain; the window leaves it when it closes or goes.
+    void setClipboardViewer(bool on);
+    void addClipboardListener(s::gui::events::IEventListener* l) { addListener(kEventClipboard, l); }
+    bool isSuspended() const { return m_suspended; }
+    // The tray icon and its menu (opened by a right click on the icon; an owned menu is
+    // released with the window). Tray callbacks still queued when the window closed are
+    // not acted on.
+    bool setTrayIconVisible(bool visible);
+    bool isTrayIconShown() const { return m_trayShown; }
+    void setTrayMenu(s::gui::IPopupMenu* menu, bool owned);
+    void addTrayRightClickListener(s::gui::events::IEventListener* l) { addListener(kEventTrayRightClick, l); }
+    void addTrayLeftClickListener(s::gui::events::IEventListener* l) { addListener(kEventTrayLeftClick, l); }
+    void addContextMenuListener(s::gui::events::IEventListener* l) { addListener(kEventContextMenu, l); }
     LRESULT sendUserEvent(const wchar_t* name, int32_t value1, int32_t value2,
                           const wchar_t* text) override;
     bool postUserEvent(const wchar_t* name, int32_t value1, int32_t value2,
@@ -223,6 +271,22 @@ private:
     void onActivate(WPARAM wParam);
     void onUserEvent(WPARAM wParam, LPARAM lParam, LRESULT* result);
     bool onCommand(WPARAM wParam, LPARAM lParam);
+    void openContextMenu();
+    LRESULT addHotKeyHere(const void* request);
+    void removeHotKeyHere(const wchar_t* name);
+    bool onUserTimer(WPARAM id);
+    void onTrayCallback(LPARAM mouse);
+    bool trayIcon(DWORD action);
+    void applyAlpha();
+    void showAlpha(int32_t percent);
+    void onHover();
+    bool onFadeTimer(WPARAM id);
+    bool onShrinkTimer(WPARAM id);
+    void stopShrink();
+    bool cursorOutside() const;
+    void joinClipboardChain();
+    void leaveClipboardChain();
+    bool onExtraMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam);
     void onWheel(WPARAM wParam, LPARAM lParam);
     void onSizing(WPARAM edge, RECT* rect);
     void drainPostedEvents();
@@ -243,6 +307,31 @@ private:
     s::gui::ITextLocalizer* m_localizer = nullptr;
     s::gui::IWindowSettings* m_settings = nullptr;
     s::gui::IMenuBar* m_menuBar = nullptr;
+    s::gui::IPopupMenu* m_contextMenu = nullptr;
+    s::gui::IPopupMenu* m_trayMenu = nullptr;
+    bool m_trayMenuOwned = false;
+    bool m_trayShown = false;
+    std::vector<std::wstring> m_hotKeys;
+    int32_t m_lastHotKey = -1;
+    std::vector<int32_t> m_timers;
+    int32_t m_timerId = -1;
+    bool m_timerHandled = false;
+    int32_t m_alpha = 100;
+    int32_t m_alphaTarget = 100;
+    bool m_alphaOnlyTopmost = false;
+    bool m_clipboardViewer = false;
+    bool m_inClipboardChain = false;
+    HWND m_nextViewer = nullptr;
+    bool m_suspended = false;
+    bool m_hoverFade = false;
+    bool m_fadeActive = false;
+    int32_t m_fadeDelaySeconds = 5;
+    int32_t m_fadeCountdownMs = 0;
+    bool m_hoverShrink = false;
+    bool m_shrinkActive = false;
+    int32_t m_shrunkWidth = -1, m_shrunkHeight = -1;
+    int32_t m_fullWidth = -1, m_fullHeight = -1;
+    bool m_contextMenuOwned = false;
     s::gui::events::ListenerList m_lists[kWindowEventCount];
     s::col::_array::ArrayP m_closers;
     s::gui::UserEvent m_event = {};

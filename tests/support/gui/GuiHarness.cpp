@@ -55,6 +55,14 @@ BOOL CALLBACK collectBox(HWND window, LPARAM boxes) {
     return TRUE;
 }
 
+BOOL CALLBACK collectMenu(HWND window, LPARAM menus) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process == GetCurrentProcessId() && IsWindowVisible(window) && windowClass(window) == L"#32768")
+        reinterpret_cast<std::vector<HWND>*>(menus)->push_back(window);
+    return TRUE;
+}
+
 BOOL CALLBACK countChild(HWND, LPARAM count) {
     ++*reinterpret_cast<uint32_t*>(count);
     return TRUE;
@@ -193,6 +201,72 @@ void ModalWatcher::scan() {
         }
         if (!known) answer(box);
     }
+    std::vector<HWND> menus;
+    EnumWindows(&collectMenu, reinterpret_cast<LPARAM>(&menus));
+    answerMenus(menus);
+}
+
+void ModalWatcher::setMenuAnswer(int pick) {
+    std::lock_guard<std::mutex> lock(m_lock);
+    m_menuAnswer = pick;
+}
+
+std::vector<SeenMenu> ModalWatcher::menus() {
+    std::lock_guard<std::mutex> lock(m_lock);
+    return m_menus;
+}
+
+bool ModalWatcher::waitForMenus(size_t count, uint32_t limitMs) {
+    return eventually([&] { return menus().size() >= count; }, limitMs);
+}
+
+// A menu window's handle may come back for the next menu, so a menu counts as new when it
+// was not open at the last scan.
+void ModalWatcher::answerMenus(const std::vector<HWND>& open) {
+    std::vector<HWND> fresh;
+    int answer;
+    void (*before)(HWND);
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        for (HWND menu : open) {
+            bool known = false;
+            for (HWND seen : m_openMenus) known = known || seen == menu;
+            if (!known) fresh.push_back(menu);
+        }
+        m_openMenus = open;
+        answer = m_menuAnswer;
+        before = m_beforeAnswer;
+    }
+    for (HWND menu : fresh) {
+        DWORD_PTR handle = 0;
+        SendMessageTimeoutW(menu, MN_GETHMENU, 0, 0, SMTO_NORMAL, kAnswerLimitMs, &handle);
+        SeenMenu seen = {menu, reinterpret_cast<HMENU>(handle), GetWindowThreadProcessId(menu, nullptr), answer};
+        if (before) before(menu);
+        pick(menu, answer);
+        std::lock_guard<std::mutex> lock(m_lock);
+        m_menus.push_back(seen);
+    }
+}
+
+// The menu loop reads keys from its thread's queue whatever window they were posted to
+// (Wine 8.0). A first VK_DOWN selects the first selectable entry; separators are skipped.
+void ModalWatcher::closeOpenMenus() {
+    std::vector<HWND> open;
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        open = m_openMenus;
+    }
+    for (HWND menu : open) pick(menu, kMenuClose);
+}
+
+void ModalWatcher::pick(HWND menu, int answer) {
+    if (answer == kMenuHold) return;
+    if (answer < 0) {
+        PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+        return;
+    }
+    for (int i = 0; i <= answer; ++i) PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
 }
 
 void ModalWatcher::answer(HWND box) {

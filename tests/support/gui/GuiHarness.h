@@ -46,6 +46,14 @@ struct SeenBox {
     int answeredWith;  // the button id clicked, or 0 for a close
 };
 
+// A pop-up menu ("#32768") the watcher saw open and how it answered it.
+struct SeenMenu {
+    HWND window;
+    HMENU menu;
+    DWORD threadId;
+    int answeredWith;  // the pick's position among the selectable entries, or kMenuClose
+};
+
 class ModalWatcher {
 public:
     // answer: IDOK, IDYES, IDNO or IDCANCEL clicks that button; 0 closes the box instead.
@@ -64,14 +72,30 @@ public:
     bool waitForBoxes(size_t count, uint32_t limitMs);
     std::vector<SeenBox> boxes();
 
+    // Open menus are answered by keys on their own thread's queue, as a user would: the
+    // n-th selectable entry (0 first) is picked, or kMenuClose closes the menu. Menus are
+    // closed unless a test picks, so a menu left open never hangs a test.
+    static constexpr int kMenuClose = -1;
+    // Menus are recorded and left open, until closeOpenMenus.
+    static constexpr int kMenuHold = -2;
+    void setMenuAnswer(int pick);
+    void closeOpenMenus();
+    bool waitForMenus(size_t count, uint32_t limitMs);
+    std::vector<SeenMenu> menus();
+
 private:
     static DWORD WINAPI run(void* self);
     void scan();
     void answer(HWND box);
+    void answerMenus(const std::vector<HWND>& open);
     static int click(HWND box, int answer);
+    static void pick(HWND menu, int answer);
 
     std::mutex m_lock;
     std::vector<SeenBox> m_seen;
+    std::vector<SeenMenu> m_menus;
+    std::vector<HWND> m_openMenus;  // answered and still shown
+    int m_menuAnswer = kMenuClose;
     int m_answer;
     void (*m_beforeAnswer)(HWND) = nullptr;
     volatile bool m_stop = false;

@@ -1,8 +1,8 @@
 // s/gui/drawer/menu/win/Basic.h
 //
 // The menu bar's drawer: fonts for normal and highlighted entries, the hover fill and the
-// pressed shift, with its own text and combo drawers. Measuring and painting the entries
-// come with the menu bar; until then draw paints nothing.
+// pressed shift, with its own text and combo drawers. The bar hands it the captions and
+// the entry rectangles it measured; entry rectangles start at x 0, top 0.
 #pragma once
 #include "s/gui/drawer/PooledDrawer.h"
 #include "s/gui/drawer/combo/win/Thin.h"
@@ -12,6 +12,38 @@
 
 namespace s::gui::drawer::menu::win {
 
+// What a row of entries needs: the minimum is the sum of the captions' widths, the target
+// the sum of their full widths, both with the spacing on either side.
+struct MenuMeasure {
+    int32_t minWidth = 0;
+    int32_t minHeight = 0;
+    int32_t targetWidth = 0;
+    int32_t targetHeight = 0;
+};
+
+// Places `count` entries of the given text sizes side by side, all as tall as the tallest;
+// the collapsed bar is one button-like entry and needs room for its arrow.
+MenuMeasure placeEntries(const int32_t* widths, const int32_t* heights, const int32_t* fullWidths,
+                         int32_t count, int32_t spacingX, int32_t spacingY, bool collapsed, RECT* rects);
+
+// How one entry is painted: the horizontal shift of its rectangle, and for the caption the
+// extra shift and whether it takes the highlight font and the hover fill.
+struct EntryLook {
+    int32_t dx = 0;
+    int32_t captionDx = 0;
+    bool highlighted = false;
+    bool filled = false;
+    bool link = false;
+};
+
+struct MenuState {
+    int32_t hovered = -1;
+    bool pressed = false;
+    bool collapsed = false;
+    bool lastRightAligned = false;
+    bool lastAsLink = false;
+};
+
 class Basic : public PooledDrawer<Basic, IBasic> {
 public:
     Basic();
@@ -19,6 +51,19 @@ public:
 
     // IDrawer
     void draw(HDC, int32_t, int32_t, int32_t, int32_t) override {}
+
+    // The entries' rectangles and what the bar needs, measured with the normal font.
+    MenuMeasure measure(HDC dc, const wchar_t* const* captions, RECT* rects, int32_t count,
+                        const s::gui::IFont* normal, int32_t spacingX, int32_t spacingY, bool collapsed);
+    // Paints the entries into the bar's rectangle. The link entry borrows the normal font's
+    // colour and underline and gives them back.
+    void drawEntries(HDC dc, int32_t left, int32_t top, int32_t right, int32_t bottom,
+                     const wchar_t* const* captions, const RECT* rects, int32_t count, s::gui::IFont* normal,
+                     s::gui::IFont* highlight, int32_t spacingX, int32_t spacingY, const MenuState& state);
+    // The look of entry `index` of `count` in a bar `width` wide.
+    EntryLook lookOf(int32_t index, int32_t count, const RECT* rects, int32_t width, const MenuState& state) const;
+    // The combo face's state of the collapsed bar: 1 hovered, 2 hovered and pressed, 0 else.
+    static int32_t collapsedState(const MenuState& state);
 
     // Copies two components' font descriptions into the normal and the highlight font.
     void applyFonts(const s::gui::IFontDescription* normal, const s::gui::IFontDescription* highlight);
@@ -43,6 +88,8 @@ public:
     void resetForReuse() override;
 
 private:
+    void drawLink(HDC dc, const RECT& box, const wchar_t* caption, s::gui::IFont* font, bool hovered);
+
     s::gui::win::FontSetting m_normal;
     s::gui::win::FontSetting m_highlight;
     COLORREF m_hover = 0;

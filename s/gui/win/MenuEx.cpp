@@ -1,0 +1,389 @@
+// s/gui/win/MenuEx.cpp
+#include "s/gui/win/MenuEx.h"
+
+#include <windowsx.h>
+
+#include "s/gui/IWindow.h"
+#include "s/gui/ITextLocalizer.h"
+#include "s/gui/drawer/menu/win/Basic.h"
+#include "s/gui/menuitem/MenuItem.h"
+#include "s/gui/win/Font.h"
+#include "s/gui/win/PopupMenu.h"
+#include "s/thread/Pool.h"
+
+namespace s::gui::win {
+
+using s::gui::drawer::menu::win::Basic;
+using s::gui::menuitem::MenuItem;
+
+MenuEx* MenuEx::obtain() { return s::thread::Pool<MenuEx>::obtain(); }
+
+void MenuEx::releaseToPool() { s::thread::Pool<MenuEx>::release(this); }
+
+MenuEx::~MenuEx() { resetForReuse(); }
+
+void MenuEx::resetForReuse() {
+    leaveLocalizer();
+    ComponentBase::resetForReuse();
+    for (Entry& entry : m_entries) {
+        if (entry.item) entry.item->releaseToPool();
+        if (entry.popup) entry.popup->releaseToPool();
+    }
+    m_entries.clear();
+    m_hovered = -1;
+    m_pressed = m_open = m_switchRequested = m_closedOnce = false;
+    m_lastClose = 0;
+    m_collapsedBar = m_lastRightAligned = m_lastAsLink = m_openOnHover = false;
+    m_zeroMinWidth = true;
+    m_spacingX = 6;
+    m_spacingY = 3;
+    m_chosen = -1;
+    m_commandListeners.clear();
+    m_retextListeners.clear();
+    m_dropDownListeners.clear();
+    setDrawer(nullptr, false);
+}
+
+void MenuEx::leaveLocalizer() {
+    if (m_localizer) m_localizer->removeListener(this);
+    m_localizer = nullptr;
+}
+
+// Without a drawer of its own the bar paints with the reset look of the menu drawer.
+void MenuEx::setDrawer(Basic* drawer, bool owned) {
+    if (m_drawer && m_drawerOwned && m_drawer != drawer) m_drawer->releaseToPool();
+    releaseFonts();
+    m_drawer = drawer;
+    m_drawerOwned = drawer && owned;
+    if (m_hWnd) {
+        measure();
+        redraw();
+    }
+}
+
+void MenuEx::releaseFonts() {
+    if (m_normalFont) m_normalFont->releaseToPool();
+    if (m_highlightFont) m_highlightFont->releaseToPool();
+    m_normalFont = m_highlightFont = nullptr;
+}
+
+void MenuEx::makeFonts() {
+    if (!m_drawer) setDrawer(Basic::obtain(), true);
+    if (!m_drawer) return;
+    if (!m_normalFont) m_normalFont = m_drawer->getNormalFont()->makeFont();
+    if (!m_highlightFont) m_highlightFont = m_drawer->getHighlightFont()->makeFont();
+}
+
+void MenuEx::setParent(s::gui::IComponent* parent) {
+    if (!parent) {
+        if (m_hWnd) ::SendMessageW(m_hWnd, WM_USER + 15, 0, 0);
+        leaveLocalizer();
+        ComponentBase::setParent(nullptr);
+        return;
+    }
+    s::gui::IWindow* window = parent->getWindow();
+    s::gui::ITextLocalizer* localizer = window ? window->getLocalizer() : nullptr;
+    if (localizer != m_localizer) {
+        leaveLocalizer();
+        m_localizer = localizer;
+        if (localizer) localizer->addListener(this);
+    }
+    retextCaptions();
+    ComponentBase::setParent(parent);
+    measure();
+}
+
+void MenuEx::addItemByTextId(MenuItem* item) {
+    if (!item) return;
+    m_entries.push_back(Entry{item, nullptr, L"", RECT{}});
+    retextCaptions();
+    measure();
+}
+
+void MenuEx::addItem(PopupMenu* popup) {
+    if (!popup) return;
+    m_entries.push_back(Entry{nullptr, popup, L"", RECT{}});
+    retextCaptions();
+    measure();
+}
+
+void MenuEx::retextCaptions() {
+    for (Entry& entry : m_entries) {
+        if (entry.item) {
+            if (m_localizer) entry.item->setLocalizer(m_localizer);
+            entry.caption = entry.item->getCaption();
+        } else {
+            if (m_localizer) entry.popup->setLocalizer(m_localizer);
+            entry.caption = entry.popup->getTitle();
+        }
+    }
+}
+
+bool MenuEx::hasCommand(int32_t id) const {
+    for (const Entry& entry : m_entries) {
+        if (entry.item && entry.item->getCommandId() == id) return true;
+        if (entry.popup && entry.popup->hasCommand(id)) return true;
+    }
+    return false;
+}
+
+bool MenuEx::isItemChecked(int32_t id) const {
+    for (const Entry& entry : m_entries) {
+        if (entry.item && entry.item->getCommandId() == id) return entry.item->isChecked();
+        if (entry.popup && entry.popup->hasCommand(id)) return entry.popup->isItemChecked(id);
+    }
+    return false;
+}
+
+bool MenuEx::setItemChecked(int32_t id, bool checked) {
+    for (Entry& entry : m_entries) {
+        if (entry.item && entry.item->getCommandId() == id) return entry.item->setChecked(checked), true;
+        if (entry.popup && entry.popup->setItemChecked(id, checked)) return true;
+    }
+    return false;
+}
+
+void MenuEx::chooseCommand(int32_t id) {
+    m_chosen = id;
+    m_commandListeners.fire(this, 0);
+}
+
+void MenuEx::setSpacing(int32_t x, int32_t y) {
+    m_spacingX = x;
+    m_spacingY = y;
+    measure();
+}
+
+void MenuEx::setCollapsed(bool collapsed) {
+    m_collapsedBar = collapsed;
+    measure();
+    redraw();
+}
+
+void MenuEx::relocalize() {
+    retextCaptions();
+    measure();
+    redraw();
+}
+
+void MenuEx::onEvent(void* source, int32_t) {
+    if (!source || source != static_cast<void*>(m_localizer)) return;
+    retextCaptions();
+    m_retextListeners.fire(this, 0);
+    measure();
+    redraw();
+}
+
+void MenuEx::measure() {
+    makeFonts();
+    if (!m_drawer || !m_normalFont) return;
+    std::vector<const wchar_t*> captions;
+    std::vector<RECT> rects(m_entries.size());
+    for (const Entry& entry : m_entries) captions.push_back(entry.caption.c_str());
+    HDC dc = ::GetDC(nullptr);
+    const s::gui::drawer::menu::win::MenuMeasure size =
+        m_drawer->measure(dc, captions.data(), rects.data(), static_cast<int32_t>(m_entries.size()), m_normalFont,
+                          m_spacingX, m_spacingY, m_collapsedBar);
+    ::ReleaseDC(nullptr, dc);
+    for (size_t i = 0; i < m_entries.size(); ++i) m_entries[i].rect = rects[i];
+    setMinimumSize(m_zeroMinWidth ? 0 : size.minWidth, size.minHeight);
+    setTargetSize(size.targetWidth, size.targetHeight);
+}
+
+RECT MenuEx::placedRect(uint32_t index) const {
+    RECT r = m_entries[index].rect;
+    if (m_lastRightAligned && index + 1 == m_entries.size()) OffsetRect(&r, m_width - r.right, 0);
+    return r;
+}
+
+int32_t MenuEx::entryAt(int32_t x, int32_t y) const {
+    if (m_entries.empty()) return -1;
+    const POINT p = {x, y};
+    if (m_collapsedBar) {
+        const RECT all = {0, 0, m_width, m_height};
+        return PtInRect(&all, p) ? 0 : -1;
+    }
+    for (uint32_t i = 0; i < m_entries.size(); ++i) {
+        const RECT r = placedRect(i);
+        if (PtInRect(&r, p)) return static_cast<int32_t>(i);
+    }
+    return -1;
+}
+
+void MenuEx::paint() {
+    PAINTSTRUCT ps;
+    HDC target = ::BeginPaint(m_hWnd, &ps);
+    RECT client = {};
+    ::GetClientRect(m_hWnd, &client);
+    HDC dc = ::CreateCompatibleDC(target);
+    HBITMAP bitmap = ::CreateCompatibleBitmap(target, client.right, client.bottom);
+    HGDIOBJ before = ::SelectObject(dc, bitmap);
+    const COLORREF background = ::SetBkColor(dc, getBackgroundColour());
+    ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &client, nullptr, 0, nullptr);
+    ::SetBkColor(dc, background);
+    makeFonts();
+    if (m_drawer && m_normalFont) {
+        std::vector<const wchar_t*> captions;
+        std::vector<RECT> rects;
+        for (const Entry& entry : m_entries) {
+            captions.push_back(entry.caption.c_str());
+            rects.push_back(entry.rect);
+        }
+        s::gui::drawer::menu::win::MenuState state;
+        state.hovered = m_hovered;
+        state.pressed = m_pressed || m_open;
+        state.collapsed = m_collapsedBar;
+        state.lastRightAligned = m_lastRightAligned;
+        state.lastAsLink = m_lastAsLink;
+        m_drawer->drawEntries(dc, 0, 0, client.right, client.bottom, captions.data(), rects.data(),
+                              static_cast<int32_t>(m_entries.size()), m_normalFont, m_highlightFont, m_spacingX,
+                              m_spacingY, state);
+    }
+    ::BitBlt(target, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
+    ::SelectObject(dc, before);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(dc);
+    ::EndPaint(m_hWnd, &ps);
+}
+
+void MenuEx::onMouseMove(int32_t x, int32_t y) {
+    const int32_t entry = entryAt(x, y);
+    if (entry >= 0 && ::GetCapture() != m_hWnd && !m_open) ::SetCapture(m_hWnd);
+    if (entry < 0 && !m_open && !m_pressed && ::GetCapture() == m_hWnd) ::ReleaseCapture();
+    if (entry == m_hovered) return;
+    if (m_open && entry >= 0 && m_entries[entry].popup) {
+        // The open menu closes and the loop in openDropDowns opens the hovered one next.
+        m_hovered = entry;
+        m_switchRequested = true;
+        ::EndMenu();
+        redraw();
+        return;
+    }
+    if (m_open) return;
+    m_hovered = entry;
+    redraw();
+    if (m_openOnHover && entry >= 0 && m_entries[entry].popup) openDropDowns();
+}
+
+void MenuEx::onButtonDown(int32_t x, int32_t y) {
+    const int32_t entry = entryAt(x, y);
+    if (entry < 0) return;
+    m_hovered = entry;
+    m_pressed = true;
+    ::SetCapture(m_hWnd);
+    redraw();
+    if (m_open) {
+        ::EndMenu();
+        return;
+    }
+    if (m_closedOnce && ::GetTickCount() - m_lastClose < kReopenGuardMs) return;
+    if (m_entries[entry].popup) openDropDowns();
+}
+
+void MenuEx::onButtonUp() {
+    if (!m_pressed) return;
+    m_pressed = false;
+    if (::GetCapture() == m_hWnd) ::ReleaseCapture();
+    const int32_t entry = m_hovered;
+    m_hovered = -1;
+    if (entry >= 0 && entry < static_cast<int32_t>(m_entries.size()) && m_entries[entry].item)
+        chooseCommand(m_entries[entry].item->getCommandId());
+    redraw();
+}
+
+void MenuEx::openDropDowns() {
+    m_switchRequested = true;
+    while (m_switchRequested) {
+        m_switchRequested = false;
+        if (m_hovered < 0 || !m_entries[m_hovered].popup) break;
+        PopupMenu* popup = m_entries[m_hovered].popup;
+        const RECT r = placedRect(static_cast<uint32_t>(m_hovered));
+        POINT at = {r.left, r.bottom};
+        ::ClientToScreen(m_hWnd, &at);
+        // Set before every track: a stale value could name a window that is gone.
+        MENUINFO info = {};
+        info.cbSize = sizeof(info);
+        info.fMask = MIM_MENUDATA;
+        info.dwMenuData = reinterpret_cast<ULONG_PTR>(m_hWnd);
+        ::SetMenuInfo(popup->handle(), &info);
+        m_open = true;
+        m_pressed = false;
+        m_dropDownListeners.fire(this, 1);
+        redraw();
+        ::TrackPopupMenu(popup->handle(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_NOANIMATION, at.x,
+                         at.y, 0, m_hWnd, nullptr);
+        ::KillTimer(m_hWnd, kHoverTimer);
+    }
+    m_lastClose = ::GetTickCount();
+    m_closedOnce = true;
+    m_open = false;
+    m_pressed = false;
+    if (::GetCapture() == m_hWnd) ::ReleaseCapture();
+    m_hovered = -1;
+    redraw();
+}
+
+bool MenuEx::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_ERASEBKGND:
+        *result = 1;
+        return true;
+    case WM_PAINT:
+        paint();
+        *result = 0;
+        return true;
+    case WM_NCHITTEST: {
+        POINT p = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        ::ScreenToClient(m_hWnd, &p);
+        *result = entryAt(p.x, p.y) >= 0 || ::GetCapture() == m_hWnd ? HTCLIENT : HTTRANSPARENT;
+        return true;
+    }
+    case WM_MOUSEMOVE:
+        onMouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        *result = 0;
+        return true;
+    case WM_LBUTTONDOWN:
+        onButtonDown(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        *result = 0;
+        return true;
+    case WM_LBUTTONUP:
+        onButtonUp();
+        *result = 0;
+        return true;
+    case WM_INITMENUPOPUP:
+        ::SetTimer(m_hWnd, kHoverTimer, 10, nullptr);
+        *result = 0;
+        return true;
+    case WM_TIMER: {
+        if (wParam != kHoverTimer) return false;
+        // The menu loop holds the mouse; the bar follows the cursor by itself.
+        POINT p = {};
+        ::GetCursorPos(&p);
+        ::ScreenToClient(m_hWnd, &p);
+        onMouseMove(p.x, p.y);
+        *result = 0;
+        return true;
+    }
+    case WM_COMMAND:
+        if (HIWORD(wParam) != 0 || lParam != 0) return false;
+        if (hasCommand(LOWORD(wParam))) chooseCommand(LOWORD(wParam));
+        *result = 0;
+        return true;
+    case WM_USER + 15:
+        ::KillTimer(m_hWnd, kHoverTimer);
+        if (::GetCapture() == m_hWnd) ::ReleaseCapture();
+        *result = 0;
+        return true;
+    default:
+        return ComponentBase::handleMessage(result, message, wParam, lParam);
+    }
+}
+
+MenuEx* newMenuEx(int32_t widthPercent) {
+    MenuEx* bar = MenuEx::obtain();
+    if (!bar) return nullptr;
+    if (widthPercent >= 0) bar->setTargetPercent(widthPercent, -1);
+    return bar;
+}
+
+}  // namespace s::gui::win
