@@ -1,6 +1,8 @@
 // mfc/CWinApp.cpp
 #include "mfc/CWinApp.h"
 
+#include "mfc/CommandLineParser.h"
+
 #include <cwchar>
 #include <mutex>
 
@@ -31,13 +33,35 @@ const wchar_t* defaultTitle() {
 
 }  // namespace
 
-CWinApp::CWinApp(const wchar_t* appName) : m_pszAppName(appName) { g_app = this; }
+CWinApp::CWinApp(const wchar_t* appName)
+    : m_pszAppName(appName), m_hInstance(GetModuleHandleW(nullptr)) {
+    g_app = this;
+}
 
 CWinApp::~CWinApp() {
     if (g_app == this) g_app = nullptr;
 }
 
+int CWinApp::Run() {
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return ExitInstance();
+}
+
+void CWinApp::ParseCommandLine(CCommandLineInfo& info) { CommandLineParser::parseOwn(info); }
+
 CWinApp* AfxGetApp() { return g_app; }
+
+int AfxWinMain(HINSTANCE instance) {
+    CWinApp* app = g_app;
+    if (!app) return 1;
+    if (instance) app->m_hInstance = instance;
+    if (!app->InitInstance()) return app->ExitInstance();
+    return app->Run();
+}
 
 const wchar_t* AfxGetAppName() {
     return g_app && g_app->m_pszAppName ? g_app->m_pszAppName : defaultTitle();

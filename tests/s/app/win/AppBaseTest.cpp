@@ -1,0 +1,121 @@
+// tests/s/app/win/AppBaseTest.cpp
+#include "s/app/win/AppBase.h"
+
+#include <gmock/gmock.h>
+
+#include <string>
+#include <vector>
+
+#include "s/image/jpg/win/Jpeg.h"
+#include "s/lang/Localizer.h"
+#include "s/map/IMappedData.h"
+#include "s/system/win/ShellOpen.h"
+#include "tests/s/app/win/AppFixture.h"
+
+namespace {
+
+using s::app::win::AppBase;
+
+class AppBaseTest : public tests::app::AppFixture {};
+
+TEST_F(AppBaseTest, FirstStartOnAnEmptyKeyWritesIdentityAndLanguage) {
+    AppBase* app = startBase();
+    ASSERT_NE(nullptr, app);
+    ASSERT_NE(nullptr, app->localizer());
+    ASSERT_NE(nullptr, app->saveData());
+    EXPECT_TRUE(app->saveData()->getAutoSave()) << "the start switches save-after-change back on";
+    EXPECT_EQ(L"Ostrel Brakvane", readString(L"SaveData\\SoftwareID", L""));
+    EXPECT_EQ(L"1.23", readString(L"SaveData\\Version", L""));
+    // The session's Wine runs in English.
+    EXPECT_EQ(L"English", readString(L"SaveData\\Language", L""));
+    EXPECT_STREQ(L"English", app->localizer()->currentLanguageName());
+    EXPECT_NE(nullptr, app->picture131());
+    EXPECT_NE(nullptr, app->picture132());
+    EXPECT_EQ(500000u, app->textBase());
+    app->releaseToPool();
+}
+
+TEST_F(AppBaseTest, SavedLanguageIsSelectedAndKept) {
+    writeString(L"SaveData\\Language", L"", L"German");
+    AppBase* app = startBase();
+    ASSERT_NE(nullptr, app);
+    EXPECT_STREQ(L"German", app->localizer()->currentLanguageName());
+    EXPECT_EQ(L"German", readString(L"SaveData\\Language", L""));
+    app->releaseToPool();
+}
+
+TEST_F(AppBaseTest, UnknownSavedLanguageGivesTheSystemsAndIsReplaced) {
+    writeString(L"SaveData\\Language", L"", L"Klingon");
+    AppBase* app = startBase();
+    ASSERT_NE(nullptr, app);
+    EXPECT_STREQ(L"English", app->localizer()->currentLanguageName());
+    EXPECT_EQ(L"English", readString(L"SaveData\\Language", L""));
+    app->releaseToPool();
+}
+
+TEST_F(AppBaseTest, WithoutSkinnerTheSkinIsEmptyAndNeverStored) {
+    writeString(L"SaveData\\Skin", L"", L"Black");
+    AppBase* app = startBase();
+    ASSERT_NE(nullptr, app);
+    EXPECT_FALSE(app->hasSkinner());
+    EXPECT_STREQ(L"", app->getSkinSetting());
+    app->setSkinSetting(L"White");
+    EXPECT_EQ(L"Black", readString(L"SaveData\\Skin", L"")) << "Skin must not be written";
+    app->releaseToPool();
+}
+
+TEST_F(AppBaseTest, LanguageSettingIsWrittenUnderItsKey) {
+    AppBase* app = startBase();
+    ASSERT_NE(nullptr, app);
+    app->setLanguageSetting(L"Dutch");
+    EXPECT_EQ(L"Dutch", readString(L"SaveData\\Language", L""));
+    EXPECT_STREQ(L"Dutch", app->getLanguageSetting());
+    app->releaseToPool();
+}
+
+std::vector<std::wstring> g_opened;
+BOOL WINAPI recordOpen(SHELLEXECUTEINFOW* info) {
+    g_opened.push_back(info->lpFile ? info->lpFile : L"");
+    return TRUE;
+}
+
+TEST_F(AppBaseTest, SilentValueIsConsumedOnceAndOpensTheProductPage) {
+    writeDword(L"", L"Silent", 1);
+    g_opened.clear();
+    auto previous = s::system::win::setShellExecuteFunction(&recordOpen);
+    AppBase* app = startBase();
+    ASSERT_NE(nullptr, app);
+    app->handleSilentFlag();
+    EXPECT_FALSE(hasValue(L"", L"Silent"));
+    app->handleSilentFlag();
+    s::system::win::setShellExecuteFunction(previous);
+    ASSERT_EQ(1u, g_opened.size());
+    EXPECT_EQ(std::wstring(app->productPageText()), g_opened[0]);
+    EXPECT_EQ(0u, g_opened[0].find(L"http")) << "the page is an address of the pack";
+    app->releaseToPool();
+}
+
+TEST_F(AppBaseTest, NoSilentValueOpensNothing) {
+    g_opened.clear();
+    auto previous = s::system::win::setShellExecuteFunction(&recordOpen);
+    AppBase* app = startBase();
+    ASSERT_NE(nullptr, app);
+    app->handleSilentFlag();
+    s::system::win::setShellExecuteFunction(previous);
+    EXPECT_TRUE(g_opened.empty());
+    app->releaseToPool();
+}
+
+TEST(AppBaseVersionText, IrregularVersionTexts) {
+    struct Row {
+        const wchar_t* text;
+        bool irregular;
+    };
+    const Row rows[] = {{L"1.23", false}, {L"10.05", false}, {L"1.2", true}, {L"1.234", true},
+                        {L"1", true},     {L"", true},       {L".12", false}, {L"1.2.3", true}};
+    for (const Row& row : rows)
+        EXPECT_EQ(row.irregular, AppBase::isIrregularVersionText(row.text)) << row.text;
+    EXPECT_TRUE(AppBase::isIrregularVersionText(nullptr));
+}
+
+}  // namespace

@@ -1,0 +1,66 @@
+// tests/s/app/win/StartRulesTest.cpp
+#include "s/app/win/StartRules.h"
+
+#include <gmock/gmock.h>
+
+#include "s/gui/win/Window.h"
+#include "s/system/win/OsVersion.h"
+#include "s/thread/Pool.h"
+#include "support/gui/GuiTest.h"
+
+namespace {
+
+using s::system::win::OsVersion;
+
+// The probe fed with a version, as the start reads it.
+OsVersion g_fed;
+LONG WINAPI fedVersion(OSVERSIONINFOW* info) {
+    info->dwMajorVersion = g_fed.majorVersion;
+    info->dwMinorVersion = g_fed.minorVersion;
+    info->dwBuildNumber = 1;
+    info->dwPlatformId = g_fed.isNt ? VER_PLATFORM_WIN32_NT : VER_PLATFORM_WIN32_WINDOWS;
+    return 0;
+}
+
+TEST(StartRules, SystemGateWithAnInjectedVersion) {
+    struct Row {
+        bool nt;
+        uint32_t major, minor;
+        bool runs;
+    };
+    const Row rows[] = {{true, 5, 0, false}, {true, 5, 1, true},  {true, 5, 2, true},
+                        {true, 5, 3, false}, {true, 6, 0, true},  {true, 6, 1, true},
+                        {true, 10, 0, true}, {true, 4, 0, false}, {false, 5, 1, false},
+                        {false, 4, 10, false}, {false, 6, 0, false}};
+    for (const Row& row : rows) {
+        g_fed = OsVersion();
+        g_fed.isNt = row.nt;
+        g_fed.majorVersion = row.major;
+        g_fed.minorVersion = row.minor;
+        OsVersion probed;
+        s::system::win::fillOsVersion(&probed, &fedVersion, nullptr);
+        EXPECT_EQ(row.runs, s::app::win::isSupportedSystem(probed))
+            << row.nt << " " << row.major << "." << row.minor;
+    }
+}
+
+TEST(StartRules, TheRunningSystemPassesTheGate) {
+    EXPECT_TRUE(s::app::win::isSupportedSystem(s::system::win::osVersion()));
+}
+
+class StartRulesWindow : public tests::gui::GuiTest {};
+
+// The watchdog fails the test if either wait does not end.
+TEST_F(StartRulesWindow, WaitingForNoWindowEndsAtOnce) {
+    EXPECT_FALSE(s::app::win::waitUntilWindowClosed(nullptr, INFINITE));
+}
+
+TEST_F(StartRulesWindow, WaitingEndsWhenTheWindowCloses) {
+    s::gui::win::Window* window = s::thread::Pool<s::gui::win::Window, 0>::obtain();
+    window->show(true, false);
+    PostMessageW(window->getHandle(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(s::app::win::waitUntilWindowClosed(window, INFINITE));
+    window->releaseToPool();
+}
+
+}  // namespace
