@@ -8,6 +8,7 @@
 
 #include "s/image/win/BufferedImage.h"
 #include "s/system/monitor/win/ScreenCapture.h"
+#include "support/gui/ScreenLock.h"
 
 namespace {
 
@@ -63,6 +64,7 @@ LRESULT CALLBACK paintHalves(HWND window, UINT message, WPARAM w, LPARAM l) {
 }
 
 TEST(ScreenCaptureTest, AWindowOfKnownColoursIsReadBackExactly) {
+    const tests::gui::ScreenLock screen;  // no other test's window over ours while we read
     WNDCLASSW wc = {};
     wc.lpfnWndProc = paintHalves;
     wc.hInstance = GetModuleHandleW(nullptr);
