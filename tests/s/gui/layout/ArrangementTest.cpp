@@ -5,6 +5,8 @@
 
 #include <gmock/gmock.h>
 
+#include <thread>
+
 #include "s/gui/layout/FlowH.h"
 #include "s/gui/layout/Pile.h"
 #include "s/gui/layout/Vertical.h"
@@ -162,7 +164,11 @@ TEST(Arrangement, LayoutManagersUseTheirArrangementWithoutParameters) {
     box->doLayout();
     EXPECT_EQ(b->getX(), 0);
     EXPECT_EQ(b->getY(), 0);
-    EXPECT_EQ(Vertical::shared(), Vertical::shared());
+    // One stateless instance serves every box: another thread gets the same one.
+    Vertical* seenElsewhere = nullptr;
+    std::thread([&seenElsewhere] { seenElsewhere = Vertical::shared(); }).join();
+    ASSERT_NE(nullptr, seenElsewhere);
+    EXPECT_EQ(seenElsewhere, Vertical::shared());
     box->setLayoutManager(nullptr);
     EXPECT_EQ(box->getLayoutManager(), FlowH::shared());  // reported, though the kind rules
 }
