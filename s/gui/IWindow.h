@@ -9,9 +9,18 @@
 
 #include "s/gui/IContainer.h"
 
+namespace s::gui::drawer {
+class IWindow;
+class Skinner;
+}  // namespace s::gui::drawer
+namespace s::image::win {
+class BufferedImage;
+}  // namespace s::image::win
+
 namespace s::gui {
 
 class IMenuBar;
+class IPopupMenu;
 class ITextLocalizer;
 class IWindowSettings;
 
@@ -144,6 +153,98 @@ public:
     virtual void setRecentreWhenOffScreen(bool on) = 0;
     virtual void addLanguageListener(s::gui::events::IEventListener* listener) = 0;
     virtual bool isShuttingDown() const = 0;
+
+    // The tray icon (its tip is the title) and its menu, opened by a right click on the
+    // icon; an owned menu is released with the window. A locked icon stays when hidden; a
+    // persistent one stays when the window comes back from the tray. Tray messages still
+    // queued when the window closed are not acted on.
+    virtual bool setTrayIconVisible(bool visible) = 0;
+    virtual bool isTrayIconShown() const = 0;
+    virtual void updateTrayIcon() = 0;
+    virtual void setTrayIconLocked(bool locked) = 0;
+    virtual bool isTrayIconLocked() const = 0;
+    virtual void setTrayIconPersistent(bool on) = 0;
+    virtual void setCloseToTray(bool on) = 0;
+    virtual void hideToTray() = 0;
+    virtual bool isHiddenToTray() const = 0;
+    virtual void setTrayMenu(IPopupMenu* menu, bool owned) = 0;
+    virtual void addTrayRightClickListener(s::gui::events::IEventListener* listener) = 0;
+    virtual void addTrayLeftClickListener(s::gui::events::IEventListener* listener) = 0;
+    // Opened at the cursor by a right button press; an owned menu is released with the window.
+    virtual void setContextMenu(IPopupMenu* menu, bool owned) = 0;
+    virtual void addContextMenuListener(s::gui::events::IEventListener* listener) = 0;
+    // Hot keys by name, registered on the UI thread. A clash answers false, shows its
+    // report when asked to, and leaves the window as it was.
+    virtual bool registerHotKey(bool alt, bool ctrl, bool shift, bool win, int32_t key, const wchar_t* name,
+                                bool report) = 0;
+    virtual void unregisterHotKey(const wchar_t* name) = 0;
+    virtual void unregisterAllHotKeys() = 0;
+    virtual void addHotKeyListener(s::gui::events::IEventListener* listener) = 0;
+    virtual bool isOwnHotKey(const wchar_t* name) const = 0;
+    // User timers; a timer's message still queued after it stopped is not reported.
+    virtual bool startTimer(int32_t id, uint32_t periodMs) = 0;
+    virtual void stopTimer(int32_t id) = 0;
+    virtual void addTimerListener(s::gui::events::IEventListener* listener) = 0;
+    virtual int32_t getTimerId() const = 0;
+    virtual void markTimerHandled() = 0;
+    // Transparency in percent; with onlyWhileTopmost the window is opaque unless topmost.
+    virtual void setAlpha(int32_t percent, bool onlyWhileTopmost) = 0;
+    virtual int32_t getAlpha() const = 0;
+    // Fade (the window turns see-through while the cursor is over it) or shrink (to the
+    // given size; a negative side is kept), undone `delaySeconds` after the cursor left.
+    // onlyWhileTopmost: nothing happens unless the window is topmost; shiftOverrides:
+    // holding Shift brings the window back at once.
+    virtual void setHoverEffect(bool on, bool fade, bool onlyWhileTopmost, int32_t delaySeconds,
+                                int32_t shrunkWidth, int32_t shrunkHeight, bool shiftOverrides) = 0;
+    virtual bool isShrunk() const = 0;
+    virtual bool isFaded() const = 0;
+    virtual bool isHoverEffectActive() const = 0;
+    // Membership of the clipboard-viewer chain; the window leaves it when it closes or goes.
+    virtual void setClipboardViewer(bool on) = 0;
+    virtual void addClipboardListener(s::gui::events::IEventListener* listener) = 0;
+    virtual bool isSuspended() const = 0;
+    // While shown, the window moves towards the cursor every 100 ms.
+    virtual void setCursorFollow(bool on) = 0;
+    // A left click on the tray icon hides the window there or brings it back.
+    virtual void setTrayClickToggles(bool on) = 0;
+    virtual void setHideCursor(bool on) = 0;
+    virtual void setPassDoubleClicks(bool on) = 0;
+    // A drawer paints the frame (the native frame goes) and shapes the window; its
+    // borders size it when the window is resizable.
+    virtual void setDrawer(s::gui::drawer::IWindow* drawer, bool owned) = 0;
+    virtual s::gui::drawer::IWindow* getDrawer() const = 0;
+    virtual void keepOnVirtualScreen(bool on) = 0;
+    // The edge being dragged and the proposed rectangle, for sizing listeners.
+    virtual bool isSizingLeft() const = 0;
+    virtual bool isSizingRight() const = 0;
+    virtual bool isSizingTop() const = 0;
+    virtual bool isSizingBottom() const = 0;
+    virtual bool isSizingTopLeft() const = 0;
+    virtual bool isSizingTopRight() const = 0;
+    virtual bool isSizingBottomLeft() const = 0;
+    virtual bool isSizingBottomRight() const = 0;
+    virtual int32_t getSizingLeft() const = 0;
+    virtual void setSizingLeft(int32_t value) = 0;
+    virtual int32_t getSizingRight() const = 0;
+    virtual void setSizingRight(int32_t value) = 0;
+    virtual int32_t getSizingTop() const = 0;
+    virtual void setSizingTop(int32_t value) = 0;
+    virtual int32_t getSizingBottom() const = 0;
+    virtual void setSizingBottom(int32_t value) = 0;
+    // Captures the mouse; when the capture ends the cursor's place is kept and code 17 fires.
+    virtual void setCapture() = 0;
+    virtual int32_t getCaptureReleaseX() const = 0;
+    virtual int32_t getCaptureReleaseY() const = 0;
+    virtual void addCaptureChangedListener(s::gui::events::IEventListener* listener) = 0;
+    virtual s::image::win::BufferedImage* getLargeIcon() const = 0;
+    virtual void setLargeIcon(s::image::win::BufferedImage* image, bool owned) = 0;
+    virtual s::image::win::BufferedImage* getSmallIcon() const = 0;
+    virtual void setSmallIcon(s::image::win::BufferedImage* image, bool owned) = 0;
+    virtual bool hasSkinner() const = 0;
+    virtual s::gui::drawer::Skinner* getSkinner() const = 0;
+    // Follows the skinner: the window takes the current skin's window drawer, and again
+    // whenever the skin changes.
+    virtual void setSkinner(s::gui::drawer::Skinner* skinner) = 0;
     virtual HWND getHandle() const = 0;
     // Runs function(argument) on the UI thread and returns when it has run; at once when
     // called there. False when the window has no handle (nothing ran).

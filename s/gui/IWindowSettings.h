@@ -6,6 +6,13 @@
 #pragma once
 #include <cstdint>
 
+namespace s::gui::drawer {
+class Skinner;
+}  // namespace s::gui::drawer
+namespace s::image {
+class IBufferedImageSet;
+}  // namespace s::image
+
 namespace s::gui {
 
 class ITextLocalizer;
@@ -30,7 +37,11 @@ public:
     virtual bool getKeepOnTop() = 0;
     virtual const wchar_t* getMiddleClickAction() = 0;  // "DoNothing", "Close" or "Iconize"
     virtual void setLanguage(const wchar_t* name) = 0;
-    virtual void saveStore() = 0;  // writes the settings store out (the session is ending)
+    virtual void saveStore() = 0;
+    // The window's icon in its sizes, smallest first (null: none); the window picks two by
+    // the UI scale.
+    virtual s::image::IBufferedImageSet* iconSet() = 0;
+    virtual s::gui::drawer::Skinner* skinner() = 0;  // null: the window keeps its look  // writes the settings store out (the session is ending)
 };
 
 }  // namespace s::gui

@@ -91,6 +91,9 @@ public:
     const wchar_t* getMiddleClickAction() override;
     void setLanguage(const wchar_t* name) override;
     void saveStore() override;
+    // The window keeps the icon its class gives it.
+    s::image::IBufferedImageSet* iconSet() override { return nullptr; }
+    s::gui::drawer::Skinner* skinner() override { return m_skinner; }
 
     // IObject
     const wchar_t* classId() const override { return L"s_app_win_AppWindow"; }

@@ -9,7 +9,13 @@
 #include "s/gui/Geometry.h"
 #include "s/gui/IMenuBar.h"
 #include "s/gui/IPopupMenu.h"
+#include "s/gui/win/FrameHitTest.h"
 #include "s/gui/win/HotKeyText.h"
+#include "s/gui/win/UiScale.h"
+#include "s/gui/drawer/IWindow.h"
+#include "s/gui/drawer/Skinner.h"
+#include "s/image/IBufferedImageSet.h"
+#include "s/image/win/BufferedImage.h"
 #include "s/system/win/OsVersion.h"
 #include "s/base/IObject.h"
 #include "s/thread/IPoolable.h"
@@ -37,6 +43,15 @@ const wchar_t kRegistrationFailed[] = L"Window Registration Failed!";
 const wchar_t kCreationFailed[] = L"Window Creation Failed!";
 
 std::mutex g_workingSetLock;
+
+// While following the cursor the window steps towards it this often.
+constexpr UINT_PTR kCursorFollowTimer = 100;
+constexpr UINT kCursorFollowMs = 100;
+// A tray click this soon after the window lost the activation (the click itself takes it)
+// counts as a click on the active window.
+constexpr int64_t kTrayToggleMs = 150;
+
+bool shiftHeld() { return (GetKeyState(VK_SHIFT) & 0x8000) != 0; }
 
 bool threadReadyOrEnded(const void* context) {
     return static_cast<const UIThread*>(context)->isReady();
@@ -172,6 +187,7 @@ void Window::teardown() {
     m_closers.clear();
     setContextMenu(nullptr, false);
     setTrayMenu(nullptr, false);
+    releaseLooks();
 }
 
 void Window::resetForReuse() { teardown(); }
@@ -288,6 +304,7 @@ void Window::show(bool visible, bool activate) {
     if (visible) {
         if (m_visible) return;
         m_visible = true;
+        if (m_cursorFollow) runOnUiThread(&startCursorFollowHere, this);
         if (activate && m_appWindow) {
             ShowWindow(SW_MINIMIZE);
             ShowWindow(SW_RESTORE);
@@ -295,7 +312,8 @@ void Window::show(bool visible, bool activate) {
         if (!isMaximised() && m_settings) {
             if (m_settings->getMaximized())
                 maximise();
-            else if (m_recentre && (!m_settings->hasPosition() || !isOnScreen()))
+            else if (m_recentre && !m_keepOnVirtualScreen && !m_cursorFollow &&
+                     (!m_settings->hasPosition() || !isOnScreen()))
                 centreInParent();
         }
         if (activate) bringToFront(true);
@@ -305,6 +323,7 @@ void Window::show(bool visible, bool activate) {
     } else {
         storeSettings();
         m_visible = false;
+        runOnUiThread(&stopCursorFollowHere, this);
         ShowWindow(SW_HIDE);
     }
     trimWorkingSet();
@@ -325,18 +344,30 @@ void Window::bringToFront(bool front) {
 
 bool Window::isMinimised() const { return m_hWnd && IsIconic(m_hWnd); }
 bool Window::isMaximised() const { return m_hWnd && (IsZoomed(m_hWnd) || m_maximised); }
-void Window::minimise() { if (m_hWnd) ShowWindow(SW_MINIMIZE); }
-void Window::maximise() { if (m_hWnd) ShowWindow(SW_MAXIMIZE); }
+void Window::minimise() {
+    if (!m_hWnd) return;
+    runOnUiThread(&stopHoverEffectHere, this);
+    ShowWindow(SW_MINIMIZE);
+}
+
+void Window::maximise() {
+    if (!m_hWnd) return;
+    runOnUiThread(&stopHoverEffectHere, this);
+    ShowWindow(SW_MAXIMIZE);
+}
 void Window::showNormal() { if (m_hWnd) ShowWindow(SW_SHOWNORMAL); }
 
 void Window::restore() {
     if (!m_hWnd) return;
     if (isMaximised() && m_settings) m_settings->setMaximized(false);
+    if (m_hiddenInTray) runOnUiThread([](void* w) { static_cast<Window*>(w)->leaveTray(); }, this);
     ShowWindow(SW_RESTORE);
 }
 
 void Window::close() {
-    if (m_hWnd) SendMessage(WM_CLOSE);
+    if (!m_hWnd) return;
+    if (m_closeToTray) m_hiddenInTray = true;
+    SendMessage(WM_CLOSE);
 }
 
 bool Window::waitUntilClosed(uint32_t limitMs) {
@@ -420,6 +451,7 @@ void Window::setTopmost(bool on) {
     if (!m_hWnd) return;
     UINT show = m_visible ? SWP_SHOWWINDOW : 0;
     SetWindowPos(on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | show);
+    if (m_alphaOnlyTopmost) runOnUiThread([](void* w) { static_cast<Window*>(w)->applyAlpha(); }, this);
 }
 
 void Window::setMiddleClickAction(const wchar_t* action) {
@@ -444,6 +476,7 @@ void Window::setMenuBar(s::gui::IMenuBar* menuBar) {
 void Window::setTitle(const wchar_t* title) {
     m_title.setText(title ? title : L"");
     if (m_hWnd) SetWindowText(m_title.cString());
+    if (m_trayShown) updateTrayIcon();
 }
 
 void Window::setTitleFromTextIds(int32_t titleId, int32_t versionId) {
@@ -495,9 +528,11 @@ void Window::onEvent(void* source, int32_t) {
 void Window::applySettings(s::gui::IWindowSettings* settings, bool withVersion) {
     m_settings = settings;
     if (!settings) return;
+    applyIconSet(settings->iconSet());
     if (s::gui::ITextLocalizer* localizer = settings->localizer()) setLocalizer(localizer);
     int32_t titleId = settings->titleTextId();
     setTitleFromTextIds(titleId, withVersion && titleId != -1 ? titleId + 10 : -1);
+    if (s::gui::drawer::Skinner* skinner = settings->skinner()) setSkinner(skinner);
     setEasyDrag(settings->getEasyDrag());
     setTopmost(settings->getKeepOnTop());
     setMiddleClickAction(settings->getMiddleClickAction());
@@ -616,7 +651,9 @@ bool Window::onClose() {
     if (m_veto) return true;
     show(false, false);
     leaveClipboardChain();
+    m_trayLocked = false;
     if (m_trayShown) trayIcon(NIM_DELETE);
+    ::KillTimer(m_hWnd, kCursorFollowTimer);
     m_closed.store(true);
     return true;
 }
@@ -695,6 +732,7 @@ bool Window::windowProc(LRESULT* result, UINT message, WPARAM wParam, LPARAM lPa
     if (ComponentBase<s::gui::IWindow>::handleMessage(result, message, wParam, lParam)) return true;
     *result = 0;
     if (onExtraMessage(result, message, wParam, lParam)) return true;
+    if (onFrameMessage(result, message, wParam, lParam)) return true;
     switch (message) {
     case WM_ACTIVATE:
         onActivate(wParam);
@@ -714,38 +752,48 @@ bool Window::windowProc(LRESULT* result, UINT message, WPARAM wParam, LPARAM lPa
         *result = DefWindowProc(message, wParam, lParam) | DLGC_WANTALLKEYS;
         return true;
     case WM_NCHITTEST:
-        if (!m_easyDrag) return false;
-        *result = DefWindowProc(message, wParam, lParam);
-        if (*result == HTCLIENT && !(GetKeyState(VK_RBUTTON) & 0x8000)) *result = HTCAPTION;
+        if (!m_easyDrag && !m_drawer) return false;
+        *result = hitTest(DefWindowProc(message, wParam, lParam), lParam);
         return true;
     case WM_WINDOWPOSCHANGING:
+        if (m_keepOnVirtualScreen) keepProposedOnScreen(reinterpret_cast<WINDOWPOS*>(lParam));
         fire(kEventPositionChanging);
-        return false;
+        return m_drawer != nullptr;
     case WM_WINDOWPOSCHANGED: {
         auto* pos = reinterpret_cast<WINDOWPOS*>(lParam);
-        if (!(pos->flags & SWP_NOSIZE) && !IsIconic(m_hWnd)) doLayout();
+        if (!(pos->flags & SWP_NOSIZE) && !IsIconic(m_hWnd)) {
+            if (!m_drawer)
+                doLayout();
+            else if (onDrawerPositionChanged(), !isShrunk())
+                doLayout();
+        }
         return false;
     }
     case WM_MOUSEMOVE:
     case WM_NCMOUSEMOVE:
+        if (m_cursorFollow || m_hideCursor) ::SetCursor(nullptr);
+        onFrameMouse();
         fire(kEventMouseMove);
         return false;
     case WM_LBUTTONDOWN:
     case WM_NCLBUTTONDOWN:
+        if (startFrameDrag()) return true;
         fire(kEventLeftDown);
         SetFocus(m_hWnd);
         return false;
     case WM_LBUTTONUP:
         fire(kEventLeftUp);
+        finishFrameDrag();
         SetFocus(m_hWnd);
         return false;
     case WM_LBUTTONDBLCLK:
     case WM_NCLBUTTONDBLCLK:
         fire(kEventDoubleClick);
-        return true;
+        return !m_passDoubleClicks;
     case WM_MBUTTONDOWN:
         fire(kEventMiddleDown);
         if (wcscmp(m_middleClickAction.cString(), L"Close") == 0) PostMessage(WM_CLOSE);
+        if (wcscmp(m_middleClickAction.cString(), L"Iconize") == 0) hideToTray();
         return false;
     case WM_RBUTTONDOWN:
         fire(kEventRightDown);
@@ -771,6 +819,7 @@ bool Window::windowProc(LRESULT* result, UINT message, WPARAM wParam, LPARAM lPa
         onUserEvent(wParam, lParam, result);
         return true;
     case kRestore:
+        if (m_hiddenInTray) leaveTray();
         if (IsIconic(m_hWnd)) ShowWindow(SW_RESTORE);
         bringToFront(true);
         return true;
@@ -980,9 +1029,7 @@ void Window::setHoverFade(bool on, int32_t delaySeconds) {
         [](void* c) {
             auto* call = static_cast<Call*>(c);
             Window* w = call->window;
-            for (UINT_PTR id : {kFadeWait, kFadeIn, kFadeOut}) ::KillTimer(w->m_hWnd, id);
-            w->m_fadeActive = false;
-            w->applyAlpha();
+            w->stopFade();
             w->m_hoverFade = call->on;
             w->m_fadeDelaySeconds = call->on ? call->delay : 5;
         },
@@ -1017,6 +1064,39 @@ void Window::setHoverShrink(bool on, int32_t delaySeconds, int32_t width, int32_
             w->m_shrunkHeight = call->height;
         },
         &call);
+}
+
+// Undoes a running fade: the alpha comes back to what was asked for.
+void Window::stopFade() {
+    for (UINT_PTR id : {kFadeWait, kFadeIn, kFadeOut}) ::KillTimer(m_hWnd, id);
+    m_fadeActive = false;
+    applyAlpha();
+}
+
+void Window::stopHoverEffectHere(void* self) {
+    auto* window = static_cast<Window*>(self);
+    window->stopShrink();
+    window->stopFade();
+}
+
+void Window::setHoverEffect(bool on, bool fade, bool onlyWhileTopmost, int32_t delaySeconds, int32_t shrunkWidth,
+                            int32_t shrunkHeight, bool shiftOverrides) {
+    if (!on) {
+        setHoverFade(false, 5);
+        setHoverShrink(false, 5, -1, -1);
+        m_hoverOnlyTopmost = true;
+        m_shiftOverrides = false;
+        return;
+    }
+    if (fade) {
+        setHoverShrink(false, delaySeconds, -1, -1);
+        setHoverFade(true, delaySeconds);
+    } else {
+        setHoverFade(false, delaySeconds);
+        setHoverShrink(true, delaySeconds, shrunkWidth, shrunkHeight);
+    }
+    m_hoverOnlyTopmost = onlyWhileTopmost;
+    m_shiftOverrides = shiftOverrides;
 }
 
 // Undoes a running shrink: the saved full size comes back exactly.
@@ -1071,6 +1151,8 @@ bool Window::cursorOutside() const {
 }
 
 void Window::onHover() {
+    if (!m_hoverFade && !m_hoverShrink) return;
+    if (m_hoverOnlyTopmost && !m_topmost) return;
     if (m_hoverShrink && !m_shrinkActive) {
         applyAlpha();
         m_fullWidth = m_width;
@@ -1079,7 +1161,11 @@ void Window::onHover() {
         ::SetTimer(m_hWnd, kShrinkStep, kShrinkStepMs, nullptr);
         return;
     }
-    if (!m_hoverFade || (m_alphaOnlyTopmost && !m_topmost)) return;
+    if (!m_hoverFade) return;
+    if (m_shiftOverrides && shiftHeld()) {
+        stopFade();
+        return;
+    }
     if (m_fadeActive && m_alpha == 0) {
         m_fadeCountdownMs = m_fadeDelaySeconds * 1000;
         return;
@@ -1103,6 +1189,10 @@ bool Window::onFadeTimer(WPARAM id) {
         m_fadeCountdownMs = m_fadeDelaySeconds * 1000;
         ::SetTimer(m_hWnd, kFadeWait, kFadeWaitMs, nullptr);
     } else if (id == kFadeWait) {
+        if (m_shiftOverrides && shiftHeld()) {
+            stopFade();
+            return true;
+        }
         if (!cursorOutside()) return true;
         m_fadeCountdownMs -= static_cast<int32_t>(kFadeWaitMs);
         if (m_fadeCountdownMs >= 1) return true;
@@ -1165,6 +1255,7 @@ bool Window::trayIcon(DWORD action) {
 
 bool Window::setTrayIconVisible(bool visible) {
     if (!m_hWnd || visible == m_trayShown) return m_hWnd != nullptr;
+    if (!visible && m_trayLocked) return true;
     struct Call {
         Window* window;
         bool visible;
@@ -1183,6 +1274,7 @@ void Window::onTrayCallback(LPARAM mouse) {
     // Queued before the window closed: the icon is gone and nobody waits for its clicks.
     if (m_closed.load() || m_tornDown) return;
     if (mouse == WM_LBUTTONDOWN) {
+        if (m_trayClickToggles) toggleFromTray();
         fire(kEventTrayLeftClick);
     } else if (mouse == WM_RBUTTONDOWN && m_trayMenu) {
         fire(kEventTrayRightClick);
@@ -1191,6 +1283,8 @@ void Window::onTrayCallback(LPARAM mouse) {
         GetCursorPos(&cursor);
         m_trayMenu->track(cursor.x, cursor.y, this);
         SetForegroundWindow();
+    } else if (mouse == WM_MOUSEMOVE && m_hideCursor) {
+        followCursorStep();
     }
 }
 
@@ -1222,6 +1316,7 @@ bool Window::onExtraMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM
     case WM_TIMER:
         if (wParam >= kFadeWait && wParam <= kFadeOut) return onFadeTimer(wParam);
         if (wParam >= kShrinkWait && wParam <= kShrinkStep) return onShrinkTimer(wParam);
+        if (wParam == kCursorFollowTimer) return followCursorStep(), true;
         return wParam >= kUserTimerBase && onUserTimer(wParam);
     case WM_MOUSEMOVE:
     case WM_NCMOUSEMOVE:
@@ -1247,6 +1342,379 @@ bool Window::onExtraMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM
     default:
         return false;
     }
+}
+
+// --- the drawer-painted frame ------------------------------------------------------------
+
+void Window::setDrawer(s::gui::drawer::IWindow* drawer, bool owned) {
+    struct Call {
+        Window* window;
+        s::gui::drawer::IWindow* drawer;
+        bool owned;
+    } call = {this, drawer, owned};
+    auto swap = [](void* c) {
+        auto* call = static_cast<Call*>(c);
+        Window* w = call->window;
+        if (w->m_drawer && w->m_drawerOwned && w->m_drawer != call->drawer) w->m_drawer->releaseToPool();
+        w->m_drawer = call->drawer;
+        w->m_drawerOwned = call->drawer && call->owned;
+        if (!w->m_drawer) {
+            w->m_frameBuffer.release();
+            w->m_backBuffer = nullptr;
+            if (w->m_hWnd) ::SetWindowRgn(w->m_hWnd, nullptr, TRUE);
+        }
+    };
+    if (!runOnUiThread(swap, &call)) swap(&call);
+    if (!drawer || !m_hWnd) return;
+    // The drawer paints the frame: the native one goes, and children are not painted over.
+    setFramed(false);
+    modifyStyle(0, WS_CLIPCHILDREN, SWP_FRAMECHANGED);
+    runOnUiThread([](void* w) { static_cast<Window*>(w)->onDrawerPositionChanged(); }, this);
+    RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void Window::paintBuffer(HDC dc, int32_t width, int32_t height) {
+    const RECT all = {0, 0, width, height};
+    const COLORREF before = ::SetBkColor(dc, getBackgroundColour());
+    ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &all, nullptr, 0, nullptr);
+    ::SetBkColor(dc, before);
+    if (m_drawer) m_drawer->draw(dc, 0, 0, width, height);
+}
+
+// The shape follows the size; the system owns the region once it is set.
+void Window::onDrawerPositionChanged() {
+    if (!m_drawer || !m_hWnd) return;
+    const RECT r = windowRect();
+    ::SetWindowRgn(m_hWnd, m_drawer->createRegion(0, 0, r.right - r.left - 1, r.bottom - r.top - 1), TRUE);
+    ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
+}
+
+LRESULT Window::hitTest(LRESULT answer, LPARAM lParam) const {
+    if (m_drawer) {
+        const RECT r = windowRect();
+        answer = frameHitTest(static_cast<int16_t>(LOWORD(lParam)) - r.left,
+                              static_cast<int16_t>(HIWORD(lParam)) - r.top, r.right - r.left, r.bottom - r.top,
+                              uiScale(), answer);
+    }
+    if (m_easyDrag && answer == HTCLIENT && !(GetKeyState(VK_RBUTTON) & 0x8000)) answer = HTCAPTION;
+    return answer;
+}
+
+// With two or more monitors the whole virtual screen, else the primary work area.
+void Window::keepProposedOnScreen(WINDOWPOS* pos) const {
+    if (pos->flags & SWP_NOMOVE) return;
+    const s::gui::Rect area = GetSystemMetrics(SM_CMONITORS) >= 2 ? virtualScreen() : primaryWorkArea();
+    const RECT now = windowRect();
+    const int32_t width = pos->flags & SWP_NOSIZE ? now.right - now.left : pos->cx;
+    const int32_t height = pos->flags & SWP_NOSIZE ? now.bottom - now.top : pos->cy;
+    if (pos->x + width > area.left + area.width) pos->x = area.left + area.width - width;
+    if (pos->y + height > area.top + area.height) pos->y = area.top + area.height - height;
+    if (pos->x < area.left) pos->x = area.left;
+    if (pos->y < area.top) pos->y = area.top;
+}
+
+int32_t Window::frameEdgeAt(POINT screen) const {
+    const RECT r = windowRect();
+    const LRESULT code = frameHitTest(screen.x - r.left, screen.y - r.top, r.right - r.left, r.bottom - r.top,
+                                      uiScale(), HTCLIENT);
+    // HTLEFT .. HTBOTTOMRIGHT are WMSZ_LEFT .. WMSZ_BOTTOMRIGHT shifted by the same amount.
+    return code >= HTLEFT && code <= HTBOTTOMRIGHT ? static_cast<int32_t>(code - HTLEFT + WMSZ_LEFT) : 0;
+}
+
+namespace {
+
+LPCWSTR sizeCursorOf(int32_t edge) {
+    switch (edge) {
+    case WMSZ_LEFT:
+    case WMSZ_RIGHT:
+        return IDC_SIZEWE;
+    case WMSZ_TOP:
+    case WMSZ_BOTTOM:
+        return IDC_SIZENS;
+    case WMSZ_TOPLEFT:
+    case WMSZ_BOTTOMRIGHT:
+        return IDC_SIZENWSE;
+    default:
+        return IDC_SIZENESW;
+    }
+}
+
+}  // namespace
+
+// Over the drawn frame the window holds the mouse, so that the press that follows starts
+// a drag of that edge; leaving the frame lets it go.
+void Window::onFrameMouse() {
+    if (!m_drawer || !m_resizable) return;
+    POINT cursor = {};
+    ::GetCursorPos(&cursor);
+    if (m_frameDragging) {
+        dragFrame(cursor);
+        return;
+    }
+    const int32_t edge = frameEdgeAt(cursor);
+    if (edge) {
+        ::SetCursor(::LoadCursorW(nullptr, sizeCursorOf(edge)));
+        m_frameEdge = edge;
+        if (::GetCapture() != m_hWnd) ::SetCapture(m_hWnd);
+    } else if (m_frameEdge) {
+        m_frameEdge = 0;
+        if (::GetCapture() == m_hWnd) ::ReleaseCapture();
+    }
+}
+
+bool Window::startFrameDrag() {
+    if (!m_frameEdge || m_frameDragging) return false;
+    POINT cursor = {};
+    ::GetCursorPos(&cursor);
+    const RECT r = windowRect();
+    if (!PtInRect(&r, cursor)) return false;
+    m_dragAnchor = cursor;
+    m_dragStart = r;
+    m_frameDragging = true;
+    return true;
+}
+
+void Window::finishFrameDrag() {
+    if (!m_frameDragging) return;
+    m_frameDragging = false;
+    m_frameEdge = 0;
+    if (::GetCapture() == m_hWnd) ::ReleaseCapture();
+}
+
+void Window::dragFrame(POINT screen) {
+    const int32_t dx = screen.x - m_dragAnchor.x, dy = screen.y - m_dragAnchor.y;
+    const int32_t edge = m_frameEdge;
+    RECT r = m_dragStart;
+    if (edge == WMSZ_LEFT || edge == WMSZ_TOPLEFT || edge == WMSZ_BOTTOMLEFT) r.left += dx;
+    if (edge == WMSZ_RIGHT || edge == WMSZ_TOPRIGHT || edge == WMSZ_BOTTOMRIGHT) r.right += dx;
+    if (edge == WMSZ_TOP || edge == WMSZ_TOPLEFT || edge == WMSZ_TOPRIGHT) r.top += dy;
+    if (edge == WMSZ_BOTTOM || edge == WMSZ_BOTTOMLEFT || edge == WMSZ_BOTTOMRIGHT) r.bottom += dy;
+    // As the system's own sizing does: the sizing listeners and the clamps see it first.
+    ::SendMessageW(m_hWnd, WM_SIZING, static_cast<WPARAM>(edge), reinterpret_cast<LPARAM>(&r));
+    setBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
+}
+
+bool Window::onFrameMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_SETCURSOR:
+        if (!(m_cursorFollow || m_hideCursor) || !m_visible) return false;
+        ::SetCursor(nullptr);
+        *result = TRUE;
+        return true;
+    case WM_CAPTURECHANGED:
+        onCaptureChanged(reinterpret_cast<HWND>(lParam));
+        return false;
+    case WM_SYSCOMMAND:
+        if ((wParam & 0xFFF0) != SC_CLOSE || !m_closeToTray || m_hiddenInTray) return false;
+        hideToTray();
+        return true;
+    default:
+        break;
+    }
+    if (!m_drawer) return false;
+    switch (message) {
+    case WM_PAINT:
+        m_frameBuffer.paint(m_hWnd, this);
+        // Children that take their parent's background copy it from here.
+        m_backBuffer = m_frameBuffer.image();
+        return true;
+    case WM_ERASEBKGND:
+        *result = 1;
+        return true;
+    case WM_NCPAINT:
+        return true;
+    case WM_NCCALCSIZE:
+        // The whole window is client area: the drawer paints the frame inside it.
+        return wParam != 0;
+    case WM_NCACTIVATE:
+        *result = TRUE;
+        return true;
+    default:
+        return false;
+    }
+}
+
+// --- capture ----------------------------------------------------------------------------
+
+void Window::setCapture() {
+    runOnUiThread(
+        [](void* self) {
+            auto* w = static_cast<Window*>(self);
+            w->m_captureWatched = true;
+            ::SetCapture(w->m_hWnd);
+        },
+        this);
+}
+
+void Window::onCaptureChanged(HWND next) {
+    if (next != m_hWnd && !m_frameDragging) m_frameEdge = 0;
+    if (next != m_hWnd) m_frameDragging = false;
+    if (!m_captureWatched) return;
+    m_captureWatched = false;
+    ::GetCursorPos(&m_captureRelease);
+    if (::GetCapture() == m_hWnd) ::ReleaseCapture();
+    fire(kEventCaptureChanged);
+}
+
+// --- cursor-follow ----------------------------------------------------------------------
+
+void Window::setCursorFollow(bool on) {
+    m_cursorFollow = on;
+    if (!m_hWnd) return;
+    if (on && m_visible)
+        runOnUiThread(&startCursorFollowHere, this);
+    else if (!on)
+        runOnUiThread(&stopCursorFollowHere, this);
+}
+
+void Window::startCursorFollowHere(void* self) {
+    auto* w = static_cast<Window*>(self);
+    ::SetTimer(w->m_hWnd, kCursorFollowTimer, kCursorFollowMs, nullptr);
+}
+
+void Window::stopCursorFollowHere(void* self) { ::KillTimer(static_cast<Window*>(self)->m_hWnd, kCursorFollowTimer); }
+
+// Each step covers half the way from the window's centre to the cursor, at least a pixel.
+void Window::followCursorStep() {
+    if (!m_cursorFollow || m_tornDown || !m_visible) return;
+    POINT cursor = {};
+    ::GetCursorPos(&cursor);
+    const RECT r = windowRect();
+    const int32_t width = r.right - r.left, height = r.bottom - r.top;
+    const int32_t dx = cursor.x - (r.left + width / 2), dy = cursor.y - (r.top + height / 2);
+    if (dx == 0 && dy == 0) return;
+    auto half = [](int32_t d) { return d / 2 ? d / 2 : d; };
+    setPosition(r.left + half(dx), r.top + half(dy));
+}
+
+// --- the tray ---------------------------------------------------------------------------
+
+void Window::updateTrayIcon() {
+    if (m_trayShown) runOnUiThread([](void* w) { static_cast<Window*>(w)->trayIcon(NIM_MODIFY); }, this);
+}
+
+void Window::hideToTray() {
+    if (!m_hWnd) return;
+    show(false, false);
+    if (!m_trayShown) setTrayIconVisible(true);
+    m_hiddenInTray = true;
+}
+
+// Back from the tray: shown in front, the icon gone unless it is persistent.
+void Window::leaveTray() {
+    show(true, false);
+    SetForegroundWindow();
+    m_hiddenInTray = false;
+    if (m_trayShown && !m_trayPersistent && !m_trayLocked) trayIcon(NIM_DELETE);
+    ShowWindow(SW_RESTORE);
+}
+
+void Window::toggleFromTray() {
+    if (m_hiddenInTray) {
+        leaveTray();
+        return;
+    }
+    const int64_t sinceDeactivation = s::time::currentTimeMillis() - m_deactivationTime;
+    if (m_active || (m_deactivationTime && sinceDeactivation <= kTrayToggleMs)) {
+        hideToTray();
+        return;
+    }
+    bringToFront(true);
+    if (IsIconic(m_hWnd)) ShowWindow(SW_RESTORE);
+}
+
+// --- icons and the skinner --------------------------------------------------------------
+
+namespace {
+
+// An icon of the picture's own pixels; the mask is left clear, the alpha decides.
+HICON iconOf(s::image::win::BufferedImage* image) {
+    if (!image || !image->getBitmapHandle()) return nullptr;
+    HBITMAP mask = CreateBitmap(image->getWidth(), image->getHeight(), 1, 1, nullptr);
+    if (!mask) return nullptr;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ before = SelectObject(dc, mask);
+    PatBlt(dc, 0, 0, image->getWidth(), image->getHeight(), BLACKNESS);
+    SelectObject(dc, before);
+    DeleteDC(dc);
+    ICONINFO info = {};
+    info.fIcon = TRUE;
+    info.hbmMask = mask;
+    info.hbmColor = image->getBitmapHandle();
+    HICON icon = CreateIconIndirect(&info);
+    DeleteObject(mask);
+    return icon;
+}
+
+}  // namespace
+
+void Window::releaseIcon(Icon* icon) {
+    if (icon->handle) DestroyIcon(icon->handle);
+    if (icon->owned && icon->image) icon->image->releaseToPool();
+    *icon = Icon{};
+}
+
+void Window::setIcon(Icon* icon, s::image::win::BufferedImage* image, bool owned, WPARAM kind) {
+    if (icon->image == image) {
+        icon->owned = image && owned;
+        return;
+    }
+    HICON handle = iconOf(image);
+    if (m_hWnd) ::SendMessageW(m_hWnd, WM_SETICON, kind, reinterpret_cast<LPARAM>(handle));
+    releaseIcon(icon);
+    icon->image = image;
+    icon->owned = image && owned;
+    icon->handle = handle;
+    if (kind == ICON_SMALL) updateTrayIcon();
+}
+
+void Window::setLargeIcon(s::image::win::BufferedImage* image, bool owned) {
+    setIcon(&m_largeIcon, image, owned, ICON_BIG);
+}
+
+void Window::setSmallIcon(s::image::win::BufferedImage* image, bool owned) {
+    setIcon(&m_smallIcon, image, owned, ICON_SMALL);
+}
+
+// By UI scale 1, 2, 4 or 8 the large icon is the first, second, third or fourth size of the
+// set and the small one the size after it.
+void Window::applyIconSet(s::image::IBufferedImageSet* icons) {
+    if (!icons) return;
+    const int32_t scale = uiScale();
+    const int32_t first = scale >= 8 ? 3 : scale >= 4 ? 2 : scale >= 2 ? 1 : 0;
+    if (icons->getCount() <= first + 1) return;
+    setLargeIcon(icons->getImage(first), false);
+    setSmallIcon(icons->getImage(first + 1), false);
+}
+
+void Window::setSkinner(s::gui::drawer::Skinner* skinner) {
+    if (m_skinner == skinner) return;
+    if (m_skinner) m_skinner->removeListener(this);
+    m_skinner = skinner;
+    if (!skinner) return;
+    skinner->addListener(this);
+    takeSkinDrawer();
+}
+
+void Window::takeSkinDrawer() {
+    s::gui::drawer::ISkin* skin = m_skinner ? m_skinner->getCurrentSkin() : nullptr;
+    if (skin && skin->getWindowDrawer()) setDrawer(skin->getWindowDrawer(), false);
+}
+
+void Window::onEvent(s::gui::drawer::Skinner* source, int32_t) {
+    if (source == m_skinner) takeSkinDrawer();
+}
+
+void Window::releaseLooks() {
+    if (m_skinner) m_skinner->removeListener(this);
+    m_skinner = nullptr;
+    if (m_drawer && m_drawerOwned) m_drawer->releaseToPool();
+    m_drawer = nullptr;
+    m_drawerOwned = false;
+    m_frameBuffer.release();
+    m_backBuffer = nullptr;
+    releaseIcon(&m_largeIcon);
+    releaseIcon(&m_smallIcon);
 }
 
 }  // namespace s::gui::win

@@ -15,6 +15,8 @@
 
 #include "s/gui/IWindow.h"
 #include "s/gui/UserEvent.h"
+#include "s/gui/drawer/ISkinListener.h"
+#include "s/gui/win/BackBuffer.h"
 #include "s/gui/events/ListenerList.h"
 #include "s/gui/win/ComponentBase.h"
 #include "s/gui/win/InvisibleWindow.h"
@@ -23,12 +25,17 @@
 namespace s::gui {
 class IPopupMenu;
 }  // namespace s::gui
+namespace s::image {
+class IBufferedImageSet;
+}  // namespace s::image
 
 namespace s::gui::win {
 
 class UIThread;
 
-class Window final : public ComponentBase<s::gui::IWindow> {
+class Window final : public ComponentBase<s::gui::IWindow>,
+                     public s::gui::drawer::ISkinListener,
+                     private IBufferPainter {
 public:
     Window();
     ~Window() override;
@@ -140,48 +147,90 @@ public:
         addListener(kEventRestore, l);
     }
     void setMenuBar(s::gui::IMenuBar* menuBar) override;
-    // Opened at the cursor by a right button press; an owned menu is released with the window.
-    void setContextMenu(s::gui::IPopupMenu* menu, bool owned);
+    void setContextMenu(s::gui::IPopupMenu* menu, bool owned) override;
 
-    // Hot keys by name, registered on the UI thread. A clash answers false, shows its
-    // report when asked to, and leaves the window as it was.
-    bool registerHotKey(bool alt, bool ctrl, bool shift, bool win, int32_t key, const wchar_t* name, bool report);
-    void unregisterHotKey(const wchar_t* name);
-    void unregisterAllHotKeys();
-    void addHotKeyListener(s::gui::events::IEventListener* l) { addListener(kEventHotKey, l); }
-    bool isOwnHotKey(const wchar_t* name) const;
+    bool registerHotKey(bool alt, bool ctrl, bool shift, bool win, int32_t key, const wchar_t* name,
+                        bool report) override;
+    void unregisterHotKey(const wchar_t* name) override;
+    void unregisterAllHotKeys() override;
+    void addHotKeyListener(s::gui::events::IEventListener* l) override { addListener(kEventHotKey, l); }
+    bool isOwnHotKey(const wchar_t* name) const override;
     uint32_t getHotKeyCount() const { return static_cast<uint32_t>(m_hotKeys.size()); }
-    // User timers; a timer's message still queued after it stopped is not reported.
-    bool startTimer(int32_t id, uint32_t periodMs);
-    void stopTimer(int32_t id);
-    void addTimerListener(s::gui::events::IEventListener* l) { addListener(kEventTimer, l); }
-    int32_t getTimerId() const { return m_timerId; }
-    void markTimerHandled() { m_timerHandled = true; }
-    // Transparency in percent; with onlyWhileTopmost the window is opaque unless topmost.
-    void setAlpha(int32_t percent, bool onlyWhileTopmost);
-    int32_t getAlpha() const { return m_alpha; }
-    // Fade: the window turns see-through while the cursor is over it and comes back
-    // `delaySeconds` after the cursor left.
+    bool startTimer(int32_t id, uint32_t periodMs) override;
+    void stopTimer(int32_t id) override;
+    void addTimerListener(s::gui::events::IEventListener* l) override { addListener(kEventTimer, l); }
+    int32_t getTimerId() const override { return m_timerId; }
+    void markTimerHandled() override { m_timerHandled = true; }
+    void setAlpha(int32_t percent, bool onlyWhileTopmost) override;
+    int32_t getAlpha() const override { return m_alpha; }
+    void setHoverEffect(bool on, bool fade, bool onlyWhileTopmost, int32_t delaySeconds, int32_t shrunkWidth,
+                        int32_t shrunkHeight, bool shiftOverrides) override;
+    // The two forms of the hover effect on their own, neither held back by topmost.
     void setHoverFade(bool on, int32_t delaySeconds);
-    bool isFaded() const { return m_alpha < m_alphaTarget; }
-    bool isHoverEffectActive() const { return m_fadeActive || m_shrinkActive; }
-    // Shrink: the window shrinks to width x height (a negative side is kept) while the
-    // cursor is over it, and grows back `delaySeconds` after the cursor left its full size.
     void setHoverShrink(bool on, int32_t delaySeconds, int32_t width, int32_t height);
-    bool isShrunk() const { return m_fullWidth >= 0; }
-    // Membership of the clipboard-viewer chain; the window leaves it when it closes or goes.
-    void setClipboardViewer(bool on);
-    void addClipboardListener(s::gui::events::IEventListener* l) { addListener(kEventClipboard, l); }
-    bool isSuspended() const { return m_suspended; }
-    // The tray icon and its menu (opened by a right click on the icon; an owned menu is
-    // released with the window). Tray callbacks still queued when the window closed are
-    // not acted on.
-    bool setTrayIconVisible(bool visible);
-    bool isTrayIconShown() const { return m_trayShown; }
-    void setTrayMenu(s::gui::IPopupMenu* menu, bool owned);
-    void addTrayRightClickListener(s::gui::events::IEventListener* l) { addListener(kEventTrayRightClick, l); }
-    void addTrayLeftClickListener(s::gui::events::IEventListener* l) { addListener(kEventTrayLeftClick, l); }
-    void addContextMenuListener(s::gui::events::IEventListener* l) { addListener(kEventContextMenu, l); }
+    bool isFaded() const override { return m_alpha < m_alphaTarget; }
+    bool isHoverEffectActive() const override { return m_fadeActive || m_shrinkActive; }
+    bool isShrunk() const override { return m_fullWidth >= 0; }
+    void setClipboardViewer(bool on) override;
+    void addClipboardListener(s::gui::events::IEventListener* l) override { addListener(kEventClipboard, l); }
+    bool isSuspended() const override { return m_suspended; }
+    bool setTrayIconVisible(bool visible) override;
+    bool isTrayIconShown() const override { return m_trayShown; }
+    void updateTrayIcon() override;
+    void setTrayIconLocked(bool locked) override { m_trayLocked = locked; }
+    bool isTrayIconLocked() const override { return m_trayLocked; }
+    void setTrayIconPersistent(bool on) override { m_trayPersistent = on; }
+    void setCloseToTray(bool on) override { m_closeToTray = on; }
+    void hideToTray() override;
+    bool isHiddenToTray() const override { return m_hiddenInTray; }
+    void setTrayMenu(s::gui::IPopupMenu* menu, bool owned) override;
+    void addTrayRightClickListener(s::gui::events::IEventListener* l) override {
+        addListener(kEventTrayRightClick, l);
+    }
+    void addTrayLeftClickListener(s::gui::events::IEventListener* l) override {
+        addListener(kEventTrayLeftClick, l);
+    }
+    void addContextMenuListener(s::gui::events::IEventListener* l) override { addListener(kEventContextMenu, l); }
+    void setCursorFollow(bool on) override;
+    void setTrayClickToggles(bool on) override { m_trayClickToggles = on; }
+    void setHideCursor(bool on) override { m_hideCursor = on; }
+    void setPassDoubleClicks(bool on) override { m_passDoubleClicks = on; }
+    // The frame painted by a window drawer, which also gives the window its shape.
+    void setDrawer(s::gui::drawer::IWindow* drawer, bool owned) override;
+    s::gui::drawer::IWindow* getDrawer() const override { return m_drawer; }
+    void keepOnVirtualScreen(bool on) override { m_keepOnVirtualScreen = on; }
+    bool isSizingLeft() const override { return m_sizingEdge == WMSZ_LEFT; }
+    bool isSizingRight() const override { return m_sizingEdge == WMSZ_RIGHT; }
+    bool isSizingTop() const override { return m_sizingEdge == WMSZ_TOP; }
+    bool isSizingBottom() const override { return m_sizingEdge == WMSZ_BOTTOM; }
+    bool isSizingTopLeft() const override { return m_sizingEdge == WMSZ_TOPLEFT; }
+    bool isSizingTopRight() const override { return m_sizingEdge == WMSZ_TOPRIGHT; }
+    bool isSizingBottomLeft() const override { return m_sizingEdge == WMSZ_BOTTOMLEFT; }
+    bool isSizingBottomRight() const override { return m_sizingEdge == WMSZ_BOTTOMRIGHT; }
+    int32_t getSizingLeft() const override { return m_sizingRect.left; }
+    void setSizingLeft(int32_t v) override { m_sizingRect.left = v; }
+    int32_t getSizingRight() const override { return m_sizingRect.right; }
+    void setSizingRight(int32_t v) override { m_sizingRect.right = v; }
+    int32_t getSizingTop() const override { return m_sizingRect.top; }
+    void setSizingTop(int32_t v) override { m_sizingRect.top = v; }
+    int32_t getSizingBottom() const override { return m_sizingRect.bottom; }
+    void setSizingBottom(int32_t v) override { m_sizingRect.bottom = v; }
+    void setCapture() override;
+    int32_t getCaptureReleaseX() const override { return m_captureRelease.x; }
+    int32_t getCaptureReleaseY() const override { return m_captureRelease.y; }
+    void addCaptureChangedListener(s::gui::events::IEventListener* l) override {
+        addListener(kEventCaptureChanged, l);
+    }
+    // Icons from pictures; an owned picture is released with the window or the next one.
+    s::image::win::BufferedImage* getLargeIcon() const override { return m_largeIcon.image; }
+    void setLargeIcon(s::image::win::BufferedImage* image, bool owned) override;
+    s::image::win::BufferedImage* getSmallIcon() const override { return m_smallIcon.image; }
+    void setSmallIcon(s::image::win::BufferedImage* image, bool owned) override;
+    HICON getLargeIconHandle() const { return m_largeIcon.handle; }
+    HICON getSmallIconHandle() const { return m_smallIcon.handle; }
+    bool hasSkinner() const override { return m_skinner != nullptr; }
+    s::gui::drawer::Skinner* getSkinner() const override { return m_skinner; }
+    void setSkinner(s::gui::drawer::Skinner* skinner) override;
     LRESULT sendUserEvent(const wchar_t* name, int32_t value1, int32_t value2,
                           const wchar_t* text) override;
     bool postUserEvent(const wchar_t* name, int32_t value1, int32_t value2,
@@ -241,6 +290,8 @@ public:
 
     // IEventListener: the localizer's language change, and the closers' events.
     void onEvent(void* source, int32_t code) override;
+    // ISkinListener: the skin changed, so does the frame.
+    void onEvent(s::gui::drawer::Skinner* source, int32_t code) override;
 
     // IObject
     const wchar_t* classId() const override { return L"s_gui_win_Window"; }
@@ -296,6 +347,57 @@ private:
     void passNormalBounds(bool maximised);
     RECT windowRect() const;
     RECT clientRect() const;
+    struct Icon {
+        s::image::win::BufferedImage* image = nullptr;
+        bool owned = false;
+        HICON handle = nullptr;
+    };
+    void setIcon(Icon* icon, s::image::win::BufferedImage* image, bool owned, WPARAM kind);
+    void releaseIcon(Icon* icon);
+    void applyIconSet(s::image::IBufferedImageSet* icons);
+    void takeSkinDrawer();
+    void releaseLooks();
+    bool onFrameMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam);
+    void paintBuffer(HDC dc, int32_t width, int32_t height) override;
+    void onDrawerPositionChanged();
+    LRESULT hitTest(LRESULT answer, LPARAM lParam) const;
+    void keepProposedOnScreen(WINDOWPOS* pos) const;
+    int32_t frameEdgeAt(POINT screen) const;
+    void onFrameMouse();
+    bool startFrameDrag();
+    void finishFrameDrag();
+    void dragFrame(POINT screen);
+    static void startCursorFollowHere(void* self);
+    static void stopCursorFollowHere(void* self);
+    static void stopHoverEffectHere(void* self);
+    void stopFade();
+    void followCursorStep();
+    void toggleFromTray();
+    void leaveTray();
+    void onCaptureChanged(HWND next);
+
+    s::gui::drawer::IWindow* m_drawer = nullptr;
+    bool m_drawerOwned = false;
+    BackBuffer m_frameBuffer;
+    bool m_keepOnVirtualScreen = false;
+    int32_t m_frameEdge = 0;          // the WMSZ edge under the cursor while the frame has it
+    bool m_frameDragging = false;
+    POINT m_dragAnchor = {};
+    RECT m_dragStart = {};
+    bool m_cursorFollow = false;
+    bool m_trayClickToggles = false;
+    bool m_hideCursor = false;
+    bool m_passDoubleClicks = false;
+    bool m_trayLocked = false;
+    bool m_trayPersistent = false;
+    bool m_closeToTray = false;
+    bool m_hiddenInTray = false;
+    bool m_hoverOnlyTopmost = false;
+    bool m_shiftOverrides = false;
+    bool m_captureWatched = false;
+    POINT m_captureRelease = {};
+    Icon m_largeIcon, m_smallIcon;
+    s::gui::drawer::Skinner* m_skinner = nullptr;
 
     InvisibleWindow m_invisible;
     UIThread* m_thread = nullptr;

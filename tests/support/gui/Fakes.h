@@ -75,6 +75,10 @@ public:
     const wchar_t* getMiddleClickAction() override { return middleClick.c_str(); }
     void setLanguage(const wchar_t* name) override { language = name ? name : L""; }
     void saveStore() override { ++saves; }
+    s::image::IBufferedImageSet* givenIcons = nullptr;
+    s::gui::drawer::Skinner* givenSkinner = nullptr;
+    s::image::IBufferedImageSet* iconSet() override { return givenIcons; }
+    s::gui::drawer::Skinner* skinner() override { return givenSkinner; }
 };
 
 class FakeMenuBar final : public s::gui::IMenuBar {
