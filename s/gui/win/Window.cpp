@@ -1423,6 +1423,12 @@ int32_t Window::frameEdgeAt(POINT screen) const {
 
 namespace {
 
+// Where the cursor was when the message in hand was sent, in screen pixels.
+POINT messagePoint() {
+    const DWORD at = ::GetMessagePos();
+    return POINT{static_cast<int16_t>(LOWORD(at)), static_cast<int16_t>(HIWORD(at))};
+}
+
 LPCWSTR sizeCursorOf(int32_t edge) {
     switch (edge) {
     case WMSZ_LEFT:
@@ -1445,8 +1451,7 @@ LPCWSTR sizeCursorOf(int32_t edge) {
 // a drag of that edge; leaving the frame lets it go.
 void Window::onFrameMouse() {
     if (!m_drawer || !m_resizable) return;
-    POINT cursor = {};
-    ::GetCursorPos(&cursor);
+    const POINT cursor = messagePoint();
     if (m_frameDragging) {
         dragFrame(cursor);
         return;
@@ -1464,8 +1469,7 @@ void Window::onFrameMouse() {
 
 bool Window::startFrameDrag() {
     if (!m_frameEdge || m_frameDragging) return false;
-    POINT cursor = {};
-    ::GetCursorPos(&cursor);
+    const POINT cursor = messagePoint();
     const RECT r = windowRect();
     if (!PtInRect(&r, cursor)) return false;
     m_dragAnchor = cursor;

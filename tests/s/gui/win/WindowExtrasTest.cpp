@@ -5,6 +5,7 @@
 // clipboard-viewer chain kept whole when a member goes; power flags.
 #include "s/gui/win/Window.h"
 
+#include <cstdlib>
 #include <string>
 
 #include <gmock/gmock.h>
@@ -214,12 +215,17 @@ TEST_F(WindowExtrasTest, TheTrayCallbackReportsClicksAndOpensTheTrayMenu) {
     EXPECT_EQ(1u, watcher->menus().size());
 }
 
+// The pointer is put there, then moved there by input: a relative move after the jump may
+// be counted from where the X pointer was before it, and input alone leaves the X pointer
+// behind to report the old place later (Wine 8.0).
 void moveCursorTo(int32_t x, int32_t y) {
-    SetCursorPos(x - 1, y);
+    SetCursorPos(x, y);
+    const int32_t width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
     INPUT input = {};
     input.type = INPUT_MOUSE;
-    input.mi.dx = 1;
-    input.mi.dwFlags = MOUSEEVENTF_MOVE;
+    input.mi.dx = (x * 65536 + width - 1) / width;
+    input.mi.dy = (y * 65536 + height - 1) / height;
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     SendInput(1, &input, sizeof(input));
 }
 
@@ -291,6 +297,154 @@ TEST_F(WindowExtrasTest, ATrayIconShownIsRemovedWhenTheWindowCloses) {
     PostMessageW(window->getHandle(), WM_CLOSE, 0, 0);
     ASSERT_TRUE(window->waitUntilClosed(5000));
     EXPECT_FALSE(window->isTrayIconShown());
+}
+
+// The click on the icon takes the activation from the window first: a click within 150 ms
+// of losing it counts as a click on the active window and hides it; a later one brings
+// the window to the front.
+TEST_F(WindowExtrasTest, ATrayClickHidesTheActiveWindowAndBringsItBack) {
+    Pooled<Window> window(newWindow());
+    HWND handle = window->getHandle();
+    Recorder left;
+    window->addTrayLeftClickListener(&left);
+    window->setTrayClickToggles(true);
+    window->setPosition(300, 700);
+    window->show(true, true);
+    ASSERT_TRUE(window->isActive());
+    SendMessageW(handle, kTrayCallback, 0, WM_LBUTTONDOWN);
+    EXPECT_TRUE(window->isHiddenToTray());
+    EXPECT_FALSE(IsWindowVisible(handle));
+    SendMessageW(handle, kTrayCallback, 0, WM_LBUTTONDOWN);
+    EXPECT_FALSE(window->isHiddenToTray());
+    EXPECT_TRUE(IsWindowVisible(handle));
+    EXPECT_EQ(2, left.calls.load());
+
+    window->bringToFront(false);
+    EXPECT_FALSE(window->isActive());
+    SendMessageW(handle, kTrayCallback, 0, WM_LBUTTONDOWN);
+    EXPECT_TRUE(window->isHiddenToTray());
+    SendMessageW(handle, kTrayCallback, 0, WM_LBUTTONDOWN);
+    ASSERT_FALSE(window->isHiddenToTray());
+
+    window->bringToFront(false);
+    Sleep(300);
+    SendMessageW(handle, kTrayCallback, 0, WM_LBUTTONDOWN);
+    EXPECT_FALSE(window->isHiddenToTray());
+    EXPECT_TRUE(IsWindowVisible(handle));
+    EXPECT_TRUE(window->isActive());
+}
+
+// Closing to the tray by the system menu and iconising by the middle button both hide the
+// window there without closing it; the toolkit's restore message brings it back.
+TEST_F(WindowExtrasTest, CloseToTrayAndTheMiddleClickHideTheWindowInTheTray) {
+    Pooled<Window> window(newWindow());
+    HWND handle = window->getHandle();
+    window->setPosition(300, 700);
+    window->setCloseToTray(true);
+    window->show(true, false);
+    SendMessageW(handle, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_TRUE(window->isHiddenToTray());
+    EXPECT_FALSE(window->isClosed());
+    EXPECT_FALSE(IsWindowVisible(handle));
+    SendMessageW(handle, kRestore, 0, 0);
+    EXPECT_FALSE(window->isHiddenToTray());
+    EXPECT_TRUE(IsWindowVisible(handle));
+
+    window->setCloseToTray(false);
+    window->setMiddleClickAction(L"Iconize");
+    SendMessageW(handle, WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(5, 5));
+    EXPECT_TRUE(window->isHiddenToTray());
+    EXPECT_FALSE(window->isClosed());
+    window->restore();
+    EXPECT_FALSE(window->isHiddenToTray());
+    EXPECT_TRUE(IsWindowVisible(handle));
+    // Without close-to-tray the system menu's close closes.
+    SendMessageW(handle, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_TRUE(window->waitUntilClosed(5000));
+    EXPECT_FALSE(window->isHiddenToTray());
+}
+
+// While it follows the cursor the window's centre comes to the real cursor.
+TEST_F(WindowExtrasTest, AFollowingWindowComesToTheCursor) {
+    Pooled<Window> window(newWindow());
+    window->setBounds(100, 100, 200, 100);
+    window->setCursorFollow(true);
+    window->show(true, false);
+    SetCursorPos(700, 500);
+    auto arrived = [&] {
+        return std::abs(window->getX() + 100 - 700) <= 1 && std::abs(window->getY() + 50 - 500) <= 1;
+    };
+    ASSERT_TRUE(eventually(arrived, 5000)) << window->getX() << ", " << window->getY();
+    window->setCursorFollow(false);
+    SetCursorPos(200, 200);
+    Sleep(300);
+    EXPECT_TRUE(arrived());
+}
+
+// With only-while-topmost the window is opaque until it is put on top, and again after.
+TEST_F(WindowExtrasTest, AlphaOnlyWhileTopmostFollowsTheTopmostState) {
+    Pooled<Window> window(newWindow());
+    HWND handle = window->getHandle();
+    window->setAlpha(50, true);
+    EXPECT_EQ(255, shownAlpha(handle));
+    window->setTopmost(true);
+    EXPECT_EQ(127, shownAlpha(handle));
+    window->setTopmost(false);
+    EXPECT_EQ(255, shownAlpha(handle));
+    EXPECT_EQ(100, window->getAlpha());
+}
+
+// A hover effect held back by topmost does nothing until the window is on top.
+TEST_F(WindowExtrasTest, AHoverFadeOnlyWhileTopmostWaitsForTopmost) {
+    Pooled<Window> window(newWindow());
+    window->setBounds(900, 600, 200, 150);
+    window->setHoverEffect(true, true, true, 1, -1, -1, false);
+    window->show(true, true);
+    moveCursorTo(1000, 675);
+    Sleep(300);
+    EXPECT_EQ(100, window->getAlpha());
+    EXPECT_FALSE(window->isHoverEffectActive());
+    window->setTopmost(true);
+    moveCursorTo(1010, 680);
+    ASSERT_TRUE(eventually([&] { return window->getAlpha() == 0; }, 5000));
+    window->setHoverEffect(false, false, false, 0, -1, -1, false);
+    EXPECT_EQ(100, window->getAlpha());
+    EXPECT_FALSE(window->isHoverEffectActive());
+    moveCursorTo(1270, 1010);
+}
+
+// When a capture the window asked for ends, it keeps the cursor's place and tells its
+// listeners.
+TEST_F(WindowExtrasTest, TheEndOfACaptureIsReportedWithTheCursorsPlace) {
+    Pooled<Window> window(newWindow());
+    Recorder ended;
+    window->addCaptureChangedListener(&ended);
+    window->show(true, false);
+    window->setCapture();
+    SetCursorPos(555, 444);
+    window->runOnUiThread([](void*) { ReleaseCapture(); }, nullptr);
+    ASSERT_TRUE(eventually([&] { return ended.calls.load() == 1; }, 5000));
+    EXPECT_EQ(s::gui::kEventCaptureChanged, ended.lastCode.load());
+    EXPECT_EQ(555, window->getCaptureReleaseX());
+    EXPECT_EQ(444, window->getCaptureReleaseY());
+    // Only the capture it asked for.
+    window->runOnUiThread([](void* h) { SetCapture(static_cast<HWND>(h)); ReleaseCapture(); }, window->getHandle());
+    Sleep(100);
+    EXPECT_EQ(1, ended.calls.load());
+}
+
+// With keep-on-screen the proposed place is pushed back into the work area.
+TEST_F(WindowExtrasTest, KeptOnTheScreenAWindowMovedFarOffStaysInside) {
+    Pooled<Window> window(newWindow());
+    window->keepOnVirtualScreen(true);
+    window->setBounds(5000, 5000, 200, 100);
+    RECT work = {};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    EXPECT_EQ(work.right - 200, window->getX());
+    EXPECT_EQ(work.bottom - 100, window->getY());
+    window->setPosition(-3000, -3000);
+    EXPECT_EQ(work.left, window->getX());
+    EXPECT_EQ(work.top, window->getY());
 }
 
 }  // namespace
