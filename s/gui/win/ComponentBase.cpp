@@ -14,6 +14,7 @@
 #include "s/gui/ISpacer.h"
 #include "s/gui/IWindow.h"
 #include "s/gui/IImage.h"
+#include "s/gui/IMenuEx.h"
 #include "s/gui/ISlider.h"
 #include "s/gui/ITextField.h"
 #include "s/gui/win/Messages.h"
@@ -420,5 +421,6 @@ template class ComponentBase<s::gui::IWindow>;
 template class ComponentBase<s::gui::ITextField>;
 template class ComponentBase<s::gui::ISlider>;
 template class ComponentBase<s::gui::IImage>;
+template class ComponentBase<s::gui::IMenuEx>;
 
 }  // namespace s::gui::win

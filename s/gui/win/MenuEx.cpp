@@ -5,6 +5,7 @@
 
 #include "s/gui/IWindow.h"
 #include "s/gui/ITextLocalizer.h"
+#include "s/gui/drawer/Skinner.h"
 #include "s/gui/drawer/menu/win/Basic.h"
 #include "s/gui/menuitem/MenuItem.h"
 #include "s/gui/win/Font.h"
@@ -24,6 +25,7 @@ MenuEx::~MenuEx() { resetForReuse(); }
 
 void MenuEx::resetForReuse() {
     leaveLocalizer();
+    followSkinner(nullptr);
     ComponentBase::resetForReuse();
     for (Entry& entry : m_entries) {
         if (entry.item) entry.item->releaseToPool();
@@ -50,7 +52,7 @@ void MenuEx::leaveLocalizer() {
 }
 
 // Without a drawer of its own the bar paints with the reset look of the menu drawer.
-void MenuEx::setDrawer(Basic* drawer, bool owned) {
+void MenuEx::setDrawer(s::gui::drawer::IMenu* drawer, bool owned) {
     if (m_drawer && m_drawerOwned && m_drawer != drawer) m_drawer->releaseToPool();
     releaseFonts();
     m_drawer = drawer;
@@ -78,6 +80,7 @@ void MenuEx::setParent(s::gui::IComponent* parent) {
     if (!parent) {
         if (m_hWnd) ::SendMessageW(m_hWnd, WM_USER + 15, 0, 0);
         leaveLocalizer();
+        followSkinner(nullptr);
         ComponentBase::setParent(nullptr);
         return;
     }
@@ -88,6 +91,7 @@ void MenuEx::setParent(s::gui::IComponent* parent) {
         m_localizer = localizer;
         if (localizer) localizer->addListener(this);
     }
+    followSkinner(window ? window->getSkinner() : nullptr);
     retextCaptions();
     ComponentBase::setParent(parent);
     measure();
@@ -100,7 +104,8 @@ void MenuEx::addItemByTextId(MenuItem* item) {
     measure();
 }
 
-void MenuEx::addItem(PopupMenu* popup) {
+void MenuEx::addItem(s::gui::IPopupMenu* menu) {
+    auto* popup = dynamic_cast<PopupMenu*>(menu);
     if (!popup) return;
     m_entries.push_back(Entry{nullptr, popup, L"", RECT{}});
     retextCaptions();
@@ -174,6 +179,55 @@ void MenuEx::onEvent(void* source, int32_t) {
     redraw();
 }
 
+void MenuEx::followSkinner(s::gui::drawer::Skinner* skinner) {
+    if (skinner == m_skinner) return;
+    if (m_skinner) m_skinner->removeListener(this);
+    m_skinner = skinner;
+    if (!skinner) return;
+    skinner->addListener(this);
+    takeSkinDrawer();
+}
+
+// Until a skin gives one, the bar keeps the drawer it has (its own default at first).
+void MenuEx::takeSkinDrawer() {
+    s::gui::drawer::ISkin* skin = m_skinner ? m_skinner->getCurrentSkin() : nullptr;
+    if (skin && skin->getMenuDrawer()) setDrawer(skin->getMenuDrawer(), false);
+}
+
+void MenuEx::onEvent(s::gui::drawer::Skinner* source, int32_t) {
+    if (source == m_skinner) takeSkinDrawer();
+}
+
+void MenuEx::fontsChanged() {
+    releaseFonts();
+    measure();
+    redraw();
+}
+
+void MenuEx::setFontSize(int32_t points) {
+    makeFonts();
+    if (!m_drawer) return;
+    m_drawer->getNormalFont()->setPointSize(points);
+    m_drawer->getHighlightFont()->setPointSize(points);
+    fontsChanged();
+}
+
+void MenuEx::setFontBold(bool bold) {
+    makeFonts();
+    if (!m_drawer) return;
+    m_drawer->getNormalFont()->setBold(bold);
+    m_drawer->getHighlightFont()->setBold(bold);
+    fontsChanged();
+}
+
+void MenuEx::setFontUnderline(bool underline) {
+    makeFonts();
+    if (!m_drawer) return;
+    m_drawer->getNormalFont()->setUnderline(underline);
+    m_drawer->getHighlightFont()->setUnderline(underline);
+    fontsChanged();
+}
+
 void MenuEx::measure() {
     makeFonts();
     if (!m_drawer || !m_normalFont) return;
@@ -181,7 +235,7 @@ void MenuEx::measure() {
     std::vector<RECT> rects(m_entries.size());
     for (const Entry& entry : m_entries) captions.push_back(entry.caption.c_str());
     HDC dc = ::GetDC(nullptr);
-    const s::gui::drawer::menu::win::MenuMeasure size =
+    const s::gui::drawer::MenuMeasure size =
         m_drawer->measure(dc, captions.data(), rects.data(), static_cast<int32_t>(m_entries.size()), m_normalFont,
                           m_spacingX, m_spacingY, m_collapsedBar);
     ::ReleaseDC(nullptr, dc);
@@ -229,7 +283,7 @@ void MenuEx::paint() {
             captions.push_back(entry.caption.c_str());
             rects.push_back(entry.rect);
         }
-        s::gui::drawer::menu::win::MenuState state;
+        s::gui::drawer::MenuState state;
         state.hovered = m_hovered;
         state.pressed = m_pressed || m_open;
         state.collapsed = m_collapsedBar;

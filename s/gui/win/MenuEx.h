@@ -8,6 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "s/gui/IMenuEx.h"
+#include "s/gui/drawer/IMenu.h"
+#include "s/gui/drawer/ISkinListener.h"
 #include "s/gui/events/IEventListener.h"
 #include "s/gui/events/ListenerList.h"
 #include "s/gui/win/ComponentBase.h"
@@ -18,16 +21,13 @@ class ITextLocalizer;
 namespace s::gui::menuitem {
 class MenuItem;
 }  // namespace s::gui::menuitem
-namespace s::gui::drawer::menu::win {
-class Basic;
-}  // namespace s::gui::drawer::menu::win
 
 namespace s::gui::win {
 
 class Font;
 class PopupMenu;
 
-class MenuEx : public ComponentBase<s::gui::IComponent> {
+class MenuEx : public ComponentBase<s::gui::IMenuEx>, public s::gui::drawer::ISkinListener {
 public:
     // A drop-down closed this recently is not opened again by the click that closed it.
     static constexpr DWORD kReopenGuardMs = 500;
@@ -39,27 +39,42 @@ public:
     // IComponent
     void setParent(s::gui::IComponent* parent) override;
 
-    // A command entry captioned by the item (the bar owns it); a drop-down entry titled by
-    // the menu (the bar owns it).
-    void addItemByTextId(s::gui::menuitem::MenuItem* item);
-    void addItem(PopupMenu* popup);
-    bool hasCommand(int32_t id) const;
-    bool isItemChecked(int32_t id) const;
-    bool setItemChecked(int32_t id, bool checked);
-    int32_t getChosenCommand() const { return m_chosen; }
-    void chooseCommand(int32_t id);
-    void addCommandListener(s::gui::events::IEventListener* l) { m_commandListeners.add(l); }
-    void addRetextListener(s::gui::events::IEventListener* l) { m_retextListeners.add(l); }
-    void addDropDownListener(s::gui::events::IEventListener* l) { m_dropDownListeners.add(l); }
-    void setDrawer(s::gui::drawer::menu::win::Basic* drawer, bool owned);
-    s::gui::drawer::menu::win::Basic* getDrawer() const { return m_drawer; }
-    void setSpacing(int32_t x, int32_t y);
-    void setCollapsed(bool collapsed);
-    void setOpenOnHover(bool on) { m_openOnHover = on; }
-    void setLastEntryRightAligned(bool on) { m_lastRightAligned = on; }
-    void setLastEntryAsLink(bool on) { m_lastAsLink = on; }
-    void setZeroMinWidth(bool on) { m_zeroMinWidth = on; }
-    void relocalize();
+    // IMenuEx
+    void setFontSize(int32_t points) override;
+    void setFontBold(bool bold) override;
+    void setFontUnderline(bool underline) override;
+    void setWidthPercent(int32_t percent) override { setTargetPercent(percent, m_targetHeightPercent); }
+    void setHeightPercent(int32_t percent) override { setTargetPercent(m_targetWidthPercent, percent); }
+    void setFixedWidth(int32_t width) override { setFixedSize(width, m_fixedHeight); }
+    void setFixedHeight(int32_t height) override { setFixedSize(m_fixedWidth, height); }
+    void setMarginLeft(int32_t m) override { setMargin(m, m_marginRight, m_marginTop, m_marginBottom); }
+    void setMarginRight(int32_t m) override { setMargin(m_marginLeft, m, m_marginTop, m_marginBottom); }
+    void setMarginTop(int32_t m) override { setMargin(m_marginLeft, m_marginRight, m, m_marginBottom); }
+    void setMarginBottom(int32_t m) override { setMargin(m_marginLeft, m_marginRight, m_marginTop, m); }
+    void setMarginHorizontal(int32_t m) override { setMargin(m, m, m_marginTop, m_marginBottom); }
+    void setMarginVertical(int32_t m) override { setMargin(m_marginLeft, m_marginRight, m, m); }
+    void addItemByTextId(s::gui::menuitem::MenuItem* item) override;
+    void addItem(s::gui::IPopupMenu* popup) override;
+    bool hasCommand(int32_t id) const override;
+    bool isItemChecked(int32_t id) const override;
+    bool setItemChecked(int32_t id, bool checked) override;
+    int32_t getChosenCommand() const override { return m_chosen; }
+    void chooseCommand(int32_t id) override;
+    void addCommandListener(s::gui::events::IEventListener* l) override { m_commandListeners.add(l); }
+    void addRetextListener(s::gui::events::IEventListener* l) override { m_retextListeners.add(l); }
+    void addDropDownListener(s::gui::events::IEventListener* l) override { m_dropDownListeners.add(l); }
+    void setDrawer(s::gui::drawer::IMenu* drawer, bool owned) override;
+    s::gui::drawer::IMenu* getDrawer() const { return m_drawer; }
+    void setSpacing(int32_t x, int32_t y) override;
+    void setCollapsed(bool collapsed) override;
+    void setOpenOnHover(bool on) override { m_openOnHover = on; }
+    void setLastEntryRightAligned(bool on) override { m_lastRightAligned = on; }
+    void setLastEntryAsLink(bool on) override { m_lastAsLink = on; }
+    void setZeroMinWidth(bool on) override { m_zeroMinWidth = on; }
+    void relocalize() override;
+    bool windowProc(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam) override {
+        return handleMessage(result, message, wParam, lParam);
+    }
 
     uint32_t getEntryCount() const { return static_cast<uint32_t>(m_entries.size()); }
     const wchar_t* getCaption(uint32_t index) const { return m_entries[index].caption.c_str(); }
@@ -71,6 +86,8 @@ public:
 
     // IEventListener: the Window's localizer re-texts the bar.
     void onEvent(void* source, int32_t code) override;
+    // ISkinListener: the Window's skinner gives the bar the skin's menu drawer.
+    void onEvent(s::gui::drawer::Skinner* source, int32_t code) override;
 
     // IObject
     const wchar_t* classId() const override { return L"s_gui_win_MenuEx"; }
@@ -100,6 +117,9 @@ private:
     void onButtonUp();
     void openDropDowns();
     void leaveLocalizer();
+    void followSkinner(s::gui::drawer::Skinner* skinner);
+    void takeSkinDrawer();
+    void fontsChanged();
     RECT placedRect(uint32_t index) const;
 
     std::vector<Entry> m_entries;
@@ -119,11 +139,12 @@ private:
     s::gui::events::ListenerList m_commandListeners;
     s::gui::events::ListenerList m_retextListeners;
     s::gui::events::ListenerList m_dropDownListeners;
-    s::gui::drawer::menu::win::Basic* m_drawer = nullptr;
+    s::gui::drawer::IMenu* m_drawer = nullptr;
     bool m_drawerOwned = false;
     Font* m_normalFont = nullptr;
     Font* m_highlightFont = nullptr;
     s::gui::ITextLocalizer* m_localizer = nullptr;
+    s::gui::drawer::Skinner* m_skinner = nullptr;
 };
 
 // A pooled bar; a percentage of 0 or more makes it that share of its parent's inner width.

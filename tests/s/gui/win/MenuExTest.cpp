@@ -7,6 +7,8 @@
 
 #include <gmock/gmock.h>
 
+#include "s/gui/drawer/Skinner.h"
+#include "s/gui/drawer/menu/win/Basic.h"
 #include "s/gui/menuitem/MenuItem.h"
 #include "s/gui/win/PopupMenu.h"
 #include "s/gui/win/Window.h"
@@ -203,6 +205,39 @@ TEST_F(MenuExTest, ALanguageChangeReTextsTheEntriesAndTheirMenus) {
     EXPECT_EQ(bar->getEntryRect(0).right, bar->getEntryRect(1).left);
     RedrawWindow(bar->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     EXPECT_FALSE(tests::gui::saveScreenshot(handle, L"menu_bar_german").empty());
+}
+
+// Without a skinner the bar paints with a menu drawer of its own in the system's highlight
+// colours; in a window with a skinner it takes the skin's, and the next skin's after a change.
+TEST_F(MenuExTest, TheBarHasItsOwnDrawerUntilASkinGivesOne) {
+    auto* own = dynamic_cast<s::gui::drawer::menu::win::Basic*>(bar->getDrawer());
+    ASSERT_NE(nullptr, own);
+    EXPECT_EQ(GetSysColor(COLOR_HIGHLIGHT), own->getHoverColour());
+    EXPECT_TRUE(own->isHoverFill());
+
+    s::gui::drawer::Skinner* skinner = s::gui::drawer::newSkinnerThinWindow();
+    ASSERT_NE(nullptr, skinner);
+    ASSERT_GE(skinner->getSkinCount(), 2u);
+    skinner->selectSkin(skinner->getSkin(0)->getName());
+    {
+        Pooled<Window> skinned(newWindow());
+        skinned->setSkinner(skinner);
+        MenuEx* skinnedBar = newMenuEx(100);
+        skinnedBar->addItemByTextId(newMenuItem(L"File", 90));
+        skinned->addChild(skinnedBar);
+        EXPECT_EQ(skinner->getSkin(0)->getMenuDrawer(), skinnedBar->getDrawer());
+        skinner->selectSkin(skinner->getSkin(1)->getName());
+        EXPECT_EQ(skinner->getSkin(1)->getMenuDrawer(), skinnedBar->getDrawer());
+        EXPECT_GT(skinnedBar->getMinHeight(), 6);
+        skinned->setBounds(700, 40, 300, 120);
+        skinnedBar->setBounds(0, 0, 298, skinnedBar->getMinHeight());
+        skinned->show(true, true);
+        RedrawWindow(skinned->getHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        EXPECT_FALSE(tests::gui::saveScreenshot(skinned->getHandle(), L"menu_bar_skinned").empty());
+    }
+    // The window and its bar left the skinner's listeners when they went.
+    EXPECT_EQ(0u, skinner->getListenerCount());
+    skinner->releaseToPool();
 }
 
 }  // namespace

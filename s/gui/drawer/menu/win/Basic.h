@@ -12,14 +12,8 @@
 
 namespace s::gui::drawer::menu::win {
 
-// What a row of entries needs: the minimum is the sum of the captions' widths, the target
-// the sum of their full widths, both with the spacing on either side.
-struct MenuMeasure {
-    int32_t minWidth = 0;
-    int32_t minHeight = 0;
-    int32_t targetWidth = 0;
-    int32_t targetHeight = 0;
-};
+using s::gui::drawer::MenuMeasure;
+using s::gui::drawer::MenuState;
 
 // Places `count` entries of the given text sizes side by side, all as tall as the tallest;
 // the collapsed bar is one button-like entry and needs room for its arrow.
@@ -36,14 +30,6 @@ struct EntryLook {
     bool link = false;
 };
 
-struct MenuState {
-    int32_t hovered = -1;
-    bool pressed = false;
-    bool collapsed = false;
-    bool lastRightAligned = false;
-    bool lastAsLink = false;
-};
-
 class Basic : public PooledDrawer<Basic, IBasic> {
 public:
     Basic();
@@ -52,35 +38,35 @@ public:
     // IDrawer
     void draw(HDC, int32_t, int32_t, int32_t, int32_t) override {}
 
-    // The entries' rectangles and what the bar needs, measured with the normal font.
+    // IMenu
     MenuMeasure measure(HDC dc, const wchar_t* const* captions, RECT* rects, int32_t count,
-                        const s::gui::IFont* normal, int32_t spacingX, int32_t spacingY, bool collapsed);
-    // Paints the entries into the bar's rectangle. The link entry borrows the normal font's
-    // colour and underline and gives them back.
+                        const s::gui::IFont* normal, int32_t spacingX, int32_t spacingY, bool collapsed) override;
+    // The link entry borrows the normal font's colour and underline and gives them back.
     void drawEntries(HDC dc, int32_t left, int32_t top, int32_t right, int32_t bottom,
                      const wchar_t* const* captions, const RECT* rects, int32_t count, s::gui::IFont* normal,
-                     s::gui::IFont* highlight, int32_t spacingX, int32_t spacingY, const MenuState& state);
+                     s::gui::IFont* highlight, int32_t spacingX, int32_t spacingY, const MenuState& state) override;
     // The look of entry `index` of `count` in a bar `width` wide.
     EntryLook lookOf(int32_t index, int32_t count, const RECT* rects, int32_t width, const MenuState& state) const;
     // The combo face's state of the collapsed bar: 1 hovered, 2 hovered and pressed, 0 else.
     static int32_t collapsedState(const MenuState& state);
 
-    // Copies two components' font descriptions into the normal and the highlight font.
-    void applyFonts(const s::gui::IFontDescription* normal, const s::gui::IFontDescription* highlight);
+    void applyFonts(const s::gui::IFontDescription* normal, const s::gui::IFontDescription* highlight) override;
     s::gui::drawer::combo::win::Thin* getComboDrawer() const { return m_combo; }
     s::gui::drawer::text::win::Basic* getTextDrawer() const { return m_text; }
-    void setHoverColour(int32_t red, int32_t green, int32_t blue);
-    void setNormalTextColour(int32_t red, int32_t green, int32_t blue) { m_normal.setTextColour(red, green, blue); }
-    void setHighlightTextColour(int32_t red, int32_t green, int32_t blue) {
+    void setHoverColour(int32_t red, int32_t green, int32_t blue) override;
+    void setNormalTextColour(int32_t red, int32_t green, int32_t blue) override {
+        m_normal.setTextColour(red, green, blue);
+    }
+    void setHighlightTextColour(int32_t red, int32_t green, int32_t blue) override {
         m_highlight.setTextColour(red, green, blue);
     }
-    void setHoverFill(bool on) { m_hoverFill = on; }
-    void setPressedShift(bool on) { m_pressedShift = on; }
+    void setHoverFill(bool on) override { m_hoverFill = on; }
+    void setPressedShift(bool on) override { m_pressedShift = on; }
     COLORREF getHoverColour() const { return m_hover; }
     bool isHoverFill() const { return m_hoverFill; }
     bool isPressedShift() const { return m_pressedShift; }
-    s::gui::win::FontSetting* getNormalFont() { return &m_normal; }
-    s::gui::win::FontSetting* getHighlightFont() { return &m_highlight; }
+    s::gui::win::FontSetting* getNormalFont() override { return &m_normal; }
+    s::gui::win::FontSetting* getHighlightFont() override { return &m_highlight; }
 
     // IObject
     const wchar_t* classId() const override { return L"s_gui_drawer_menu_win_Basic"; }
