@@ -51,7 +51,8 @@ constexpr UINT kCursorFollowMs = 100;
 // counts as a click on the active window.
 constexpr int64_t kTrayToggleMs = 150;
 
-bool shiftHeld() { return (GetKeyState(VK_SHIFT) & 0x8000) != 0; }
+// Either Shift key as it is now, not as the window's queue last saw it.
+bool shiftHeld() { return ((GetAsyncKeyState(VK_SHIFT) | GetKeyState(VK_SHIFT)) & 0x8000) != 0; }
 
 bool threadReadyOrEnded(const void* context) {
     return static_cast<const UIThread*>(context)->isReady();
@@ -1609,7 +1610,7 @@ void Window::leaveTray() {
     show(true, false);
     SetForegroundWindow();
     m_hiddenInTray = false;
-    if (m_trayShown && !m_trayPersistent && !m_trayLocked) trayIcon(NIM_DELETE);
+    if (m_trayShown && !m_trayPersistent) trayIcon(NIM_DELETE);
     ShowWindow(SW_RESTORE);
 }
 

@@ -413,6 +413,33 @@ TEST_F(WindowExtrasTest, AHoverFadeOnlyWhileTopmostWaitsForTopmost) {
     moveCursorTo(1270, 1010);
 }
 
+void shiftKey(bool down) {
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = VK_SHIFT;
+    input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+    SendInput(1, &input, sizeof(input));
+}
+
+// With the shift override, holding Shift brings a faded window back at once. (Shift held
+// while the cursor moves is not shown here: each motion makes Wine take the modifier keys
+// from the X server, which never saw the Shift sent as input; Wine 8.0.)
+TEST_F(WindowExtrasTest, HoldingShiftBringsAFadedWindowBack) {
+    Pooled<Window> window(newWindow());
+    window->setBounds(900, 600, 200, 150);
+    window->setHoverEffect(true, true, false, 30, -1, -1, true);
+    window->show(true, true);
+    moveCursorTo(1000, 675);
+    ASSERT_TRUE(eventually([&] { return window->getAlpha() == 0; }, 5000));
+    // The cursor stays over it and the delay is 30 s: only Shift brings it back now.
+    shiftKey(true);
+    const bool back = eventually([&] { return window->getAlpha() == 100; }, 5000);
+    shiftKey(false);
+    EXPECT_TRUE(back);
+    EXPECT_FALSE(window->isHoverEffectActive());
+    moveCursorTo(1270, 1010);
+}
+
 // When a capture the window asked for ends, it keeps the cursor's place and tells its
 // listeners.
 TEST_F(WindowExtrasTest, TheEndOfACaptureIsReportedWithTheCursorsPlace) {
