@@ -245,6 +245,9 @@ public:
     // Follows the skinner: the window takes the current skin's window drawer, and again
     // whenever the skin changes.
     virtual void setSkinner(s::gui::drawer::Skinner* skinner) = 0;
+    // A picture of the top-level window beneath this one at the point one pixel inside its
+    // top-left corner, which the caller owns; null when there is none.
+    virtual s::image::win::BufferedImage* captureUnderCorner() const = 0;
     virtual HWND getHandle() const = 0;
     // Runs function(argument) on the UI thread and returns when it has run; at once when
     // called there. False when the window has no handle (nothing ran).

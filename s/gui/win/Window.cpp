@@ -29,6 +29,7 @@
 #include "s/gui/win/WindowClass.h"
 #include "s/system/monitor/win/Monitor.h"
 #include "s/system/monitor/win/Monitors.h"
+#include "s/system/monitor/win/ScreenCapture.h"
 #include "s/thread/Pool.h"
 #include "s/time/Time.h"
 
@@ -1720,6 +1721,21 @@ void Window::releaseLooks() {
     m_backBuffer = nullptr;
     releaseIcon(&m_largeIcon);
     releaseIcon(&m_smallIcon);
+}
+
+// --- what lies beneath ------------------------------------------------------------------
+
+// The first visible top-level window below this one in the z-order that holds the point.
+s::image::win::BufferedImage* Window::captureUnderCorner() const {
+    if (!m_hWnd) return nullptr;
+    const RECT own = windowRect();
+    const POINT corner = {own.left + 1, own.top + 1};
+    for (HWND next = ::GetWindow(m_hWnd, GW_HWNDNEXT); next; next = ::GetWindow(next, GW_HWNDNEXT)) {
+        RECT r = {};
+        if (!::IsWindowVisible(next) || !::GetWindowRect(next, &r) || !PtInRect(&r, corner)) continue;
+        return s::system::monitor::win::captureWindow(next);
+    }
+    return nullptr;
 }
 
 }  // namespace s::gui::win

@@ -231,6 +231,7 @@ public:
     bool hasSkinner() const override { return m_skinner != nullptr; }
     s::gui::drawer::Skinner* getSkinner() const override { return m_skinner; }
     void setSkinner(s::gui::drawer::Skinner* skinner) override;
+    s::image::win::BufferedImage* captureUnderCorner() const override;
     LRESULT sendUserEvent(const wchar_t* name, int32_t value1, int32_t value2,
                           const wchar_t* text) override;
     bool postUserEvent(const wchar_t* name, int32_t value1, int32_t value2,

@@ -12,6 +12,7 @@
 #include "s/gui/win/UiScale.h"
 #include "s/image/win/BufferedImage.h"
 #include "s/image/win/BufferedImageSet.h"
+#include "s/system/monitor/win/ScreenCapture.h"
 #include "support/Pooled.h"
 #include "support/gui/Fakes.h"
 #include "support/gui/GuiTest.h"
@@ -232,6 +233,31 @@ TEST_F(WindowFrameTest, TheSettingsIconsArePickedByScaleAndReachTheNativeWindow)
     // The set's pictures were lent, not given: they are still whole.
     EXPECT_EQ(48, icons->getImage(2)->getWidth());
     icons->releaseToPool();
+}
+
+// The window beneath the corner is captured, not the window itself nor one elsewhere.
+TEST_F(WindowFrameTest, TheWindowBeneathTheCornerIsCaptured) {
+    Pooled<Window> below(framedWindow(600, 500));
+    Pooled<Window> above(newWindow());
+    Pooled<Window> aside(newWindow());
+    aside->setBounds(100, 100, 120, 80);
+    aside->show(true, false);
+    below->show(true, true);
+    above->setBounds(650, 550, 160, 90);
+    above->show(true, true);
+    // The z-order of windows of other threads settles a little after they are shown.
+    s::image::win::BufferedImage* picture = nullptr;
+    eventually([&] { return (picture = above->captureUnderCorner()) != nullptr; }, 3000);
+    ASSERT_NE(nullptr, picture);
+    EXPECT_EQ(300, picture->getWidth());
+    EXPECT_EQ(200, picture->getHeight());
+    picture->releaseToPool();
+    // Nothing of ours beneath a corner out in the open.
+    above->setPosition(1000, 50);
+    if (s::image::win::BufferedImage* other = above->captureUnderCorner()) {
+        EXPECT_NE(300, other->getWidth());
+        other->releaseToPool();
+    }
 }
 
 }  // namespace
