@@ -440,6 +440,24 @@ TEST_F(WindowExtrasTest, HoldingShiftBringsAFadedWindowBack) {
     moveCursorTo(1270, 1010);
 }
 
+// Minimising undoes a running shrink: the window comes back at its full size.
+TEST_F(WindowExtrasTest, MinimisingAShrunkWindowGivesItsFullSizeBack) {
+    Pooled<Window> window(newWindow());
+    window->setBounds(900, 400, 240, 160);
+    window->setHoverEffect(true, false, false, 30, 150, 100, false);
+    window->show(true, true);
+    moveCursorTo(920, 420);
+    ASSERT_TRUE(eventually([&] { return window->getWidth() == 150 && window->getHeight() == 100; }, 5000));
+    window->minimise();
+    EXPECT_FALSE(window->isShrunk());
+    EXPECT_FALSE(window->isHoverEffectActive());
+    moveCursorTo(1270, 1010);
+    window->restore();
+    ASSERT_TRUE(eventually([&] { return !window->isMinimised(); }, 5000));
+    EXPECT_EQ(240, window->getWidth());
+    EXPECT_EQ(160, window->getHeight());
+}
+
 // When a capture the window asked for ends, it keeps the cursor's place and tells its
 // listeners.
 TEST_F(WindowExtrasTest, TheEndOfACaptureIsReportedWithTheCursorsPlace) {
