@@ -364,6 +364,35 @@ TEST_F(WindowExtrasTest, CloseToTrayAndTheMiddleClickHideTheWindowInTheTray) {
     EXPECT_FALSE(window->isHiddenToTray());
 }
 
+// The icon comes with the window into the tray and goes when it leaves, unless it is
+// persistent; a locked icon stays when asked to go, until the window closes.
+TEST_F(WindowExtrasTest, TheTrayIconFollowsTheWindowUnlessPersistentOrLocked) {
+    Pooled<Window> window(newWindow());
+    HWND handle = window->getHandle();
+    window->setTitle(L"Tray icon");
+    if (!window->setTrayIconVisible(true)) GTEST_SKIP() << "no notification area in this session";
+    window->setTrayIconVisible(false);
+    ASSERT_FALSE(window->isTrayIconShown());
+    window->setPosition(300, 700);
+    window->show(true, false);
+    window->hideToTray();
+    EXPECT_TRUE(window->isTrayIconShown());
+    SendMessageW(handle, kRestore, 0, 0);
+    EXPECT_FALSE(window->isTrayIconShown());
+    window->setTrayIconPersistent(true);
+    window->hideToTray();
+    SendMessageW(handle, kRestore, 0, 0);
+    EXPECT_FALSE(window->isHiddenToTray());
+    EXPECT_TRUE(window->isTrayIconShown());
+    window->setTrayIconLocked(true);
+    window->setTrayIconVisible(false);
+    EXPECT_TRUE(window->isTrayIconShown());
+    PostMessageW(handle, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(window->waitUntilClosed(5000));
+    EXPECT_FALSE(window->isTrayIconShown());
+    EXPECT_FALSE(window->isTrayIconLocked());
+}
+
 // While it follows the cursor the window's centre comes to the real cursor.
 TEST_F(WindowExtrasTest, AFollowingWindowComesToTheCursor) {
     Pooled<Window> window(newWindow());
