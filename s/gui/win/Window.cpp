@@ -1022,6 +1022,8 @@ constexpr UINT kFadeWaitMs = 500, kFadeInMs = 25, kFadeOutMs = 10;
 }  // namespace
 
 void Window::setHoverFade(bool on, int32_t delaySeconds) {
+    m_hoverOnlyTopmost = false;
+    m_shiftOverrides = false;
     struct Call {
         Window* window;
         bool on;
@@ -1050,6 +1052,8 @@ int32_t towards(int32_t value, int32_t goal, int32_t step) {
 }  // namespace
 
 void Window::setHoverShrink(bool on, int32_t delaySeconds, int32_t width, int32_t height) {
+    m_hoverOnlyTopmost = false;
+    m_shiftOverrides = false;
     struct Call {
         Window* window;
         bool on;
