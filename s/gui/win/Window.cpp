@@ -142,6 +142,7 @@ void Window::teardown() {
     m_tornDown = true;
     if (m_localizer) m_localizer->removeListener(this);
     m_localizer = nullptr;
+    m_skinner = nullptr;
     // The chain must not keep a window that is gone: the next viewer is handed on first.
     if (m_inClipboardChain) runOnUiThread([](void* w) { static_cast<Window*>(w)->leaveClipboardChain(); }, this);
     // Its hot keys' names are system-wide atoms, which outlive the window unless deleted.

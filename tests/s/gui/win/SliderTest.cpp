@@ -323,5 +323,78 @@ TEST_F(SliderTest, ASkinChangeRepaintsWithTheNewSkinsDrawer) {
     EXPECT_EQ(skinner->getListenerCount(), 0u);
 }
 
+TEST_F(SliderTest, FollowsTheSkinnerOfTheWindowItIsAttachedTo) {
+    Pooled<s::gui::drawer::Skinner> skinner;
+    skinner->setFamilyName(L"Thin");
+    skinner->registerSchemes();
+    ASSERT_TRUE(skinner->selectSkin(L"White"));
+    Slider* slider = newSlider();
+    slider->setPosition(50);
+    window.reset(new Pooled<Window>(newWindow()));
+    (*window)->setSkinner(skinner.get());
+    EXPECT_TRUE((*window)->hasSkinner());
+    (*window)->setBounds(tests::gui::kQuietCornerX, tests::gui::kQuietCornerY, 320, 200);
+    slider->setBounds(10, 10, 210, 30);
+    (*window)->addChild(slider);
+    (*window)->show(true, false);
+    (*window)->bringToFront(true);
+    HWND track = slider->m_hWnd;
+    EXPECT_EQ(skinner->getListenerCount(), 1u);
+    RedrawWindow(track, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    const std::vector<COLORREF> white = rowOf(track, 15, 210);
+    phase("switch the skin");
+    ASSERT_TRUE(skinner->selectSkin(L"Black"));
+    EXPECT_TRUE(eventually([&] { return rowOf(track, 15, 210) != white; }, 3000));
+    EXPECT_FALSE(saveScreenshot((*window)->getHandle(), L"slider_window_skin").empty());
+    phase("detach");
+    (*window)->removeChild(slider, true);  // detached and given back
+    EXPECT_EQ(skinner->getListenerCount(), 0u);
+    window.reset();  // before the skinner goes
+}
+
+TEST_F(SliderTest, ThumbLengthAndTicksReachTheBarBeforeAndAfterItIsMade) {
+    Slider* slider = newSlider();
+    slider->setThumbLength(12);
+    slider->showTicks(true);
+    slider->setTickFrequency(25);
+    show(slider);
+    HWND track = slider->m_hWnd;
+    EXPECT_EQ(g_trackStyle.load(), 0x40000004u | TBS_AUTOTICKS | TBS_FIXEDLENGTH);
+    EXPECT_EQ(SendMessageW(track, TBM_GETTHUMBLENGTH, 0, 0), 12);
+    // Ticks every 25 on 0..100: the three between the two ends.
+    EXPECT_EQ(SendMessageW(track, TBM_GETNUMTICS, 0, 0), 5);
+    EXPECT_EQ(SendMessageW(track, TBM_GETPAGESIZE, 0, 0), 250);
+    EXPECT_EQ(SendMessageW(track, TBM_GETLINESIZE, 0, 0), 25);
+    EXPECT_FALSE(saveScreenshot((*window)->getHandle(), L"slider_ticks").empty());
+    slider->setThumbLength(16);
+    EXPECT_EQ(SendMessageW(track, TBM_GETTHUMBLENGTH, 0, 0), 16);
+    slider->showTicks(false);
+    const LONG style = GetWindowLongW(track, GWL_STYLE);
+    EXPECT_TRUE(style & TBS_NOTICKS);
+    EXPECT_FALSE(style & TBS_AUTOTICKS);
+}
+
+TEST_F(SliderTest, AWheelOutsideTheBarGoesToTheWindow) {
+    Slider* slider = newSlider();
+    slider->setTickFrequency(1);
+    slider->setPosition(50);
+    show(slider);
+    Recorder wheels;
+    (*window)->addWheelListener(&wheels);
+    HWND track = slider->m_hWnd;
+    RECT bar = {};
+    GetWindowRect(track, &bar);
+    const WPARAM down = MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA));
+    // Over the bar the wheel is the bar's own: Wine 8.0's track bar has no wheel handling,
+    // and its default procedure hands the wheel to the parent, so only the case beside
+    // the bar is the slider's doing.
+    phase("beside the bar");
+    const int32_t before = slider->getPosition();
+    SendMessageW(track, WM_MOUSEWHEEL, down, MAKELPARAM(bar.right + 40, bar.bottom + 40));
+    EXPECT_EQ(wheels.calls, 1);
+    EXPECT_EQ(wheels.lastSource, static_cast<void*>(static_cast<s::gui::IWindow*>(window->get())));
+    EXPECT_EQ(slider->getPosition(), before);  // the bar did not take it
+}
+
 }  // namespace
 }  // namespace s::gui::win
