@@ -264,6 +264,24 @@ void Image::updateSizes() {
     if (m_parent && m_hWnd) m_parent->childChanged();
 }
 
+int32_t Image::getTargetWidth() const {
+    if (m_imageFixedWidth >= 0 || m_widthPercent < 0 || !m_parent)
+        return ComponentBase::getTargetWidth();
+    const bool limited = m_heightPercent >= 0 && m_keepAspectWidth && m_keepAspectHeight;
+    return imagerules::percentTarget({m_parent->getInnerWidth(), m_widthPercent, m_bordered,
+                                      limited, m_parent->getInnerHeight(), m_heightPercent,
+                                      m_widthPerHeight});
+}
+
+int32_t Image::getTargetHeight() const {
+    if (m_imageFixedHeight >= 0 || m_heightPercent < 0 || !m_parent)
+        return ComponentBase::getTargetHeight();
+    const bool limited = m_widthPercent >= 0 && m_keepAspectWidth && m_keepAspectHeight;
+    return imagerules::percentTarget({m_parent->getInnerHeight(), m_heightPercent, m_bordered,
+                                      limited, m_parent->getInnerWidth(), m_widthPercent,
+                                      m_heightPerWidth});
+}
+
 void Image::setWidthPercent(int32_t percent) {
     m_widthPercent = percent;
     updateSizes();

@@ -65,6 +65,10 @@ public:
     void setDrawer(s::gui::drawer::IImage* drawer, bool owned) override;
     void setBackgroundChecker(bool on) override;
 
+    // IComponent: a percent of the parent, less the frame, bounded by the proportions.
+    int32_t getTargetWidth() const override;
+    int32_t getTargetHeight() const override;
+
     // One step of the animation at time now (milliseconds): the timer's work.
     void animationStep(int64_t now);
     int32_t getDelayLeft() const { return m_delayLeft; }

@@ -19,6 +19,7 @@
 #include "support/Pooled.h"
 #include "support/gui/GuiTest.h"
 #include "support/gui/ScreenLock.h"
+#include "support/gui/TestPanel.h"
 
 namespace s::gui::win {
 namespace {
@@ -319,6 +320,25 @@ TEST_F(ImageTest, TheCurrentFramesPixelsAreChangedAndShown) {
     EXPECT_FALSE(empty->fillCurrentFrame(255, 1, 2, 3));
     EXPECT_FALSE(empty->makeCurrentFrameOpaque());
     EXPECT_FALSE(empty->currentFrameColourToTransparent(1, 2, 3));
+}
+
+TEST_F(ImageTest, PercentSizesComeFromTheParentLessTheFrameWithinTheProportions) {
+    auto* panel = s::thread::Pool<tests::gui::TestPanel>::obtain();
+    panel->setSize(300, 200);
+    Image* image = newImage(50, halves());  // 20 x 10, proportions kept, fitted
+    panel->addChild(image);
+    image->setParent(panel);  // no windows: only the sizes
+    EXPECT_EQ(image->getTargetWidth(), 150);
+    image->setBordered(true);
+    EXPECT_EQ(image->getTargetWidth(), 148);
+    image->setBordered(false);
+    image->setHeightPercent(25);  // 50 high allows only 100 wide
+    EXPECT_EQ(image->getTargetWidth(), 100);
+    EXPECT_EQ(image->getTargetHeight(), 50);
+    image->setHeightPercent(100);  // 200 high would allow 400: the width's own 150 holds
+    EXPECT_EQ(image->getTargetWidth(), 150);
+    EXPECT_EQ(image->getTargetHeight(), 75);
+    panel->releaseToPool();
 }
 
 TEST_F(ImageTest, AnImageThatCannotBeMadeSaysSo) {
