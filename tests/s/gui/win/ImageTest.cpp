@@ -358,5 +358,61 @@ TEST_F(ImageTest, AnImageThatCannotBeMadeSaysSo) {
     EXPECT_TRUE(image->hasImage());  // still usable without its window
 }
 
+void mouse(DWORD flags, int x = 0, int y = 0) {
+    INPUT in = {};
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = flags;
+    if (flags & MOUSEEVENTF_MOVE) {
+        in.mi.dwFlags |= MOUSEEVENTF_ABSOLUTE;
+        in.mi.dx = (x * 65535 + GetSystemMetrics(SM_CXSCREEN) / 2) / (GetSystemMetrics(SM_CXSCREEN) - 1);
+        in.mi.dy = (y * 65535 + GetSystemMetrics(SM_CYSCREEN) / 2) / (GetSystemMetrics(SM_CYSCREEN) - 1);
+    }
+    SendInput(1, &in, sizeof(INPUT));
+    Sleep(30);
+}
+
+TEST_F(ImageTest, ADragMovingImageFollowsTheMouse) {
+    Image* image = newImageSized(40, 20, halves());
+    image->setDragMove(true);
+    show(image, 30, 30);
+    HWND handle = image->m_hWnd;
+    RECT before = {};
+    GetWindowRect(handle, &before);
+    const POINT from = {(before.left + before.right) / 2, (before.top + before.bottom) / 2};
+    // A press that a parallel test's window took moved nothing and is made again.
+    bool moved = false;
+    RECT after = before;
+    for (int attempt = 0; attempt < 3 && !moved; ++attempt) {
+        const bool uncovered = eventually(
+            [&] {
+                (*window)->bringToFront(true);
+                return WindowFromPoint(from) == handle;
+            },
+            5000);
+        EXPECT_TRUE(uncovered);
+        GetWindowRect(handle, &before);
+        const POINT at = {(before.left + before.right) / 2, (before.top + before.bottom) / 2};
+        mouse(MOUSEEVENTF_MOVE, at.x, at.y);
+        mouse(MOUSEEVENTF_LEFTDOWN);
+        mouse(MOUSEEVENTF_MOVE, at.x + 12, at.y + 6);
+        mouse(MOUSEEVENTF_MOVE, at.x + 25, at.y + 15);
+        moved = eventually(
+            [&] {
+                GetWindowRect(handle, &after);
+                return after.left - before.left == 25 && after.top - before.top == 15;
+            },
+            1500);
+        mouse(MOUSEEVENTF_LEFTUP);
+    }
+    EXPECT_TRUE(moved) << after.left - before.left << "," << after.top - before.top;
+    EXPECT_FALSE(saveScreenshot((*window)->getHandle(), L"image_dragged").empty());
+    phase("released");
+    mouse(MOUSEEVENTF_MOVE, after.left + 60, after.top + 40);
+    RECT still = {};
+    GetWindowRect(handle, &still);
+    EXPECT_EQ(still.left, after.left);  // no drag without the button
+    EXPECT_EQ(still.top, after.top);
+}
+
 }  // namespace
 }  // namespace s::gui::win

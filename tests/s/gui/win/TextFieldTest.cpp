@@ -337,5 +337,28 @@ TEST_F(TextFieldTest, APasswordFieldTakesTypedTextAndShowsOnlyStars) {
     EXPECT_FALSE(saveScreenshot((*window)->getHandle(), L"textfield_password_typed").empty());
 }
 
+TEST_F(TextFieldTest, SelectingAllFromAnotherThreadTakesTheFocusAndTheWholeText) {
+    TextField* field = newTextField();
+    field->setText(L"hello world", false);
+    show(field);
+    HWND edit = field->m_hWnd;
+    Window* w = window->get();
+    SendMessageW(edit, EM_SETSEL, 3, 3);
+    field->postSelectAll();  // the field's own thread selects
+    DWORD start = 0, end = 0;
+    EXPECT_TRUE(eventually(
+        [&] {
+            SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                         reinterpret_cast<LPARAM>(&end));
+            return start == 0 && end == 11;
+        },
+        3000))
+        << start << ".." << end;
+    HWND focused = nullptr;
+    onUiThread(w, [&] { focused = GetFocus(); });
+    EXPECT_EQ(focused, edit);
+    EXPECT_FALSE(saveScreenshot((*window)->getHandle(), L"textfield_selected").empty());
+}
+
 }  // namespace
 }  // namespace s::gui::win
