@@ -248,6 +248,18 @@ void Slider::applyDragged(int32_t value) {
     Invalidate(FALSE);
 }
 
+// A drawn slider swallows the bar's scroll notices (its own drags post them): after a key
+// the bar's position is taken here, kept below the upper thumb, and heard like a drag.
+void Slider::keyMovedDrawn() {
+    const int32_t moved = GetPos();
+    const int32_t value = sliderrules::clampPosition(limits(), moved);
+    if (value != moved) SetPos(value);
+    if (value == m_position) return;
+    m_position = value;
+    m_listeners.fire(self(), kChanged);
+    Invalidate(FALSE);
+}
+
 // The system's control moved its thumb (keys, mouse, wheel) and told its parent.
 void Slider::nativeScrolled() {
     const int32_t value = GetPos();
@@ -316,13 +328,13 @@ bool Slider::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM 
         *result = DefWindowProc(message, wParam, lParam);
         nativeScrolled();
         return true;
-    case WM_KEYDOWN:
+    case WM_KEYDOWN: {
         // The arrows up and down move by a page, up towards the maximum.
-        if (wParam == VK_UP || wParam == VK_DOWN) {
-            *result = DefWindowProc(message, wParam == VK_UP ? VK_NEXT : VK_PRIOR, lParam);
-            return true;
-        }
-        return false;
+        const WPARAM key = wParam == VK_UP ? VK_NEXT : wParam == VK_DOWN ? VK_PRIOR : wParam;
+        *result = DefWindowProc(message, key, lParam);
+        if (m_drawer) keyMovedDrawn();
+        return true;
+    }
     case WM_MOUSEWHEEL:
         return wheel(result, wParam, lParam);
     case kReflectColour:

@@ -80,6 +80,7 @@ private:
     void applyDragged(int32_t value);
     void tellParent();
     void nativeScrolled();
+    void keyMovedDrawn();
     LRESULT colourAnswer(HDC dc);
     bool wheel(LRESULT* result, WPARAM wParam, LPARAM lParam);
     void releaseDrawer();

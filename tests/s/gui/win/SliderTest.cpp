@@ -396,5 +396,42 @@ TEST_F(SliderTest, AWheelOutsideTheBarGoesToTheWindow) {
     EXPECT_EQ(slider->getPosition(), before);  // the bar did not take it
 }
 
+TEST_F(SliderTest, KeysMoveADrawnSliderWithinItsUpperThumb) {
+    Slider* slider = newSlider();
+    Recorder moves;
+    slider->addListener(&moves);
+    slider->setDrawer(s::gui::drawer::slider::win::Thin::obtain(), true);
+    slider->setTickFrequency(1);  // page 10, line 1
+    slider->setRangeMode(true);
+    slider->setPosition(50);
+    slider->setUpper(55);
+    show(slider);
+    HWND track = slider->m_hWnd;
+    struct Step {
+        WORD key;
+        int32_t expected;
+    } steps[] = {
+        {VK_RIGHT, 51},
+        {VK_UP, 54},  // a page up would pass the upper thumb at 55
+        {VK_LEFT, 53},
+    };
+    int calls = 0;
+    for (const Step& s : steps) {
+        phase("key " + std::to_string(s.key));
+        const int32_t before = slider->getPosition();
+        for (int attempt = 0; attempt < 5 && slider->getPosition() == before; ++attempt) {
+            ASSERT_TRUE(focus(slider));
+            key(s.key);
+            eventually([&] { return slider->getPosition() != before; }, 1000);
+        }
+        EXPECT_EQ(slider->getPosition(), s.expected) << s.key;
+        EXPECT_EQ(SendMessageW(track, TBM_GETPOS, 0, 0), s.expected);
+        EXPECT_EQ(moves.calls, calls + 1);
+        calls = moves.calls;
+    }
+    EXPECT_EQ(slider->getUpper(), 55);
+    EXPECT_FALSE(saveScreenshot((*window)->getHandle(), L"slider_drawn_keys").empty());
+}
+
 }  // namespace
 }  // namespace s::gui::win
