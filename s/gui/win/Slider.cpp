@@ -106,7 +106,13 @@ void Slider::setThumbLength(int32_t length) {
 void Slider::setRange(int32_t minimum, int32_t maximum) {
     m_minimum = minimum;
     m_maximum = maximum;
-    if (m_hWnd) SetRange(minimum, maximum, TRUE);
+    // Both values stay on the new track, as the bar keeps its own thumb on it; nobody is told.
+    const sliderrules::Limits track = {minimum, maximum, false, m_position, m_upper};
+    m_position = sliderrules::clampPosition(track, m_position);
+    m_upper = sliderrules::clampUpper(track, m_upper);
+    if (!m_hWnd) return;
+    SetRange(minimum, maximum, TRUE);
+    SetPos(m_position);
 }
 
 void Slider::setPosition(int32_t position) {

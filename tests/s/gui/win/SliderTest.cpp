@@ -159,7 +159,23 @@ TEST_F(SliderTest, RangeModeKeepsTheThumbsApart) {
     slider->setPosition(30);
     slider->setUpper(10);
     EXPECT_EQ(slider->getUpper(), 31);
+    slider->setRange(0, 20);  // both thumbs were beyond the new end
+    EXPECT_EQ(slider->getPosition(), 20);
+    EXPECT_EQ(slider->getUpper(), 20);
+    slider->setRange(50, 150);
+    EXPECT_EQ(slider->getPosition(), 50);
     slider->releaseToPool();
+}
+
+TEST_F(SliderTest, ANarrowerRangeKeepsTheStoredPositionInStepWithTheBar) {
+    Slider* slider = newSlider();  // at 100
+    Recorder moves;
+    slider->addListener(&moves);
+    show(slider);
+    slider->setRange(0, 40);
+    EXPECT_EQ(slider->getPosition(), 40);
+    EXPECT_EQ(SendMessageW(slider->m_hWnd, TBM_GETPOS, 0, 0), 40);
+    EXPECT_EQ(moves.calls, 0);  // a program's change is not a move
 }
 
 TEST_F(SliderTest, KeysMoveTheNativeBarAndEveryMoveIsHeard) {
