@@ -371,6 +371,14 @@ void mouse(DWORD flags, int x = 0, int y = 0) {
     Sleep(30);
 }
 
+// Whether the window's thread has given it the mouse.
+bool capturedBy(HWND window) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof(info);
+    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) &&
+           info.hwndCapture == window;
+}
+
 TEST_F(ImageTest, ADragMovingImageFollowsTheMouse) {
     Image* image = newImageSized(40, 20, halves());
     image->setDragMove(true);
@@ -394,6 +402,8 @@ TEST_F(ImageTest, ADragMovingImageFollowsTheMouse) {
         const POINT at = {(before.left + before.right) / 2, (before.top + before.bottom) / 2};
         mouse(MOUSEEVENTF_MOVE, at.x, at.y);
         mouse(MOUSEEVENTF_LEFTDOWN);
+        // Moves made before the press took the mouse would go to the window underneath.
+        eventually([&] { return capturedBy(handle); }, 1500);
         mouse(MOUSEEVENTF_MOVE, at.x + 12, at.y + 6);
         mouse(MOUSEEVENTF_MOVE, at.x + 25, at.y + 15);
         moved = eventually(

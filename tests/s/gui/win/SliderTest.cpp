@@ -72,6 +72,14 @@ void mouse(DWORD flags, int x = 0, int y = 0) {
     Sleep(30);
 }
 
+// Whether the window's thread has given it the mouse.
+bool capturedBy(HWND window) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof(info);
+    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) &&
+           info.hwndCapture == window;
+}
+
 // Presses the left button at `at` once the track is the window there: a window of a
 // parallel test may cover it for a moment.
 bool pressOn(HWND track, Window* window, POINT at) {
@@ -83,6 +91,9 @@ bool pressOn(HWND track, Window* window, POINT at) {
         5000);
     mouse(MOUSEEVENTF_MOVE, at.x, at.y);
     mouse(MOUSEEVENTF_LEFTDOWN);
+    // Moves made before the press took the mouse would go to the window under the cursor:
+    // a busy machine may take a while to get there.
+    eventually([&] { return capturedBy(track); }, 1500);
     return uncovered;
 }
 
