@@ -16,8 +16,6 @@
 #include "s/gui/IImage.h"
 #include "s/gui/ISlider.h"
 #include "s/gui/ITextField.h"
-#include "mfc/CEdit.h"
-#include "mfc/CSliderCtrl.h"
 #include "s/gui/win/Messages.h"
 #include "s/gui/win/WindowClass.h"
 
@@ -31,42 +29,42 @@ uint32_t rgb(uint8_t red, uint8_t green, uint8_t blue) {
 
 }  // namespace
 
-template <class I, class W>
-ComponentBase<I, W>::ComponentBase() : m_background(GetSysColor(COLOR_BTNFACE)) {}
+template <class I>
+ComponentBase<I>::ComponentBase() : m_background(GetSysColor(COLOR_BTNFACE)) {}
 
-template <class I, class W>
-ComponentBase<I, W>::~ComponentBase() = default;
+template <class I>
+ComponentBase<I>::~ComponentBase() = default;
 
-template <class I, class W>
-bool ComponentBase<I, W>::isOnOwnThread() const {
+template <class I>
+bool ComponentBase<I>::isOnOwnThread() const {
     return m_hWnd && GetWindowThreadProcessId(m_hWnd, nullptr) == GetCurrentThreadId();
 }
 
-template <class I, class W>
-int32_t ComponentBase<I, W>::getScreenX() const {
+template <class I>
+int32_t ComponentBase<I>::getScreenX() const {
     if (!m_hWnd) return m_originX + m_x;
     POINT p = {0, 0};
     ClientToScreen(&p);
     return p.x;
 }
 
-template <class I, class W>
-int32_t ComponentBase<I, W>::getScreenY() const {
+template <class I>
+int32_t ComponentBase<I>::getScreenY() const {
     if (!m_hWnd) return m_originY + m_y;
     POINT p = {0, 0};
     ClientToScreen(&p);
     return p.y;
 }
 
-template <class I, class W>
-bool ComponentBase<I, W>::containsScreenPoint(int32_t x, int32_t y) const {
+template <class I>
+bool ComponentBase<I>::containsScreenPoint(int32_t x, int32_t y) const {
     if (!this->isVisible()) return false;
     return containsInclusive(this->getScreenX(), this->getScreenY(), this->getWidth(),
                              this->getHeight(), x, y);
 }
 
-template <class I, class W>
-void ComponentBase<I, W>::applyGeometry(UINT flags) {
+template <class I>
+void ComponentBase<I>::applyGeometry(UINT flags) {
     if (m_deferred) {
         m_dirty = true;
         return;
@@ -78,22 +76,22 @@ void ComponentBase<I, W>::applyGeometry(UINT flags) {
                  SWP_NOZORDER | show | flags);
 }
 
-template <class I, class W>
-void ComponentBase<I, W>::setPosition(int32_t x, int32_t y) {
+template <class I>
+void ComponentBase<I>::setPosition(int32_t x, int32_t y) {
     m_x = x;
     m_y = y;
     applyGeometry(SWP_NOSIZE);
 }
 
-template <class I, class W>
-void ComponentBase<I, W>::setSize(int32_t width, int32_t height) {
+template <class I>
+void ComponentBase<I>::setSize(int32_t width, int32_t height) {
     m_width = width;
     m_height = height;
     applyGeometry(SWP_NOMOVE);
 }
 
-template <class I, class W>
-void ComponentBase<I, W>::setBounds(int32_t x, int32_t y, int32_t width, int32_t height) {
+template <class I>
+void ComponentBase<I>::setBounds(int32_t x, int32_t y, int32_t width, int32_t height) {
     m_x = x;
     m_y = y;
     m_width = width;
@@ -101,73 +99,73 @@ void ComponentBase<I, W>::setBounds(int32_t x, int32_t y, int32_t width, int32_t
     applyGeometry(0);
 }
 
-template <class I, class W>
-void ComponentBase<I, W>::setOrigin(int32_t originX, int32_t originY) {
+template <class I>
+void ComponentBase<I>::setOrigin(int32_t originX, int32_t originY) {
     m_originX = originX;
     m_originY = originY;
     applyGeometry(SWP_NOSIZE);
 }
 
-template <class I, class W>
-void ComponentBase<I, W>::endDeferGeometry() {
+template <class I>
+void ComponentBase<I>::endDeferGeometry() {
     m_deferred = false;
     if (!m_dirty) return;
     m_dirty = false;
     this->setBounds(m_x, m_y, m_width, m_height);
 }
 
-template <class I, class W>
-int32_t ComponentBase<I, W>::getMinWidth() const {
+template <class I>
+int32_t ComponentBase<I>::getMinWidth() const {
     return minimumSize(m_collapsed, m_fixedWidth, m_minWidth, m_marginLeft + m_marginRight);
 }
 
-template <class I, class W>
-int32_t ComponentBase<I, W>::getMinHeight() const {
+template <class I>
+int32_t ComponentBase<I>::getMinHeight() const {
     return minimumSize(false, m_fixedHeight, m_minHeight, m_marginTop + m_marginBottom);
 }
 
-template <class I, class W>
-int32_t ComponentBase<I, W>::getContentMinWidth() const {
+template <class I>
+int32_t ComponentBase<I>::getContentMinWidth() const {
     return this->getMinWidth() - (m_collapsed ? 0 : m_marginLeft + m_marginRight);
 }
 
-template <class I, class W>
-int32_t ComponentBase<I, W>::getContentMinHeight() const {
+template <class I>
+int32_t ComponentBase<I>::getContentMinHeight() const {
     return this->getMinHeight() - m_marginTop - m_marginBottom;
 }
 
-template <class I, class W>
-int32_t ComponentBase<I, W>::getTargetWidth() const {
+template <class I>
+int32_t ComponentBase<I>::getTargetWidth() const {
     int32_t parentInner = m_parent ? m_parent->getInnerWidth() : -1;
     return targetSize(m_fixedWidth, m_targetWidthPercent, parentInner, m_minWidth,
                       m_targetWidth, m_marginLeft + m_marginRight);
 }
 
-template <class I, class W>
-int32_t ComponentBase<I, W>::getTargetHeight() const {
+template <class I>
+int32_t ComponentBase<I>::getTargetHeight() const {
     int32_t parentInner = m_parent ? m_parent->getInnerHeight() : -1;
     return targetSize(m_fixedHeight, m_targetHeightPercent, parentInner, m_minHeight,
                       m_targetHeight, m_marginTop + m_marginBottom);
 }
 
-template <class I, class W>
-int32_t ComponentBase<I, W>::getContentTargetWidth() const {
+template <class I>
+int32_t ComponentBase<I>::getContentTargetWidth() const {
     return this->getTargetWidth() - m_marginLeft - m_marginRight;
 }
 
-template <class I, class W>
-int32_t ComponentBase<I, W>::getContentTargetHeight() const {
+template <class I>
+int32_t ComponentBase<I>::getContentTargetHeight() const {
     return this->getTargetHeight() - m_marginTop - m_marginBottom;
 }
 
-template <class I, class W>
-void ComponentBase<I, W>::setSizeWithinLimits(int32_t width, int32_t height) {
+template <class I>
+void ComponentBase<I>::setSizeWithinLimits(int32_t width, int32_t height) {
     this->setSize(withinLimits(width, this->getMinWidth(), this->getTargetWidth()),
                   withinLimits(height, this->getMinHeight(), this->getTargetHeight()));
 }
 
-template <class I, class W>
-void ComponentBase<I, W>::setVisible(bool visible, bool recurse) {
+template <class I>
+void ComponentBase<I>::setVisible(bool visible, bool recurse) {
     if (recurse)
         for (uint32_t i = 0; i < m_children.count(); ++i) getChild(i)->setVisible(visible, true);
     if (visible == m_visible) return;
@@ -181,76 +179,76 @@ void ComponentBase<I, W>::setVisible(bool visible, bool recurse) {
     this->setPosition(kParkedX, kParkedY);
 }
 
-template <class I, class W>
-void ComponentBase<I, W>::setEnabled(bool enabled) {
+template <class I>
+void ComponentBase<I>::setEnabled(bool enabled) {
     m_enabled = enabled;
     if (m_hWnd) EnableWindow(enabled);
 }
 
-template <class I, class W>
-void ComponentBase<I, W>::centreInParent() {
+template <class I>
+void ComponentBase<I>::centreInParent() {
     if (!m_parent) return;
     this->setPosition(centredOffset(m_parent->getInnerWidth(), this->getWidth()),
                       centredOffset(m_parent->getInnerHeight(), this->getHeight()));
 }
 
-template <class I, class W>
-void ComponentBase<I, W>::centreHorizontally() {
+template <class I>
+void ComponentBase<I>::centreHorizontally() {
     if (m_parent) this->setX(centredOffset(m_parent->getInnerWidth(), this->getWidth()));
 }
 
-template <class I, class W>
-void ComponentBase<I, W>::centreVertically() {
+template <class I>
+void ComponentBase<I>::centreVertically() {
     if (m_parent) this->setY(centredOffset(m_parent->getInnerHeight(), this->getHeight()));
 }
 
-template <class I, class W>
-uint32_t ComponentBase<I, W>::getBackgroundColour() const {
+template <class I>
+uint32_t ComponentBase<I>::getBackgroundColour() const {
     if (m_backgroundInherited && m_parent) return m_parent->getBackgroundColour();
     return m_background;
 }
 
-template <class I, class W>
-void ComponentBase<I, W>::setBackgroundInherited(bool redraw) {
+template <class I>
+void ComponentBase<I>::setBackgroundInherited(bool redraw) {
     m_backgroundInherited = true;
     if (redraw) this->redraw();
 }
 
-template <class I, class W>
-void ComponentBase<I, W>::setBackgroundSystem(bool redraw) {
+template <class I>
+void ComponentBase<I>::setBackgroundSystem(bool redraw) {
     COLORREF c = GetSysColor(COLOR_BTNFACE);
     setBackgroundColour(GetRValue(c), GetGValue(c), GetBValue(c), redraw);
 }
 
-template <class I, class W>
-void ComponentBase<I, W>::setBackgroundLight(bool redraw) {
+template <class I>
+void ComponentBase<I>::setBackgroundLight(bool redraw) {
     COLORREF c = GetSysColor(COLOR_INACTIVECAPTIONTEXT);
     setBackgroundColour(lightChannel(GetRValue(c)), lightChannel(GetGValue(c)),
                         lightChannel(GetBValue(c)), redraw);
 }
 
-template <class I, class W>
-void ComponentBase<I, W>::setBackgroundColour(uint8_t red, uint8_t green, uint8_t blue,
+template <class I>
+void ComponentBase<I>::setBackgroundColour(uint8_t red, uint8_t green, uint8_t blue,
                                            bool redraw) {
     m_background = rgb(red, green, blue);
     m_backgroundInherited = false;
     if (redraw) this->redraw();
 }
 
-template <class I, class W>
-void ComponentBase<I, W>::redrawRect(int32_t x, int32_t y, int32_t width, int32_t height) {
+template <class I>
+void ComponentBase<I>::redrawRect(int32_t x, int32_t y, int32_t width, int32_t height) {
     if (!m_visible || !m_hWnd) return;
     RECT area = {x, y, x + width, y + height};
     RedrawWindow(&area, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
-template <class I, class W>
-void ComponentBase<I, W>::redraw() {
+template <class I>
+void ComponentBase<I>::redraw() {
     if (m_visible && m_hWnd) RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
-template <class I, class W>
-s::image::win::BufferedImage* ComponentBase<I, W>::getBackBuffer(int32_t* x, int32_t* y) const {
+template <class I>
+s::image::win::BufferedImage* ComponentBase<I>::getBackBuffer(int32_t* x, int32_t* y) const {
     if (m_backBuffer) {
         *x = 0;
         *y = 0;
@@ -265,51 +263,51 @@ s::image::win::BufferedImage* ComponentBase<I, W>::getBackBuffer(int32_t* x, int
     return buffer;
 }
 
-template <class I, class W>
-void ComponentBase<I, W>::setMinimumSize(int32_t width, int32_t height) {
+template <class I>
+void ComponentBase<I>::setMinimumSize(int32_t width, int32_t height) {
     m_minWidth = width;
     m_minHeight = height;
 }
 
-template <class I, class W>
-void ComponentBase<I, W>::setTargetSize(int32_t width, int32_t height) {
+template <class I>
+void ComponentBase<I>::setTargetSize(int32_t width, int32_t height) {
     m_targetWidth = width;
     m_targetHeight = height;
 }
 
-template <class I, class W>
-void ComponentBase<I, W>::setTargetPercent(int32_t widthPercent, int32_t heightPercent) {
+template <class I>
+void ComponentBase<I>::setTargetPercent(int32_t widthPercent, int32_t heightPercent) {
     m_targetWidthPercent = widthPercent;
     m_targetHeightPercent = heightPercent;
 }
 
-template <class I, class W>
-void ComponentBase<I, W>::setFixedSize(int32_t width, int32_t height) {
+template <class I>
+void ComponentBase<I>::setFixedSize(int32_t width, int32_t height) {
     m_fixedWidth = width;
     m_fixedHeight = height;
 }
 
-template <class I, class W>
-void ComponentBase<I, W>::setMargin(int32_t left, int32_t right, int32_t top, int32_t bottom) {
+template <class I>
+void ComponentBase<I>::setMargin(int32_t left, int32_t right, int32_t top, int32_t bottom) {
     m_marginLeft = left;
     m_marginRight = right;
     m_marginTop = top;
     m_marginBottom = bottom;
 }
 
-template <class I, class W>
-bool ComponentBase<I, W>::createNativeWindow(HWND parent) {
+template <class I>
+bool ComponentBase<I>::createNativeWindow(HWND parent) {
     return CreateEx(0, kWindowClassName, L"", WS_CHILD | WS_CLIPSIBLINGS, 0, 0, 0, 0, parent,
                     nullptr);
 }
 
-template <class I, class W>
-void ComponentBase<I, W>::createChildWindows() {
+template <class I>
+void ComponentBase<I>::createChildWindows() {
     for (uint32_t i = 0; i < m_children.count(); ++i) getChild(i)->setParent(self());
 }
 
-template <class I, class W>
-void ComponentBase<I, W>::setParent(s::gui::IComponent* parent) {
+template <class I>
+void ComponentBase<I>::setParent(s::gui::IComponent* parent) {
     if (!parent) {
         destroyNativeWindow();
         m_parent = nullptr;
@@ -329,23 +327,23 @@ void ComponentBase<I, W>::setParent(s::gui::IComponent* parent) {
     parent->childChanged();
 }
 
-template <class I, class W>
-void ComponentBase<I, W>::destroyNativeWindow() {
+template <class I>
+void ComponentBase<I>::destroyNativeWindow() {
     if (!m_hWnd) return;
     // Made on its UI thread, so destroyed there: the window answers kDestroyOwnWindow.
     ::SendMessageW(m_hWnd, kDestroyOwnWindow, 0, 0);
     Detach();
 }
 
-template <class I, class W>
-void ComponentBase<I, W>::addChild(s::gui::IComponent* child) {
+template <class I>
+void ComponentBase<I>::addChild(s::gui::IComponent* child) {
     if (!child) return;
     m_children.add(child);
     if (m_hWnd) ::SendMessageW(m_hWnd, kCreateChild, reinterpret_cast<WPARAM>(child), 0);
 }
 
-template <class I, class W>
-void ComponentBase<I, W>::removeChild(s::gui::IComponent* child, bool recursive) {
+template <class I>
+void ComponentBase<I>::removeChild(s::gui::IComponent* child, bool recursive) {
     int32_t index = -1;
     if (child && m_children.indexOf(child, &index)) {
         m_children.removeAt(static_cast<uint32_t>(index));
@@ -356,13 +354,13 @@ void ComponentBase<I, W>::removeChild(s::gui::IComponent* child, bool recursive)
     relayout();
 }
 
-template <class I, class W>
-void ComponentBase<I, W>::removeAllChildren(bool recursive) {
+template <class I>
+void ComponentBase<I>::removeAllChildren(bool recursive) {
     while (uint32_t n = m_children.count()) removeChild(getChild(n - 1), recursive);
 }
 
-template <class I, class W>
-void ComponentBase<I, W>::resetForReuse() {
+template <class I>
+void ComponentBase<I>::resetForReuse() {
     removeAllChildren(true);
     if (m_parent) setParent(nullptr);
     destroyNativeWindow();
@@ -381,8 +379,8 @@ void ComponentBase<I, W>::resetForReuse() {
     m_children.clear();
 }
 
-template <class I, class W>
-bool ComponentBase<I, W>::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM) {
+template <class I>
+bool ComponentBase<I>::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
     case kCreateChild:
         reinterpret_cast<s::gui::IComponent*>(wParam)->setParent(self());
@@ -397,8 +395,8 @@ bool ComponentBase<I, W>::handleMessage(LRESULT* result, UINT message, WPARAM wP
     }
 }
 
-template <class I, class W>
-LRESULT ComponentBase<I, W>::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+template <class I>
+LRESULT ComponentBase<I>::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     if (handleMessage(&result, message, wParam, lParam)) return result;
     result = DefWindowProc(message, wParam, lParam);
@@ -419,8 +417,8 @@ template class ComponentBase<s::gui::IStatusBar>;
 template class ComponentBase<s::gui::IGroupBox>;
 template class ComponentBase<s::gui::IComboBox>;
 template class ComponentBase<s::gui::IWindow>;
-template class ComponentBase<s::gui::ITextField, mfc::CEdit>;
-template class ComponentBase<s::gui::ISlider, mfc::CSliderCtrl>;
+template class ComponentBase<s::gui::ITextField>;
+template class ComponentBase<s::gui::ISlider>;
 template class ComponentBase<s::gui::IImage>;
 
 }  // namespace s::gui::win

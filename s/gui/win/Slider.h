@@ -16,7 +16,7 @@
 
 namespace s::gui::win {
 
-class Slider final : public ComponentBase<s::gui::ISlider, mfc::CSliderCtrl>,
+class Slider final : public ComponentBase<s::gui::ISlider>,
                      private IBufferPainter,
                      private s::gui::drawer::ISkinListener {
 public:

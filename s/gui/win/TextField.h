@@ -14,7 +14,7 @@
 
 namespace s::gui::win {
 
-class TextField final : public ComponentBase<s::gui::ITextField, mfc::CEdit> {
+class TextField final : public ComponentBase<s::gui::ITextField> {
 public:
     static constexpr DWORD kStyle = WS_CHILD | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL;
     static constexpr UINT kControlId = 1001;
