@@ -38,6 +38,27 @@ public:
     virtual void stop(bool reset) = 0;
     virtual void pause(bool suspendPainting) = 0;
     virtual void resume(bool repaint) = 0;
+
+    // One frame of the set by index (null, 0 or false for an index the set does not hold).
+    virtual s::image::win::BufferedImage* getFrame(int32_t index) const = 0;
+    virtual int32_t getFrameWidth(int32_t index) const = 0;
+    virtual int32_t getFrameHeight(int32_t index) const = 0;
+    virtual int32_t getFrameDelay(int32_t index) const = 0;
+    virtual int32_t getFrameDisposal(int32_t index) const = 0;
+    virtual int32_t getFrameDepth(int32_t index) const = 0;
+    // Turn or mirror one frame in place; the sizes follow and the control repaints.
+    virtual bool rotateFrameRight(int32_t index) = 0;
+    virtual bool rotateFrame180(int32_t index) = 0;
+    virtual bool rotateFrameLeft(int32_t index) = 0;
+    virtual bool mirrorFrame(int32_t index) = 0;
+    virtual bool flipFrame(int32_t index) = 0;
+    // After the set's pictures were changed from outside: its size and the control's again.
+    virtual void prepareImageSet() = 0;
+    // The current frame's pixels; each repaints.
+    virtual bool fillCurrentFrame(uint8_t alpha, uint8_t red, uint8_t green, uint8_t blue) = 0;
+    virtual bool makeCurrentFrameOpaque() = 0;
+    virtual bool currentFrameColourToTransparent(uint8_t red, uint8_t green, uint8_t blue) = 0;
+
     virtual void setWidthPercent(int32_t percent) = 0;
     virtual void setHeightPercent(int32_t percent) = 0;
     virtual void setFixedWidth(int32_t width) = 0;

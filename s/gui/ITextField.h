@@ -32,6 +32,20 @@ public:
     virtual int32_t getFontHeight() const = 0;
     virtual void setTextColour(int32_t red, int32_t green, int32_t blue) = 0;
     virtual uint32_t getTextColour() const = 0;
+    virtual void setFontSizeCode(int32_t code) = 0;
+    virtual int32_t getFontSizeCode() const = 0;
+    virtual void setFaceName(const wchar_t* face) = 0;
+    virtual const wchar_t* getFaceName() const = 0;
+    virtual void setFontWidth(int32_t width) = 0;
+    virtual int32_t getFontWidth() const = 0;
+    virtual void setItalic(bool italic) = 0;
+    virtual bool isItalic() const = 0;
+    virtual void setUnderline(bool underline) = 0;
+    virtual bool isUnderline() const = 0;
+    virtual void setStrikeOut(bool strikeOut) = 0;
+    virtual bool isStrikeOut() const = 0;
+    virtual void setFontWeight(int32_t weight) = 0;
+    virtual int32_t getFontWeight() const = 0;
 
     virtual void setWidthPercent(int32_t percent) = 0;
     virtual void setHeightPercent(int32_t percent) = 0;
@@ -39,6 +53,10 @@ public:
     virtual void setFixedHeight(int32_t height) = 0;
 
     virtual void addChangeListener(s::gui::events::IEventListener* listener) = 0;
+    // Numbers the owner keeps with the field (the field itself never reads them).
+    virtual void addInteger(int32_t value) = 0;
+    virtual uint32_t getIntegerCount() const = 0;
+    virtual int32_t getInteger(uint32_t index) const = 0;
     virtual void addFocusLostListener(s::gui::events::IEventListener* listener) = 0;
     // Asks the field's own thread to select everything (posted, returns at once).
     virtual void postSelectAll() = 0;

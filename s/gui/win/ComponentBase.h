@@ -4,7 +4,8 @@
 // with deferral, visibility, enabled and editable state, the background chain, children
 // and the native-window protocol (kCreateChild makes a child's window on this thread,
 // kDestroyOwnWindow destroys one's own). I is the interface the component shows
-// (IComponent, IContainer, IWindow ...); the code is instantiated for each in the .cpp.
+// (IComponent, IContainer, IWindow ...); the native window object it is follows from I
+// (NativeWindowOf). The code is instantiated for each in the .cpp.
 //
 // Threads: the fields are written by whoever builds the component before its window
 // exists and afterwards only on its window's UI thread; the Win32 calls made here from
@@ -15,6 +16,7 @@
 #include "mfc/CWnd.h"
 #include "s/col/_array/ArrayP.h"
 #include "s/gui/IComponent.h"
+#include "s/gui/win/NativeWindowOf.h"
 
 namespace s::gui::layout {
 class ILayoutManager;
@@ -27,8 +29,21 @@ constexpr int32_t kParkedX = -10000;
 constexpr int32_t kParkedY = 10000;
 
 template <class I>
-class ComponentBase : public I, public mfc::CWnd {
+class ComponentBase : public I, public NativeWindowOf<I>::Type {
+    using W = typename NativeWindowOf<I>::Type;
+
 public:
+    using W::ClientToScreen;
+    using W::CreateEx;
+    using W::DefWindowProc;
+    using W::Detach;
+    using W::DestroyWindow;
+    using W::EnableWindow;
+    using W::RedrawWindow;
+    using W::SetWindowPos;
+    using W::ShowWindow;
+    using W::m_hWnd;
+
     ComponentBase();
     ~ComponentBase() override;
 

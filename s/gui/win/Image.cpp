@@ -5,6 +5,7 @@
 #include "s/gui/win/ImageRules.h"
 #include "s/gui/win/MessageBoxW.h"
 #include "s/gui/win/Messages.h"
+#include "s/gui/win/WindowClass.h"
 #include "s/image/win/BufferedImage.h"
 #include "s/image/win/BufferedImageSet.h"
 #include "s/thread/Pool.h"
@@ -89,6 +90,102 @@ int32_t Image::getFrameCount() const { return m_set ? m_set->getCount() : 0; }
 bool Image::isAnimated() const { return m_set && m_set->isAnimated(); }
 bool Image::animates() const { return m_set && m_set->getCount() > 1 && m_set->isAnimated(); }
 
+bool Image::holds(int32_t index) const { return m_set && index >= 0 && index < m_set->getCount(); }
+
+s::image::win::BufferedImage* Image::getFrame(int32_t index) const {
+    return holds(index) ? m_set->getImage(index) : nullptr;
+}
+
+int32_t Image::getFrameWidth(int32_t index) const {
+    const s::image::win::BufferedImage* frame = getFrame(index);
+    return frame ? frame->getWidth() : 0;
+}
+
+int32_t Image::getFrameHeight(int32_t index) const {
+    const s::image::win::BufferedImage* frame = getFrame(index);
+    return frame ? frame->getHeight() : 0;
+}
+
+int32_t Image::getFrameDelay(int32_t index) const { return holds(index) ? m_set->getDelay(index) : 0; }
+int32_t Image::getFrameDisposal(int32_t index) const {
+    return holds(index) ? m_set->getDisposal(index) : 0;
+}
+int32_t Image::getFrameDepth(int32_t index) const { return holds(index) ? m_set->getDepth(index) : 0; }
+
+bool Image::turnFrame(int32_t index, Turn turn) {
+    {
+        s::thread::Lock lock(m_lock);
+        s::image::win::BufferedImage* frame = getFrame(index);
+        if (!frame) return false;
+        // The geometric copies cannot write over their own source: turned apart, copied back.
+        s::image::win::BufferedImage* turned = (frame->*turn)(nullptr);
+        if (!turned) return false;
+        const bool copied = turned->copy(frame) != nullptr;
+        turned->releaseToPool();
+        if (!copied) return false;
+        frame->setScaledCache(nullptr);  // a scaled copy of the old pixels would be painted
+    }
+    prepareImageSet();
+    return true;
+}
+
+bool Image::rotateFrameRight(int32_t index) {
+    return turnFrame(index, &s::image::win::BufferedImage::rotatedRight);
+}
+bool Image::rotateFrame180(int32_t index) {
+    return turnFrame(index, &s::image::win::BufferedImage::rotated180);
+}
+bool Image::rotateFrameLeft(int32_t index) {
+    return turnFrame(index, &s::image::win::BufferedImage::rotatedLeft);
+}
+bool Image::mirrorFrame(int32_t index) { return turnFrame(index, &s::image::win::BufferedImage::mirrored); }
+bool Image::flipFrame(int32_t index) { return turnFrame(index, &s::image::win::BufferedImage::flipped); }
+
+void Image::prepareImageSet() {
+    {
+        s::thread::Lock lock(m_lock);
+        if (m_set) m_set->recomputeSize();
+    }
+    updateSizes();
+    redraw();
+}
+
+template <class Change>
+bool Image::changeCurrentFrame(Change change) {
+    {
+        s::thread::Lock lock(m_lock);
+        s::image::win::BufferedImage* frame = getFrame(m_frame);
+        if (!frame) return false;
+        change(frame);
+        frame->setScaledCache(nullptr);
+    }
+    redraw();
+    return true;
+}
+
+bool Image::fillCurrentFrame(uint8_t alpha, uint8_t red, uint8_t green, uint8_t blue) {
+    return changeCurrentFrame(
+        [&](s::image::win::BufferedImage* frame) { frame->fill(alpha, red, green, blue); });
+}
+
+bool Image::makeCurrentFrameOpaque() {
+    return changeCurrentFrame([](s::image::win::BufferedImage* frame) { frame->makeOpaque(); });
+}
+
+bool Image::currentFrameColourToTransparent(uint8_t red, uint8_t green, uint8_t blue) {
+    return changeCurrentFrame([&](s::image::win::BufferedImage* frame) {
+        frame->colorToTransparent(red, green, blue);
+    });
+}
+
+bool Image::createNativeWindow(HWND parent) {
+    if (!CreateEx(0, kWindowClassName, L"", WS_CHILD, 0, 0, 0, 0, parent, nullptr)) {
+        showStartupWarning(L"Window Creation Failed!");
+        return false;
+    }
+    return true;
+}
+
 bool Image::fitSize(int32_t* width, int32_t* height) const {
     return imagerules::fitSize(m_pictureWidth, m_pictureHeight, width, height);
 }
@@ -165,6 +262,24 @@ void Image::updateSizes() {
     setMinimumSize(width, height);
     setTargetSize(width, height);
     if (m_parent && m_hWnd) m_parent->childChanged();
+}
+
+int32_t Image::getTargetWidth() const {
+    if (m_imageFixedWidth >= 0 || m_widthPercent < 0 || !m_parent)
+        return ComponentBase::getTargetWidth();
+    const bool limited = m_heightPercent >= 0 && m_keepAspectWidth && m_keepAspectHeight;
+    return imagerules::percentTarget({m_parent->getInnerWidth(), m_widthPercent, m_bordered,
+                                      limited, m_parent->getInnerHeight(), m_heightPercent,
+                                      m_widthPerHeight});
+}
+
+int32_t Image::getTargetHeight() const {
+    if (m_imageFixedHeight >= 0 || m_heightPercent < 0 || !m_parent)
+        return ComponentBase::getTargetHeight();
+    const bool limited = m_widthPercent >= 0 && m_keepAspectWidth && m_keepAspectHeight;
+    return imagerules::percentTarget({m_parent->getInnerHeight(), m_heightPercent, m_bordered,
+                                      limited, m_parent->getInnerWidth(), m_widthPercent,
+                                      m_heightPerWidth});
 }
 
 void Image::setWidthPercent(int32_t percent) {

@@ -39,6 +39,21 @@ public:
     void stop(bool reset) override;
     void pause(bool suspendPainting) override;
     void resume(bool repaint) override;
+    s::image::win::BufferedImage* getFrame(int32_t index) const override;
+    int32_t getFrameWidth(int32_t index) const override;
+    int32_t getFrameHeight(int32_t index) const override;
+    int32_t getFrameDelay(int32_t index) const override;
+    int32_t getFrameDisposal(int32_t index) const override;
+    int32_t getFrameDepth(int32_t index) const override;
+    bool rotateFrameRight(int32_t index) override;
+    bool rotateFrame180(int32_t index) override;
+    bool rotateFrameLeft(int32_t index) override;
+    bool mirrorFrame(int32_t index) override;
+    bool flipFrame(int32_t index) override;
+    void prepareImageSet() override;
+    bool fillCurrentFrame(uint8_t alpha, uint8_t red, uint8_t green, uint8_t blue) override;
+    bool makeCurrentFrameOpaque() override;
+    bool currentFrameColourToTransparent(uint8_t red, uint8_t green, uint8_t blue) override;
     void setWidthPercent(int32_t percent) override;
     void setHeightPercent(int32_t percent) override;
     void setFixedWidth(int32_t width) override;
@@ -49,6 +64,10 @@ public:
     void setDragMove(bool on) override { m_dragMove = on; }
     void setDrawer(s::gui::drawer::IImage* drawer, bool owned) override;
     void setBackgroundChecker(bool on) override;
+
+    // IComponent: a percent of the parent, less the frame, bounded by the proportions.
+    int32_t getTargetWidth() const override;
+    int32_t getTargetHeight() const override;
 
     // One step of the animation at time now (milliseconds): the timer's work.
     void animationStep(int64_t now);
@@ -62,6 +81,7 @@ public:
     void resetForReuse() override;
 
 protected:
+    bool createNativeWindow(HWND parent) override;
     bool handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
@@ -71,6 +91,12 @@ private:
     void updateSizes();
     LRESULT hitTest(WPARAM wParam, LPARAM lParam);
     bool animates() const;
+    bool holds(int32_t index) const;
+    using Turn = s::image::win::BufferedImage* (s::image::win::BufferedImage::*)(
+        s::image::win::BufferedImage*) const;
+    bool turnFrame(int32_t index, Turn turn);
+    template <class Change>
+    bool changeCurrentFrame(Change change);
 
     s::thread::ObjLocker m_lock;
     s::image::win::BufferedImageSet* m_set = nullptr;

@@ -37,4 +37,24 @@ int32_t preferredLength(const SizeRules& rules) {
     return rules.natural + border;
 }
 
+namespace {
+
+int32_t shareOf(int32_t parentInner, int32_t percent, int32_t border) {
+    const int64_t share = static_cast<int64_t>(parentInner) * percent / 100 - border;
+    return share > 0 ? static_cast<int32_t>(share) : 0;
+}
+
+}  // namespace
+
+int32_t percentTarget(const PercentRules& rules) {
+    const int32_t border = rules.bordered ? 2 : 0;
+    int32_t length = shareOf(rules.parentInner, rules.percent, border);
+    if (rules.aspectLimited) {
+        const int32_t limit =
+            scaled(rules.ratio, shareOf(rules.otherParentInner, rules.otherPercent, border));
+        if (limit < length) length = limit;
+    }
+    return length;
+}
+
 }  // namespace s::gui::win::imagerules

@@ -34,4 +34,18 @@ struct SizeRules {
 // leaves it to the layout (0), kept proportions follow the other side, else the natural.
 int32_t preferredLength(const SizeRules& rules);
 
+struct PercentRules {
+    int32_t parentInner;       // this side of the parent's inner size
+    int32_t percent;
+    bool bordered;
+    bool aspectLimited;        // both sides are percents and both keep proportions
+    int32_t otherParentInner;  // the other side of the parent's inner size
+    int32_t otherPercent;
+    double ratio;              // this side per the other side
+};
+
+// The length one side takes as a percent of its parent, less the frame, and no longer
+// than the proportions allow the other side's percent; never below 0.
+int32_t percentTarget(const PercentRules& rules);
+
 }  // namespace s::gui::win::imagerules

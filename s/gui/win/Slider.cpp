@@ -71,6 +71,15 @@ void Slider::followSkinner(s::gui::drawer::Skinner* skinner) {
     skinner->addListener(this);
 }
 
+void Slider::setParent(s::gui::IComponent* parent) {
+    s::gui::IWindow* window = parent ? parent->getWindow() : nullptr;
+    if (s::gui::drawer::Skinner* skinner = window ? window->getSkinner() : nullptr)
+        followSkinner(skinner);
+    else if (!parent)
+        followSkinner(nullptr);  // a detached slider hears no more skin changes
+    ComponentBase::setParent(parent);
+}
+
 void Slider::onEvent(s::gui::drawer::Skinner*, int32_t) { takeSkinDrawer(); }
 
 void Slider::takeSkinDrawer() {
@@ -87,18 +96,29 @@ void Slider::setHeightPercent(int32_t percent) { setTargetPercent(m_targetWidthP
 void Slider::setFixedWidth(int32_t width) { setFixedSize(width, m_fixedHeight); }
 void Slider::setFixedHeight(int32_t height) { setFixedSize(m_fixedWidth, height); }
 
+void Slider::setThumbLength(int32_t length) {
+    m_thumbLength = length;
+    if (!m_hWnd || length <= 0) return;
+    ModifyStyle(0, TBS_FIXEDLENGTH);
+    SetThumbLength(length);
+}
+
 void Slider::setRange(int32_t minimum, int32_t maximum) {
     m_minimum = minimum;
     m_maximum = maximum;
+    // Both values stay on the new track, as the bar keeps its own thumb on it; nobody is told.
+    const sliderrules::Limits track = {minimum, maximum, false, m_position, m_upper};
+    m_position = sliderrules::clampPosition(track, m_position);
+    m_upper = sliderrules::clampUpper(track, m_upper);
     if (!m_hWnd) return;
-    SendMessage(TBM_SETRANGEMIN, FALSE, minimum);
-    SendMessage(TBM_SETRANGEMAX, TRUE, maximum);
+    SetRange(minimum, maximum, TRUE);
+    SetPos(m_position);
 }
 
 void Slider::setPosition(int32_t position) {
     m_position = sliderrules::clampPosition(limits(), position);
     if (!m_hWnd) return;
-    SendMessage(TBM_SETPOS, TRUE, m_position);
+    SetPos(m_position);
     if (m_drawer) Invalidate(FALSE);
 }
 
@@ -110,9 +130,9 @@ void Slider::setUpper(int32_t upper) {
 void Slider::setTickFrequency(int32_t frequency) {
     m_tickFrequency = frequency;
     if (!m_hWnd) return;
-    SendMessage(TBM_SETTICFREQ, frequency);
-    SendMessage(TBM_SETPAGESIZE, 0, frequency * 10);
-    SendMessage(TBM_SETLINESIZE, 0, frequency);
+    SetTicFreq(frequency);
+    SetPageSize(frequency * 10);
+    SetLineSize(frequency);
 }
 
 void Slider::showTicks(bool show) {
@@ -150,19 +170,18 @@ void Slider::updatePreferredSize() {
     if (m_parent && m_hWnd) m_parent->childChanged();
 }
 
-bool Slider::createNativeWindow(HWND parent) {
+// Made on the parent's object, which setParent has just taken from that window.
+bool Slider::createNativeWindow(HWND) {
     DWORD style = kStyle | (m_ticks ? TBS_AUTOTICKS : TBS_NOTICKS);
     if (m_thumbLength > 0) style |= TBS_FIXEDLENGTH;
-    if (!CreateEx(0, TRACKBAR_CLASSW, L"", style, 0, 0, 0, 0, parent,
-                  reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kControlId)))) {
+    if (!Create(style, RECT{0, 0, 0, 0}, m_parentWnd, kControlId)) {
         showStartupWarning(L"Window Creation Failed!");
         return false;
     }
-    SendMessage(TBM_SETRANGEMIN, FALSE, m_minimum);
-    SendMessage(TBM_SETRANGEMAX, FALSE, m_maximum);
-    SendMessage(TBM_SETPOS, TRUE, m_position);
+    SetRange(m_minimum, m_maximum);
+    SetPos(m_position);
     setTickFrequency(m_tickFrequency);
-    if (m_thumbLength > 0) SendMessage(TBM_SETTHUMBLENGTH, m_thumbLength);
+    if (m_thumbLength > 0) SetThumbLength(m_thumbLength);
     updatePreferredSize();
     return true;
 }
@@ -210,7 +229,7 @@ void Slider::press(int32_t x, int32_t y) {
 
 void Slider::drag(int32_t x, int32_t) {
     RECT channel = {};
-    SendMessage(TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(&channel));
+    GetChannelRect(&channel);
     int32_t value = 0;
     if (!sliderrules::valueAt(x, channel.left, channel.right, m_minimum, m_maximum, &value))
         return;
@@ -223,7 +242,7 @@ void Slider::applyDragged(int32_t value) {
         if (value == m_position) return;
         m_position = value;
         m_listeners.fire(self(), kChanged);
-        SendMessage(TBM_SETPOS, TRUE, m_position);
+        SetPos(m_position);
         tellParent();
         Invalidate(FALSE);
         return;
@@ -235,9 +254,21 @@ void Slider::applyDragged(int32_t value) {
     Invalidate(FALSE);
 }
 
+// A drawn slider swallows the bar's scroll notices (its own drags post them): after a key
+// the bar's position is taken here, kept below the upper thumb, and heard like a drag.
+void Slider::keyMovedDrawn() {
+    const int32_t moved = GetPos();
+    const int32_t value = sliderrules::clampPosition(limits(), moved);
+    if (value != moved) SetPos(value);
+    if (value == m_position) return;
+    m_position = value;
+    m_listeners.fire(self(), kChanged);
+    Invalidate(FALSE);
+}
+
 // The system's control moved its thumb (keys, mouse, wheel) and told its parent.
 void Slider::nativeScrolled() {
-    const int32_t value = static_cast<int32_t>(SendMessage(TBM_GETPOS));
+    const int32_t value = GetPos();
     if (value == m_position) return;
     m_position = value;
     m_listeners.fire(self(), kChanged);
@@ -303,13 +334,13 @@ bool Slider::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM 
         *result = DefWindowProc(message, wParam, lParam);
         nativeScrolled();
         return true;
-    case WM_KEYDOWN:
+    case WM_KEYDOWN: {
         // The arrows up and down move by a page, up towards the maximum.
-        if (wParam == VK_UP || wParam == VK_DOWN) {
-            *result = DefWindowProc(message, wParam == VK_UP ? VK_NEXT : VK_PRIOR, lParam);
-            return true;
-        }
-        return false;
+        const WPARAM key = wParam == VK_UP ? VK_NEXT : wParam == VK_DOWN ? VK_PRIOR : wParam;
+        *result = DefWindowProc(message, key, lParam);
+        if (m_drawer) keyMovedDrawn();
+        return true;
+    }
     case WM_MOUSEWHEEL:
         return wheel(result, wParam, lParam);
     case kReflectColour:

@@ -4,6 +4,7 @@
 // paints through the drawer into its back buffer and drags its thumbs by hand; in range
 // mode the second thumb is the upper value. Made on the UI thread of its top-level window.
 #pragma once
+#include "mfc/CSliderCtrl.h"
 #include "s/gui/ISlider.h"
 #include "s/gui/drawer/ISkinListener.h"
 #include "s/gui/events/ListenerList.h"
@@ -31,7 +32,7 @@ public:
     void setHeightPercent(int32_t percent) override;
     void setFixedWidth(int32_t width) override;
     void setFixedHeight(int32_t height) override;
-    void setThumbLength(int32_t length) override { m_thumbLength = length; }
+    void setThumbLength(int32_t length) override;
     void setRange(int32_t minimum, int32_t maximum) override;
     int32_t getPosition() const override { return m_position; }
     void setPosition(int32_t position) override;
@@ -45,6 +46,9 @@ public:
     int32_t getUpper() const override { return m_upper; }
     void setUpper(int32_t upper) override;
     void setDrawerColours(int32_t style, uint32_t colourOne, uint32_t colourTwo) override;
+
+    // IComponent: attached to a window that has a skinner, it follows that skinner.
+    void setParent(s::gui::IComponent* parent) override;
 
     // Takes the skinner's current slider drawer (borrowed) now and at every skin change,
     // until the slider is reset or follows another (null: none).
@@ -76,6 +80,7 @@ private:
     void applyDragged(int32_t value);
     void tellParent();
     void nativeScrolled();
+    void keyMovedDrawn();
     LRESULT colourAnswer(HDC dc);
     bool wheel(LRESULT* result, WPARAM wParam, LPARAM lParam);
     void releaseDrawer();

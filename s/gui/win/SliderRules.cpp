@@ -13,16 +13,16 @@ int32_t within(int32_t value, int32_t low, int32_t high) {
 
 }  // namespace
 
+// Where the other thumb leaves no room (it sits at an end), the range still wins: a value
+// outside minimum..maximum would be drawn off the track and handed to the listeners.
 int32_t clampPosition(const Limits& limits, int32_t value) {
-    value = within(value, limits.minimum, limits.maximum);
     if (limits.rangeMode && value > limits.upper - 1) value = limits.upper - 1;
-    return value;
+    return within(value, limits.minimum, limits.maximum);
 }
 
 int32_t clampUpper(const Limits& limits, int32_t value) {
-    value = within(value, limits.minimum, limits.maximum);
     if (limits.rangeMode && value < limits.position + 1) value = limits.position + 1;
-    return value;
+    return within(value, limits.minimum, limits.maximum);
 }
 
 int32_t thumbX(int32_t clientWidth, int32_t minimum, int32_t maximum, int32_t value) {

@@ -16,9 +16,9 @@ struct Limits {
     int32_t position, upper;
 };
 
-// The lower value within minimum..maximum and, in range mode, at most upper - 1.
+// The lower value, in range mode at most upper - 1, and always within minimum..maximum.
 int32_t clampPosition(const Limits& limits, int32_t value);
-// The upper value within minimum..maximum and, in range mode, at least position + 1.
+// The upper value, in range mode at least position + 1, and always within minimum..maximum.
 int32_t clampUpper(const Limits& limits, int32_t value);
 // The left edge of a thumb showing value in a client area of that width.
 int32_t thumbX(int32_t clientWidth, int32_t minimum, int32_t maximum, int32_t value);

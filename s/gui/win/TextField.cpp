@@ -32,6 +32,7 @@ void TextField::resetForReuse() {
     ComponentBase::resetForReuse();
     m_changeListeners.clear();
     m_focusLostListeners.clear();
+    m_integers.clear();
     m_text.setText(L"");
     m_font.resetForReuse();
     m_fieldColour = RGB(255, 255, 255);
@@ -44,13 +45,13 @@ void TextField::resetForReuse() {
 
 void TextField::readNativeText() {
     // Asked for its length first: a fixed buffer would cut a long text short.
-    int length = GetWindowTextLengthW(m_hWnd);
+    int length = GetWindowTextLength();
     if (length <= 0) {
         m_text.setText(L"");
         return;
     }
     if (!m_text.reserve(static_cast<uint32_t>(length) + 1)) return;
-    int read = GetWindowTextW(m_hWnd, m_text.chars(), length + 1);
+    int read = GetWindowText(m_text.chars(), length + 1);
     m_text.setLength(static_cast<uint32_t>(read > 0 ? read : 0));
 }
 
@@ -60,7 +61,7 @@ const wchar_t* TextField::getText() {
 }
 
 bool TextField::isEmpty() {
-    if (m_hWnd) return GetWindowTextLengthW(m_hWnd) == 0;
+    if (m_hWnd) return GetWindowTextLength() == 0;
     return m_text.length() == 0;
 }
 
@@ -86,6 +87,41 @@ void TextField::setBold(bool bold) {
 
 void TextField::setFontHeight(int32_t height) {
     m_font.setHeight(height);
+    fontChanged();
+}
+
+void TextField::setFontSizeCode(int32_t code) {
+    m_font.setSizeCode(code);
+    fontChanged();
+}
+
+void TextField::setFaceName(const wchar_t* face) {
+    m_font.setFaceName(face);
+    fontChanged();
+}
+
+void TextField::setFontWidth(int32_t width) {
+    m_font.setWidth(width);
+    fontChanged();
+}
+
+void TextField::setItalic(bool italic) {
+    m_font.setItalic(italic);
+    fontChanged();
+}
+
+void TextField::setUnderline(bool underline) {
+    m_font.setUnderline(underline);
+    fontChanged();
+}
+
+void TextField::setStrikeOut(bool strikeOut) {
+    m_font.setStrikeOut(strikeOut);
+    fontChanged();
+}
+
+void TextField::setFontWeight(int32_t weight) {
+    m_font.setWeight(weight);
     fontChanged();
 }
 
@@ -122,14 +158,13 @@ void TextField::postSelectAll() {
 void TextField::selectAll() {
     if (!m_hWnd) return;
     ::SetFocus(m_hWnd);
-    SendMessage(EM_SETSEL, 0, -1);
-    SendMessage(EM_SCROLLCARET);
+    SetSel(0, -1);
 }
 
 void TextField::setPassword(bool password) {
     m_password = password;
     if (!m_hWnd) return;
-    SendMessage(EM_SETPASSWORDCHAR, password ? L'*' : 0);
+    SetPasswordChar(password ? L'*' : 0);
     Invalidate();
 }
 
@@ -141,7 +176,7 @@ void TextField::setEnabled(bool enabled) {
 void TextField::setEditable(bool editable) {
     const bool changed = editable != m_editable;
     ComponentBase::setEditable(editable);
-    if (m_hWnd && changed) SendMessage(EM_SETREADONLY, editable ? FALSE : TRUE);
+    if (m_hWnd && changed) SetReadOnly(editable ? FALSE : TRUE);
 }
 
 void TextField::setFieldColour(uint8_t red, uint8_t green, uint8_t blue) {
@@ -161,9 +196,9 @@ void TextField::updatePreferredSize() {
     if (m_parent && m_hWnd) m_parent->childChanged();
 }
 
-bool TextField::createNativeWindow(HWND parent) {
-    if (!CreateEx(0, L"EDIT", L"", kStyle, 0, 0, 0, 0, parent,
-                  reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kControlId)))) {
+// Made on the parent's object, which setParent has just taken from that window.
+bool TextField::createNativeWindow(HWND) {
+    if (!Create(kStyle, RECT{0, 0, 0, 0}, m_parentWnd, kControlId)) {
         showStartupWarning(L"Window Creation Failed!");
         return false;
     }
@@ -172,18 +207,18 @@ bool TextField::createNativeWindow(HWND parent) {
     m_notify = false;
     SetWindowText(m_text.cString());
     m_notify = true;
-    if (!m_editable) SendMessage(EM_SETREADONLY, TRUE);
-    SendMessage(EM_SETPASSWORDCHAR, m_password ? L'*' : 0);
+    if (!m_editable) SetReadOnly(TRUE);
+    SetPasswordChar(m_password ? L'*' : 0);
     updatePreferredSize();
     return true;
 }
 
 LRESULT TextField::typeCharacter(UINT message, WPARAM wParam, LPARAM lParam) {
     // Redraw is held while the control takes the character, so typing does not flicker.
-    SendMessage(WM_SETREDRAW, FALSE);
+    SetRedraw(FALSE);
     LRESULT result = DefWindowProc(message, wParam, lParam);
     SetCursor(LoadCursorW(nullptr, IDC_IBEAM));
-    SendMessage(WM_SETREDRAW, TRUE);
+    SetRedraw(TRUE);
     Invalidate(FALSE);
     return result;
 }

@@ -4,10 +4,12 @@
 // the UI thread of the top-level window (when the field gets its parent there) and answers
 // the reflected change, focus-lost and colour messages of its parent.
 #pragma once
+#include "mfc/CEdit.h"
 #include "s/gui/ITextField.h"
 #include "s/gui/events/ListenerList.h"
 #include "s/gui/win/ComponentBase.h"
 #include "s/gui/win/Font.h"
+#include "s/col/_array/ArrayS32.h"
 #include "s/str/strbuffer/StrBuffer.h"
 
 namespace s::gui::win {
@@ -34,6 +36,20 @@ public:
     int32_t getFontHeight() const override { return m_font.getHeight(); }
     void setTextColour(int32_t red, int32_t green, int32_t blue) override;
     uint32_t getTextColour() const override { return m_font.getTextColour(); }
+    void setFontSizeCode(int32_t code) override;
+    int32_t getFontSizeCode() const override { return m_font.getSizeCode(); }
+    void setFaceName(const wchar_t* face) override;
+    const wchar_t* getFaceName() const override { return m_font.getFaceName(); }
+    void setFontWidth(int32_t width) override;
+    int32_t getFontWidth() const override { return m_font.getWidth(); }
+    void setItalic(bool italic) override;
+    bool isItalic() const override { return m_font.isItalic(); }
+    void setUnderline(bool underline) override;
+    bool isUnderline() const override { return m_font.isUnderline(); }
+    void setStrikeOut(bool strikeOut) override;
+    bool isStrikeOut() const override { return m_font.isStrikeOut(); }
+    void setFontWeight(int32_t weight) override;
+    int32_t getFontWeight() const override { return m_font.getWeight(); }
     void setWidthPercent(int32_t percent) override;
     void setHeightPercent(int32_t percent) override;
     void setFixedWidth(int32_t width) override;
@@ -41,6 +57,9 @@ public:
     void addChangeListener(s::gui::events::IEventListener* listener) override {
         m_changeListeners.add(listener);
     }
+    void addInteger(int32_t value) override { m_integers.add(value); }
+    uint32_t getIntegerCount() const override { return m_integers.count(); }
+    int32_t getInteger(uint32_t index) const override { return m_integers.get(index); }
     void addFocusLostListener(s::gui::events::IEventListener* listener) override {
         m_focusLostListeners.add(listener);
     }
@@ -82,6 +101,7 @@ private:
     bool m_notify = true;
     bool m_password = false;
     s::gui::events::ListenerList m_changeListeners;
+    s::col::_array::ArrayS32 m_integers;
     s::gui::events::ListenerList m_focusLostListeners;
 };
 

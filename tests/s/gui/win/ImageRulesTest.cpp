@@ -53,6 +53,25 @@ TEST(ImageRules, PreferredLengthFollowsFixedPercentAspectThenNatural) {
     for (const Case& k : cases) EXPECT_EQ(preferredLength(k.rules), k.expected) << k.expected;
 }
 
+TEST(ImageRules, APercentTargetLosesTheFrameAndKeepsWithinTheProportions) {
+    struct Case {
+        PercentRules rules;
+        int32_t expected;
+    } cases[] = {
+        {{300, 50, false, false, 200, -1, 2.0}, 150},
+        {{300, 50, true, false, 200, -1, 2.0}, 148},    // the frame comes off
+        {{300, 50, false, true, 200, 25, 2.0}, 100},    // 2 x 50: the proportions win
+        {{300, 50, false, true, 200, 100, 2.0}, 150},   // 2 x 200 is more room than 150
+        {{300, 50, true, true, 200, 25, 2.0}, 96},      // 2 x (50 - 2)
+        {{0, 50, false, false, 200, -1, 2.0}, 0},       // a parent without room
+        {{300, 0, false, false, 200, -1, 2.0}, 0},      // a zero percent
+        {{1, 50, true, false, 200, -1, 2.0}, 0},        // never below 0
+        {{300, 50, false, true, 0, 25, 2.0}, 0},        // no room on the other side
+        {{300, 50, false, true, 200, 25, 0.0}, 0},      // no picture: no proportions
+    };
+    for (const Case& k : cases) EXPECT_EQ(percentTarget(k.rules), k.expected) << k.expected;
+}
+
 TEST(ImageRules, ALateStepShortensTheNextDelayButNeverBelowZero) {
     struct Case {
         int32_t delay;

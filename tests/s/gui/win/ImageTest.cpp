@@ -4,6 +4,7 @@
 // the screen, the timer only for animations, late steps, backgrounds and click-through.
 #include "s/gui/win/Image.h"
 
+#include <atomic>
 #include <functional>
 #include <set>
 
@@ -18,6 +19,7 @@
 #include "support/Pooled.h"
 #include "support/gui/GuiTest.h"
 #include "support/gui/ScreenLock.h"
+#include "support/gui/TestPanel.h"
 
 namespace s::gui::win {
 namespace {
@@ -208,6 +210,218 @@ TEST_F(ImageTest, CheckerboardAlternatesWhiteCellsColumnByColumn) {
                  {17, 17, white}, {17, 12, grey}};
     for (const Cell& c : cells) EXPECT_EQ(screenPixel(handle, c.x, c.y), c.expected) << c.x << "," << c.y;
     EXPECT_FALSE(saveScreenshot((*window)->getHandle(), L"image_checker").empty());
+}
+
+
+// 20 x 10: red on the left, blue on the right, the top-left 10 x 5 green, so that every
+// turn and mirror moves the green corner somewhere else.
+s::image::win::BufferedImage* corner() {
+    std::vector<uint32_t> pixels(200);
+    for (int i = 0; i < 200; ++i) {
+        const int x = i % 20, y = i / 20;
+        pixels[i] = x < 10 ? (y < 5 ? kGreen : kRed) : kBlue;
+    }
+    return imageOf(20, 10, pixels, false);
+}
+
+uint32_t rgbAt(const s::image::win::BufferedImage* image, int x, int y) {
+    return image->getRow(y)[x] & 0xFFFFFFu;
+}
+
+std::atomic<bool> g_refuseChildren{false};
+
+HWND WINAPI refusingCreate(DWORD exStyle, LPCWSTR className, LPCWSTR name, DWORD style, int x,
+                           int y, int width, int height, HWND parent, HMENU menu,
+                           HINSTANCE instance, LPVOID param) {
+    if (g_refuseChildren && (style & WS_CHILD)) return nullptr;
+    return CreateWindowExW(exStyle, className, name, style, x, y, width, height, parent, menu,
+                           instance, param);
+}
+
+TEST_F(ImageTest, OneFrameIsTurnedOrMirroredInPlaceAndTheSizesFollow) {
+    struct Case {
+        const char* name;
+        bool (Image::*turn)(int32_t);
+        int32_t width, height;
+        int greenX, greenY;  // a pixel of the moved green corner
+    } cases[] = {
+        {"right", &Image::rotateFrameRight, 10, 20, 9, 0},
+        {"180", &Image::rotateFrame180, 20, 10, 19, 9},
+        {"left", &Image::rotateFrameLeft, 10, 20, 0, 19},
+        {"mirror", &Image::mirrorFrame, 20, 10, 19, 0},
+        {"flip", &Image::flipFrame, 20, 10, 0, 9},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Pooled<Image> image;
+        image->setImage(corner(), true, false, false, false, -1, -1);
+        EXPECT_EQ(rgbAt(image->getFrame(0), 0, 0), kGreen & 0xFFFFFFu);
+        EXPECT_TRUE(((*image).*c.turn)(0));
+        EXPECT_EQ(image->getFrameWidth(0), c.width);
+        EXPECT_EQ(image->getFrameHeight(0), c.height);
+        EXPECT_EQ(image->getImageWidth(), c.width);
+        EXPECT_EQ(image->getContentTargetWidth(), c.width);
+        EXPECT_EQ(image->getContentTargetHeight(), c.height);
+        EXPECT_EQ(rgbAt(image->getFrame(0), c.greenX, c.greenY), kGreen & 0xFFFFFFu);
+        EXPECT_NE(rgbAt(image->getFrame(0), 0, 0), kGreen & 0xFFFFFFu);  // it moved away
+        EXPECT_FALSE(((*image).*c.turn)(1));  // no such frame
+        EXPECT_FALSE(((*image).*c.turn)(-1));
+    }
+    Pooled<Image> empty;
+    EXPECT_FALSE(empty->rotateFrameRight(0));
+    EXPECT_EQ(empty->getFrame(0), nullptr);
+    EXPECT_EQ(empty->getFrameWidth(0), 0);
+    EXPECT_EQ(empty->getFrameDelay(0), 0);
+}
+
+TEST_F(ImageTest, FrameValuesAreTheSetsAndAPreparedSetResizesTheControl) {
+    Pooled<Image> image;
+    image->setImageSet(threeFrameGif(120), true, false, false, false, -1, -1);
+    ASSERT_EQ(image->getFrameCount(), 3);
+    for (int32_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(image->getFrameDelay(i), 120) << i;
+        EXPECT_EQ(image->getFrameWidth(i), 12) << i;
+        EXPECT_EQ(image->getFrameHeight(i), 12) << i;
+        EXPECT_EQ(image->getFrameDisposal(i), image->getImageSet()->getDisposal(i)) << i;
+        EXPECT_EQ(image->getFrameDepth(i), image->getImageSet()->getDepth(i)) << i;
+    }
+    EXPECT_EQ(image->getFrameDelay(3), 0);  // beyond the frames: nothing
+    EXPECT_EQ(image->getFrame(3), nullptr);
+    // A frame grown from outside counts once the set is prepared again.
+    image->getFrame(1)->create(30, 16);
+    EXPECT_EQ(image->getContentTargetWidth(), 12);
+    image->prepareImageSet();
+    EXPECT_EQ(image->getImageWidth(), 30);
+    EXPECT_EQ(image->getContentTargetWidth(), 30);
+    EXPECT_EQ(image->getContentTargetHeight(), 16);
+}
+
+TEST_F(ImageTest, TheCurrentFramesPixelsAreChangedAndShown) {
+    Image* image = newImageSized(40, 20, halves());
+    EXPECT_TRUE(image->fillCurrentFrame(255, 0, 255, 0));
+    show(image, 20, 20);
+    HWND handle = image->m_hWnd;
+    EXPECT_TRUE(eventually(
+        [&] {
+            RedrawWindow(handle, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+            return screenPixel(handle, 5, 5) == RGB(0, 255, 0) &&
+                   screenPixel(handle, 35, 15) == RGB(0, 255, 0);
+        },
+        3000));
+    EXPECT_FALSE(saveScreenshot((*window)->getHandle(), L"image_filled").empty());
+    s::image::win::BufferedImage* frame = image->getFrame(image->getFrameIndex());
+    EXPECT_TRUE(image->currentFrameColourToTransparent(0, 255, 0));
+    EXPECT_TRUE(frame->hasAlpha());
+    EXPECT_EQ(frame->getRow(0)[0] >> 24, 0u);
+    EXPECT_TRUE(image->makeCurrentFrameOpaque());
+    EXPECT_FALSE(frame->hasAlpha());
+    EXPECT_EQ(frame->getRow(0)[0] >> 24, 255u);
+    Pooled<Image> empty;
+    EXPECT_FALSE(empty->fillCurrentFrame(255, 1, 2, 3));
+    EXPECT_FALSE(empty->makeCurrentFrameOpaque());
+    EXPECT_FALSE(empty->currentFrameColourToTransparent(1, 2, 3));
+}
+
+TEST_F(ImageTest, PercentSizesComeFromTheParentLessTheFrameWithinTheProportions) {
+    auto* panel = s::thread::Pool<tests::gui::TestPanel>::obtain();
+    panel->setSize(300, 200);
+    Image* image = newImage(50, halves());  // 20 x 10, proportions kept, fitted
+    panel->addChild(image);
+    image->setParent(panel);  // no windows: only the sizes
+    EXPECT_EQ(image->getTargetWidth(), 150);
+    image->setBordered(true);
+    EXPECT_EQ(image->getTargetWidth(), 148);
+    image->setBordered(false);
+    image->setHeightPercent(25);  // 50 high allows only 100 wide
+    EXPECT_EQ(image->getTargetWidth(), 100);
+    EXPECT_EQ(image->getTargetHeight(), 50);
+    image->setHeightPercent(100);  // 200 high would allow 400: the width's own 150 holds
+    EXPECT_EQ(image->getTargetWidth(), 150);
+    EXPECT_EQ(image->getTargetHeight(), 75);
+    panel->releaseToPool();
+}
+
+TEST_F(ImageTest, AnImageThatCannotBeMadeSaysSo) {
+    window.reset(new Pooled<Window>(newWindow()));
+    (*window)->setBounds(tests::gui::kQuietCornerX, tests::gui::kQuietCornerY, 320, 200);
+    (*window)->show(true, false);
+    mfc::CWnd::setCreateWindowFunction(&refusingCreate);
+    g_refuseChildren = true;
+    Image* image = newImageSized(40, 20, halves());
+    (*window)->addChild(image);
+    g_refuseChildren = false;
+    mfc::CWnd::setCreateWindowFunction(nullptr);
+    EXPECT_EQ(image->m_hWnd, nullptr);
+    ASSERT_TRUE(watcher->waitForBoxes(1, 5000));
+    EXPECT_EQ(watcher->boxes()[0].caption, L"Error!");
+    EXPECT_EQ(watcher->boxes()[0].text, L"Window Creation Failed!");
+    EXPECT_TRUE(image->hasImage());  // still usable without its window
+}
+
+void mouse(DWORD flags, int x = 0, int y = 0) {
+    INPUT in = {};
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = flags;
+    if (flags & MOUSEEVENTF_MOVE) {
+        in.mi.dwFlags |= MOUSEEVENTF_ABSOLUTE;
+        in.mi.dx = (x * 65535 + GetSystemMetrics(SM_CXSCREEN) / 2) / (GetSystemMetrics(SM_CXSCREEN) - 1);
+        in.mi.dy = (y * 65535 + GetSystemMetrics(SM_CYSCREEN) / 2) / (GetSystemMetrics(SM_CYSCREEN) - 1);
+    }
+    SendInput(1, &in, sizeof(INPUT));
+    Sleep(30);
+}
+
+// Whether the window's thread has given it the mouse.
+bool capturedBy(HWND window) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof(info);
+    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) &&
+           info.hwndCapture == window;
+}
+
+TEST_F(ImageTest, ADragMovingImageFollowsTheMouse) {
+    Image* image = newImageSized(40, 20, halves());
+    image->setDragMove(true);
+    show(image, 30, 30);
+    HWND handle = image->m_hWnd;
+    RECT before = {};
+    GetWindowRect(handle, &before);
+    const POINT from = {(before.left + before.right) / 2, (before.top + before.bottom) / 2};
+    // A press that a parallel test's window took moved nothing and is made again.
+    bool moved = false;
+    RECT after = before;
+    for (int attempt = 0; attempt < 3 && !moved; ++attempt) {
+        const bool uncovered = eventually(
+            [&] {
+                (*window)->bringToFront(true);
+                return WindowFromPoint(from) == handle;
+            },
+            5000);
+        EXPECT_TRUE(uncovered);
+        GetWindowRect(handle, &before);
+        const POINT at = {(before.left + before.right) / 2, (before.top + before.bottom) / 2};
+        mouse(MOUSEEVENTF_MOVE, at.x, at.y);
+        mouse(MOUSEEVENTF_LEFTDOWN);
+        // Moves made before the press took the mouse would go to the window underneath.
+        eventually([&] { return capturedBy(handle); }, 1500);
+        mouse(MOUSEEVENTF_MOVE, at.x + 12, at.y + 6);
+        mouse(MOUSEEVENTF_MOVE, at.x + 25, at.y + 15);
+        moved = eventually(
+            [&] {
+                GetWindowRect(handle, &after);
+                return after.left - before.left == 25 && after.top - before.top == 15;
+            },
+            1500);
+        mouse(MOUSEEVENTF_LEFTUP);
+    }
+    EXPECT_TRUE(moved) << after.left - before.left << "," << after.top - before.top;
+    EXPECT_FALSE(saveScreenshot((*window)->getHandle(), L"image_dragged").empty());
+    phase("released");
+    mouse(MOUSEEVENTF_MOVE, after.left + 60, after.top + 40);
+    RECT still = {};
+    GetWindowRect(handle, &still);
+    EXPECT_EQ(still.left, after.left);  // no drag without the button
+    EXPECT_EQ(still.top, after.top);
 }
 
 }  // namespace

@@ -21,6 +21,10 @@ TEST(SliderRules, ClampsKeepTheThumbsInsideAndApart) {
         {{0, 100, true, 30, 80}, true, 500, 100},
         {{50, 150, false, 50, 150}, false, 20, 50},
         {{5, 5, false, 5, 5}, false, 9, 5},        // an empty range holds one value
+        {{0, 100, true, 100, 100}, true, 55, 100},  // the lower thumb at the maximum
+        {{0, 100, true, 0, 0}, false, 40, 0},       // the upper thumb at the minimum
+        {{5, 5, true, 5, 5}, true, 9, 5},           // range mode on an empty range
+        {{5, 5, true, 5, 5}, false, 1, 5},
     };
     for (const Case& k : cases) {
         const int32_t got = k.upper ? clampUpper(k.limits, k.value) : clampPosition(k.limits, k.value);

@@ -72,6 +72,14 @@ void mouse(DWORD flags, int x = 0, int y = 0) {
     Sleep(30);
 }
 
+// Whether the window's thread has given it the mouse.
+bool capturedBy(HWND window) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof(info);
+    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) &&
+           info.hwndCapture == window;
+}
+
 // Presses the left button at `at` once the track is the window there: a window of a
 // parallel test may cover it for a moment.
 bool pressOn(HWND track, Window* window, POINT at) {
@@ -83,6 +91,9 @@ bool pressOn(HWND track, Window* window, POINT at) {
         5000);
     mouse(MOUSEEVENTF_MOVE, at.x, at.y);
     mouse(MOUSEEVENTF_LEFTDOWN);
+    // Moves made before the press took the mouse would go to the window under the cursor:
+    // a busy machine may take a while to get there.
+    eventually([&] { return capturedBy(track); }, 1500);
     return uncovered;
 }
 
@@ -159,7 +170,23 @@ TEST_F(SliderTest, RangeModeKeepsTheThumbsApart) {
     slider->setPosition(30);
     slider->setUpper(10);
     EXPECT_EQ(slider->getUpper(), 31);
+    slider->setRange(0, 20);  // both thumbs were beyond the new end
+    EXPECT_EQ(slider->getPosition(), 20);
+    EXPECT_EQ(slider->getUpper(), 20);
+    slider->setRange(50, 150);
+    EXPECT_EQ(slider->getPosition(), 50);
     slider->releaseToPool();
+}
+
+TEST_F(SliderTest, ANarrowerRangeKeepsTheStoredPositionInStepWithTheBar) {
+    Slider* slider = newSlider();  // at 100
+    Recorder moves;
+    slider->addListener(&moves);
+    show(slider);
+    slider->setRange(0, 40);
+    EXPECT_EQ(slider->getPosition(), 40);
+    EXPECT_EQ(SendMessageW(slider->m_hWnd, TBM_GETPOS, 0, 0), 40);
+    EXPECT_EQ(moves.calls, 0);  // a program's change is not a move
 }
 
 TEST_F(SliderTest, KeysMoveTheNativeBarAndEveryMoveIsHeard) {
@@ -321,6 +348,116 @@ TEST_F(SliderTest, ASkinChangeRepaintsWithTheNewSkinsDrawer) {
     EXPECT_FALSE(saveScreenshot((*window)->getHandle(), L"slider_skin_black").empty());
     slider->followSkinner(nullptr);
     EXPECT_EQ(skinner->getListenerCount(), 0u);
+}
+
+TEST_F(SliderTest, FollowsTheSkinnerOfTheWindowItIsAttachedTo) {
+    Pooled<s::gui::drawer::Skinner> skinner;
+    skinner->setFamilyName(L"Thin");
+    skinner->registerSchemes();
+    ASSERT_TRUE(skinner->selectSkin(L"White"));
+    Slider* slider = newSlider();
+    slider->setPosition(50);
+    window.reset(new Pooled<Window>(newWindow()));
+    (*window)->setSkinner(skinner.get());
+    EXPECT_TRUE((*window)->hasSkinner());
+    (*window)->setBounds(tests::gui::kQuietCornerX, tests::gui::kQuietCornerY, 320, 200);
+    slider->setBounds(10, 10, 210, 30);
+    (*window)->addChild(slider);
+    (*window)->show(true, false);
+    (*window)->bringToFront(true);
+    HWND track = slider->m_hWnd;
+    EXPECT_EQ(skinner->getListenerCount(), 1u);
+    RedrawWindow(track, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    const std::vector<COLORREF> white = rowOf(track, 15, 210);
+    phase("switch the skin");
+    ASSERT_TRUE(skinner->selectSkin(L"Black"));
+    EXPECT_TRUE(eventually([&] { return rowOf(track, 15, 210) != white; }, 3000));
+    EXPECT_FALSE(saveScreenshot((*window)->getHandle(), L"slider_window_skin").empty());
+    phase("detach");
+    (*window)->removeChild(slider, true);  // detached and given back
+    EXPECT_EQ(skinner->getListenerCount(), 0u);
+    window.reset();  // before the skinner goes
+}
+
+TEST_F(SliderTest, ThumbLengthAndTicksReachTheBarBeforeAndAfterItIsMade) {
+    Slider* slider = newSlider();
+    slider->setThumbLength(12);
+    slider->showTicks(true);
+    slider->setTickFrequency(25);
+    show(slider);
+    HWND track = slider->m_hWnd;
+    EXPECT_EQ(g_trackStyle.load(), 0x40000004u | TBS_AUTOTICKS | TBS_FIXEDLENGTH);
+    EXPECT_EQ(SendMessageW(track, TBM_GETTHUMBLENGTH, 0, 0), 12);
+    // Ticks every 25 on 0..100: the three between the two ends.
+    EXPECT_EQ(SendMessageW(track, TBM_GETNUMTICS, 0, 0), 5);
+    EXPECT_EQ(SendMessageW(track, TBM_GETPAGESIZE, 0, 0), 250);
+    EXPECT_EQ(SendMessageW(track, TBM_GETLINESIZE, 0, 0), 25);
+    EXPECT_FALSE(saveScreenshot((*window)->getHandle(), L"slider_ticks").empty());
+    slider->setThumbLength(16);
+    EXPECT_EQ(SendMessageW(track, TBM_GETTHUMBLENGTH, 0, 0), 16);
+    slider->showTicks(false);
+    const LONG style = GetWindowLongW(track, GWL_STYLE);
+    EXPECT_TRUE(style & TBS_NOTICKS);
+    EXPECT_FALSE(style & TBS_AUTOTICKS);
+}
+
+TEST_F(SliderTest, AWheelOutsideTheBarGoesToTheWindow) {
+    Slider* slider = newSlider();
+    slider->setTickFrequency(1);
+    slider->setPosition(50);
+    show(slider);
+    Recorder wheels;
+    (*window)->addWheelListener(&wheels);
+    HWND track = slider->m_hWnd;
+    RECT bar = {};
+    GetWindowRect(track, &bar);
+    const WPARAM down = MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA));
+    // Over the bar the wheel is the bar's own: Wine 8.0's track bar has no wheel handling,
+    // and its default procedure hands the wheel to the parent, so only the case beside
+    // the bar is the slider's doing.
+    phase("beside the bar");
+    const int32_t before = slider->getPosition();
+    SendMessageW(track, WM_MOUSEWHEEL, down, MAKELPARAM(bar.right + 40, bar.bottom + 40));
+    EXPECT_EQ(wheels.calls, 1);
+    EXPECT_EQ(wheels.lastSource, static_cast<void*>(static_cast<s::gui::IWindow*>(window->get())));
+    EXPECT_EQ(slider->getPosition(), before);  // the bar did not take it
+}
+
+TEST_F(SliderTest, KeysMoveADrawnSliderWithinItsUpperThumb) {
+    Slider* slider = newSlider();
+    Recorder moves;
+    slider->addListener(&moves);
+    slider->setDrawer(s::gui::drawer::slider::win::Thin::obtain(), true);
+    slider->setTickFrequency(1);  // page 10, line 1
+    slider->setRangeMode(true);
+    slider->setPosition(50);
+    slider->setUpper(55);
+    show(slider);
+    HWND track = slider->m_hWnd;
+    struct Step {
+        WORD key;
+        int32_t expected;
+    } steps[] = {
+        {VK_RIGHT, 51},
+        {VK_UP, 54},  // a page up would pass the upper thumb at 55
+        {VK_LEFT, 53},
+    };
+    int calls = 0;
+    for (const Step& s : steps) {
+        phase("key " + std::to_string(s.key));
+        const int32_t before = slider->getPosition();
+        for (int attempt = 0; attempt < 5 && slider->getPosition() == before; ++attempt) {
+            ASSERT_TRUE(focus(slider));
+            key(s.key);
+            eventually([&] { return slider->getPosition() != before; }, 1000);
+        }
+        EXPECT_EQ(slider->getPosition(), s.expected) << s.key;
+        EXPECT_EQ(SendMessageW(track, TBM_GETPOS, 0, 0), s.expected);
+        EXPECT_EQ(moves.calls, calls + 1);
+        calls = moves.calls;
+    }
+    EXPECT_EQ(slider->getUpper(), 55);
+    EXPECT_FALSE(saveScreenshot((*window)->getHandle(), L"slider_drawn_keys").empty());
 }
 
 }  // namespace

@@ -6,7 +6,9 @@
 
 #include <atomic>
 #include <functional>
+#include <cstdlib>
 #include <string>
+#include <vector>
 
 #include <gmock/gmock.h>
 
@@ -68,6 +70,14 @@ HWND WINAPI recordingCreate(DWORD exStyle, LPCWSTR className, LPCWSTR name, DWOR
     if (edit && g_refuseEdit) return nullptr;
     return CreateWindowExW(exStyle, className, name, style, x, y, width, height, parent, menu,
                            instance, param);
+}
+
+// The font the edit control paints with, as the system holds it.
+LOGFONTW nativeFont(HWND edit) {
+    LOGFONTW font = {};
+    HFONT handle = reinterpret_cast<HFONT>(SendMessageW(edit, WM_GETFONT, 0, 0));
+    if (handle) GetObjectW(handle, sizeof(font), &font);
+    return font;
 }
 
 class TextFieldTest : public tests::gui::GuiTest {
@@ -232,6 +242,122 @@ TEST_F(TextFieldTest, ReadOnlyAndDisabledFieldsPaintOnTheButtonFace) {
     EXPECT_TRUE(shows(face));
     field->setEnabled(true);
     EXPECT_TRUE(shows(RGB(255, 255, 255)));
+}
+
+TEST_F(TextFieldTest, EveryFontSettingReachesTheNativeFieldBeforeAndAfterItIsMade) {
+    struct Case {
+        const char* name;
+        std::function<void(TextField*)> set;
+        std::function<bool(const LOGFONTW&)> shows;
+    };
+    const LONG plainHeight = [] {
+        Pooled<TextField> plain(newTextField());
+        return plain->getFontHeight();
+    }();
+    const std::vector<Case> cases = {
+        {"bold", [](TextField* f) { f->setBold(true); },
+         [](const LOGFONTW& l) { return l.lfWeight == 700; }},
+        {"height", [](TextField* f) { f->setFontHeight(-31); },
+         [](const LOGFONTW& l) { return l.lfHeight == -31; }},
+        {"width", [](TextField* f) { f->setFontWidth(9); },
+         [](const LOGFONTW& l) { return l.lfWidth == 9; }},
+        {"italic", [](TextField* f) { f->setItalic(true); },
+         [](const LOGFONTW& l) { return l.lfItalic != 0; }},
+        {"underline", [](TextField* f) { f->setUnderline(true); },
+         [](const LOGFONTW& l) { return l.lfUnderline != 0; }},
+        {"strike-out", [](TextField* f) { f->setStrikeOut(true); },
+         [](const LOGFONTW& l) { return l.lfStrikeOut != 0; }},
+        {"weight", [](TextField* f) { f->setFontWeight(600); },
+         [](const LOGFONTW& l) { return l.lfWeight == 600; }},
+        {"face", [](TextField* f) { f->setFaceName(L"Courier New"); },
+         [](const LOGFONTW& l) { return std::wstring(l.lfFaceName) == L"Courier New"; }},
+        // Size code 10 asks for 20 points: twice the plain 10 points.
+        {"size code", [](TextField* f) { f->setFontSizeCode(10); },
+         [plainHeight](const LOGFONTW& l) { return std::labs(l.lfHeight) > std::labs(plainHeight); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (bool madeFirst : {false, true}) {
+            SCOPED_TRACE(madeFirst ? "set on the made field" : "set before it is made");
+            TextField* field = newTextField();
+            if (!madeFirst) c.set(field);
+            show(field);
+            ASSERT_NE(field->m_hWnd, nullptr);
+            if (madeFirst) {
+                EXPECT_FALSE(c.shows(nativeFont(field->m_hWnd)));
+                c.set(field);
+            }
+            EXPECT_TRUE(c.shows(nativeFont(field->m_hWnd)));
+            window.reset();
+        }
+    }
+    TextField* field = newTextField();
+    field->setTextColour(200, 10, 20);
+    EXPECT_EQ(field->getTextColour(), RGB(200, 10, 20));
+    show(field);
+    RedrawWindow(field->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_FALSE(saveScreenshot((*window)->getHandle(), L"textfield_coloured").empty());
+}
+
+TEST_F(TextFieldTest, KeepsItsNumbersForTheOwnerUntilItGoesBackToThePool) {
+    TextField* field = newTextField();
+    EXPECT_EQ(field->getIntegerCount(), 0u);
+    field->addInteger(7);
+    field->addInteger(-3);
+    ASSERT_EQ(field->getIntegerCount(), 2u);
+    EXPECT_EQ(field->getInteger(0), 7);
+    EXPECT_EQ(field->getInteger(1), -3);
+    field->resetForReuse();
+    EXPECT_EQ(field->getIntegerCount(), 0u);
+    field->releaseToPool();
+}
+
+TEST_F(TextFieldTest, APasswordFieldTakesTypedTextAndShowsOnlyStars) {
+    TextField* field = newTextField();
+    field->setPassword(true);
+    Recorder changes;
+    field->addChangeListener(&changes);
+    show(field);
+    HWND edit = field->m_hWnd;
+    Window* w = window->get();
+    for (wchar_t c : std::wstring(L"pw")) {
+        const size_t before = wcslen(field->getText());
+        for (int attempt = 0; attempt < 5 && wcslen(field->getText()) == before; ++attempt) {
+            ASSERT_TRUE(tests::gui::takeKeyboard(
+                w->getHandle(), edit,
+                [&] { onUiThread(w, [edit] { SetFocus(edit); }); }, 5000));
+            SendMessageW(edit, EM_SETSEL, before, before);
+            typeText(std::wstring(1, c));
+            eventually([&] { return wcslen(field->getText()) != before; }, 1000);
+        }
+    }
+    EXPECT_EQ(std::wstring(field->getText()), L"pw");
+    EXPECT_EQ(changes.calls, 2);
+    EXPECT_EQ(SendMessageW(edit, EM_GETPASSWORDCHAR, 0, 0), L'*');
+    EXPECT_FALSE(saveScreenshot((*window)->getHandle(), L"textfield_password_typed").empty());
+}
+
+TEST_F(TextFieldTest, SelectingAllFromAnotherThreadTakesTheFocusAndTheWholeText) {
+    TextField* field = newTextField();
+    field->setText(L"hello world", false);
+    show(field);
+    HWND edit = field->m_hWnd;
+    Window* w = window->get();
+    SendMessageW(edit, EM_SETSEL, 3, 3);
+    field->postSelectAll();  // the field's own thread selects
+    DWORD start = 0, end = 0;
+    EXPECT_TRUE(eventually(
+        [&] {
+            SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                         reinterpret_cast<LPARAM>(&end));
+            return start == 0 && end == 11;
+        },
+        3000))
+        << start << ".." << end;
+    HWND focused = nullptr;
+    onUiThread(w, [&] { focused = GetFocus(); });
+    EXPECT_EQ(focused, edit);
+    EXPECT_FALSE(saveScreenshot((*window)->getHandle(), L"textfield_selected").empty());
 }
 
 }  // namespace
