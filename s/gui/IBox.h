@@ -50,6 +50,10 @@ public:
     virtual void addFilesDroppedListener(s::gui::events::IEventListener* listener) = 0;
     // The paths of the last drop, each whole.
     virtual const s::str::strarray::StrArray* getDroppedFiles() const = 0;
+    // Web addresses dragged onto the Box (OLE drag and drop); code 7 after each drop.
+    virtual void setUrlDrop(bool on) = 0;
+    virtual void addUrlDroppedListener(s::gui::events::IEventListener* listener) = 0;
+    virtual const wchar_t* getDroppedUrl() const = 0;
     virtual void addWheelListener(s::gui::events::IEventListener* listener) = 0;
     virtual int32_t getWheelLines() const = 0;  // negative towards the user
     virtual void addLayoutListener(s::gui::events::IEventListener* listener) = 0;

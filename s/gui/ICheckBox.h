@@ -7,6 +7,10 @@
 #pragma once
 #include "s/gui/IComponent.h"
 
+namespace s::gui::drawer {
+class ICheckBox;
+}  // namespace s::gui::drawer
+
 namespace s::gui {
 
 class ICheckBox : public IComponent {
@@ -30,6 +34,8 @@ public:
     virtual void followCheckInverted(IComponent* component) = 0;
     virtual void enableWhenUnchecked(IComponent* component) = 0;
     virtual void disableWhenChecked(IComponent* component) = 0;
+    // With a drawer it paints the whole face itself; none: the native control paints.
+    virtual void setDrawer(s::gui::drawer::ICheckBox* drawer, bool owned) = 0;
 };
 
 }  // namespace s::gui

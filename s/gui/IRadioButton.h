@@ -6,6 +6,10 @@
 #pragma once
 #include "s/gui/IComponent.h"
 
+namespace s::gui::drawer {
+class IRadioButton;
+}  // namespace s::gui::drawer
+
 namespace s::gui {
 
 class IRadioButton : public IComponent {
@@ -29,6 +33,8 @@ public:
     virtual void followCheckEditable(IComponent* component) = 0;
     virtual void editableWhenChecked(IComponent* component) = 0;
     virtual void readOnlyWhenUnchecked(IComponent* component) = 0;
+    // With a drawer it paints the whole face itself; none: the native control paints.
+    virtual void setDrawer(s::gui::drawer::IRadioButton* drawer, bool owned) = 0;
 };
 
 }  // namespace s::gui

@@ -9,6 +9,10 @@
 
 #include "s/gui/IContainer.h"
 
+namespace s::gui::drawer {
+class Skinner;
+}  // namespace s::gui::drawer
+
 namespace s::gui {
 
 class IMenuBar;
@@ -82,6 +86,11 @@ public:
     virtual bool hasLocalizer() const = 0;
     virtual ITextLocalizer* getLocalizer() const = 0;
     virtual void setLocalizer(ITextLocalizer* localizer) = 0;
+    // The skins the window's controls take their drawers from (not owned); none: they keep
+    // their own or default drawers.
+    virtual bool hasSkinner() const = 0;
+    virtual s::gui::drawer::Skinner* getSkinner() const = 0;
+    virtual void setSkinner(s::gui::drawer::Skinner* skinner) = 0;
     virtual void addCloser(IComponent* component) = 0;
     // One list per WindowEvent; the named adders below are this with their code.
     virtual void addListener(int32_t code, s::gui::events::IEventListener* listener) = 0;

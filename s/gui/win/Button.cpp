@@ -6,6 +6,7 @@
 #include "s/gui/ITextLocalizer.h"
 #include "s/gui/IWindow.h"
 #include "s/gui/drawer/IButton.h"
+#include "s/gui/drawer/ISkin.h"
 #include "s/gui/win/Font.h"
 #include "s/gui/win/Messages.h"
 #include "s/thread/Pool.h"
@@ -336,10 +337,9 @@ void Button::paintGrip(HDC dc, const RECT& area) {
     DeleteObject(grey);
 }
 
-void Button::paintFace(HDC dc, const RECT& area) {
-    HBRUSH background = CreateSolidBrush(getBackgroundColour());
-    FillRect(dc, &area, background);
-    DeleteObject(background);
+// Over the background paintBuffered laid down: the drawer's face, or the grip's dots.
+void Button::paintContent(HDC dc, int32_t width, int32_t height) {
+    RECT area = {0, 0, width, height};
     if (!m_drawer) {
         paintGrip(dc, area);
         return;
@@ -356,21 +356,8 @@ void Button::paintFace(HDC dc, const RECT& area) {
     if (font) font->releaseToPool();
 }
 
-// Drawn off-screen and copied in one go, so the face never shows half-painted.
-void Button::paint() {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(m_hWnd, &ps);
-    RECT area;
-    GetClientRect(&area);
-    HDC memory = CreateCompatibleDC(dc);
-    HBITMAP bitmap = CreateCompatibleBitmap(dc, area.right, area.bottom);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    paintFace(memory, area);
-    BitBlt(dc, 0, 0, area.right, area.bottom, memory, 0, 0, SRCCOPY);
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    EndPaint(m_hWnd, &ps);
+void Button::takeSkin(s::gui::drawer::ISkin* skin) {
+    if (skin->getButtonDrawer()) setDrawer(skin->getButtonDrawer(), false);
 }
 
 bool Button::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -380,7 +367,7 @@ bool Button::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM 
     case WM_UPDATEUISTATE:
         if (!paintsItself()) return false;
         if (message == WM_PAINT)
-            paint();
+            paintBuffered(false);
         else
             repaintNow();
         return true;

@@ -68,6 +68,8 @@ protected:
     bool handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam) override;
     void afterDefault(UINT message, WPARAM wParam, LPARAM lParam) override;
     bool createNativeWindow(HWND parent) override;
+    void paintContent(HDC dc, int32_t width, int32_t height) override;
+    void takeSkin(s::gui::drawer::ISkin* skin) override;
 
 private:
     void restoreDefaults();
@@ -79,8 +81,6 @@ private:
     void setDefaultStyle(bool on);
     bool isResizer() const;
     bool paintsItself() const { return m_drawer || isResizer(); }
-    void paint();
-    void paintFace(HDC dc, const RECT& area);
     void paintGrip(HDC dc, const RECT& area);
     void repaintNow();
     bool cursorInside() const;

@@ -4,6 +4,7 @@
 #include "s/gui/IBox.h"
 #include "s/gui/ITextLocalizer.h"
 #include "s/gui/IWindow.h"
+#include "s/gui/drawer/ISkin.h"
 #include "s/gui/drawer/groupbox/win/Basic.h"
 #include "s/gui/layout/Arrangement.h"
 #include "s/gui/layout/Pile.h"
@@ -176,28 +177,24 @@ void GroupBox::setDrawer(s::gui::drawer::IGroupBox* drawer, bool owned) {
     redraw();
 }
 
-void GroupBox::paint() {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(m_hWnd, &ps);
-    RECT area;
-    GetClientRect(&area);
-    HDC memory = CreateCompatibleDC(dc);
-    HBITMAP bitmap = CreateCompatibleBitmap(dc, area.right, area.bottom);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    HBRUSH background = CreateSolidBrush(getBackgroundColour());
-    FillRect(memory, &area, background);
-    DeleteObject(background);
-    drawer()->draw(memory, 0, m_titleHeight / 2, area.right, area.bottom, m_title.cString(), font(),
-                   m_titleWidth, m_titleHeight);
-    if (m_content && m_content->isVisible()) {
-        int32_t x = m_marginLeft + m_content->getX(), y = m_marginTop + m_content->getY();
-        ExcludeClipRect(dc, x, y, x + m_content->getWidth(), y + m_content->getHeight());
+void GroupBox::paintContent(HDC dc, int32_t width, int32_t height) {
+    if (!m_backgroundInherited) {
+        RECT inside = {1, m_titleHeight / 2 + 1, width - 2, height - m_titleHeight / 2 - 2};
+        HBRUSH brush = CreateSolidBrush(m_background);
+        FillRect(dc, &inside, brush);
+        DeleteObject(brush);
     }
-    BitBlt(dc, 0, 0, area.right, area.bottom, memory, 0, 0, SRCCOPY);
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    EndPaint(m_hWnd, &ps);
+    drawer()->draw(dc, 0, m_titleHeight / 2, width, height, m_title.cString(), font(),
+                   m_titleWidth, m_titleHeight);
+}
+
+void GroupBox::takeSkin(s::gui::drawer::ISkin* skin) {
+    if (skin->getGroupBoxDrawer()) setDrawer(skin->getGroupBoxDrawer(), false);
+}
+
+// The content paints itself; the frame is drawn around it.
+void GroupBox::paint() {
+    paintBuffered(true);
     ++m_paints;
 }
 

@@ -50,6 +50,8 @@ protected:
     bool handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam) override;
     bool createNativeWindow(HWND parent) override;
     void relayout() override { doLayout(); }
+    void paintContent(HDC dc, int32_t width, int32_t height) override;
+    void takeSkin(s::gui::drawer::ISkin* skin) override;
 
 private:
     void restoreDefaults();

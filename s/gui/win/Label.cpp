@@ -3,6 +3,7 @@
 
 #include "s/gui/ITextLocalizer.h"
 #include "s/gui/IWindow.h"
+#include "s/gui/drawer/ISkin.h"
 #include "s/gui/drawer/text/win/Basic.h"
 #include "s/gui/win/Font.h"
 #include "s/gui/win/WindowClass.h"
@@ -240,24 +241,14 @@ void Label::setEnabled(bool enabled) {
     redraw();
 }
 
-void Label::paint() {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(m_hWnd, &ps);
-    RECT area;
-    GetClientRect(&area);
-    HDC memory = CreateCompatibleDC(dc);
-    HBITMAP bitmap = CreateCompatibleBitmap(dc, area.right, area.bottom);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    HBRUSH background = CreateSolidBrush(getBackgroundColour());
-    FillRect(memory, &area, background);
-    DeleteObject(background);
+void Label::paintContent(HDC dc, int32_t width, int32_t height) {
+    RECT area = {0, 0, width, height};
     Font* f = m_link && m_enabled ? linkFont() : font();
-    drawer()->drawText(memory, area, m_text.cString(), f);
-    BitBlt(dc, 0, 0, area.right, area.bottom, memory, 0, 0, SRCCOPY);
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    EndPaint(m_hWnd, &ps);
+    drawer()->drawText(dc, area, m_text.cString(), f);
+}
+
+void Label::takeSkin(s::gui::drawer::ISkin* skin) {
+    if (skin->getTextDrawer()) setDrawer(skin->getTextDrawer(), false);
 }
 
 void Label::repaintNow() {
@@ -301,7 +292,7 @@ bool Label::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM l
     *result = 0;
     switch (message) {
     case WM_PAINT:
-        paint();
+        paintBuffered(false);
         return true;
     case WM_ERASEBKGND:
         *result = 1;

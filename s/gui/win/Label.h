@@ -55,6 +55,8 @@ public:
 protected:
     bool handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam) override;
     bool createNativeWindow(HWND parent) override;
+    void paintContent(HDC dc, int32_t width, int32_t height) override;
+    void takeSkin(s::gui::drawer::ISkin* skin) override;
 
 private:
     void restoreDefaults();
@@ -65,7 +67,6 @@ private:
     void temporaryText(const wchar_t* text, UINT milliseconds);
     void restoreSavedText();
     void measure();
-    void paint();
     void repaintNow();
     void mouseMove(WPARAM keys, LPARAM point);
     void mouseUp(LPARAM point);

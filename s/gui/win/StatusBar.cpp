@@ -1,6 +1,7 @@
 // s/gui/win/StatusBar.cpp
 #include "s/gui/win/StatusBar.h"
 
+#include "s/gui/drawer/ISkin.h"
 #include "s/gui/drawer/statusbar/win/Basic.h"
 #include "s/gui/layout/Arrangement.h"
 #include "s/gui/layout/Pile.h"
@@ -165,30 +166,19 @@ bool StatusBar::createNativeWindow(HWND parent) {
     return true;
 }
 
-void StatusBar::paint() {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(m_hWnd, &ps);
-    RECT area;
-    GetClientRect(&area);
-    HDC memory = CreateCompatibleDC(dc);
-    HBITMAP bitmap = CreateCompatibleBitmap(dc, area.right, area.bottom);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    HBRUSH background = CreateSolidBrush(getBackgroundColour());
-    FillRect(memory, &area, background);
-    DeleteObject(background);
-    drawer()->draw(memory, 0, 0, area.right, area.bottom);
-    BitBlt(dc, 0, 0, area.right, area.bottom, memory, 0, 0, SRCCOPY);
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    EndPaint(m_hWnd, &ps);
+void StatusBar::paintContent(HDC dc, int32_t width, int32_t height) {
+    drawer()->draw(dc, 0, 0, width, height);
+}
+
+void StatusBar::takeSkin(s::gui::drawer::ISkin* skin) {
+    if (skin->getStatusBarDrawer()) setDrawer(skin->getStatusBarDrawer(), false);
 }
 
 bool StatusBar::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam) {
     *result = 0;
     switch (message) {
     case WM_PAINT:
-        paint();
+        paintBuffered(true);
         return true;
     case WM_ERASEBKGND:
         *result = 1;

@@ -16,6 +16,7 @@
 #include "s/gui/ITextLocalizer.h"
 #include "s/gui/IWindowSettings.h"
 #include "s/gui/layout/ILayoutManager.h"
+#include "s/gui/layout/Vertical.h"
 #include "s/gui/win/MessageBoxW.h"
 #include "s/gui/win/Messages.h"
 #include "s/gui/win/UIThread.h"
@@ -142,6 +143,7 @@ void Window::teardown() {
     m_tornDown = true;
     if (m_localizer) m_localizer->removeListener(this);
     m_localizer = nullptr;
+    m_skinner = nullptr;
     // The chain must not keep a window that is gone: the next viewer is handed on first.
     if (m_inClipboardChain) runOnUiThread([](void* w) { static_cast<Window*>(w)->leaveClipboardChain(); }, this);
     // Its hot keys' names are system-wide atoms, which outlive the window unless deleted.
@@ -275,9 +277,12 @@ void Window::moveOntoScreen() {
     setPosition(moved.left, moved.top);
 }
 
-void Window::doLayout() {
-    if (m_layout) m_layout->layout(this);
+// Without a manager of its own a window stacks its children in a column.
+s::gui::layout::ILayoutManager* Window::getLayoutManager() const {
+    return m_layout ? m_layout : s::gui::layout::Vertical::shared();
 }
+
+void Window::doLayout() { getLayoutManager()->layout(this); }
 
 // --- show, hide, front ------------------------------------------------------------------
 

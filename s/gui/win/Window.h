@@ -61,7 +61,7 @@ public:
 
     // IContainer
     void doLayout() override;
-    s::gui::layout::ILayoutManager* getLayoutManager() const override { return m_layout; }
+    s::gui::layout::ILayoutManager* getLayoutManager() const override;
     void setLayoutManager(s::gui::layout::ILayoutManager* manager) override { m_layout = manager; }
 
     // IWindow
@@ -98,6 +98,9 @@ public:
     bool hasLocalizer() const override { return m_localizer != nullptr; }
     s::gui::ITextLocalizer* getLocalizer() const override { return m_localizer; }
     void setLocalizer(s::gui::ITextLocalizer* localizer) override;
+    bool hasSkinner() const override { return m_skinner != nullptr; }
+    s::gui::drawer::Skinner* getSkinner() const override { return m_skinner; }
+    void setSkinner(s::gui::drawer::Skinner* skinner) override { m_skinner = skinner; }
     void addCloser(s::gui::IComponent* component) override;
     void addListener(int32_t code, s::gui::events::IEventListener* listener) override;
     void removeListener(int32_t code, s::gui::events::IEventListener* listener) override;
@@ -305,6 +308,7 @@ private:
     s::str::strbuffer::StrBuffer m_title;
     int32_t m_titleId = -1, m_versionId = -1;
     s::gui::ITextLocalizer* m_localizer = nullptr;
+    s::gui::drawer::Skinner* m_skinner = nullptr;  // not owned; controls follow its skin
     s::gui::IWindowSettings* m_settings = nullptr;
     s::gui::IMenuBar* m_menuBar = nullptr;
     s::gui::IPopupMenu* m_contextMenu = nullptr;

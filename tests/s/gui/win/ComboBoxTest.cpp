@@ -39,7 +39,7 @@ TEST(ComboBox, AnEmptyListKeepsNoSelectionAndReadsNothingPastItsEnd) {
     combo->insertItem(0, ComboBoxItem::withCaption(L"Zero"));
     EXPECT_EQ(combo->getSelectedIndex(), 2);  // moved with its item
     EXPECT_STREQ(combo->getSelectedItem()->getCaption(), L"Two");
-    combo->deleteAt(2);
+    combo->removeAt(2)->releaseToPool();
     EXPECT_EQ(combo->getSelectedIndex(), -1);
     EXPECT_EQ(combo->getSelectedItem(), nullptr);
     EXPECT_EQ(combo->getItemCount(), 2u);
@@ -70,7 +70,7 @@ TEST_F(ComboBoxTest, UserSelectionTellsTheListenersAndTheNativeListMirrorsTheIte
     combo->setSelection(1, false);
     EXPECT_EQ(SendMessageW(h, CB_GETCURSEL, 0, 0), 1);
     EXPECT_EQ(changes.calls.load(), 1);
-    combo->deleteAt(1);
+    combo->removeAt(1)->releaseToPool();
     EXPECT_EQ(SendMessageW(h, CB_GETCOUNT, 0, 0), 2);
     EXPECT_EQ(SendMessageW(h, CB_GETCURSEL, 0, 0), -1);
     combo->setSelection(0, true);

@@ -10,9 +10,11 @@
 
 #include <gmock/gmock.h>
 
+#include "s/gui/combobox/ComboBoxItem.h"
 #include "s/gui/win/Box.h"
 #include "s/gui/win/Button.h"
 #include "s/gui/win/CheckBox.h"
+#include "s/gui/win/ComboBox.h"
 #include "s/gui/win/Label.h"
 #include "s/gui/win/ProgressBar.h"
 #include "s/gui/win/RadioButton.h"
@@ -94,6 +96,10 @@ TEST_F(GroupBoxTest, ScreenshotsOfAWindowHoldingEveryControl) {
         group->getContent()->addChild(newCheckBoxWithText(L"Verify", true));
         group->getContent()->addChild(newRadioButton(L"Quick", true));
         group->getContent()->addChild(newRadioButton(L"Thorough", false));
+        ComboBox* methods = newComboBox(180);
+        for (const wchar_t* c : {L"Shred Once", L"Extra Carefully"})
+            methods->addItem(s::gui::combobox::ComboBoxItem::withCaption(c));
+        group->getContent()->addChild(methods);
         ProgressBar* bar = s::thread::Pool<ProgressBar>::obtain();
         bar->setFixedSize(200, 16);
         bar->setPosition(40);

@@ -9,6 +9,8 @@
 
 #include <gmock/gmock.h>
 
+#include "s/gui/layout/ILayoutManager.h"
+#include "s/gui/layout/Vertical.h"
 #include "s/gui/win/Messages.h"
 #include "s/gui/win/WindowClass.h"
 #include "s/system/monitor/win/Monitor.h"
@@ -50,6 +52,14 @@ RECT rectOf(HWND window) {
 }
 
 class WindowTest : public tests::gui::GuiTest {};
+
+// Leaves every child where it was put: for tests of the geometry a child was given.
+class StayPut final : public s::gui::layout::ILayoutManager {
+public:
+    void layout(s::gui::IContainer*) override {}
+    const wchar_t* classId() const override { return L"tests_StayPut"; }
+    s::base::IObject* newInstance() const override { return nullptr; }
+};
 
 std::atomic<int> g_defaultKeys{0};
 WNDPROC g_classProc = nullptr;
@@ -348,6 +358,8 @@ TEST_F(WindowTest, StylesAndTopmostAreSetOnTheNativeWindow) {
 
 TEST_F(WindowTest, ChildComponentGetsItsNativeWindowOnTheUiThreadAndLosesItWhenRemoved) {
     Pooled<Window> window(newWindow());
+    StayPut stayPut;
+    window->setLayoutManager(&stayPut);
     TestPanel* panel = s::thread::Pool<TestPanel>::obtain();
     panel->setMinimumSize(50, 30);
     panel->setBounds(5, 6, 70, 40);
@@ -378,6 +390,22 @@ TEST_F(WindowTest, ChildComponentGetsItsNativeWindowOnTheUiThreadAndLosesItWhenR
     EXPECT_EQ(window->getMinWidth(), 400);
     window->setMinWidth(-1);
     EXPECT_EQ(window->getMinWidth(), 0);
+}
+
+TEST_F(WindowTest, WithoutAManagerOfItsOwnTheWindowStacksItsChildrenInAColumn) {
+    Pooled<Window> window(newWindow());
+    EXPECT_EQ(window->getLayoutManager(), s::gui::layout::Vertical::shared());
+    TestPanel* top = s::thread::Pool<TestPanel>::obtain();
+    TestPanel* below = s::thread::Pool<TestPanel>::obtain();
+    top->setMinimumSize(50, 30);
+    below->setMinimumSize(40, 20);
+    window->addChild(top);
+    window->addChild(below);
+    window->doLayout();
+    RECT a = rectOf(top->m_hWnd), b = rectOf(below->m_hWnd);
+    EXPECT_EQ(a.bottom - a.top, 30);
+    EXPECT_EQ(b.top, a.bottom);  // straight below the first, no gap
+    EXPECT_EQ(b.left, a.left);
 }
 
 TEST_F(WindowTest, TargetSizeIsTheWorkAreaAndOffScreenWindowsComeBack) {
