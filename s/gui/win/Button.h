@@ -58,6 +58,7 @@ public:
     void setColourCaption(uint8_t red, uint8_t green, uint8_t blue) override;
 
     int32_t getLook() const { return m_look; }
+    s::gui::drawer::IButton* getDrawer() const { return m_drawer; }
 
     const wchar_t* classId() const override { return L"s_gui_win_Button"; }
     s::base::IObject* newInstance() const override;

@@ -39,6 +39,8 @@ public:
     s::gui::IBox* getContent() const override { return m_content; }
     void addListener(s::gui::events::IEventListener* l) override { m_listeners.add(l); }
     void setDrawer(s::gui::drawer::IGroupBox* drawer, bool owned);
+    // Its own drawer, else the default one it keeps.
+    s::gui::drawer::IGroupBox* getDrawer() const { return drawer(); }
     uint32_t paints() const { return m_paints; }
 
     const wchar_t* classId() const override { return L"s_gui_win_GroupBox"; }

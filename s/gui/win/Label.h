@@ -44,6 +44,7 @@ public:
     void addClickListener(s::gui::events::IEventListener* l) override { m_clicks.add(l); }
 
     int32_t getLook() const { return m_look; }
+    s::gui::drawer::IText* getDrawer() const { return m_drawer; }
     // How often the drawer was asked to measure a wrapped width: the cache's misses.
     uint32_t wrapMeasures() const { return m_wrapMeasures; }
 

@@ -16,6 +16,7 @@ public:
     void editableWhenChecked(s::gui::IComponent* c) override;
     void readOnlyWhenUnchecked(s::gui::IComponent* c) override;
     void setDrawer(s::gui::drawer::IRadioButton* drawer, bool owned) override;
+    s::gui::drawer::IRadioButton* getDrawer() const { return m_drawer; }
     void setEnabled(bool enabled) override;
 
     const wchar_t* classId() const override { return L"s_gui_win_RadioButton"; }

@@ -35,6 +35,7 @@ public:
     void setContent(s::gui::IBox* outer, s::gui::IBox* content) override;
     void setGripFlag(bool grip) override;
     void setDrawer(s::gui::drawer::IStatusBar* drawer, bool owned) override;
+    s::gui::drawer::IStatusBar* getDrawer() const { return m_drawer; }
     s::gui::IBox* getContent() const { return m_content; }
 
     const wchar_t* classId() const override { return L"s_gui_win_StatusBar"; }

@@ -9,7 +9,6 @@
 
 #include <gmock/gmock.h>
 
-#include "s/gui/layout/ILayoutManager.h"
 #include "s/gui/layout/Vertical.h"
 #include "s/gui/win/Messages.h"
 #include "s/gui/win/WindowClass.h"
@@ -18,6 +17,7 @@
 #include "support/Pooled.h"
 #include "support/gui/Fakes.h"
 #include "support/gui/GuiTest.h"
+#include "support/gui/StayPut.h"
 #include "support/gui/TestPanel.h"
 
 namespace s::gui::win {
@@ -52,14 +52,6 @@ RECT rectOf(HWND window) {
 }
 
 class WindowTest : public tests::gui::GuiTest {};
-
-// Leaves every child where it was put: for tests of the geometry a child was given.
-class StayPut final : public s::gui::layout::ILayoutManager {
-public:
-    void layout(s::gui::IContainer*) override {}
-    const wchar_t* classId() const override { return L"tests_StayPut"; }
-    s::base::IObject* newInstance() const override { return nullptr; }
-};
 
 std::atomic<int> g_defaultKeys{0};
 WNDPROC g_classProc = nullptr;
@@ -358,8 +350,7 @@ TEST_F(WindowTest, StylesAndTopmostAreSetOnTheNativeWindow) {
 
 TEST_F(WindowTest, ChildComponentGetsItsNativeWindowOnTheUiThreadAndLosesItWhenRemoved) {
     Pooled<Window> window(newWindow());
-    StayPut stayPut;
-    window->setLayoutManager(&stayPut);
+    window->setLayoutManager(tests::gui::StayPut::shared());
     TestPanel* panel = s::thread::Pool<TestPanel>::obtain();
     panel->setMinimumSize(50, 30);
     panel->setBounds(5, 6, 70, 40);
