@@ -75,7 +75,7 @@ public:
 
     const s::gui::layout::LayoutResult& lastLayout() const { return m_result; }
     void onEvent(void* source, int32_t code) override;
-    bool hasUrlDropTarget() const { return m_urlTarget != nullptr; }
+    UrlDropTarget* getUrlDropTarget() const { return m_urlTarget; }
 
     const wchar_t* classId() const override { return L"s_gui_win_Box"; }
     s::base::IObject* newInstance() const override;
