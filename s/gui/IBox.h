@@ -66,6 +66,9 @@ public:
     virtual void setHoverColour(uint8_t red, uint8_t green, uint8_t blue) = 0;
     virtual void setHiddenPage(bool hidden) = 0;
     virtual void addLeftDownListener(s::gui::events::IEventListener* listener) = 0;
+    // A flag a group box hands its content; kept for the program, not read by the Box.
+    virtual void setPropagate(bool on) = 0;
+    virtual bool isPropagate() const = 0;
 };
 
 }  // namespace s::gui

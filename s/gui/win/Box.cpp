@@ -46,6 +46,7 @@ void Box::restoreDefaults() {
     m_creating = false;
     m_urlDrop = false;
     m_inWheel = false;
+    m_propagate = false;
     m_acceptFiles = false;
     m_wheelLines = 0;
     m_clickThrough = true;

@@ -72,6 +72,8 @@ public:
     void setHoverColour(uint8_t red, uint8_t green, uint8_t blue) override;
     void setHiddenPage(bool hidden) override { m_hiddenPage = hidden; }
     void addLeftDownListener(s::gui::events::IEventListener* listener) override;
+    void setPropagate(bool on) override { m_propagate = on; }
+    bool isPropagate() const override { return m_propagate; }
 
     const s::gui::layout::LayoutResult& lastLayout() const { return m_result; }
     void onEvent(void* source, int32_t code) override;
@@ -113,6 +115,7 @@ private:
     UrlDropTarget* m_urlTarget = nullptr;
     s::str::strbuffer::StrBuffer m_url;
     bool m_inWheel = false;
+    bool m_propagate = false;
     bool m_acceptFiles = false;
     s::str::strarray::StrArray m_files;
     int32_t m_wheelLines = 0;

@@ -20,11 +20,24 @@ namespace {
 constexpr DWORD kStyle = WS_CHILD | BS_GROUPBOX;  // 0x40000007
 constexpr UINT kControlId = 1000;
 constexpr wchar_t kCreationFailed[] = L"Window Creation Failed!";
+constexpr uint32_t kFrameColour = 0xBFD0D0;
+constexpr int32_t kDropBoxTitleId = 1001000;
 
 }  // namespace
 
 GroupBox::GroupBox() : m_defaultDrawer(s::gui::drawer::groupbox::win::Basic::obtain()) {
     restoreDefaults();
+}
+
+void GroupBox::setFrameColour(uint8_t red, uint8_t green, uint8_t blue) {
+    m_frameColour = RGB(red, green, blue);
+    drawer()->setFrameColour(red, green, blue);
+    redraw();
+}
+
+void GroupBox::setPropagate(bool on) {
+    m_propagate = on;
+    if (m_content && on) m_content->setPropagate(true);
 }
 
 GroupBox::~GroupBox() {
@@ -42,6 +55,12 @@ void GroupBox::restoreDefaults() {
     m_drawerOwned = false;
     m_depth = 0;
     m_paints = 0;
+    m_propagate = false;
+    m_integers.clear();
+    m_frameColour = kFrameColour;
+    if (m_defaultDrawer)
+        m_defaultDrawer->setFrameColour(GetRValue(kFrameColour), GetGValue(kFrameColour),
+                                        GetBValue(kFrameColour));
     m_backgroundInherited = true;
 }
 
@@ -164,6 +183,7 @@ void GroupBox::setTitleId(int32_t id) {
 void GroupBox::setContent(s::gui::IBox* box) {
     m_content = box;
     if (!box) return;
+    if (m_propagate) box->setPropagate(true);
     box->addFilesDroppedListener(this);
     addChild(box);
     box->setOrigin(m_marginLeft, m_marginTop);
@@ -226,6 +246,23 @@ GroupBox* newGroupBox(int32_t kind, int32_t gap1, int32_t gap2, const wchar_t* t
     group->setTitle(title);
     group->setEnabled(true);
     if (fixedWidth >= 0) group->setFixedSize(fixedWidth, -1);
+    return group;
+}
+
+GroupBox* newGroupBoxFromTextId(int32_t kind, int32_t gap1, int32_t gap2, int32_t titleId,
+                                int32_t fixedWidth) {
+    GroupBox* group = newGroupBox(kind, gap1, gap2, L"", fixedWidth);
+    if (group) group->setTitleId(titleId);
+    return group;
+}
+
+GroupBox* newGroupBoxDefaultTitle(int32_t width, int32_t height) {
+    GroupBox* group = s::thread::Pool<GroupBox>::obtain();
+    if (!group) return nullptr;
+    group->setContent(newBox(1, 0, 100.0, 100.0, 0, 0, 0, 0, 0));
+    group->setTitleId(kDropBoxTitleId);
+    group->setEnabled(true);
+    group->setFixedSize(width >= 0 ? width : -1, height >= 0 ? height : -1);
     return group;
 }
 

@@ -114,5 +114,71 @@ TEST_F(GroupBoxTest, ScreenshotsOfAWindowHoldingEveryControl) {
     overrideUiScale(0);
 }
 
+
+COLORREF screenPixel(HWND window, int x, int y) {
+    POINT p = {x, y};
+    ClientToScreen(window, &p);
+    HDC screen = GetDC(nullptr);
+    COLORREF c = GetPixel(screen, p.x, p.y);
+    ReleaseDC(nullptr, screen);
+    return c;
+}
+
+TEST_F(GroupBoxTest, TheDropBoxTitleComesFromThePackAndTheFrameTakesItsColour) {
+    tests::gui::FakeLocalizer pack;
+    pack.texts[0][1001000] = L"Drop Box";
+    pack.texts[1][1001000] = L"Ablage";
+    ShownBox s;
+    s.window->setLocalizer(&pack);
+    GroupBox* group = s.add(newGroupBoxDefaultTitle(220, 120));
+    group->setPropagate(true);
+    group->addInteger(7);
+    group->addInteger(-3);
+    s.show();
+    EXPECT_STREQ(group->getTitle(), L"Drop Box");
+    EXPECT_EQ(group->getWidth(), 220);
+    EXPECT_EQ(group->getHeight(), 120);
+    EXPECT_EQ(group->getContent()->getLayoutKind(), s::gui::IBox::kVertical);
+    EXPECT_TRUE(group->getContent()->isPropagate());
+    ASSERT_EQ(group->getIntegers()->count(), 2u);
+    EXPECT_EQ(group->getIntegers()->get(1), -3);
+    pack.switchTo(1);
+    EXPECT_STREQ(group->getTitle(), L"Ablage");
+    wchar_t shown[32] = {};
+    GetWindowTextW(handleOf(group), shown, 32);
+    EXPECT_STREQ(shown, L"Ablage");
+
+    HWND h = handleOf(group);
+    int middle = group->getHeight() / 2;
+    auto frameShows = [&](COLORREF colour) {
+        return tests::gui::eventually(
+            [&] {
+                s.window->bringToFront(true);
+                RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+                return screenPixel(h, 0, middle) == colour;
+            },
+            3000);
+    };
+    EXPECT_EQ(group->getFrameColour(), 0xBFD0D0u);
+    EXPECT_TRUE(frameShows(0xBFD0D0));
+    group->setFrameColour(200, 30, 40);
+    EXPECT_EQ(group->getFrameColour(), static_cast<uint32_t>(RGB(200, 30, 40)));
+    EXPECT_TRUE(frameShows(RGB(200, 30, 40)));
+    EXPECT_FALSE(saveScreenshot(s.window->getHandle(), L"group_box_frame_colour").empty());
+    pack.switchTo(0);
+    s.window->removeAllChildren(true);
+    s.window->setLocalizer(nullptr);
+}
+
+TEST(GroupBox, TheTitleIdFactoryMakesTheSameContentAsTheTextFactory) {
+    GroupBox* byId = newGroupBoxFromTextId(0, 5, 6, 1001000, 150);
+    s::gui::IBox* content = byId->getContent();
+    ASSERT_NE(content, nullptr);
+    EXPECT_EQ(content->getLayoutKind(), s::gui::IBox::kRow);
+    EXPECT_EQ(content->getInnerWidth() - content->getWidth(), -40);  // margins 20 a side
+    EXPECT_EQ(byId->getMinWidth(), 150);
+    byId->releaseToPool();
+}
+
 }  // namespace
 }  // namespace s::gui::win
