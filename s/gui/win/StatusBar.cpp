@@ -209,7 +209,9 @@ StatusBar* newStatusBar(int32_t horizontalMargin, int32_t verticalMargin) {
     content->setWidthPercent(100, false);
     outer->addChild(content);
     outer->addChild(gripBox);
+    // The outer box fills the bar, so that the grip box's full height reaches its bottom.
     outer->setWidthPercent(100, false);
+    outer->setHeightPercent(100, false);
     bar->setContent(outer, content);
     bar->setWidthPercent(100);
     return bar;
