@@ -6,6 +6,7 @@
 // set other components' enabled state from the check.
 #pragma once
 #include "s/gui/IComponent.h"
+#include "s/gui/IFontOwner.h"
 
 namespace s::gui::drawer {
 class ICheckBox;
@@ -13,7 +14,7 @@ class ICheckBox;
 
 namespace s::gui {
 
-class ICheckBox : public IComponent {
+class ICheckBox : public IComponent, public IFontOwner {
 public:
     enum Event { kChecked = 1, kUnchecked = 2 };
 

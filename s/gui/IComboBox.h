@@ -4,6 +4,7 @@
 // by the user or by setSelection with events. An empty list has no selection (-1).
 #pragma once
 #include "s/gui/IComponent.h"
+#include "s/gui/IFontOwner.h"
 
 namespace s::gui::combobox {
 class ComboBoxItem;
@@ -15,7 +16,7 @@ class ICombo;
 
 namespace s::gui {
 
-class IComboBox : public IComponent {
+class IComboBox : public IComponent, public IFontOwner {
 public:
     virtual uint32_t getItemCount() const = 0;
     virtual s::gui::combobox::ComboBoxItem* getItem(int32_t index) const = 0;  // null outside

@@ -4,6 +4,7 @@
 // box's listeners as code 1 with the group box as the source.
 #pragma once
 #include "s/gui/IContainer.h"
+#include "s/gui/IFontOwner.h"
 
 namespace s::col::_array {
 class ArrayS32;
@@ -13,7 +14,7 @@ namespace s::gui {
 
 class IBox;
 
-class IGroupBox : public IContainer {
+class IGroupBox : public IContainer, public IFontOwner {
 public:
     enum Event { kFilesDropped = 1 };
 

@@ -5,6 +5,7 @@
 // enabled couplings it can make components editable or read-only by its check.
 #pragma once
 #include "s/gui/IComponent.h"
+#include "s/gui/IFontOwner.h"
 
 namespace s::gui::drawer {
 class IRadioButton;
@@ -12,7 +13,7 @@ class IRadioButton;
 
 namespace s::gui {
 
-class IRadioButton : public IComponent {
+class IRadioButton : public IComponent, public IFontOwner {
 public:
     virtual void setText(const wchar_t* text) = 0;
     virtual void setTextId(int32_t id) = 0;

@@ -356,6 +356,13 @@ void Button::paintContent(HDC dc, int32_t width, int32_t height) {
     if (font) font->releaseToPool();
 }
 
+void Button::fontChanged() {
+    if (m_measureFont) m_measureFont->releaseToPool();
+    m_measureFont = nullptr;
+    measure();
+    redraw();
+}
+
 void Button::takeSkin(s::gui::drawer::ISkin* skin) {
     if (skin->getButtonDrawer()) setDrawer(skin->getButtonDrawer(), false);
 }

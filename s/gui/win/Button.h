@@ -6,6 +6,7 @@
 #include "s/gui/IButton.h"
 #include "s/gui/events/ListenerList.h"
 #include "s/gui/win/ComponentBase.h"
+#include "s/gui/win/FontOwner.h"
 #include "s/gui/win/FontSetting.h"
 #include "s/str/strbuffer/StrBuffer.h"
 
@@ -13,7 +14,7 @@ namespace s::gui::win {
 
 class Font;
 
-class Button final : public ComponentBase<s::gui::IButton> {
+class Button final : public FontOwner<ComponentBase<s::gui::IButton>> {
 public:
     static constexpr UINT kMakeDefault = WM_USER + 1;
     static constexpr UINT kClearDefault = WM_USER + 2;
@@ -71,6 +72,8 @@ protected:
     bool createNativeWindow(HWND parent) override;
     void paintContent(HDC dc, int32_t width, int32_t height) override;
     void takeSkin(s::gui::drawer::ISkin* skin) override;
+    FontSetting* fontSetting(int32_t index) override { return index == 0 ? &m_font : nullptr; }
+    void fontChanged() override;
 
 private:
     void restoreDefaults();

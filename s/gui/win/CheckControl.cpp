@@ -274,6 +274,14 @@ void CheckControl<I>::paintContent(HDC dc, int32_t width, int32_t height) {
 }
 
 template <class I>
+void CheckControl<I>::fontChanged() {
+    if (m_font) m_font->releaseToPool();
+    m_font = nullptr;
+    measure();
+    this->redraw();
+}
+
+template <class I>
 void CheckControl<I>::repaintNow() {
     if (!this->m_hWnd) return;
     this->Invalidate(FALSE);

@@ -86,6 +86,14 @@ void ComboBox::setDrawer(s::gui::drawer::ICombo* drawer, bool owned) {
     redraw();
 }
 
+void ComboBox::fontChanged() {
+    if (m_font) m_font->releaseToPool();
+    if (m_boldFont) m_boldFont->releaseToPool();
+    m_font = m_boldFont = nullptr;
+    if (m_hWnd && font()) SetFont(font()->getHandle(), TRUE);
+    redraw();
+}
+
 void ComboBox::takeSkin(s::gui::drawer::ISkin* skin) {
     if (skin->getComboDrawer()) setDrawer(skin->getComboDrawer(), false);
 }

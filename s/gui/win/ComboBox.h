@@ -7,13 +7,14 @@
 #include "s/gui/IComboBox.h"
 #include "s/gui/events/ListenerList.h"
 #include "s/gui/win/ComponentBase.h"
+#include "s/gui/win/FontOwner.h"
 #include "s/gui/win/FontSetting.h"
 
 namespace s::gui::win {
 
 class Font;
 
-class ComboBox final : public ComponentBase<s::gui::IComboBox> {
+class ComboBox final : public FontOwner<ComponentBase<s::gui::IComboBox>> {
 public:
     static constexpr UINT kControlId = 1020;
 
@@ -52,6 +53,8 @@ protected:
     bool createNativeWindow(HWND parent) override;
     void paintContent(HDC dc, int32_t width, int32_t height) override;
     void takeSkin(s::gui::drawer::ISkin* skin) override;
+    FontSetting* fontSetting(int32_t index) override { return index == 0 ? &m_fontSetting : nullptr; }
+    void fontChanged() override;
 
 private:
     Font* font();

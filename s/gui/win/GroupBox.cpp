@@ -208,6 +208,15 @@ void GroupBox::paintContent(HDC dc, int32_t width, int32_t height) {
                    m_titleWidth, m_titleHeight);
 }
 
+// The title is measured again with the new font: the insets and the content follow.
+void GroupBox::fontChanged() {
+    if (m_font) m_font->releaseToPool();
+    m_font = nullptr;
+    if (m_hWnd && font()) SetFont(font()->getHandle(), FALSE);
+    measure();
+    redraw();
+}
+
 void GroupBox::takeSkin(s::gui::drawer::ISkin* skin) {
     if (skin->getGroupBoxDrawer()) setDrawer(skin->getGroupBoxDrawer(), false);
 }

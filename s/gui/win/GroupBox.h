@@ -7,6 +7,7 @@
 #include "s/gui/events/ListenerList.h"
 #include "s/col/_array/ArrayS32.h"
 #include "s/gui/win/ComponentBase.h"
+#include "s/gui/win/FontOwner.h"
 #include "s/gui/win/FontSetting.h"
 #include "s/str/strbuffer/StrBuffer.h"
 
@@ -18,7 +19,7 @@ namespace s::gui::win {
 
 class Font;
 
-class GroupBox final : public ComponentBase<s::gui::IGroupBox> {
+class GroupBox final : public FontOwner<ComponentBase<s::gui::IGroupBox>> {
 public:
     GroupBox();
     ~GroupBox() override;
@@ -61,6 +62,8 @@ protected:
     void relayout() override { doLayout(); }
     void paintContent(HDC dc, int32_t width, int32_t height) override;
     void takeSkin(s::gui::drawer::ISkin* skin) override;
+    FontSetting* fontSetting(int32_t index) override { return index == 0 ? &m_fontSetting : nullptr; }
+    void fontChanged() override;
 
 private:
     void restoreDefaults();

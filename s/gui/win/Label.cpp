@@ -247,6 +247,16 @@ void Label::paintContent(HDC dc, int32_t width, int32_t height) {
     drawer()->drawText(dc, area, m_text.cString(), f);
 }
 
+// The normal and the link font are made again from the settings; the wrap cache goes with
+// the old measure.
+void Label::fontChanged() {
+    if (m_font) m_font->releaseToPool();
+    if (m_linkFont) m_linkFont->releaseToPool();
+    m_font = m_linkFont = nullptr;
+    measure();
+    redraw();
+}
+
 void Label::takeSkin(s::gui::drawer::ISkin* skin) {
     if (skin->getTextDrawer()) setDrawer(skin->getTextDrawer(), false);
 }

@@ -9,6 +9,7 @@
 #include "s/gui/ILabel.h"
 #include "s/gui/events/ListenerList.h"
 #include "s/gui/win/ComponentBase.h"
+#include "s/gui/win/FontOwner.h"
 #include "s/gui/win/FontSetting.h"
 #include "s/str/strbuffer/StrBuffer.h"
 
@@ -16,7 +17,7 @@ namespace s::gui::win {
 
 class Font;
 
-class Label final : public ComponentBase<s::gui::ILabel> {
+class Label final : public FontOwner<ComponentBase<s::gui::ILabel>> {
 public:
     static constexpr UINT kApplyText = 0x1401;      // wParam: text, lParam: redraw; 1 if changed
     static constexpr UINT kTemporaryText = 0x1402;  // wParam: text, lParam: milliseconds
@@ -58,6 +59,8 @@ protected:
     bool createNativeWindow(HWND parent) override;
     void paintContent(HDC dc, int32_t width, int32_t height) override;
     void takeSkin(s::gui::drawer::ISkin* skin) override;
+    FontSetting* fontSetting(int32_t index) override { return index == 0 ? &m_fontSetting : nullptr; }
+    void fontChanged() override;
 
 private:
     void restoreDefaults();

@@ -1,0 +1,77 @@
+// tests/s/gui/win/FontOwnerTest.cpp
+//
+// The font properties of every control with a caption: set before and after the control
+// exists, read back, and a larger font measures the control larger.
+#include <string>
+#include <vector>
+
+#include <gmock/gmock.h>
+
+#include "s/gui/combobox/ComboBoxItem.h"
+#include "s/gui/win/Button.h"
+#include "s/gui/win/CheckBox.h"
+#include "s/gui/win/ComboBox.h"
+#include "s/gui/win/GroupBox.h"
+#include "s/gui/win/Label.h"
+#include "s/gui/win/RadioButton.h"
+#include "support/gui/GuiTest.h"
+#include "support/gui/ShownBox.h"
+
+namespace s::gui::win {
+namespace {
+
+using tests::gui::saveScreenshot;
+using tests::gui::ShownBox;
+
+class FontOwnerTest : public tests::gui::GuiTest {};
+
+struct Row {
+    const char* name;
+    s::gui::IComponent* component;
+    s::gui::IFontOwner* fonts;
+    bool measuresCaption;  // its height follows the font (the combo box keeps its own)
+};
+
+TEST_F(FontOwnerTest, EveryCaptionedControlTakesTheFontPropertiesAndMeasuresAgain) {
+    ShownBox s;
+    s.window->setBounds(60, 60, 420, 400);
+    Button* button = s.add(newButtonWithText(L"Start", -1, -1));
+    CheckBox* check = s.add(newCheckBoxWithText(L"Verify", false));
+    RadioButton* radio = s.add(newRadioButton(L"Quick", false));
+    Label* label = s.add(newLabelWithText(L"Ready", false, false));
+    ComboBox* combo = s.add(newComboBox(160));
+    combo->addItem(s::gui::combobox::ComboBoxItem::withCaption(L"Shred Once"));
+    GroupBox* group = s.add(newGroupBox(1, 0, 0, L"Drop Box", -1));
+    std::vector<Row> rows = {{"button", button, button, true}, {"check box", check, check, true},
+                             {"radio button", radio, radio, true}, {"label", label, label, true},
+                             {"combo box", combo, combo, false}, {"group box", group, group, true}};
+    label->setItalic(true);  // before the control exists: kept and used at creation
+    s.show();
+    EXPECT_TRUE(label->isItalic());
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        int32_t before = row.component->getMinHeight();
+        row.fonts->setFontName(L"Tahoma");
+        row.fonts->setBold(true);
+        row.fonts->setUnderline(true);
+        row.fonts->setStrikeOut(true);
+        row.fonts->setTextColour(10, 20, 30);
+        row.fonts->setFontHeight(-28);
+        EXPECT_STREQ(row.fonts->getFontName(), L"Tahoma");
+        EXPECT_TRUE(row.fonts->isBold());
+        EXPECT_EQ(row.fonts->getFontWeight(), 700);
+        EXPECT_TRUE(row.fonts->isUnderline());
+        EXPECT_TRUE(row.fonts->isStrikeOut());
+        EXPECT_EQ(row.fonts->getTextColour(), static_cast<uint32_t>(RGB(10, 20, 30)));
+        EXPECT_EQ(row.fonts->getFontHeight(), -28);
+        if (row.measuresCaption) {
+            EXPECT_GT(row.component->getMinHeight(), before);
+        }
+        row.fonts->setFontWeight(400);
+        EXPECT_FALSE(row.fonts->isBold());
+    }
+    EXPECT_FALSE(saveScreenshot(s.window->getHandle(), L"controls_large_fonts").empty());
+}
+
+}  // namespace
+}  // namespace s::gui::win
