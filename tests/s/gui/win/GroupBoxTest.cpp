@@ -85,35 +85,40 @@ TEST_F(GroupBoxTest, NonClientPaintOpensNoPaintDcAndTheTitleSetsTheMinimumWidth)
     EXPECT_GE(group->getMinWidth(), title.cx + 24);
 }
 
-// Every control of this toolkit in one window, at scales 1 and 2.
+// Every control of this toolkit in one window, at scales 1 and 2. A control from the pool
+// keeps the font size of the scale it was last reset at, so each is given the default size
+// again at the scale of the picture.
 TEST_F(GroupBoxTest, ScreenshotsOfAWindowHoldingEveryControl) {
     for (int32_t scale : {1, 2}) {
         overrideUiScale(scale);
+        auto atScale = [](auto* control) {
+            control->setFontSize(0);
+            return control;
+        };
         ShownBox s;
-        s.window->setBounds(40, 40, 420, 360);
-        GroupBox* group = s.add(newGroupBox(1, 0, 4, L"Drop Box", -1));
-        group->getContent()->addChild(newLabelWithText(L"Drop files here", false, false));
-        group->getContent()->addChild(newCheckBoxWithText(L"Verify", true));
-        group->getContent()->addChild(newRadioButton(L"Quick", true));
-        group->getContent()->addChild(newRadioButton(L"Thorough", false));
-        ComboBox* methods = newComboBox(180);
+        s.window->setBounds(40, 40, 420 * scale, 360 * scale);
+        GroupBox* group = s.add(atScale(newGroupBox(1, 0, 4 * scale, L"Drop Box", -1)));
+        group->getContent()->addChild(atScale(newLabelWithText(L"Drop files here", false, false)));
+        group->getContent()->addChild(atScale(newCheckBoxWithText(L"Verify", true)));
+        group->getContent()->addChild(atScale(newRadioButton(L"Quick", true)));
+        group->getContent()->addChild(atScale(newRadioButton(L"Thorough", false)));
+        ComboBox* methods = atScale(newComboBox(180 * scale));
         for (const wchar_t* c : {L"Shred Once", L"Extra Carefully"})
             methods->addItem(s::gui::combobox::ComboBoxItem::withCaption(c));
         group->getContent()->addChild(methods);
         ProgressBar* bar = s::thread::Pool<ProgressBar>::obtain();
-        bar->setFixedSize(200, 16);
+        bar->setFixedSize(200 * scale, 16 * scale);
         bar->setPosition(40);
         s.add(bar);
-        s.add(newButtonWithText(L"Start", 90, 26))->makeDefault();
+        s.add(atScale(newButtonWithText(L"Start", 90 * scale, 26 * scale)))->makeDefault();
         StatusBar* status = s.add(newStatusBar(2, 1));
-        status->addChild(newLabelWithText(L"Ready", false, false));
+        status->addChild(atScale(newLabelWithText(L"Ready", false, false)));
         s.show();
         std::wstring name = L"every_control_scale" + std::to_wstring(scale);
         EXPECT_FALSE(saveScreenshot(s.window->getHandle(), name.c_str()).empty());
     }
     overrideUiScale(0);
 }
-
 
 COLORREF screenPixel(HWND window, int x, int y) {
     POINT p = {x, y};
