@@ -63,6 +63,8 @@ void Button::restoreDefaults() {
     m_textId = -1;
     m_text.clear();
     m_font.resetForReuse();
+    m_disabledFont.resetForReuse();
+    m_toggledFont.resetForReuse();
     m_measuredWidth = m_measuredHeight = 0;
     m_autoRepeat = false;
     m_lastPoint = {0, 0};
@@ -344,8 +346,10 @@ void Button::paintContent(HDC dc, int32_t width, int32_t height) {
         paintGrip(dc, area);
         return;
     }
-    Font* font = m_font.makeFont();
     bool toggled = m_invertedLook ? !m_toggled : m_toggled;
+    // The face by state: disabled, else toggled, else the normal one.
+    const FontSetting& setting = !m_enabled ? m_disabledFont : toggled ? m_toggledFont : m_font;
+    Font* font = setting.makeFont();
     int32_t look = m_toggled && !m_mayUntoggle ? 0 : m_look;
     if (isResizer())
         m_drawer->draw(dc, area.left, area.top, area.right, area.bottom, 0, m_text.cString(),

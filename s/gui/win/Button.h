@@ -72,7 +72,10 @@ protected:
     bool createNativeWindow(HWND parent) override;
     void paintContent(HDC dc, int32_t width, int32_t height) override;
     void takeSkin(s::gui::drawer::ISkin* skin) override;
-    FontSetting* fontSetting(int32_t index) override { return index == 0 ? &m_font : nullptr; }
+    // 0 normal, 1 disabled, 2 toggled.
+    FontSetting* fontSetting(int32_t index) override {
+        return index == 0 ? &m_font : index == 1 ? &m_disabledFont : index == 2 ? &m_toggledFont : nullptr;
+    }
     void fontChanged() override;
 
 private:
@@ -94,7 +97,7 @@ private:
 
     int32_t m_textId = -1;
     s::str::strbuffer::StrBuffer m_text;
-    FontSetting m_font;
+    FontSetting m_font, m_disabledFont, m_toggledFont;
     Font* m_measureFont = nullptr;
     HBRUSH m_brush = nullptr;
     int32_t m_measuredWidth = 0, m_measuredHeight = 0;

@@ -2,12 +2,15 @@
 //
 // The font properties of every control with a caption: set before and after the control
 // exists, read back, and a larger font measures the control larger.
+#include <atomic>
 #include <string>
 #include <vector>
 
 #include <gmock/gmock.h>
 
+#include "s/gui/IFont.h"
 #include "s/gui/combobox/ComboBoxItem.h"
+#include "s/gui/drawer/IButton.h"
 #include "s/gui/win/Button.h"
 #include "s/gui/win/CheckBox.h"
 #include "s/gui/win/ComboBox.h"
@@ -71,6 +74,52 @@ TEST_F(FontOwnerTest, EveryCaptionedControlTakesTheFontPropertiesAndMeasuresAgai
         EXPECT_FALSE(row.fonts->isBold());
     }
     EXPECT_FALSE(saveScreenshot(s.window->getHandle(), L"controls_large_fonts").empty());
+}
+
+
+// Records the colour of the font each face is drawn with.
+class ColourDrawer final : public s::gui::drawer::IButton {
+public:
+    std::atomic<uint32_t> colour{0};
+    std::atomic<int> draws{0};
+    void draw(HDC, int32_t, int32_t, int32_t, int32_t, int32_t, const wchar_t*, bool,
+              const s::gui::IFont* font, bool, bool, bool) override {
+        colour = font ? font->getTextColour() : 0xFFFFFFFF;
+        ++draws;
+    }
+    bool drawGlyph(HDC, int32_t, int32_t, int32_t, int32_t, const wchar_t*, int32_t, int32_t,
+                   int32_t) override {
+        return false;
+    }
+    const wchar_t* classId() const override { return L"tests_ColourDrawer"; }
+    s::base::IObject* newInstance() const override { return nullptr; }
+    void releaseToPool() override {}
+    void resetForReuse() override {}
+};
+
+// The text colour is the normal face's only: disabled and toggled faces keep their own.
+TEST_F(FontOwnerTest, AButtonDrawsEachStateWithItsOwnFont) {
+    ShownBox s;
+    ColourDrawer drawer;
+    Button* button = s.add(newButtonWithText(L"Toggle", 100, 28));
+    button->setDrawer(&drawer, false);
+    button->setToggleMode(true, true, false, false);
+    button->setTextColour(200, 0, 0);
+    s.show();
+    auto drawnColour = [&] {
+        int before = drawer.draws.load();
+        RedrawWindow(tests::gui::handleOf(button), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        EXPECT_GT(drawer.draws.load(), before);
+        return drawer.colour.load();
+    };
+    EXPECT_EQ(drawnColour(), static_cast<uint32_t>(RGB(200, 0, 0)));
+    button->setToggled(true);
+    EXPECT_NE(drawnColour(), static_cast<uint32_t>(RGB(200, 0, 0)));
+    button->setToggled(false);
+    button->setEnabled(false);
+    EXPECT_NE(drawnColour(), static_cast<uint32_t>(RGB(200, 0, 0)));
+    button->setEnabled(true);
+    EXPECT_EQ(drawnColour(), static_cast<uint32_t>(RGB(200, 0, 0)));
 }
 
 }  // namespace
