@@ -147,6 +147,7 @@ protected:
     bool paintBuffered(bool keepOutChildren);
     void paintBackground(HDC dc, int32_t width, int32_t height);
     void releasePaintBuffer();
+    bool hasPaintBuffer() const { return m_paintBuffer.image() != nullptr; }
     void applyGeometry(UINT flags);
     void createChildWindows();
     void destroyNativeWindow();

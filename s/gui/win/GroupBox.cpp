@@ -35,6 +35,12 @@ void GroupBox::setFrameColour(uint8_t red, uint8_t green, uint8_t blue) {
     redraw();
 }
 
+void GroupBox::setVisible(bool visible, bool recurse) {
+    ComponentBase::setVisible(visible, recurse);
+    if (m_content) m_content->setVisible(visible, false);
+    if (!visible) releasePaintBuffer();
+}
+
 void GroupBox::setPropagate(bool on) {
     m_propagate = on;
     if (m_content && on) m_content->setPropagate(true);

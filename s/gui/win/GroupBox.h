@@ -32,6 +32,9 @@ public:
     void setSize(int32_t width, int32_t height) override;
     void setParent(s::gui::IComponent* parent) override;
     int32_t getMinWidth() const override;
+    // Hidden, it parks, hides its content and gives its back buffer up until the next paint.
+    void setVisible(bool visible, bool recurse) override;
+    bool keepsBackBuffer() const { return hasPaintBuffer(); }
     void onEvent(void* source, int32_t code) override;
 
     void setTitle(const wchar_t* title) override;

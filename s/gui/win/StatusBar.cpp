@@ -140,6 +140,11 @@ void StatusBar::setFixedHeight(int32_t height) {
     m_targetHeightPercent = -1;
 }
 
+void StatusBar::setVisible(bool visible, bool recurse) {
+    ComponentBase::setVisible(visible, recurse);
+    if (m_outer) m_outer->setVisible(visible, false);
+}
+
 void StatusBar::setGripFlag(bool grip) {
     m_grip = grip;
     if (!grip) m_marginRight = 0;

@@ -35,6 +35,8 @@ public:
     void setContent(s::gui::IBox* outer, s::gui::IBox* content) override;
     void setGripFlag(bool grip) override;
     void setDrawer(s::gui::drawer::IStatusBar* drawer, bool owned) override;
+    // Hidden, it parks and hides its outer box.
+    void setVisible(bool visible, bool recurse) override;
     s::gui::drawer::IStatusBar* getDrawer() const { return m_drawer; }
     s::gui::IBox* getContent() const { return m_content; }
 

@@ -185,5 +185,29 @@ TEST(GroupBox, TheTitleIdFactoryMakesTheSameContentAsTheTextFactory) {
     byId->releaseToPool();
 }
 
+
+TEST_F(GroupBoxTest, HidingParksTheBoxAndFreesItsBufferUntilTheNextPaint) {
+    ShownBox s;
+    GroupBox* group = s.add(newGroupBox(1, 0, 4, L"Drop Box", -1));
+    group->getContent()->addChild(newLabelWithText(L"Drop files here", false, false));
+    s.show();
+    UpdateWindow(handleOf(group));
+    EXPECT_TRUE(group->keepsBackBuffer());
+    group->setVisible(false, false);
+    EXPECT_FALSE(group->keepsBackBuffer());
+    EXPECT_FALSE(IsWindowVisible(handleOf(group)));
+    EXPECT_FALSE(group->getContent()->isVisible());
+    RECT r;
+    GetWindowRect(handleOf(group), &r);
+    MapWindowPoints(HWND_DESKTOP, handleOf(s.box), reinterpret_cast<POINT*>(&r), 2);
+    EXPECT_EQ(r.left, 8 - 10000);  // the Box's margin of 8, then the parked position
+    EXPECT_EQ(group->getX(), -10000);
+    EXPECT_EQ(group->getY(), 10000);
+    group->setVisible(true, false);
+    EXPECT_TRUE(group->getContent()->isVisible());
+    RedrawWindow(handleOf(group), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_TRUE(group->keepsBackBuffer());
+}
+
 }  // namespace
 }  // namespace s::gui::win
