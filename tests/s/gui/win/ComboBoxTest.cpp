@@ -201,5 +201,27 @@ TEST_F(ComboBoxTest, ItemFlagsDrawHeadersAndSeparators) {
     EXPECT_EQ(drawnPixel(h, header, 0, 50, 18), RGB(255, 255, 255));
 }
 
+
+// In font preview each caption is measured in the font it names: here faces of the host,
+// which Wine 8.0 offers through fontconfig, one of them fixed-pitch.
+TEST_F(ComboBoxTest, FontPreviewMeasuresEachCaptionInTheFontItNames) {
+    int32_t widths[2] = {0, 0};
+    for (bool preview : {false, true}) {
+        ShownBox s;
+        ComboBox* combo = s.add(newComboBox(40));
+        combo->setFontPreview(preview);
+        for (const wchar_t* face : {L"DejaVu Sans Mono", L"DejaVu Serif Condensed"})
+            combo->addItem(ComboBoxItem::withCaption(face));
+        combo->setFontHeight(-30);  // large, so that the faces' widths differ by much
+        s.show();
+        HWND h = handleOf(combo);
+        SendMessageW(h, CB_SHOWDROPDOWN, TRUE, 0);
+        widths[preview] = static_cast<int32_t>(SendMessageW(h, CB_GETDROPPEDWIDTH, 0, 0));
+        SendMessageW(h, CB_SHOWDROPDOWN, FALSE, 0);
+    }
+    EXPECT_GT(widths[0], 40);
+    EXPECT_NE(widths[1], widths[0]);
+}
+
 }  // namespace
 }  // namespace s::gui::win
