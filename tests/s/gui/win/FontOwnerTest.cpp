@@ -106,10 +106,15 @@ TEST_F(FontOwnerTest, AButtonDrawsEachStateWithItsOwnFont) {
     button->setToggleMode(true, true, false, false);
     button->setTextColour(200, 0, 0);
     s.show();
+    // The face painted after the call: the paint of another thread's window may come late.
     auto drawnColour = [&] {
         int before = drawer.draws.load();
-        RedrawWindow(tests::gui::handleOf(button), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-        EXPECT_GT(drawer.draws.load(), before);
+        EXPECT_TRUE(tests::gui::eventually(
+            [&] {
+                RedrawWindow(tests::gui::handleOf(button), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+                return drawer.draws.load() > before;
+            },
+            3000));
         return drawer.colour.load();
     };
     EXPECT_EQ(drawnColour(), static_cast<uint32_t>(RGB(200, 0, 0)));
