@@ -24,6 +24,8 @@ using tests::gui::handleOf;
 using tests::gui::Recorder;
 using tests::gui::ShownBox;
 
+void mouse(DWORD flags, int x = 0, int y = 0);
+
 class ControlClickTest : public tests::gui::GuiTest {
 protected:
     void SetUp() override {
@@ -31,13 +33,15 @@ protected:
         screen = std::make_unique<tests::gui::ScreenLock>();
     }
     void TearDown() override {
+        // A test that stopped while holding the button lets it go for the next one.
+        if (GetAsyncKeyState(VK_LBUTTON) & 0x8000) mouse(MOUSEEVENTF_LEFTUP);
         screen.reset();
         GuiTest::TearDown();
     }
     std::unique_ptr<tests::gui::ScreenLock> screen;
 };
 
-void mouse(DWORD flags, int x = 0, int y = 0) {
+void mouse(DWORD flags, int x, int y) {
     INPUT in = {};
     in.type = INPUT_MOUSE;
     in.mi.dwFlags = flags;
