@@ -45,6 +45,12 @@ public:
     void addClickListener(s::gui::events::IEventListener* l) override { m_clicks.add(l); }
 
     int32_t getLook() const { return m_look; }
+    // The fonts it paints with, each made on first use.
+    Font* getFont() { return fontOf(kNormalFont); }
+    Font* getDisabledFont() { return fontOf(kDisabledFont); }
+    Font* getLinkFont() { return fontOf(kLinkFont); }
+    Font* getLinkHoverFont() { return fontOf(kLinkHoverFont); }
+    Font* getLinkPressedFont() { return fontOf(kLinkPressedFont); }
     s::gui::drawer::IText* getDrawer() const { return m_drawer; }
     // How often the drawer was asked to measure a wrapped width: the cache's misses.
     uint32_t wrapMeasures() const { return m_wrapMeasures; }
@@ -64,8 +70,11 @@ protected:
 
 private:
     void restoreDefaults();
-    Font* font();
-    Font* linkFont();
+    enum FontKind { kNormalFont, kDisabledFont, kLinkFont, kLinkHoverFont, kLinkPressedFont, kFontKinds };
+    Font* fontOf(FontKind kind);
+    Font* paintFont();
+    Font* measureFont() { return fontOf(m_enabled ? kNormalFont : kDisabledFont); }
+    void releaseFonts();
     s::gui::drawer::IText* drawer() const;
     bool applyText(const wchar_t* text, bool redraw);
     void temporaryText(const wchar_t* text, UINT milliseconds);
@@ -80,8 +89,7 @@ private:
     int32_t m_textId = -1;
     s::str::strbuffer::StrBuffer m_text, m_saved, m_target;
     FontSetting m_fontSetting;
-    Font* m_font = nullptr;
-    Font* m_linkFont = nullptr;
+    Font* m_fonts[kFontKinds] = {};
     bool m_wordWrap = false, m_ellipsis = false;
     s::gui::drawer::IText* m_drawer = nullptr;
     bool m_drawerOwned = false;
