@@ -50,6 +50,10 @@ public:
     virtual void addFilesDroppedListener(s::gui::events::IEventListener* listener) = 0;
     // The paths of the last drop, each whole.
     virtual const s::str::strarray::StrArray* getDroppedFiles() const = 0;
+    // Web addresses dragged onto the Box (OLE drag and drop); code 7 after each drop.
+    virtual void setUrlDrop(bool on) = 0;
+    virtual void addUrlDroppedListener(s::gui::events::IEventListener* listener) = 0;
+    virtual const wchar_t* getDroppedUrl() const = 0;
     virtual void addWheelListener(s::gui::events::IEventListener* listener) = 0;
     virtual int32_t getWheelLines() const = 0;  // negative towards the user
     virtual void addLayoutListener(s::gui::events::IEventListener* listener) = 0;
@@ -62,6 +66,9 @@ public:
     virtual void setHoverColour(uint8_t red, uint8_t green, uint8_t blue) = 0;
     virtual void setHiddenPage(bool hidden) = 0;
     virtual void addLeftDownListener(s::gui::events::IEventListener* listener) = 0;
+    // A flag a group box hands its content; kept for the program, not read by the Box.
+    virtual void setPropagate(bool on) = 0;
+    virtual bool isPropagate() const = 0;
 };
 
 }  // namespace s::gui

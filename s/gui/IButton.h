@@ -5,6 +5,7 @@
 // (after the click, the state already flipped), 3 pressed (on going down and every repeat).
 #pragma once
 #include "s/gui/IComponent.h"
+#include "s/gui/IFontOwner.h"
 
 namespace s::gui::drawer {
 class IButton;
@@ -12,7 +13,7 @@ class IButton;
 
 namespace s::gui {
 
-class IButton : public IComponent {
+class IButton : public IComponent, public IFontOwner {
 public:
     enum Event { kClicked = 1, kToggled = 2, kPressed = 3 };
 

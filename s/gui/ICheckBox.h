@@ -6,10 +6,15 @@
 // set other components' enabled state from the check.
 #pragma once
 #include "s/gui/IComponent.h"
+#include "s/gui/IFontOwner.h"
+
+namespace s::gui::drawer {
+class ICheckBox;
+}  // namespace s::gui::drawer
 
 namespace s::gui {
 
-class ICheckBox : public IComponent {
+class ICheckBox : public IComponent, public IFontOwner {
 public:
     enum Event { kChecked = 1, kUnchecked = 2 };
 
@@ -30,6 +35,8 @@ public:
     virtual void followCheckInverted(IComponent* component) = 0;
     virtual void enableWhenUnchecked(IComponent* component) = 0;
     virtual void disableWhenChecked(IComponent* component) = 0;
+    // With a drawer it paints the whole face itself; none: the native control paints.
+    virtual void setDrawer(s::gui::drawer::ICheckBox* drawer, bool owned) = 0;
 };
 
 }  // namespace s::gui

@@ -5,6 +5,7 @@
 // set from any thread; it is applied on the label's UI thread.
 #pragma once
 #include "s/gui/IComponent.h"
+#include "s/gui/IFontOwner.h"
 
 namespace s::gui::drawer {
 class IText;
@@ -12,7 +13,7 @@ class IText;
 
 namespace s::gui {
 
-class ILabel : public IComponent {
+class ILabel : public IComponent, public IFontOwner {
 public:
     enum Event { kClicked = 1 };
 

@@ -5,10 +5,15 @@
 // enabled couplings it can make components editable or read-only by its check.
 #pragma once
 #include "s/gui/IComponent.h"
+#include "s/gui/IFontOwner.h"
+
+namespace s::gui::drawer {
+class IRadioButton;
+}  // namespace s::gui::drawer
 
 namespace s::gui {
 
-class IRadioButton : public IComponent {
+class IRadioButton : public IComponent, public IFontOwner {
 public:
     virtual void setText(const wchar_t* text) = 0;
     virtual void setTextId(int32_t id) = 0;
@@ -29,6 +34,8 @@ public:
     virtual void followCheckEditable(IComponent* component) = 0;
     virtual void editableWhenChecked(IComponent* component) = 0;
     virtual void readOnlyWhenUnchecked(IComponent* component) = 0;
+    // With a drawer it paints the whole face itself; none: the native control paints.
+    virtual void setDrawer(s::gui::drawer::IRadioButton* drawer, bool owned) = 0;
 };
 
 }  // namespace s::gui

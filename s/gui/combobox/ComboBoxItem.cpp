@@ -38,7 +38,7 @@ void ComboBoxItem::resetForReuse() {
     m_caption.clear();
     m_textId = -1;
     m_localizer = nullptr;
-    m_key = m_listFlags = 0;
+    m_key = m_listFlags = m_closedFlags = 0;
 }
 
 }  // namespace s::gui::combobox

@@ -29,6 +29,9 @@ public:
     void setKey(int32_t key) { m_key = key; }
     int32_t getListFlags() const { return m_listFlags; }
     void setListFlags(int32_t flags) { m_listFlags = flags; }
+    // How the closed box shows the item while it is the selection.
+    int32_t getClosedFlags() const { return m_closedFlags; }
+    void setClosedFlags(int32_t flags) { m_closedFlags = flags; }
     // The localizer's language changed: the caption follows.
     void onEvent(void* source, int32_t code) override;
 
@@ -41,7 +44,7 @@ private:
     s::str::strbuffer::StrBuffer m_caption;
     int32_t m_textId = -1;
     s::gui::ITextLocalizer* m_localizer = nullptr;
-    int32_t m_key = 0, m_listFlags = 0;
+    int32_t m_key = 0, m_listFlags = 0, m_closedFlags = 0;
 };
 
 }  // namespace s::gui::combobox

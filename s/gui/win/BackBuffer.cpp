@@ -23,7 +23,8 @@ s::image::win::BufferedImage* BackBuffer::ensure(int32_t width, int32_t height) 
     return m_image;
 }
 
-bool BackBuffer::paint(HWND window, IBufferPainter* painter) {
+bool BackBuffer::paint(HWND window, IBufferPainter* painter, const RECT* keepOut,
+                       uint32_t keepOutCount) {
     CPaintDC screen(window);
     RECT client = {};
     GetClientRect(window, &client);
@@ -32,6 +33,9 @@ bool BackBuffer::paint(HWND window, IBufferPainter* painter) {
     MemDC* dc = MemDC::createForWindow(window, image, false);
     if (!dc) return false;
     painter->paintBuffer(dc->m_hDC, client.right, client.bottom);
+    for (uint32_t i = 0; i < keepOutCount; ++i)
+        ExcludeClipRect(screen.m_hDC, keepOut[i].left, keepOut[i].top, keepOut[i].right,
+                        keepOut[i].bottom);
     const bool copied = dc->copyTo(screen.m_hDC, 0, 0, client.right, client.bottom);
     dc->releaseToPool();
     return copied;

@@ -34,8 +34,10 @@ public:
     // made or the size is empty.
     s::image::win::BufferedImage* ensure(int32_t width, int32_t height);
     s::image::win::BufferedImage* image() const { return m_image; }
-    // The WM_PAINT of `window`: false when nothing could be painted.
-    bool paint(HWND window, IBufferPainter* painter);
+    // The WM_PAINT of `window`: false when nothing could be painted. The keep-out
+    // rectangles (client coordinates) stay as they are on the screen: children paint there.
+    bool paint(HWND window, IBufferPainter* painter, const RECT* keepOut = nullptr,
+               uint32_t keepOutCount = 0);
     void release();
 
 private:

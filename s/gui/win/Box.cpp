@@ -4,7 +4,9 @@
 #include <new>
 
 #include "s/gui/layout/FlowH.h"
+#include "s/gui/IWindow.h"
 #include "s/gui/win/MessageBoxW.h"
+#include "s/gui/win/UrlDropTarget.h"
 #include "s/thread/Pool.h"
 
 namespace s::gui::win {
@@ -41,6 +43,10 @@ void Box::restoreDefaults() {
     m_manager = nullptr;
     m_result = LayoutResult();
     m_depth = 0;
+    m_creating = false;
+    m_urlDrop = false;
+    m_inWheel = false;
+    m_propagate = false;
     m_acceptFiles = false;
     m_wheelLines = 0;
     m_clickThrough = true;
@@ -53,8 +59,11 @@ void Box::restoreDefaults() {
 }
 
 void Box::resetForReuse() {
+    dropUrlTarget();
     ComponentBase::resetForReuse();
     m_files.reset();
+    m_url.clear();
+    m_urlDropped.clear();
     m_dropped.clear();
     m_wheel.clear();
     m_laidOut.clear();
@@ -90,7 +99,7 @@ LayoutResult Box::arrange() {
 
 void Box::doLayout() {
     // A layout may start another from its listeners; two levels inside each other are the most.
-    if (m_depth > 1) return;
+    if (m_creating || m_depth > 1) return;
     ++m_depth;
     LayoutResult before = m_result;
     m_result = LayoutResult();
@@ -235,7 +244,45 @@ bool Box::createNativeWindow(HWND parent) {
     }
     ModifyStyleEx(0, WS_EX_CONTROLPARENT);
     if (m_acceptFiles) DragAcceptFiles(TRUE);
+    if (m_urlDrop) registerUrlTarget();
+    // Each child made next tells the Box it changed; the layout waits until all exist.
+    m_creating = true;
     return true;
+}
+
+void Box::relayout() {
+    m_creating = false;
+    doLayout();
+}
+
+void Box::setUrlDrop(bool on) {
+    m_urlDrop = on;
+    if (!on) {
+        dropUrlTarget();
+        return;
+    }
+    if (m_hWnd && !m_urlTarget) registerUrlTarget();
+}
+
+void Box::registerUrlTarget() {
+    m_urlTarget = UrlDropTarget::obtain();
+    if (!m_urlTarget) return;
+    m_urlTarget->setOwner(this);
+    m_urlTarget->registerFor(m_hWnd);
+}
+
+void Box::dropUrlTarget() {
+    if (!m_urlTarget) return;
+    m_urlTarget->revoke();
+    m_urlTarget->releaseToPool();
+    m_urlTarget = nullptr;
+}
+
+void Box::onEvent(void* source, int32_t code) {
+    if (!m_urlTarget || source != m_urlTarget || code != UrlDropTarget::kDroppedCode) return;
+    m_url.clear();
+    m_url.append(m_urlTarget->getText());
+    m_urlDropped.fire(self(), kUrlDropped);
 }
 
 // Every path is read at its full length: a path cut short can name another, existing file.
@@ -256,28 +303,32 @@ void Box::readDrop(HDROP drop) {
     DragFinish(drop);
 }
 
+// Paint listeners may draw the whole Box themselves on the paint DC; else the back
+// buffer gets the background (the hover colour while hovered) around the children.
 void Box::paint() {
+    if (m_paint.isEmpty()) {
+        paintBuffered(true);
+        return;
+    }
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(m_hWnd, &ps);
     m_paintDC = dc;
     m_painted = false;
     m_paint.fire(self(), kPaint);
-    if (!m_painted) {
-        for (uint32_t i = 0; i < m_children.count(); ++i) {
-            s::gui::IComponent* c = getChild(i);
-            if (!c->isVisible()) continue;
-            int32_t x = c->getX() + m_marginLeft, y = c->getY() + m_marginTop;
-            ExcludeClipRect(dc, x, y, x + c->getWidth(), y + c->getHeight());
-        }
-        COLORREF colour = m_hover && m_hovered ? m_hoverColour : getBackgroundColour();
-        HBRUSH brush = CreateSolidBrush(colour);
-        RECT area;
-        GetClientRect(&area);
-        FillRect(dc, &area, brush);
-        DeleteObject(brush);
-    }
     m_paintDC = nullptr;
     EndPaint(m_hWnd, &ps);
+    if (m_painted) return;
+    // The listeners left it to the Box: paint again through the buffer.
+    InvalidateRect(m_hWnd, nullptr, FALSE);
+    paintBuffered(true);
+}
+
+void Box::paintContent(HDC dc, int32_t width, int32_t height) {
+    if (!m_hover || !m_hovered) return;
+    RECT area = {0, 0, width, height};
+    HBRUSH brush = CreateSolidBrush(m_hoverColour);
+    FillRect(dc, &area, brush);
+    DeleteObject(brush);
 }
 
 LRESULT Box::hitTest(WPARAM wParam, LPARAM lParam) {
@@ -305,6 +356,50 @@ bool Box::drawItem(const DRAWITEMSTRUCT* item, LRESULT* result) {
         }
     }
     return false;
+}
+
+// An item size is asked for while the control is made, before its handle is known here:
+// the first owner-drawn list among the children with that id answers.
+bool Box::measureItem(MEASUREITEMSTRUCT* item, LRESULT* result) {
+    for (uint32_t i = 0; i < m_children.count(); ++i) {
+        HWND child = handleOf(getChild(i));
+        if (!child || GetDlgCtrlID(child) != static_cast<int>(item->CtlID)) continue;
+        if (!(GetWindowLongW(child, GWL_STYLE) & (CBS_OWNERDRAWFIXED | CBS_OWNERDRAWVARIABLE)))
+            continue;
+        *result = ::SendMessageW(child, WM_MEASUREITEM, item->CtlID, reinterpret_cast<LPARAM>(item));
+        return true;
+    }
+    return false;
+}
+
+// A container under the cursor scrolls first; else the Box's own listeners, else the window.
+bool Box::wheel(WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    if (m_inWheel) {
+        *result = 1;  // not taken: whoever offered it looks further
+        return true;
+    }
+    m_inWheel = true;
+    int32_t x = static_cast<int16_t>(LOWORD(lParam)), y = static_cast<int16_t>(HIWORD(lParam));
+    bool taken = false;
+    for (uint32_t i = 0; i < m_children.count() && !taken; ++i) {
+        s::gui::IComponent* c = getChild(i);
+        HWND child = handleOf(c);
+        if (!child || !c->isContainer() || !c->isVisible() || !c->containsScreenPoint(x, y))
+            continue;
+        taken = ::SendMessageW(child, WM_MOUSEWHEEL, wParam, lParam) == 0;
+    }
+    if (!taken && !m_wheel.isEmpty()) {
+        UINT lines = 3;
+        SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
+        m_wheelLines = GET_WHEEL_DELTA_WPARAM(wParam) * static_cast<int32_t>(lines) / WHEEL_DELTA;
+        m_wheel.fire(self(), kWheel);
+        taken = true;
+    }
+    if (!taken && m_window && m_window->nativeWindow()->m_hWnd)
+        taken = ::SendMessageW(m_window->nativeWindow()->m_hWnd, WM_MOUSEWHEEL, wParam, lParam) == 0;
+    m_inWheel = false;
+    *result = taken ? 0 : 1;
+    return true;
 }
 
 void Box::trackHover(LPARAM lParam) {
@@ -346,17 +441,19 @@ bool Box::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lPa
         m_leftDown.fire(self(), kLeftDown);
         *result = 1;
         return true;
-    case WM_MOUSEWHEEL: {
-        if (m_wheel.isEmpty()) return false;
-        UINT lines = 3;
-        SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
-        m_wheelLines = GET_WHEEL_DELTA_WPARAM(wParam) * static_cast<int32_t>(lines) / WHEEL_DELTA;
-        m_wheel.fire(self(), kWheel);
-        *result = 0;
-        return true;
-    }
+    case WM_MOUSEWHEEL:
+        return wheel(wParam, lParam, result);
     case WM_DRAWITEM:
         return drawItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), result);
+    case WM_MEASUREITEM:
+        return measureItem(reinterpret_cast<MEASUREITEMSTRUCT*>(lParam), result);
+    case WM_KEYDOWN:
+        // The parent decides; its non-zero answer lets the default procedure run too.
+        if (!m_parentWnd || !m_parentWnd->m_hWnd) return false;
+        return ::SendMessageW(m_parentWnd->m_hWnd, message, wParam, lParam) == 0;
+    case WM_DESTROY:
+        dropUrlTarget();
+        return false;
     case WM_GETDLGCODE:
         *result = DefWindowProc(message, wParam, lParam) | DLGC_WANTALLKEYS;
         return true;

@@ -8,8 +8,11 @@
 #include "s/gui/layout/Arrangement.h"
 #include "s/gui/win/ComponentBase.h"
 #include "s/str/strarray/StrArray.h"
+#include "s/str/strbuffer/StrBuffer.h"
 
 namespace s::gui::win {
+
+class UrlDropTarget;
 
 class Box final : public ComponentBase<s::gui::IBox> {
 public:
@@ -54,6 +57,9 @@ public:
     void setAcceptFiles(bool accept) override;
     void addFilesDroppedListener(s::gui::events::IEventListener* l) override { m_dropped.add(l); }
     const s::str::strarray::StrArray* getDroppedFiles() const override { return &m_files; }
+    void setUrlDrop(bool on) override;
+    void addUrlDroppedListener(s::gui::events::IEventListener* l) override { m_urlDropped.add(l); }
+    const wchar_t* getDroppedUrl() const override { return m_url.cString(); }
     void addWheelListener(s::gui::events::IEventListener* l) override { m_wheel.add(l); }
     int32_t getWheelLines() const override { return m_wheelLines; }
     void addLayoutListener(s::gui::events::IEventListener* l) override { m_laidOut.add(l); }
@@ -66,8 +72,12 @@ public:
     void setHoverColour(uint8_t red, uint8_t green, uint8_t blue) override;
     void setHiddenPage(bool hidden) override { m_hiddenPage = hidden; }
     void addLeftDownListener(s::gui::events::IEventListener* listener) override;
+    void setPropagate(bool on) override { m_propagate = on; }
+    bool isPropagate() const override { return m_propagate; }
 
     const s::gui::layout::LayoutResult& lastLayout() const { return m_result; }
+    void onEvent(void* source, int32_t code) override;
+    UrlDropTarget* getUrlDropTarget() const { return m_urlTarget; }
 
     const wchar_t* classId() const override { return L"s_gui_win_Box"; }
     s::base::IObject* newInstance() const override;
@@ -77,7 +87,8 @@ public:
 protected:
     bool handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam) override;
     bool createNativeWindow(HWND parent) override;
-    void relayout() override { doLayout(); }
+    void relayout() override;
+    void paintContent(HDC dc, int32_t width, int32_t height) override;
 
 private:
     void restoreDefaults();
@@ -88,12 +99,23 @@ private:
     LRESULT hitTest(WPARAM wParam, LPARAM lParam);
     bool drawItem(const DRAWITEMSTRUCT* item, LRESULT* result);
     void trackHover(LPARAM lParam);
+    bool measureItem(MEASUREITEMSTRUCT* item, LRESULT* result);
+    bool wheel(WPARAM wParam, LPARAM lParam, LRESULT* result);
+    void registerUrlTarget();
+    void dropUrlTarget();
 
     int32_t m_kind = kVertical;
     int32_t m_hAlign = 0, m_vAlign = 0, m_hGap = 0, m_vGap = 0;
     s::gui::layout::ILayoutManager* m_manager = nullptr;
     s::gui::layout::LayoutResult m_result;
     int32_t m_depth = 0;
+    // Set while the window and its children are being made: one layout once all exist.
+    bool m_creating = false;
+    bool m_urlDrop = false;
+    UrlDropTarget* m_urlTarget = nullptr;
+    s::str::strbuffer::StrBuffer m_url;
+    bool m_inWheel = false;
+    bool m_propagate = false;
     bool m_acceptFiles = false;
     s::str::strarray::StrArray m_files;
     int32_t m_wheelLines = 0;
@@ -103,7 +125,7 @@ private:
     bool m_hiddenPage = false;
     bool m_painted = false;
     HDC m_paintDC = nullptr;
-    s::gui::events::ListenerList m_dropped, m_wheel, m_laidOut, m_paint, m_leftDown;
+    s::gui::events::ListenerList m_dropped, m_wheel, m_laidOut, m_paint, m_leftDown, m_urlDropped;
 };
 
 // A Box from the pool. kind 0 row, 1 vertical, 2 flow, 3 pile; alignments at 0 or less

@@ -6,6 +6,7 @@
 #include "s/gui/ITextLocalizer.h"
 #include "s/gui/IWindow.h"
 #include "s/gui/drawer/IButton.h"
+#include "s/gui/drawer/ISkin.h"
 #include "s/gui/win/Font.h"
 #include "s/gui/win/Messages.h"
 #include "s/thread/Pool.h"
@@ -62,6 +63,8 @@ void Button::restoreDefaults() {
     m_textId = -1;
     m_text.clear();
     m_font.resetForReuse();
+    m_disabledFont.resetForReuse();
+    m_toggledFont.resetForReuse();
     m_measuredWidth = m_measuredHeight = 0;
     m_autoRepeat = false;
     m_lastPoint = {0, 0};
@@ -336,16 +339,17 @@ void Button::paintGrip(HDC dc, const RECT& area) {
     DeleteObject(grey);
 }
 
-void Button::paintFace(HDC dc, const RECT& area) {
-    HBRUSH background = CreateSolidBrush(getBackgroundColour());
-    FillRect(dc, &area, background);
-    DeleteObject(background);
+// Over the background paintBuffered laid down: the drawer's face, or the grip's dots.
+void Button::paintContent(HDC dc, int32_t width, int32_t height) {
+    RECT area = {0, 0, width, height};
     if (!m_drawer) {
         paintGrip(dc, area);
         return;
     }
-    Font* font = m_font.makeFont();
     bool toggled = m_invertedLook ? !m_toggled : m_toggled;
+    // The face by state: disabled, else toggled, else the normal one.
+    const FontSetting& setting = !m_enabled ? m_disabledFont : toggled ? m_toggledFont : m_font;
+    Font* font = setting.makeFont();
     int32_t look = m_toggled && !m_mayUntoggle ? 0 : m_look;
     if (isResizer())
         m_drawer->draw(dc, area.left, area.top, area.right, area.bottom, 0, m_text.cString(),
@@ -356,21 +360,15 @@ void Button::paintFace(HDC dc, const RECT& area) {
     if (font) font->releaseToPool();
 }
 
-// Drawn off-screen and copied in one go, so the face never shows half-painted.
-void Button::paint() {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(m_hWnd, &ps);
-    RECT area;
-    GetClientRect(&area);
-    HDC memory = CreateCompatibleDC(dc);
-    HBITMAP bitmap = CreateCompatibleBitmap(dc, area.right, area.bottom);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    paintFace(memory, area);
-    BitBlt(dc, 0, 0, area.right, area.bottom, memory, 0, 0, SRCCOPY);
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    EndPaint(m_hWnd, &ps);
+void Button::fontChanged() {
+    if (m_measureFont) m_measureFont->releaseToPool();
+    m_measureFont = nullptr;
+    measure();
+    redraw();
+}
+
+void Button::takeSkin(s::gui::drawer::ISkin* skin) {
+    if (skin->getButtonDrawer()) setDrawer(skin->getButtonDrawer(), false);
 }
 
 bool Button::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -380,7 +378,7 @@ bool Button::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM 
     case WM_UPDATEUISTATE:
         if (!paintsItself()) return false;
         if (message == WM_PAINT)
-            paint();
+            paintBuffered(false);
         else
             repaintNow();
         return true;

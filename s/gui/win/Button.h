@@ -6,6 +6,7 @@
 #include "s/gui/IButton.h"
 #include "s/gui/events/ListenerList.h"
 #include "s/gui/win/ComponentBase.h"
+#include "s/gui/win/FontOwner.h"
 #include "s/gui/win/FontSetting.h"
 #include "s/str/strbuffer/StrBuffer.h"
 
@@ -13,7 +14,7 @@ namespace s::gui::win {
 
 class Font;
 
-class Button final : public ComponentBase<s::gui::IButton> {
+class Button final : public FontOwner<ComponentBase<s::gui::IButton>> {
 public:
     static constexpr UINT kMakeDefault = WM_USER + 1;
     static constexpr UINT kClearDefault = WM_USER + 2;
@@ -58,6 +59,7 @@ public:
     void setColourCaption(uint8_t red, uint8_t green, uint8_t blue) override;
 
     int32_t getLook() const { return m_look; }
+    s::gui::drawer::IButton* getDrawer() const { return m_drawer; }
 
     const wchar_t* classId() const override { return L"s_gui_win_Button"; }
     s::base::IObject* newInstance() const override;
@@ -68,6 +70,13 @@ protected:
     bool handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam) override;
     void afterDefault(UINT message, WPARAM wParam, LPARAM lParam) override;
     bool createNativeWindow(HWND parent) override;
+    void paintContent(HDC dc, int32_t width, int32_t height) override;
+    void takeSkin(s::gui::drawer::ISkin* skin) override;
+    // 0 normal, 1 disabled, 2 toggled.
+    FontSetting* fontSetting(int32_t index) override {
+        return index == 0 ? &m_font : index == 1 ? &m_disabledFont : index == 2 ? &m_toggledFont : nullptr;
+    }
+    void fontChanged() override;
 
 private:
     void restoreDefaults();
@@ -79,8 +88,6 @@ private:
     void setDefaultStyle(bool on);
     bool isResizer() const;
     bool paintsItself() const { return m_drawer || isResizer(); }
-    void paint();
-    void paintFace(HDC dc, const RECT& area);
     void paintGrip(HDC dc, const RECT& area);
     void repaintNow();
     bool cursorInside() const;
@@ -90,7 +97,7 @@ private:
 
     int32_t m_textId = -1;
     s::str::strbuffer::StrBuffer m_text;
-    FontSetting m_font;
+    FontSetting m_font, m_disabledFont, m_toggledFont;
     Font* m_measureFont = nullptr;
     HBRUSH m_brush = nullptr;
     int32_t m_measuredWidth = 0, m_measuredHeight = 0;

@@ -2,6 +2,9 @@
 #include "s/gui/win/CheckBox.h"
 
 #include "s/gui/IWindow.h"
+#include "s/gui/drawer/ICheckBox.h"
+#include "s/gui/drawer/ISkin.h"
+#include "s/gui/win/Font.h"
 #include "s/gui/win/UiScale.h"
 #include "s/thread/Pool.h"
 
@@ -13,7 +16,81 @@ void CheckBox::releaseToPool() { s::thread::Pool<CheckBox>::release(this); }
 
 void CheckBox::resetForReuse() {
     CheckControl::resetForReuse();
+    releaseDrawer();
     m_wordWrap = false;
+}
+
+void CheckBox::releaseDrawer() {
+    if (m_drawer && m_drawerOwned) m_drawer->releaseToPool();
+    m_drawer = nullptr;
+    m_drawerOwned = false;
+}
+
+void CheckBox::setDrawer(s::gui::drawer::ICheckBox* drawer, bool owned) {
+    if (drawer != m_drawer) releaseDrawer();
+    m_drawer = drawer;
+    m_drawerOwned = owned;
+    redraw();
+}
+
+void CheckBox::takeSkin(s::gui::drawer::ISkin* skin) {
+    if (skin->getCheckBoxDrawer()) setDrawer(skin->getCheckBoxDrawer(), false);
+}
+
+void CheckBox::drawFace(HDC dc, int32_t width, int32_t height, Font* font) {
+    int32_t box = m_minHeight < height ? m_minHeight : height;
+    m_drawer->draw(dc, 0, 0, width, height, box, getText(), font, m_enabled, isChecked());
+}
+
+void CheckBox::setWordWrap(bool wrap) {
+    m_wordWrap = wrap;
+    if (!m_hWnd) return;
+    ModifyStyle(wrap ? 0 : BS_MULTILINE, wrap ? BS_MULTILINE : 0);
+    measure();
+}
+
+// The box and its gap beside the caption: as wide as a line is high, plus a sixth per scale.
+int32_t CheckBox::boxWidth(int32_t textHeight) const {
+    return textHeight + textHeight / 6 * uiScale();
+}
+
+// Wrapping lets the caption get as narrow as its widest word.
+int32_t CheckBox::minimumWidth(HDC dc, SIZE measured) const {
+    if (!m_wordWrap) return measured.cx;
+    TEXTMETRICW metrics;
+    GetTextMetricsW(dc, &metrics);
+    int32_t widest = 0;
+    const wchar_t* text = getText();
+    for (const wchar_t* word = text; *word;) {
+        while (*word == L' ') ++word;
+        const wchar_t* end = word;
+        while (*end && *end != L' ') ++end;
+        SIZE size = {0, 0};
+        if (end > word) GetTextExtentPoint32W(dc, word, static_cast<int>(end - word), &size);
+        if (size.cx > widest) widest = size.cx;
+        word = end;
+    }
+    return widest + boxWidth(metrics.tmHeight);
+}
+
+void CheckBox::setSizeWithinLimits(int32_t width, int32_t height) {
+    if (!m_wordWrap || !m_hWnd) {
+        CheckControl::setSizeWithinLimits(width, height);
+        return;
+    }
+    int32_t w = width < getMinWidth() ? getMinWidth() : width;
+    if (w > getTargetWidth()) w = getTargetWidth();
+    HDC dc = GetDC();
+    HGDIOBJ old = measuringFont() ? SelectObject(dc, measuringFont()->getHandle()) : nullptr;
+    TEXTMETRICW metrics;
+    GetTextMetricsW(dc, &metrics);
+    RECT area = {0, 0, w - boxWidth(metrics.tmHeight), 0};
+    if (area.right < 1) area.right = 1;
+    DrawTextW(dc, getText(), -1, &area, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    if (old) SelectObject(dc, old);
+    ReleaseDC(dc);
+    int32_t h = area.bottom > m_minHeight ? area.bottom : m_minHeight;
+    setSize(w, h);
 }
 
 DWORD CheckBox::nativeStyle() const {

@@ -20,6 +20,27 @@ namespace {
 constexpr UINT kControlId = 1003;
 constexpr wchar_t kCreationFailed[] = L"Window Creation Failed!";
 
+// Messages after which the native control has painted its own face over the drawer's.
+bool nativeRepaints(UINT message) {
+    switch (message) {
+    case BM_SETSTATE:
+    case BM_SETCHECK:
+    case BM_SETSTYLE:
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_ENABLE:
+    case WM_SETTEXT:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case WM_KEYUP:
+    case WM_CAPTURECHANGED:
+        return true;
+    default:
+        return false;
+    }
+}
+
 s::gui::events::StateAction* makeEnabler() { return s::thread::Pool<s::gui::events::Enabler>::obtain(); }
 s::gui::events::StateAction* makeDisabler() { return s::thread::Pool<s::gui::events::Disabler>::obtain(); }
 
@@ -143,9 +164,10 @@ void CheckControl<I>::measure() {
         text.cy = metrics.tmHeight;
     }
     SIZE size = measureText(dc, text);
+    int32_t narrowest = minimumWidth(dc, size);
     if (old) SelectObject(dc, old);
     this->ReleaseDC(dc);
-    this->setMinimumSize(size.cx, size.cy);
+    this->setMinimumSize(narrowest, size.cy);
     this->setTargetSize(size.cx, size.cy);
     if (this->m_parent) this->m_parent->childChanged();
 }
@@ -220,6 +242,15 @@ bool CheckControl<I>::handleMessage(LRESULT* result, UINT message, WPARAM wParam
     case BM_SETCHECK:
         m_wasChecked = ::SendMessageW(this->m_hWnd, BM_GETCHECK, 0, 0) == BST_CHECKED;
         return false;
+    case WM_PAINT:
+    case WM_UPDATEUISTATE:
+        if (!hasDrawer()) return false;
+        if (message == WM_PAINT)
+            this->paintBuffered(false);
+        else
+            repaintNow();
+        *result = 0;
+        return true;
     case WM_ERASEBKGND:
         *result = 1;
         return true;
@@ -237,7 +268,29 @@ bool CheckControl<I>::handleMessage(LRESULT* result, UINT message, WPARAM wParam
 }
 
 template <class I>
+void CheckControl<I>::paintContent(HDC dc, int32_t width, int32_t height) {
+    if (!m_font) m_font = m_fontSetting.makeFont();
+    drawFace(dc, width, height, m_font);
+}
+
+template <class I>
+void CheckControl<I>::fontChanged() {
+    if (m_font) m_font->releaseToPool();
+    m_font = nullptr;
+    measure();
+    this->redraw();
+}
+
+template <class I>
+void CheckControl<I>::repaintNow() {
+    if (!this->m_hWnd) return;
+    this->Invalidate(FALSE);
+    this->UpdateWindow();
+}
+
+template <class I>
 void CheckControl<I>::afterDefault(UINT message, WPARAM wParam, LPARAM) {
+    if (hasDrawer() && nativeRepaints(message)) repaintNow();
     if (message != BM_SETCHECK) return;
     bool checked = wParam == BST_CHECKED;
     m_checkedState = checked;

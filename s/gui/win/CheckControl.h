@@ -7,6 +7,7 @@
 #pragma once
 #include "s/gui/events/ListenerList.h"
 #include "s/gui/win/ComponentBase.h"
+#include "s/gui/win/FontOwner.h"
 #include "s/gui/win/FontSetting.h"
 #include "s/str/strbuffer/StrBuffer.h"
 
@@ -19,7 +20,7 @@ namespace s::gui::win {
 class Font;
 
 template <class I>
-class CheckControl : public ComponentBase<I> {
+class CheckControl : public FontOwner<ComponentBase<I>> {
 public:
     CheckControl();
     ~CheckControl() override;
@@ -55,6 +56,17 @@ protected:
     virtual int32_t checkedCode() const = 0;
     virtual int32_t uncheckedCode() const = 0;
     virtual SIZE measureText(HDC dc, SIZE text) const = 0;
+    // The narrowest the caption may get (the font selected in dc): all of it on one line
+    // unless the control wraps.
+    virtual int32_t minimumWidth(HDC, SIZE measured) const { return measured.cx; }
+    // With a drawer of the skin the control paints its whole face itself.
+    virtual bool hasDrawer() const = 0;
+    virtual void drawFace(HDC dc, int32_t width, int32_t height, Font* font) = 0;
+    void paintContent(HDC dc, int32_t width, int32_t height) override;
+    Font* measuringFont() const { return m_font; }
+    FontSetting* fontSetting(int32_t index) override { return index == 0 ? &m_fontSetting : nullptr; }
+    void fontChanged() override;
+    void repaintNow();
 
     bool handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam) override;
     void afterDefault(UINT message, WPARAM wParam, LPARAM lParam) override;

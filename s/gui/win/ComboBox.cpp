@@ -2,6 +2,8 @@
 #include "s/gui/win/ComboBox.h"
 
 #include "s/gui/combobox/ComboBoxItem.h"
+#include "s/gui/drawer/ICombo.h"
+#include "s/gui/drawer/ISkin.h"
 #include "s/gui/win/Font.h"
 #include "s/thread/Pool.h"
 
@@ -14,6 +16,37 @@ using s::gui::combobox::ComboBoxItem;
 constexpr DWORD kStyle = WS_CHILD | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED |
                          CBS_HASSTRINGS;  // 0x40200213
 constexpr UINT kReflectedSelectionChange = WM_APP + 0x0A;
+constexpr UINT kReflectedDropDown = WM_APP + 0x0F;
+constexpr UINT kReflectedCloseUp = WM_APP + 0x10;
+constexpr int32_t kBold = 1, kGrey = 2, kWhite = 4, kHeader = 8, kSeparator = 16, kThinSeparator = 32;
+constexpr COLORREF kHeaderBlock = 0x555555;
+constexpr COLORREF kDisabledText = 0x92A1A1;
+// Above this many items the list shows a scroll bar, which its width must leave room for.
+constexpr uint32_t kItemsWithoutScrollBar = 30;
+
+void fill(HDC dc, const RECT& r, COLORREF colour) {
+    HBRUSH brush = CreateSolidBrush(colour);
+    FillRect(dc, &r, brush);
+    DeleteObject(brush);
+}
+
+void line(HDC dc, const RECT& r, int32_t inset, COLORREF colour) {
+    int32_t y = (r.top + r.bottom) / 2;
+    RECT l = {r.left + inset, y, r.right - inset, y + 1};
+    fill(dc, l, colour);
+}
+
+// A dark block whose top corners are rounded by one-pixel steps.
+void headerBlock(HDC dc, const RECT& r, COLORREF background) {
+    fill(dc, r, kHeaderBlock);
+    const int32_t steps[] = {2, 1};
+    for (int32_t row = 0; row < 2; ++row) {
+        RECT left = {r.left, r.top + row, r.left + steps[row], r.top + row + 1};
+        RECT right = {r.right - steps[row], r.top + row, r.right, r.top + row + 1};
+        fill(dc, left, background);
+        fill(dc, right, background);
+    }
+}
 constexpr wchar_t kCreationFailed[] = L"Window Creation Failed!";
 
 }  // namespace
@@ -22,6 +55,7 @@ ComboBox::ComboBox() { m_background = 0xFFFFFF; }
 
 ComboBox::~ComboBox() {
     if (m_font) m_font->releaseToPool();
+    if (m_boldFont) m_boldFont->releaseToPool();
 }
 
 void ComboBox::resetForReuse() {
@@ -29,10 +63,59 @@ void ComboBox::resetForReuse() {
     while (m_items.count()) deleteAt(static_cast<int32_t>(m_items.count()) - 1);
     m_selection = m_previous = -1;
     if (m_font) m_font->releaseToPool();
-    m_font = nullptr;
+    if (m_boldFont) m_boldFont->releaseToPool();
+    m_font = m_boldFont = nullptr;
     m_fontSetting.resetForReuse();
     m_selectionListeners.clear();
+    releaseDrawer();
+    m_dropped = m_firstDrawAfterDrop = m_fontPreview = false;
+    m_closedTopIndex = -1;
     m_background = 0xFFFFFF;
+}
+
+void ComboBox::releaseDrawer() {
+    if (m_drawer && m_drawerOwned) m_drawer->releaseToPool();
+    m_drawer = nullptr;
+    m_drawerOwned = false;
+}
+
+void ComboBox::setDrawer(s::gui::drawer::ICombo* drawer, bool owned) {
+    if (drawer != m_drawer) releaseDrawer();
+    m_drawer = drawer;
+    m_drawerOwned = owned;
+    redraw();
+}
+
+void ComboBox::fontChanged() {
+    if (m_font) m_font->releaseToPool();
+    if (m_boldFont) m_boldFont->releaseToPool();
+    m_font = m_boldFont = nullptr;
+    if (m_hWnd && font()) SetFont(font()->getHandle(), TRUE);
+    redraw();
+}
+
+void ComboBox::takeSkin(s::gui::drawer::ISkin* skin) {
+    if (skin->getComboDrawer()) setDrawer(skin->getComboDrawer(), false);
+}
+
+Font* ComboBox::boldFont() {
+    if (!m_boldFont && (m_boldFont = m_fontSetting.makeFont())) m_boldFont->setBold(true);
+    return m_boldFont;
+}
+
+Font* ComboBox::itemFont(const ComboBoxItem* item, int32_t flags, bool* made) {
+    *made = false;
+    if (m_fontPreview && item) {
+        Font* preview = m_fontSetting.makeFont();
+        if (preview) {
+            bool separator = wcscmp(item->getCaption(), L"Separator") == 0;
+            preview->setFaceName(separator ? L"MS Shell Dlg 2" : item->getCaption());
+            if (flags & (kBold | kHeader)) preview->setBold(true);
+            *made = true;
+            return preview;
+        }
+    }
+    return flags & (kBold | kHeader) ? boldFont() : font();
 }
 
 s::base::IObject* ComboBox::newInstance() const { return s::thread::Pool<ComboBox>::obtain(); }
@@ -87,8 +170,51 @@ ComboBoxItem* ComboBox::removeAt(int32_t index) {
     return item;
 }
 
+ComboBoxItem* ComboBox::removeItem(ComboBoxItem* item) {
+    int32_t index = -1;
+    if (!item || !m_items.indexOf(item, &index)) return nullptr;
+    bool selected = index == m_selection;
+    removeAt(index);
+    if (selected) m_selectionListeners.fire(self(), 0);
+    return item;
+}
+
+void ComboBox::selectFirstSilently() {
+    if (m_selection != 0) setSelection(0, false);
+}
+
 void ComboBox::deleteAt(int32_t index) {
+    selectFirstSilently();
     if (ComboBoxItem* item = removeAt(index)) item->releaseToPool();
+}
+
+void ComboBox::deleteItem(ComboBoxItem* item) {
+    selectFirstSilently();
+    int32_t index = -1;
+    if (item && m_items.indexOf(item, &index)) deleteAt(index);
+}
+
+void ComboBox::deleteByKey(int32_t key) {
+    selectFirstSilently();
+    for (uint32_t i = 0; i < m_items.count(); ++i) {
+        if (getItem(static_cast<int32_t>(i))->getKey() != key) continue;
+        deleteAt(static_cast<int32_t>(i));
+        return;
+    }
+}
+
+// The selection is first reset to item 0, so it is item 0 that goes.
+void ComboBox::deleteAtSelection() {
+    selectFirstSilently();
+    if (m_selection >= 0) deleteAt(m_selection);
+}
+
+void ComboBox::selectByKey(int32_t key, bool fireEvents) {
+    for (uint32_t i = 0; i < m_items.count(); ++i) {
+        if (getItem(static_cast<int32_t>(i))->getKey() != key) continue;
+        setSelection(static_cast<int32_t>(i), fireEvents);
+        return;
+    }
 }
 
 // An index outside the list means the first item; an empty list keeps no selection.
@@ -132,21 +258,107 @@ void ComboBox::selectionChanged() {
     redraw();
 }
 
+// The first row drawn after the list opened puts the selection in view, near where the
+// list stood when it closed last.
+void ComboBox::keepTopIndex() {
+    m_firstDrawAfterDrop = false;
+    int32_t rows = 20;
+    COMBOBOXINFO info = {};
+    info.cbSize = sizeof(info);
+    int32_t itemHeight = static_cast<int32_t>(SendMessage(CB_GETITEMHEIGHT, 0));
+    if (GetComboBoxInfo(m_hWnd, &info) && info.hwndList && itemHeight > 0) {
+        RECT list;
+        ::GetClientRect(info.hwndList, &list);
+        if (list.bottom > 0) rows = list.bottom / itemHeight;
+    }
+    int32_t top = -1;
+    if (m_closedTopIndex >= 0 && m_selection >= m_closedTopIndex &&
+        m_selection - m_closedTopIndex < rows)
+        top = m_closedTopIndex;
+    else if (rows > 3)
+        top = m_selection - rows / 2 < 0 ? 0 : m_selection - rows / 2;
+    if (top >= 0) SendMessage(CB_SETTOPINDEX, static_cast<WPARAM>(top));
+}
+
 void ComboBox::drawItem(const DRAWITEMSTRUCT* d) {
-    bool selected = (d->itemState & ODS_SELECTED) != 0;
-    COLORREF back = selected ? GetSysColor(COLOR_HIGHLIGHT) : m_background;
-    HBRUSH brush = CreateSolidBrush(back);
-    FillRect(d->hDC, &d->rcItem, brush);
-    DeleteObject(brush);
+    if (m_dropped && m_firstDrawAfterDrop && !(d->itemState & ODS_COMBOBOXEDIT)) keepTopIndex();
     ComboBoxItem* item = getItem(static_cast<int32_t>(d->itemID));
-    if (!item) return;  // the edit field of an empty list, or an index the list no longer has
-    HGDIOBJ old = font() ? SelectObject(d->hDC, font()->getHandle()) : nullptr;
+    bool edit = (d->itemState & ODS_COMBOBOXEDIT) != 0;
+    int32_t flags = 0;
+    if (item) flags = edit ? (item->getClosedFlags() & kBold) : m_dropped ? item->getListFlags() : item->getClosedFlags();
+    bool header = (flags & kHeader) != 0;
+    bool separator = (flags & (kSeparator | kThinSeparator)) != 0;
+    bool highlighted = (d->itemState & ODS_SELECTED) && !header && !separator;
+    COLORREF back = highlighted ? GetSysColor(COLOR_HIGHLIGHT) : m_background;
+    fill(d->hDC, d->rcItem, back);
+    if (d->itemState & ODS_FOCUS) DrawFocusRect(d->hDC, &d->rcItem);
+    // The edit field of an empty list, or an index the list no longer has: nothing more.
+    if (!item) return;
+    if (flags & kSeparator) {
+        line(d->hDC, d->rcItem, 2, 0xAAAAAA);
+        return;
+    }
+    if (flags & kThinSeparator) {
+        line(d->hDC, d->rcItem, 7, 0xEEEEEE);
+        return;
+    }
+    COLORREF text = highlighted ? GetSysColor(COLOR_HIGHLIGHTTEXT) : m_enabled ? RGB(0, 0, 0) : kDisabledText;
+    if (flags & kGrey) text = 0x888888;
+    if (flags & (kWhite | kHeader)) text = RGB(255, 255, 255);
+    if (header) headerBlock(d->hDC, d->rcItem, m_background);
+    bool made = false;
+    Font* f = itemFont(item, flags, &made);
+    HGDIOBJ old = f ? SelectObject(d->hDC, f->getHandle()) : nullptr;
     SetBkMode(d->hDC, TRANSPARENT);
-    SetTextColor(d->hDC, selected ? GetSysColor(COLOR_HIGHLIGHTTEXT) : RGB(0, 0, 0));
-    RECT text = d->rcItem;
-    text.left += 3;
-    DrawTextW(d->hDC, item->getCaption(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    SetTextColor(d->hDC, text);
+    RECT area = d->rcItem;
+    area.left += 2;
+    UINT format = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | (header ? DT_CENTER : 0);
+    DrawTextW(d->hDC, item->getCaption(), -1, &area, format);
     if (old) SelectObject(d->hDC, old);
+    if (made) f->releaseToPool();
+}
+
+// The list as wide as its widest caption, each row as high as its font's text.
+void ComboBox::sizeDropDown() {
+    HDC dc = GetDC();
+    int32_t widest = 0;
+    int32_t itemHeight = static_cast<int32_t>(SendMessage(CB_GETITEMHEIGHT, 0));
+    for (uint32_t i = 0; i < m_items.count(); ++i) {
+        ComboBoxItem* item = getItem(static_cast<int32_t>(i));
+        bool made = false;
+        Font* f = itemFont(item, item->getListFlags(), &made);
+        HGDIOBJ old = f ? SelectObject(dc, f->getHandle()) : nullptr;
+        SIZE size = {0, 0};
+        const wchar_t* caption = item->getCaption();
+        GetTextExtentPoint32W(dc, caption, lstrlenW(caption), &size);
+        if (item->getListFlags() & kHeader) size.cx += 10;
+        if (size.cx > widest) widest = size.cx;
+        if (size.cy > itemHeight) {
+            itemHeight = size.cy;
+            SendMessage(CB_SETITEMHEIGHT, 0, itemHeight);
+        }
+        if (old) SelectObject(dc, old);
+        if (made) f->releaseToPool();
+    }
+    if (m_items.count() > kItemsWithoutScrollBar) widest += GetSystemMetrics(SM_CXVSCROLL);
+    HGDIOBJ old = font() ? SelectObject(dc, font()->getHandle()) : nullptr;
+    SIZE zero = {0, 0};
+    GetTextExtentPoint32W(dc, L"0", 1, &zero);
+    if (old) SelectObject(dc, old);
+    ReleaseDC(dc);
+    SendMessage(CB_SETDROPPEDWIDTH, static_cast<WPARAM>(widest + zero.cx));
+}
+
+// The closed box drawn by the skin's drawer: pressed while open, hovered under the cursor.
+void ComboBox::paintContent(HDC dc, int32_t width, int32_t height) {
+    POINT cursor;
+    RECT window;
+    bool hovered = ::GetCursorPos(&cursor) && GetWindowRect(&window) && PtInRect(&window, cursor);
+    int32_t look = m_dropped ? 2 : hovered ? 1 : 0;
+    ComboBoxItem* item = getSelectedItem();
+    m_drawer->draw(dc, 0, 0, width, height, item ? item->getCaption() : L"",
+                   m_enabled ? boldFont() : font(), look, m_enabled);
 }
 
 bool ComboBox::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -164,6 +376,26 @@ bool ComboBox::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARA
     }
     case kReflectedSelectionChange:
         selectionChanged();
+        return true;
+    case kReflectedDropDown:
+        sizeDropDown();
+        m_dropped = m_firstDrawAfterDrop = true;
+        return true;
+    case kReflectedCloseUp:
+        m_dropped = false;
+        if (m_drawer) {
+            Invalidate(FALSE);
+            UpdateWindow();
+        }
+        m_closedTopIndex = static_cast<int32_t>(SendMessage(CB_GETTOPINDEX));
+        return true;
+    case WM_PAINT:
+        if (!m_drawer) return false;
+        paintBuffered(false);
+        return true;
+    case WM_ERASEBKGND:
+        if (!m_drawer) return false;
+        *result = 1;
         return true;
     default:
         return ComponentBase::handleMessage(result, message, wParam, lParam);

@@ -17,7 +17,9 @@
 #include "s/gui/IMenuEx.h"
 #include "s/gui/ISlider.h"
 #include "s/gui/ITextField.h"
+#include "s/gui/drawer/Skinner.h"
 #include "s/gui/win/Messages.h"
+#include "s/image/win/BufferedImage.h"
 #include "s/gui/win/WindowClass.h"
 
 namespace s::gui::win {
@@ -265,6 +267,61 @@ s::image::win::BufferedImage* ComponentBase<I>::getBackBuffer(int32_t* x, int32_
 }
 
 template <class I>
+void ComponentBase<I>::paintBackground(HDC dc, int32_t width, int32_t height) {
+    RECT area = {0, 0, width, height};
+    HBRUSH brush = CreateSolidBrush(getBackgroundColour());
+    FillRect(dc, &area, brush);
+    DeleteObject(brush);
+    if (!m_backgroundInherited || !m_parent) return;
+    int32_t x = 0, y = 0;
+    s::image::win::BufferedImage* under = m_parent->getBackBuffer(&x, &y);
+    HBITMAP bitmap = under ? under->getBitmapHandle() : nullptr;
+    if (!bitmap) return;
+    x += m_originX + m_x;
+    y += m_originY + m_y;
+    // Only what the parent's picture holds; the colour stays beyond its edges.
+    int32_t w = under->getWidth() - x < width ? under->getWidth() - x : width;
+    int32_t h = under->getHeight() - y < height ? under->getHeight() - y : height;
+    if (x < 0 || y < 0 || w <= 0 || h <= 0) return;
+    HDC source = CreateCompatibleDC(dc);
+    HGDIOBJ old = SelectObject(source, bitmap);
+    // A bitmap selected in another DC (the parent still painting) cannot be read.
+    if (old) ::BitBlt(dc, 0, 0, w, h, source, x, y, SRCCOPY);
+    if (old) SelectObject(source, old);
+    DeleteDC(source);
+}
+
+template <class I>
+bool ComponentBase<I>::paintBuffered(bool keepOutChildren) {
+    struct Painter final : IBufferPainter {
+        ComponentBase* component = nullptr;
+        void paintBuffer(HDC dc, int32_t width, int32_t height) override {
+            component->paintBackground(dc, width, height);
+            component->paintContent(dc, width, height);
+        }
+    } painter;
+    painter.component = this;
+    RECT keepOut[16];
+    uint32_t count = 0;
+    for (uint32_t i = 0; keepOutChildren && i < m_children.count() && count < 16; ++i) {
+        mfc::CWnd* child = getChild(i)->nativeWindow();
+        if (!child || !child->m_hWnd || !::IsWindowVisible(child->m_hWnd)) continue;
+        ::GetWindowRect(child->m_hWnd, &keepOut[count]);
+        ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&keepOut[count]), 2);
+        ++count;
+    }
+    bool painted = m_paintBuffer.paint(m_hWnd, &painter, keepOut, count);
+    if (this->isContainer()) m_backBuffer = m_paintBuffer.image();
+    return painted;
+}
+
+template <class I>
+void ComponentBase<I>::releasePaintBuffer() {
+    if (m_backBuffer == m_paintBuffer.image()) m_backBuffer = nullptr;
+    m_paintBuffer.release();
+}
+
+template <class I>
 void ComponentBase<I>::setMinimumSize(int32_t width, int32_t height) {
     m_minWidth = width;
     m_minHeight = height;
@@ -310,6 +367,7 @@ void ComponentBase<I>::createChildWindows() {
 template <class I>
 void ComponentBase<I>::setParent(s::gui::IComponent* parent) {
     if (!parent) {
+        m_skin.follow(nullptr);
         destroyNativeWindow();
         m_parent = nullptr;
         m_window = nullptr;
@@ -320,6 +378,7 @@ void ComponentBase<I>::setParent(s::gui::IComponent* parent) {
     m_window = parent->getWindow();
     m_parentWnd = parent->nativeWindow();
     if (m_hWnd || !m_parentWnd || !m_parentWnd->m_hWnd) return;
+    m_skin.follow(m_window ? m_window->getSkinner() : nullptr);
     if (!createNativeWindow(m_parentWnd->m_hWnd)) return;
     if (!m_enabled) EnableWindow(FALSE);
     createChildWindows();
@@ -364,7 +423,9 @@ template <class I>
 void ComponentBase<I>::resetForReuse() {
     removeAllChildren(true);
     if (m_parent) setParent(nullptr);
+    m_skin.follow(nullptr);
     destroyNativeWindow();
+    releasePaintBuffer();
     m_parent = nullptr;
     m_window = nullptr;
     m_parentWnd = nullptr;

@@ -17,6 +17,12 @@
 #include "s/col/_array/ArrayP.h"
 #include "s/gui/IComponent.h"
 #include "s/gui/win/NativeWindowOf.h"
+#include "s/gui/win/BackBuffer.h"
+#include "s/gui/win/SkinLink.h"
+
+namespace s::gui::drawer {
+class ISkin;
+}  // namespace s::gui::drawer
 
 namespace s::gui::layout {
 class ILayoutManager;
@@ -145,6 +151,18 @@ protected:
     virtual bool createNativeWindow(HWND parent);
     // After the component's window came or its children changed: lay them out again.
     virtual void relayout() {}
+    // The window's skin changed (or the component joined it): take the family's drawer.
+    virtual void takeSkin(s::gui::drawer::ISkin*) {}
+    // What an owner-painted component draws over its background into the back buffer.
+    virtual void paintContent(HDC, int32_t, int32_t) {}
+    // The WM_PAINT of every owner-painted component: the background (the parent's picture
+    // under it when inherited, else its colour) and paintContent into the kept back buffer,
+    // copied to the screen with one BitBlt; with keepOutChildren the children's rectangles
+    // are left alone on the screen. A container's buffer is the one its children copy from.
+    bool paintBuffered(bool keepOutChildren);
+    void paintBackground(HDC dc, int32_t width, int32_t height);
+    void releasePaintBuffer();
+    bool hasPaintBuffer() const { return m_paintBuffer.image() != nullptr; }
     void applyGeometry(UINT flags);
     void createChildWindows();
     void destroyNativeWindow();
@@ -171,6 +189,13 @@ protected:
     bool m_dirty = false;
     s::image::win::BufferedImage* m_backBuffer = nullptr;
     s::col::_array::ArrayP m_children;
+    BackBuffer m_paintBuffer;
+    SkinLink m_skin{this, &ComponentBase::takeSkinOf};
+
+private:
+    static void takeSkinOf(void* self, s::gui::drawer::ISkin* skin) {
+        static_cast<ComponentBase*>(self)->takeSkin(skin);
+    }
 };
 
 }  // namespace s::gui::win

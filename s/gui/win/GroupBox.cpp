@@ -4,6 +4,7 @@
 #include "s/gui/IBox.h"
 #include "s/gui/ITextLocalizer.h"
 #include "s/gui/IWindow.h"
+#include "s/gui/drawer/ISkin.h"
 #include "s/gui/drawer/groupbox/win/Basic.h"
 #include "s/gui/layout/Arrangement.h"
 #include "s/gui/layout/Pile.h"
@@ -19,11 +20,30 @@ namespace {
 constexpr DWORD kStyle = WS_CHILD | BS_GROUPBOX;  // 0x40000007
 constexpr UINT kControlId = 1000;
 constexpr wchar_t kCreationFailed[] = L"Window Creation Failed!";
+constexpr uint32_t kFrameColour = 0xBFD0D0;
+constexpr int32_t kDropBoxTitleId = 1001000;
 
 }  // namespace
 
 GroupBox::GroupBox() : m_defaultDrawer(s::gui::drawer::groupbox::win::Basic::obtain()) {
     restoreDefaults();
+}
+
+void GroupBox::setFrameColour(uint8_t red, uint8_t green, uint8_t blue) {
+    m_frameColour = RGB(red, green, blue);
+    drawer()->setFrameColour(red, green, blue);
+    redraw();
+}
+
+void GroupBox::setVisible(bool visible, bool recurse) {
+    ComponentBase::setVisible(visible, recurse);
+    if (m_content) m_content->setVisible(visible, false);
+    if (!visible) releasePaintBuffer();
+}
+
+void GroupBox::setPropagate(bool on) {
+    m_propagate = on;
+    if (m_content && on) m_content->setPropagate(true);
 }
 
 GroupBox::~GroupBox() {
@@ -41,6 +61,12 @@ void GroupBox::restoreDefaults() {
     m_drawerOwned = false;
     m_depth = 0;
     m_paints = 0;
+    m_propagate = false;
+    m_integers.clear();
+    m_frameColour = kFrameColour;
+    if (m_defaultDrawer)
+        m_defaultDrawer->setFrameColour(GetRValue(kFrameColour), GetGValue(kFrameColour),
+                                        GetBValue(kFrameColour));
     m_backgroundInherited = true;
 }
 
@@ -163,6 +189,7 @@ void GroupBox::setTitleId(int32_t id) {
 void GroupBox::setContent(s::gui::IBox* box) {
     m_content = box;
     if (!box) return;
+    if (m_propagate) box->setPropagate(true);
     box->addFilesDroppedListener(this);
     addChild(box);
     box->setOrigin(m_marginLeft, m_marginTop);
@@ -176,28 +203,33 @@ void GroupBox::setDrawer(s::gui::drawer::IGroupBox* drawer, bool owned) {
     redraw();
 }
 
-void GroupBox::paint() {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(m_hWnd, &ps);
-    RECT area;
-    GetClientRect(&area);
-    HDC memory = CreateCompatibleDC(dc);
-    HBITMAP bitmap = CreateCompatibleBitmap(dc, area.right, area.bottom);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    HBRUSH background = CreateSolidBrush(getBackgroundColour());
-    FillRect(memory, &area, background);
-    DeleteObject(background);
-    drawer()->draw(memory, 0, m_titleHeight / 2, area.right, area.bottom, m_title.cString(), font(),
-                   m_titleWidth, m_titleHeight);
-    if (m_content && m_content->isVisible()) {
-        int32_t x = m_marginLeft + m_content->getX(), y = m_marginTop + m_content->getY();
-        ExcludeClipRect(dc, x, y, x + m_content->getWidth(), y + m_content->getHeight());
+void GroupBox::paintContent(HDC dc, int32_t width, int32_t height) {
+    if (!m_backgroundInherited) {
+        RECT inside = {1, m_titleHeight / 2 + 1, width - 2, height - m_titleHeight / 2 - 2};
+        HBRUSH brush = CreateSolidBrush(m_background);
+        FillRect(dc, &inside, brush);
+        DeleteObject(brush);
     }
-    BitBlt(dc, 0, 0, area.right, area.bottom, memory, 0, 0, SRCCOPY);
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    EndPaint(m_hWnd, &ps);
+    drawer()->draw(dc, 0, m_titleHeight / 2, width, height, m_title.cString(), font(),
+                   m_titleWidth, m_titleHeight);
+}
+
+// The title is measured again with the new font: the insets and the content follow.
+void GroupBox::fontChanged() {
+    if (m_font) m_font->releaseToPool();
+    m_font = nullptr;
+    if (m_hWnd && font()) SetFont(font()->getHandle(), FALSE);
+    measure();
+    redraw();
+}
+
+void GroupBox::takeSkin(s::gui::drawer::ISkin* skin) {
+    if (skin->getGroupBoxDrawer()) setDrawer(skin->getGroupBoxDrawer(), false);
+}
+
+// The content paints itself; the frame is drawn around it.
+void GroupBox::paint() {
+    paintBuffered(true);
     ++m_paints;
 }
 
@@ -229,6 +261,23 @@ GroupBox* newGroupBox(int32_t kind, int32_t gap1, int32_t gap2, const wchar_t* t
     group->setTitle(title);
     group->setEnabled(true);
     if (fixedWidth >= 0) group->setFixedSize(fixedWidth, -1);
+    return group;
+}
+
+GroupBox* newGroupBoxFromTextId(int32_t kind, int32_t gap1, int32_t gap2, int32_t titleId,
+                                int32_t fixedWidth) {
+    GroupBox* group = newGroupBox(kind, gap1, gap2, L"", fixedWidth);
+    if (group) group->setTitleId(titleId);
+    return group;
+}
+
+GroupBox* newGroupBoxDefaultTitle(int32_t width, int32_t height) {
+    GroupBox* group = s::thread::Pool<GroupBox>::obtain();
+    if (!group) return nullptr;
+    group->setContent(newBox(1, 0, 100.0, 100.0, 0, 0, 0, 0, 0));
+    group->setTitleId(kDropBoxTitleId);
+    group->setEnabled(true);
+    group->setFixedSize(width >= 0 ? width : -1, height >= 0 ? height : -1);
     return group;
 }
 

@@ -5,7 +5,9 @@
 #pragma once
 #include "s/gui/IGroupBox.h"
 #include "s/gui/events/ListenerList.h"
+#include "s/col/_array/ArrayS32.h"
 #include "s/gui/win/ComponentBase.h"
+#include "s/gui/win/FontOwner.h"
 #include "s/gui/win/FontSetting.h"
 #include "s/str/strbuffer/StrBuffer.h"
 
@@ -17,7 +19,7 @@ namespace s::gui::win {
 
 class Font;
 
-class GroupBox final : public ComponentBase<s::gui::IGroupBox> {
+class GroupBox final : public FontOwner<ComponentBase<s::gui::IGroupBox>> {
 public:
     GroupBox();
     ~GroupBox() override;
@@ -30,6 +32,9 @@ public:
     void setSize(int32_t width, int32_t height) override;
     void setParent(s::gui::IComponent* parent) override;
     int32_t getMinWidth() const override;
+    // Hidden, it parks, hides its content and gives its back buffer up until the next paint.
+    void setVisible(bool visible, bool recurse) override;
+    bool keepsBackBuffer() const { return hasPaintBuffer(); }
     void onEvent(void* source, int32_t code) override;
 
     void setTitle(const wchar_t* title) override;
@@ -38,7 +43,15 @@ public:
     void setContent(s::gui::IBox* box) override;
     s::gui::IBox* getContent() const override { return m_content; }
     void addListener(s::gui::events::IEventListener* l) override { m_listeners.add(l); }
+    void setFrameColour(uint8_t red, uint8_t green, uint8_t blue) override;
+    uint32_t getFrameColour() const override { return m_frameColour; }
+    void addInteger(int32_t value) override { m_integers.add(value); }
+    const s::col::_array::ArrayS32* getIntegers() const override { return &m_integers; }
+    void setPropagate(bool on) override;
+    bool isPropagate() const override { return m_propagate; }
     void setDrawer(s::gui::drawer::IGroupBox* drawer, bool owned);
+    // Its own drawer, else the default one it keeps.
+    s::gui::drawer::IGroupBox* getDrawer() const { return drawer(); }
     uint32_t paints() const { return m_paints; }
 
     const wchar_t* classId() const override { return L"s_gui_win_GroupBox"; }
@@ -50,6 +63,10 @@ protected:
     bool handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam) override;
     bool createNativeWindow(HWND parent) override;
     void relayout() override { doLayout(); }
+    void paintContent(HDC dc, int32_t width, int32_t height) override;
+    void takeSkin(s::gui::drawer::ISkin* skin) override;
+    FontSetting* fontSetting(int32_t index) override { return index == 0 ? &m_fontSetting : nullptr; }
+    void fontChanged() override;
 
 private:
     void restoreDefaults();
@@ -71,9 +88,16 @@ private:
     s::gui::drawer::IGroupBox* m_defaultDrawer = nullptr;
     int32_t m_depth = 0;
     uint32_t m_paints = 0;
+    uint32_t m_frameColour = 0;
+    bool m_propagate = false;
+    s::col::_array::ArrayS32 m_integers;
 };
 
 GroupBox* newGroupBox(int32_t kind, int32_t gap1, int32_t gap2, const wchar_t* title,
                       int32_t fixedWidth);
+GroupBox* newGroupBoxFromTextId(int32_t kind, int32_t gap1, int32_t gap2, int32_t titleId,
+                                int32_t fixedWidth);
+// The drop area's frame: a column filling it, titled by the language pack's "Drop Box".
+GroupBox* newGroupBoxDefaultTitle(int32_t width, int32_t height);
 
 }  // namespace s::gui::win

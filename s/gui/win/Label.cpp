@@ -3,6 +3,7 @@
 
 #include "s/gui/ITextLocalizer.h"
 #include "s/gui/IWindow.h"
+#include "s/gui/drawer/ISkin.h"
 #include "s/gui/drawer/text/win/Basic.h"
 #include "s/gui/win/Font.h"
 #include "s/gui/win/WindowClass.h"
@@ -28,8 +29,14 @@ Label::Label() : m_defaultDrawer(s::gui::drawer::text::win::Basic::obtain()) { r
 
 Label::~Label() {
     if (m_defaultDrawer) m_defaultDrawer->releaseToPool();
-    if (m_font) m_font->releaseToPool();
-    if (m_linkFont) m_linkFont->releaseToPool();
+    releaseFonts();
+}
+
+void Label::releaseFonts() {
+    for (Font*& f : m_fonts) {
+        if (f) f->releaseToPool();
+        f = nullptr;
+    }
 }
 
 void Label::restoreDefaults() {
@@ -51,9 +58,7 @@ void Label::restoreDefaults() {
 void Label::resetForReuse() {
     ComponentBase::resetForReuse();
     if (m_drawer && m_drawerOwned) m_drawer->releaseToPool();
-    if (m_font) m_font->releaseToPool();
-    if (m_linkFont) m_linkFont->releaseToPool();
-    m_font = m_linkFont = nullptr;
+    releaseFonts();
     m_fontSetting.resetForReuse();
     m_clicks.clear();
     restoreDefaults();
@@ -63,21 +68,22 @@ s::base::IObject* Label::newInstance() const { return s::thread::Pool<Label>::ob
 
 void Label::releaseToPool() { s::thread::Pool<Label>::release(this); }
 
-Font* Label::font() {
-    if (!m_font && (m_font = m_fontSetting.makeFont())) {
-        m_font->setWordWrap(m_wordWrap);
-        m_font->setEllipsis(m_ellipsis);
+// Each font is made from the normal setting on first use, the link fonts underlined.
+Font* Label::fontOf(FontKind kind) {
+    Font*& f = m_fonts[kind];
+    if (!f && (f = m_fontSetting.makeFont())) {
+        if (kind >= kLinkFont) f->setUnderline(true);
+        f->setWordWrap(m_wordWrap);
+        f->setEllipsis(m_ellipsis);
     }
-    return m_font;
+    return f;
 }
 
-Font* Label::linkFont() {
-    if (!m_linkFont && (m_linkFont = m_fontSetting.makeFont())) {
-        m_linkFont->setUnderline(true);
-        m_linkFont->setWordWrap(m_wordWrap);
-        m_linkFont->setEllipsis(m_ellipsis);
-    }
-    return m_linkFont;
+// Enabled: the normal font, or a link's by its look; disabled: the disabled font.
+Font* Label::paintFont() {
+    if (!m_enabled) return fontOf(kDisabledFont);
+    if (!m_link) return fontOf(kNormalFont);
+    return fontOf(m_look == 2 ? kLinkPressedFont : m_look == 1 ? kLinkHoverFont : kLinkFont);
 }
 
 s::gui::drawer::IText* Label::drawer() const { return m_drawer ? m_drawer : m_defaultDrawer; }
@@ -105,15 +111,15 @@ void Label::onEvent(void* source, int32_t) {
 
 void Label::setWordWrap(bool wrap) {
     m_wordWrap = wrap;
-    if (m_font) m_font->setWordWrap(wrap);
-    if (m_linkFont) m_linkFont->setWordWrap(wrap);
+    for (Font* f : m_fonts)
+        if (f) f->setWordWrap(wrap);
     measure();
 }
 
 void Label::setEllipsis(bool ellipsis) {
     m_ellipsis = ellipsis;
-    if (m_font) m_font->setEllipsis(ellipsis);
-    if (m_linkFont) m_linkFont->setEllipsis(ellipsis);
+    for (Font* f : m_fonts)
+        if (f) f->setEllipsis(ellipsis);
     measure();
 }
 
@@ -202,7 +208,7 @@ void Label::measure() {
     HDC dc = GetDC();
     RECT area = {0, 0, 0x7FFF, 0x7FFF};
     int32_t width = 0, height = 0;
-    drawer()->measureText(dc, area, m_text.cString(), font(), &width, &height);
+    drawer()->measureText(dc, area, m_text.cString(), measureFont(), &width, &height);
     ReleaseDC(dc);
     setMinimumSize(m_wordWrap ? 0 : width, height);
     setTargetSize(width, height);
@@ -226,7 +232,7 @@ void Label::setSizeWithinLimits(int32_t width, int32_t height) {
         HDC dc = GetDC();
         RECT area = {0, 0, width, 0x7FFF};
         int32_t w = 0, h = 0;
-        drawer()->measureText(dc, area, m_text.cString(), font(), &w, &h);
+        drawer()->measureText(dc, area, m_text.cString(), measureFont(), &w, &h);
         ReleaseDC(dc);
         ++m_wrapMeasures;
         m_wrapWidths[index] = w < width ? w : width;
@@ -240,24 +246,20 @@ void Label::setEnabled(bool enabled) {
     redraw();
 }
 
-void Label::paint() {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(m_hWnd, &ps);
-    RECT area;
-    GetClientRect(&area);
-    HDC memory = CreateCompatibleDC(dc);
-    HBITMAP bitmap = CreateCompatibleBitmap(dc, area.right, area.bottom);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    HBRUSH background = CreateSolidBrush(getBackgroundColour());
-    FillRect(memory, &area, background);
-    DeleteObject(background);
-    Font* f = m_link && m_enabled ? linkFont() : font();
-    drawer()->drawText(memory, area, m_text.cString(), f);
-    BitBlt(dc, 0, 0, area.right, area.bottom, memory, 0, 0, SRCCOPY);
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    EndPaint(m_hWnd, &ps);
+void Label::paintContent(HDC dc, int32_t width, int32_t height) {
+    RECT area = {0, 0, width, height};
+    drawer()->drawText(dc, area, m_text.cString(), paintFont());
+}
+
+// Every font is made again from the settings; the wrap cache goes with the old measure.
+void Label::fontChanged() {
+    releaseFonts();
+    measure();
+    redraw();
+}
+
+void Label::takeSkin(s::gui::drawer::ISkin* skin) {
+    if (skin->getTextDrawer()) setDrawer(skin->getTextDrawer(), false);
 }
 
 void Label::repaintNow() {
@@ -301,7 +303,7 @@ bool Label::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM l
     *result = 0;
     switch (message) {
     case WM_PAINT:
-        paint();
+        paintBuffered(false);
         return true;
     case WM_ERASEBKGND:
         *result = 1;

@@ -9,6 +9,7 @@
 #include "s/gui/ILabel.h"
 #include "s/gui/events/ListenerList.h"
 #include "s/gui/win/ComponentBase.h"
+#include "s/gui/win/FontOwner.h"
 #include "s/gui/win/FontSetting.h"
 #include "s/str/strbuffer/StrBuffer.h"
 
@@ -16,7 +17,7 @@ namespace s::gui::win {
 
 class Font;
 
-class Label final : public ComponentBase<s::gui::ILabel> {
+class Label final : public FontOwner<ComponentBase<s::gui::ILabel>> {
 public:
     static constexpr UINT kApplyText = 0x1401;      // wParam: text, lParam: redraw; 1 if changed
     static constexpr UINT kTemporaryText = 0x1402;  // wParam: text, lParam: milliseconds
@@ -44,6 +45,13 @@ public:
     void addClickListener(s::gui::events::IEventListener* l) override { m_clicks.add(l); }
 
     int32_t getLook() const { return m_look; }
+    // The fonts it paints with, each made on first use.
+    Font* getFont() { return fontOf(kNormalFont); }
+    Font* getDisabledFont() { return fontOf(kDisabledFont); }
+    Font* getLinkFont() { return fontOf(kLinkFont); }
+    Font* getLinkHoverFont() { return fontOf(kLinkHoverFont); }
+    Font* getLinkPressedFont() { return fontOf(kLinkPressedFont); }
+    s::gui::drawer::IText* getDrawer() const { return m_drawer; }
     // How often the drawer was asked to measure a wrapped width: the cache's misses.
     uint32_t wrapMeasures() const { return m_wrapMeasures; }
 
@@ -55,17 +63,23 @@ public:
 protected:
     bool handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam) override;
     bool createNativeWindow(HWND parent) override;
+    void paintContent(HDC dc, int32_t width, int32_t height) override;
+    void takeSkin(s::gui::drawer::ISkin* skin) override;
+    FontSetting* fontSetting(int32_t index) override { return index == 0 ? &m_fontSetting : nullptr; }
+    void fontChanged() override;
 
 private:
     void restoreDefaults();
-    Font* font();
-    Font* linkFont();
+    enum FontKind { kNormalFont, kDisabledFont, kLinkFont, kLinkHoverFont, kLinkPressedFont, kFontKinds };
+    Font* fontOf(FontKind kind);
+    Font* paintFont();
+    Font* measureFont() { return fontOf(m_enabled ? kNormalFont : kDisabledFont); }
+    void releaseFonts();
     s::gui::drawer::IText* drawer() const;
     bool applyText(const wchar_t* text, bool redraw);
     void temporaryText(const wchar_t* text, UINT milliseconds);
     void restoreSavedText();
     void measure();
-    void paint();
     void repaintNow();
     void mouseMove(WPARAM keys, LPARAM point);
     void mouseUp(LPARAM point);
@@ -75,8 +89,7 @@ private:
     int32_t m_textId = -1;
     s::str::strbuffer::StrBuffer m_text, m_saved, m_target;
     FontSetting m_fontSetting;
-    Font* m_font = nullptr;
-    Font* m_linkFont = nullptr;
+    Font* m_fonts[kFontKinds] = {};
     bool m_wordWrap = false, m_ellipsis = false;
     s::gui::drawer::IText* m_drawer = nullptr;
     bool m_drawerOwned = false;

@@ -3,7 +3,10 @@
 
 #include <initializer_list>
 
+#include "s/gui/drawer/IRadioButton.h"
+#include "s/gui/drawer/ISkin.h"
 #include "s/gui/events/Editabler.h"
+#include "s/gui/win/Font.h"
 #include "s/gui/events/UnEditabler.h"
 #include "s/gui/win/UiScale.h"
 #include "s/thread/Pool.h"
@@ -24,6 +27,38 @@ s::gui::events::StateAction* makeUnEditabler() {
 s::base::IObject* RadioButton::newInstance() const { return s::thread::Pool<RadioButton>::obtain(); }
 
 void RadioButton::releaseToPool() { s::thread::Pool<RadioButton>::release(this); }
+
+void RadioButton::resetForReuse() {
+    CheckControl::resetForReuse();
+    releaseDrawer();
+}
+
+void RadioButton::releaseDrawer() {
+    if (m_drawer && m_drawerOwned) m_drawer->releaseToPool();
+    m_drawer = nullptr;
+    m_drawerOwned = false;
+}
+
+void RadioButton::setDrawer(s::gui::drawer::IRadioButton* drawer, bool owned) {
+    if (drawer != m_drawer) releaseDrawer();
+    m_drawer = drawer;
+    m_drawerOwned = owned;
+    redraw();
+}
+
+void RadioButton::setEnabled(bool enabled) {
+    CheckControl::setEnabled(enabled);
+    if (m_drawer) redraw();
+}
+
+void RadioButton::takeSkin(s::gui::drawer::ISkin* skin) {
+    if (skin->getRadioButtonDrawer()) setDrawer(skin->getRadioButtonDrawer(), false);
+}
+
+void RadioButton::drawFace(HDC dc, int32_t width, int32_t height, Font* font) {
+    m_drawer->draw(dc, 0, 0, width, height, getText(), font, m_enabled, isChecked(),
+                   getBackgroundColour());
+}
 
 void RadioButton::releaseActions() {
     CheckControl::releaseActions();

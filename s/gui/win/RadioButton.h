@@ -15,10 +15,14 @@ public:
     void followCheckEditable(s::gui::IComponent* c) override;
     void editableWhenChecked(s::gui::IComponent* c) override;
     void readOnlyWhenUnchecked(s::gui::IComponent* c) override;
+    void setDrawer(s::gui::drawer::IRadioButton* drawer, bool owned) override;
+    s::gui::drawer::IRadioButton* getDrawer() const { return m_drawer; }
+    void setEnabled(bool enabled) override;
 
     const wchar_t* classId() const override { return L"s_gui_win_RadioButton"; }
     s::base::IObject* newInstance() const override;
     void releaseToPool() override;
+    void resetForReuse() override;
 
 protected:
     DWORD nativeStyle() const override { return WS_CHILD | WS_TABSTOP | BS_NOTIFY | BS_AUTORADIOBUTTON; }
@@ -27,8 +31,15 @@ protected:
     int32_t uncheckedCode() const override { return 0; }
     SIZE measureText(HDC dc, SIZE text) const override;
     void releaseActions() override;
+    bool hasDrawer() const override { return m_drawer != nullptr; }
+    void drawFace(HDC dc, int32_t width, int32_t height, Font* font) override;
+    void takeSkin(s::gui::drawer::ISkin* skin) override;
 
 private:
+    void releaseDrawer();
+
+    s::gui::drawer::IRadioButton* m_drawer = nullptr;
+    bool m_drawerOwned = false;
     s::gui::events::StateAction* m_editabler = nullptr;
     s::gui::events::StateAction* m_readOnly = nullptr;
 };

@@ -1,6 +1,7 @@
 // s/gui/win/StatusBar.cpp
 #include "s/gui/win/StatusBar.h"
 
+#include "s/gui/drawer/ISkin.h"
 #include "s/gui/drawer/statusbar/win/Basic.h"
 #include "s/gui/layout/Arrangement.h"
 #include "s/gui/layout/Pile.h"
@@ -139,6 +140,11 @@ void StatusBar::setFixedHeight(int32_t height) {
     m_targetHeightPercent = -1;
 }
 
+void StatusBar::setVisible(bool visible, bool recurse) {
+    ComponentBase::setVisible(visible, recurse);
+    if (m_outer) m_outer->setVisible(visible, false);
+}
+
 void StatusBar::setGripFlag(bool grip) {
     m_grip = grip;
     if (!grip) m_marginRight = 0;
@@ -165,30 +171,19 @@ bool StatusBar::createNativeWindow(HWND parent) {
     return true;
 }
 
-void StatusBar::paint() {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(m_hWnd, &ps);
-    RECT area;
-    GetClientRect(&area);
-    HDC memory = CreateCompatibleDC(dc);
-    HBITMAP bitmap = CreateCompatibleBitmap(dc, area.right, area.bottom);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    HBRUSH background = CreateSolidBrush(getBackgroundColour());
-    FillRect(memory, &area, background);
-    DeleteObject(background);
-    drawer()->draw(memory, 0, 0, area.right, area.bottom);
-    BitBlt(dc, 0, 0, area.right, area.bottom, memory, 0, 0, SRCCOPY);
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    EndPaint(m_hWnd, &ps);
+void StatusBar::paintContent(HDC dc, int32_t width, int32_t height) {
+    drawer()->draw(dc, 0, 0, width, height);
+}
+
+void StatusBar::takeSkin(s::gui::drawer::ISkin* skin) {
+    if (skin->getStatusBarDrawer()) setDrawer(skin->getStatusBarDrawer(), false);
 }
 
 bool StatusBar::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam) {
     *result = 0;
     switch (message) {
     case WM_PAINT:
-        paint();
+        paintBuffered(true);
         return true;
     case WM_ERASEBKGND:
         *result = 1;
@@ -219,7 +214,9 @@ StatusBar* newStatusBar(int32_t horizontalMargin, int32_t verticalMargin) {
     content->setWidthPercent(100, false);
     outer->addChild(content);
     outer->addChild(gripBox);
+    // The outer box fills the bar, so that the grip box's full height reaches its bottom.
     outer->setWidthPercent(100, false);
+    outer->setHeightPercent(100, false);
     bar->setContent(outer, content);
     bar->setWidthPercent(100);
     return bar;

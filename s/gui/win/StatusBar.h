@@ -35,6 +35,9 @@ public:
     void setContent(s::gui::IBox* outer, s::gui::IBox* content) override;
     void setGripFlag(bool grip) override;
     void setDrawer(s::gui::drawer::IStatusBar* drawer, bool owned) override;
+    // Hidden, it parks and hides its outer box.
+    void setVisible(bool visible, bool recurse) override;
+    s::gui::drawer::IStatusBar* getDrawer() const { return m_drawer; }
     s::gui::IBox* getContent() const { return m_content; }
 
     const wchar_t* classId() const override { return L"s_gui_win_StatusBar"; }
@@ -46,11 +49,12 @@ protected:
     bool handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam) override;
     bool createNativeWindow(HWND parent) override;
     void relayout() override { doLayout(); }
+    void paintContent(HDC dc, int32_t width, int32_t height) override;
+    void takeSkin(s::gui::drawer::ISkin* skin) override;
 
 private:
     void restoreDefaults();
     s::gui::drawer::IStatusBar* drawer() const;
-    void paint();
 
     s::gui::IBox* m_outer = nullptr;
     s::gui::IBox* m_content = nullptr;

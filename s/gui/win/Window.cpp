@@ -22,6 +22,7 @@
 #include "s/gui/ITextLocalizer.h"
 #include "s/gui/IWindowSettings.h"
 #include "s/gui/layout/ILayoutManager.h"
+#include "s/gui/layout/Vertical.h"
 #include "s/gui/win/MessageBoxW.h"
 #include "s/gui/win/Messages.h"
 #include "s/gui/win/UIThread.h"
@@ -293,9 +294,12 @@ void Window::moveOntoScreen() {
     setPosition(moved.left, moved.top);
 }
 
-void Window::doLayout() {
-    if (m_layout) m_layout->layout(this);
+// Without a manager of its own a window stacks its children in a column.
+s::gui::layout::ILayoutManager* Window::getLayoutManager() const {
+    return m_layout ? m_layout : s::gui::layout::Vertical::shared();
 }
+
+void Window::doLayout() { getLayoutManager()->layout(this); }
 
 // --- show, hide, front ------------------------------------------------------------------
 

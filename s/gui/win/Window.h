@@ -68,7 +68,7 @@ public:
 
     // IContainer
     void doLayout() override;
-    s::gui::layout::ILayoutManager* getLayoutManager() const override { return m_layout; }
+    s::gui::layout::ILayoutManager* getLayoutManager() const override;
     void setLayoutManager(s::gui::layout::ILayoutManager* manager) override { m_layout = manager; }
 
     // IWindow

@@ -39,7 +39,7 @@ TEST(ComboBox, AnEmptyListKeepsNoSelectionAndReadsNothingPastItsEnd) {
     combo->insertItem(0, ComboBoxItem::withCaption(L"Zero"));
     EXPECT_EQ(combo->getSelectedIndex(), 2);  // moved with its item
     EXPECT_STREQ(combo->getSelectedItem()->getCaption(), L"Two");
-    combo->deleteAt(2);
+    combo->removeAt(2)->releaseToPool();
     EXPECT_EQ(combo->getSelectedIndex(), -1);
     EXPECT_EQ(combo->getSelectedItem(), nullptr);
     EXPECT_EQ(combo->getItemCount(), 2u);
@@ -70,12 +70,157 @@ TEST_F(ComboBoxTest, UserSelectionTellsTheListenersAndTheNativeListMirrorsTheIte
     combo->setSelection(1, false);
     EXPECT_EQ(SendMessageW(h, CB_GETCURSEL, 0, 0), 1);
     EXPECT_EQ(changes.calls.load(), 1);
-    combo->deleteAt(1);
+    combo->removeAt(1)->releaseToPool();
     EXPECT_EQ(SendMessageW(h, CB_GETCOUNT, 0, 0), 2);
     EXPECT_EQ(SendMessageW(h, CB_GETCURSEL, 0, 0), -1);
     combo->setSelection(0, true);
     EXPECT_EQ(changes.calls.load(), 2);
     EXPECT_FALSE(saveScreenshot(s.window->getHandle(), L"combo_box").empty());
+}
+
+
+ComboBoxItem* keyed(const wchar_t* caption, int32_t key) {
+    ComboBoxItem* item = ComboBoxItem::withCaption(caption);
+    item->setKey(key);
+    return item;
+}
+
+// The delete operations select item 0 first, silently; removing the selection then leaves none.
+TEST(ComboBox, DeletingByKeyOrSelectionResetsTheSelectionToTheFirstItemFirst) {
+    Pooled<ComboBox> combo(newComboBox(120));
+    Recorder changes;
+    combo->addSelectionListener(&changes);
+    for (int32_t key : {10, 20, 30, 40}) combo->addItem(keyed(L"item", key));
+    combo->selectByKey(30, true);
+    EXPECT_EQ(combo->getSelectedIndex(), 2);
+    EXPECT_EQ(changes.calls.load(), 1);
+    combo->selectByKey(99, true);  // no such key: nothing changes
+    EXPECT_EQ(combo->getSelectedIndex(), 2);
+    combo->deleteByKey(40);
+    EXPECT_EQ(combo->getItemCount(), 3u);
+    EXPECT_EQ(combo->getSelectedIndex(), 0);  // reset first, without events
+    EXPECT_EQ(changes.calls.load(), 1);
+    combo->deleteAt(2);
+    EXPECT_EQ(combo->getItemCount(), 2u);
+    EXPECT_EQ(combo->getSelectedIndex(), 0);
+    EXPECT_EQ(combo->getSelectedItem()->getKey(), 10);
+    combo->setSelection(1, false);
+    combo->deleteAtSelection();  // reset to 0, so item 0 goes, and with it the selection
+    EXPECT_EQ(combo->getItemCount(), 1u);
+    EXPECT_EQ(combo->getItem(0)->getKey(), 20);
+    EXPECT_EQ(combo->getSelectedIndex(), -1);
+    EXPECT_EQ(combo->getSelectedItem(), nullptr);
+    Pooled<ComboBoxItem> stranger(ComboBoxItem::withCaption(L"not in the list"));
+    combo->deleteItem(stranger.get());  // removes and releases nothing
+    EXPECT_EQ(combo->getItemCount(), 1u);
+    EXPECT_EQ(combo->removeItem(stranger.get()), nullptr);
+}
+
+TEST(ComboBox, RemovingTheSelectedItemTellsTheListenersOnceAndLeavesNoSelection) {
+    Pooled<ComboBox> combo(newComboBox(120));
+    ComboBoxItem* one = keyed(L"One", 1);
+    combo->addItem(one);
+    combo->addItem(keyed(L"Two", 2));
+    combo->setSelection(0, false);
+    Recorder changes;
+    combo->addSelectionListener(&changes);
+    EXPECT_EQ(combo->removeItem(one), one);
+    EXPECT_EQ(changes.calls.load(), 1);
+    EXPECT_EQ(combo->getSelectedIndex(), -1);
+    EXPECT_EQ(combo->getPreviousIndex(), -1);
+    one->releaseToPool();
+}
+
+// The dropped list is as wide as its widest caption and "0"; from 31 items on it leaves room
+// for the scroll bar.
+TEST_F(ComboBoxTest, TheDroppedListIsWidenedByTheScrollBarFromThirtyOneItemsOn) {
+    int32_t widths[2] = {0, 0};
+    for (int32_t n : {30, 31}) {
+        ShownBox s;
+        ComboBox* combo = s.add(newComboBox(60));  // narrower than the captions
+        for (int32_t i = 0; i < n; ++i)
+            combo->addItem(ComboBoxItem::withCaption(L"Extra Carefully (Even More Secure)"));
+        s.show();
+        HWND h = handleOf(combo);
+        SendMessageW(h, CB_SHOWDROPDOWN, TRUE, 0);
+        EXPECT_TRUE(combo->isDropped());
+        widths[n - 30] = static_cast<int32_t>(SendMessageW(h, CB_GETDROPPEDWIDTH, 0, 0));
+        SendMessageW(h, CB_SHOWDROPDOWN, FALSE, 0);
+        EXPECT_FALSE(combo->isDropped());
+    }
+    EXPECT_EQ(widths[1] - widths[0], GetSystemMetrics(SM_CXVSCROLL));
+}
+
+COLORREF drawnPixel(HWND combo, ComboBoxItem* item, int32_t index, int x, int y) {
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 100, 20);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    DRAWITEMSTRUCT d = {};
+    d.CtlType = ODT_COMBOBOX;
+    d.CtlID = ComboBox::kControlId;
+    d.itemID = static_cast<UINT>(index);
+    d.itemAction = ODA_DRAWENTIRE;
+    d.hwndItem = combo;
+    d.hDC = dc;
+    d.rcItem = {0, 0, 100, 20};
+    (void)item;
+    SendMessageW(combo, WM_DRAWITEM, ComboBox::kControlId, reinterpret_cast<LPARAM>(&d));
+    COLORREF pixel = GetPixel(dc, x, y);
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    return pixel;
+}
+
+// Headers, separators and thin separators are drawn as the flags of the open list say.
+TEST_F(ComboBoxTest, ItemFlagsDrawHeadersAndSeparators) {
+    ShownBox s;
+    ComboBox* combo = s.add(newComboBox(150));
+    ComboBoxItem* header = ComboBoxItem::withCaption(L"Methods");
+    ComboBoxItem* separator = ComboBoxItem::withCaption(L"");
+    ComboBoxItem* thin = ComboBoxItem::withCaption(L"");
+    ComboBoxItem* plain = ComboBoxItem::withCaption(L"Shred Once");
+    header->setListFlags(8);
+    separator->setListFlags(16);
+    thin->setListFlags(32);
+    for (ComboBoxItem* i : {header, separator, thin, plain}) combo->addItem(i);
+    s.show();
+    HWND h = handleOf(combo);
+    SendMessageW(h, CB_SHOWDROPDOWN, TRUE, 0);  // the list flags apply while it is open
+    EXPECT_EQ(drawnPixel(h, header, 0, 50, 18), RGB(0x55, 0x55, 0x55));
+    EXPECT_EQ(drawnPixel(h, header, 0, 0, 0), RGB(255, 255, 255));  // a rounded corner
+    EXPECT_EQ(drawnPixel(h, separator, 1, 50, 10), RGB(0xAA, 0xAA, 0xAA));
+    EXPECT_EQ(drawnPixel(h, separator, 1, 1, 10), RGB(255, 255, 255));  // inset by 2
+    EXPECT_EQ(drawnPixel(h, thin, 2, 50, 10), RGB(0xEE, 0xEE, 0xEE));
+    EXPECT_EQ(drawnPixel(h, thin, 2, 6, 10), RGB(255, 255, 255));  // inset by 7
+    EXPECT_EQ(drawnPixel(h, plain, 3, 98, 18), RGB(255, 255, 255));
+    SendMessageW(h, CB_SHOWDROPDOWN, FALSE, 0);
+    // Closed, the same header has no closed flags: a plain row.
+    EXPECT_EQ(drawnPixel(h, header, 0, 50, 18), RGB(255, 255, 255));
+}
+
+
+// In font preview each caption is measured in the font it names: here faces of the host,
+// which Wine 8.0 offers through fontconfig, one of them fixed-pitch.
+TEST_F(ComboBoxTest, FontPreviewMeasuresEachCaptionInTheFontItNames) {
+    int32_t widths[2] = {0, 0};
+    for (bool preview : {false, true}) {
+        ShownBox s;
+        ComboBox* combo = s.add(newComboBox(40));
+        combo->setFontPreview(preview);
+        for (const wchar_t* face : {L"DejaVu Sans Mono", L"DejaVu Serif Condensed"})
+            combo->addItem(ComboBoxItem::withCaption(face));
+        combo->setFontHeight(-30);  // large, so that the faces' widths differ by much
+        s.show();
+        HWND h = handleOf(combo);
+        SendMessageW(h, CB_SHOWDROPDOWN, TRUE, 0);
+        widths[preview] = static_cast<int32_t>(SendMessageW(h, CB_GETDROPPEDWIDTH, 0, 0));
+        SendMessageW(h, CB_SHOWDROPDOWN, FALSE, 0);
+    }
+    EXPECT_GT(widths[0], 40);
+    EXPECT_NE(widths[1], widths[0]);
 }
 
 }  // namespace

@@ -10,9 +10,11 @@
 
 #include <gmock/gmock.h>
 
+#include "s/gui/combobox/ComboBoxItem.h"
 #include "s/gui/win/Box.h"
 #include "s/gui/win/Button.h"
 #include "s/gui/win/CheckBox.h"
+#include "s/gui/win/ComboBox.h"
 #include "s/gui/win/Label.h"
 #include "s/gui/win/ProgressBar.h"
 #include "s/gui/win/RadioButton.h"
@@ -83,29 +85,128 @@ TEST_F(GroupBoxTest, NonClientPaintOpensNoPaintDcAndTheTitleSetsTheMinimumWidth)
     EXPECT_GE(group->getMinWidth(), title.cx + 24);
 }
 
-// Every control of this toolkit in one window, at scales 1 and 2.
+// Every control of this toolkit in one window, at scales 1 and 2. A control from the pool
+// keeps the font size of the scale it was last reset at, so each is given the default size
+// again at the scale of the picture.
 TEST_F(GroupBoxTest, ScreenshotsOfAWindowHoldingEveryControl) {
     for (int32_t scale : {1, 2}) {
         overrideUiScale(scale);
+        auto atScale = [](auto* control) {
+            control->setFontSize(0);
+            return control;
+        };
         ShownBox s;
-        s.window->setBounds(40, 40, 420, 360);
-        GroupBox* group = s.add(newGroupBox(1, 0, 4, L"Drop Box", -1));
-        group->getContent()->addChild(newLabelWithText(L"Drop files here", false, false));
-        group->getContent()->addChild(newCheckBoxWithText(L"Verify", true));
-        group->getContent()->addChild(newRadioButton(L"Quick", true));
-        group->getContent()->addChild(newRadioButton(L"Thorough", false));
+        s.window->setBounds(40, 40, 420 * scale, 360 * scale);
+        GroupBox* group = s.add(atScale(newGroupBox(1, 0, 4 * scale, L"Drop Box", -1)));
+        group->getContent()->addChild(atScale(newLabelWithText(L"Drop files here", false, false)));
+        group->getContent()->addChild(atScale(newCheckBoxWithText(L"Verify", true)));
+        group->getContent()->addChild(atScale(newRadioButton(L"Quick", true)));
+        group->getContent()->addChild(atScale(newRadioButton(L"Thorough", false)));
+        ComboBox* methods = atScale(newComboBox(180 * scale));
+        for (const wchar_t* c : {L"Shred Once", L"Extra Carefully"})
+            methods->addItem(s::gui::combobox::ComboBoxItem::withCaption(c));
+        group->getContent()->addChild(methods);
         ProgressBar* bar = s::thread::Pool<ProgressBar>::obtain();
-        bar->setFixedSize(200, 16);
+        bar->setFixedSize(200 * scale, 16 * scale);
         bar->setPosition(40);
         s.add(bar);
-        s.add(newButtonWithText(L"Start", 90, 26))->makeDefault();
+        s.add(atScale(newButtonWithText(L"Start", 90 * scale, 26 * scale)))->makeDefault();
         StatusBar* status = s.add(newStatusBar(2, 1));
-        status->addChild(newLabelWithText(L"Ready", false, false));
+        status->addChild(atScale(newLabelWithText(L"Ready", false, false)));
         s.show();
         std::wstring name = L"every_control_scale" + std::to_wstring(scale);
         EXPECT_FALSE(saveScreenshot(s.window->getHandle(), name.c_str()).empty());
     }
     overrideUiScale(0);
+}
+
+COLORREF screenPixel(HWND window, int x, int y) {
+    POINT p = {x, y};
+    ClientToScreen(window, &p);
+    HDC screen = GetDC(nullptr);
+    COLORREF c = GetPixel(screen, p.x, p.y);
+    ReleaseDC(nullptr, screen);
+    return c;
+}
+
+TEST_F(GroupBoxTest, TheDropBoxTitleComesFromThePackAndTheFrameTakesItsColour) {
+    tests::gui::FakeLocalizer pack;
+    pack.texts[0][1001000] = L"Drop Box";
+    pack.texts[1][1001000] = L"Ablage";
+    ShownBox s;
+    s.window->setLocalizer(&pack);
+    GroupBox* group = s.add(newGroupBoxDefaultTitle(220, 120));
+    group->setPropagate(true);
+    group->addInteger(7);
+    group->addInteger(-3);
+    s.show();
+    EXPECT_STREQ(group->getTitle(), L"Drop Box");
+    EXPECT_EQ(group->getWidth(), 220);
+    EXPECT_EQ(group->getHeight(), 120);
+    EXPECT_EQ(group->getContent()->getLayoutKind(), s::gui::IBox::kVertical);
+    EXPECT_TRUE(group->getContent()->isPropagate());
+    ASSERT_EQ(group->getIntegers()->count(), 2u);
+    EXPECT_EQ(group->getIntegers()->get(1), -3);
+    pack.switchTo(1);
+    EXPECT_STREQ(group->getTitle(), L"Ablage");
+    wchar_t shown[32] = {};
+    GetWindowTextW(handleOf(group), shown, 32);
+    EXPECT_STREQ(shown, L"Ablage");
+
+    HWND h = handleOf(group);
+    int middle = group->getHeight() / 2;
+    auto frameShows = [&](COLORREF colour) {
+        return tests::gui::eventually(
+            [&] {
+                s.window->bringToFront(true);
+                RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+                return screenPixel(h, 0, middle) == colour;
+            },
+            3000);
+    };
+    EXPECT_EQ(group->getFrameColour(), 0xBFD0D0u);
+    EXPECT_TRUE(frameShows(0xBFD0D0));
+    group->setFrameColour(200, 30, 40);
+    EXPECT_EQ(group->getFrameColour(), static_cast<uint32_t>(RGB(200, 30, 40)));
+    EXPECT_TRUE(frameShows(RGB(200, 30, 40)));
+    EXPECT_FALSE(saveScreenshot(s.window->getHandle(), L"group_box_frame_colour").empty());
+    pack.switchTo(0);
+    s.window->removeAllChildren(true);
+    s.window->setLocalizer(nullptr);
+}
+
+TEST(GroupBox, TheTitleIdFactoryMakesTheSameContentAsTheTextFactory) {
+    GroupBox* byId = newGroupBoxFromTextId(0, 5, 6, 1001000, 150);
+    s::gui::IBox* content = byId->getContent();
+    ASSERT_NE(content, nullptr);
+    EXPECT_EQ(content->getLayoutKind(), s::gui::IBox::kRow);
+    EXPECT_EQ(content->getInnerWidth() - content->getWidth(), -40);  // margins 20 a side
+    EXPECT_EQ(byId->getMinWidth(), 150);
+    byId->releaseToPool();
+}
+
+
+TEST_F(GroupBoxTest, HidingParksTheBoxAndFreesItsBufferUntilTheNextPaint) {
+    ShownBox s;
+    GroupBox* group = s.add(newGroupBox(1, 0, 4, L"Drop Box", -1));
+    group->getContent()->addChild(newLabelWithText(L"Drop files here", false, false));
+    s.show();
+    UpdateWindow(handleOf(group));
+    EXPECT_TRUE(group->keepsBackBuffer());
+    group->setVisible(false, false);
+    EXPECT_FALSE(group->keepsBackBuffer());
+    EXPECT_FALSE(IsWindowVisible(handleOf(group)));
+    EXPECT_FALSE(group->getContent()->isVisible());
+    RECT r;
+    GetWindowRect(handleOf(group), &r);
+    MapWindowPoints(HWND_DESKTOP, handleOf(s.box), reinterpret_cast<POINT*>(&r), 2);
+    EXPECT_EQ(r.left, 8 - 10000);  // the Box's margin of 8, then the parked position
+    EXPECT_EQ(group->getX(), -10000);
+    EXPECT_EQ(group->getY(), 10000);
+    group->setVisible(true, false);
+    EXPECT_TRUE(group->getContent()->isVisible());
+    RedrawWindow(handleOf(group), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_TRUE(group->keepsBackBuffer());
 }
 
 }  // namespace

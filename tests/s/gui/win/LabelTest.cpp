@@ -10,6 +10,7 @@
 #include <gmock/gmock.h>
 
 #include "s/gui/drawer/IText.h"
+#include "s/gui/win/Font.h"
 #include "s/system/win/ShellOpen.h"
 #include "support/gui/Fakes.h"
 #include "support/gui/GuiTest.h"
@@ -32,8 +33,10 @@ public:
     std::atomic<int> draws{0};
     std::atomic<DWORD> thread{0};
     std::wstring lastDrawn;
-    void drawText(HDC dc, const RECT& rect, const wchar_t* text, const s::gui::IFont*) override {
+    std::atomic<const s::gui::IFont*> lastFont{nullptr};
+    void drawText(HDC dc, const RECT& rect, const wchar_t* text, const s::gui::IFont* font) override {
         lastDrawn = text;
+        lastFont = font;
         thread = GetCurrentThreadId();
         RECT r = rect;
         DrawTextW(dc, text, -1, &r, DT_WORDBREAK | DT_NOPREFIX);
@@ -155,6 +158,46 @@ TEST_F(LabelTest, LanguageChangeReTextsTheLabel) {
     EXPECT_STREQ(none->getText(), L"");
     EXPECT_FALSE(saveScreenshot(s.window->getHandle(), L"labels").empty());
     s.window->setLocalizer(nullptr);
+}
+
+
+// A link is painted in its link font by look (normal, hover, pressed); disabled, any label
+// in its disabled font.
+TEST_F(LabelTest, EachLookPaintsWithItsOwnFont) {
+    ShownBox s;
+    FakeText text;
+    Label* link = s.add(newLabelWithText(L"Visit the web page", false, false));
+    link->setDrawer(&text, false);
+    link->setLink(true);
+    link->setFixedSize(150, 20);
+    s.show();
+    HWND h = handleOf(link);
+    auto paintedWith = [&](const char* when) {
+        RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        EXPECT_TRUE(tests::gui::eventually(
+            [&] {
+                RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+                return text.lastFont.load() != nullptr;
+            },
+            3000))
+            << when;
+        return text.lastFont.exchange(nullptr);
+    };
+    EXPECT_EQ(paintedWith("normal"), link->getLinkFont());
+    EXPECT_TRUE(link->getLinkFont()->isUnderline());
+    SendMessageW(h, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));  // over it, no button down
+    EXPECT_EQ(link->getLook(), 1);
+    EXPECT_EQ(paintedWith("hover"), link->getLinkHoverFont());
+    SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    EXPECT_EQ(link->getLook(), 2);
+    EXPECT_EQ(paintedWith("pressed"), link->getLinkPressedFont());
+    SendMessageW(h, WM_LBUTTONUP, 0, MAKELPARAM(500, 500));  // let go outside: no click
+    SendMessageW(h, WM_MOUSEMOVE, 0, MAKELPARAM(500, 500));
+    ReleaseCapture();
+    link->setEnabled(false);
+    EXPECT_EQ(paintedWith("disabled"), link->getDisabledFont());
+    EXPECT_NE(link->getFont(), link->getDisabledFont());
+    EXPECT_FALSE(link->getFont()->isUnderline());
 }
 
 }  // namespace

@@ -67,5 +67,24 @@ TEST(StatusBar, GripIsTwiceAsLargeAtScaleTwo) {
     bar->releaseToPool();
 }
 
+
+// However wide the bar, the grip sits in its bottom right corner.
+TEST_F(StatusBarTest, TheGripSitsFlushInTheBottomRightCorner) {
+    for (int32_t width : {320, 520}) {
+        ShownBox s;
+        s.window->setBounds(60, 60, width, 200);
+        StatusBar* bar = s.add(newStatusBar(2, 1));
+        bar->addChild(newLabelWithText(L"Ready", false, false));
+        bar->setGripFlag(true);
+        s.show();
+        RECT rb, rg;
+        GetWindowRect(handleOf(bar), &rb);
+        GetWindowRect(handleOf(gripOf(bar)), &rg);
+        EXPECT_EQ(rg.right, rb.right) << width;
+        EXPECT_EQ(rg.bottom, rb.bottom) << width;
+        EXPECT_EQ(bar->getWidth(), s.box->getInnerWidth()) << width;
+    }
+}
+
 }  // namespace
 }  // namespace s::gui::win

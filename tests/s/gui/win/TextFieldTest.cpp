@@ -17,6 +17,7 @@
 #include "support/Pooled.h"
 #include "support/gui/Fakes.h"
 #include "support/gui/GuiTest.h"
+#include "support/gui/StayPut.h"
 #include "support/gui/ScreenLock.h"
 #include "support/gui/TestPanel.h"
 
@@ -85,6 +86,7 @@ protected:
     // A shown window holding the field at 10,10 (200 x 26).
     void show(TextField* field) {
         window.reset(new Pooled<Window>(newWindow()));
+        (*window)->setLayoutManager(tests::gui::StayPut::shared());
         (*window)->setBounds(tests::gui::kQuietCornerX, tests::gui::kQuietCornerY, 320, 200);
         field->setBounds(10, 10, 200, 26);
         (*window)->addChild(field);

@@ -9,6 +9,7 @@
 
 #include <gmock/gmock.h>
 
+#include "s/gui/layout/Vertical.h"
 #include "s/gui/win/Messages.h"
 #include "s/gui/win/WindowClass.h"
 #include "s/system/monitor/win/Monitor.h"
@@ -16,6 +17,7 @@
 #include "support/Pooled.h"
 #include "support/gui/Fakes.h"
 #include "support/gui/GuiTest.h"
+#include "support/gui/StayPut.h"
 #include "support/gui/TestPanel.h"
 
 namespace s::gui::win {
@@ -348,6 +350,7 @@ TEST_F(WindowTest, StylesAndTopmostAreSetOnTheNativeWindow) {
 
 TEST_F(WindowTest, ChildComponentGetsItsNativeWindowOnTheUiThreadAndLosesItWhenRemoved) {
     Pooled<Window> window(newWindow());
+    window->setLayoutManager(tests::gui::StayPut::shared());
     TestPanel* panel = s::thread::Pool<TestPanel>::obtain();
     panel->setMinimumSize(50, 30);
     panel->setBounds(5, 6, 70, 40);
@@ -378,6 +381,22 @@ TEST_F(WindowTest, ChildComponentGetsItsNativeWindowOnTheUiThreadAndLosesItWhenR
     EXPECT_EQ(window->getMinWidth(), 400);
     window->setMinWidth(-1);
     EXPECT_EQ(window->getMinWidth(), 0);
+}
+
+TEST_F(WindowTest, WithoutAManagerOfItsOwnTheWindowStacksItsChildrenInAColumn) {
+    Pooled<Window> window(newWindow());
+    EXPECT_EQ(window->getLayoutManager(), s::gui::layout::Vertical::shared());
+    TestPanel* top = s::thread::Pool<TestPanel>::obtain();
+    TestPanel* below = s::thread::Pool<TestPanel>::obtain();
+    top->setMinimumSize(50, 30);
+    below->setMinimumSize(40, 20);
+    window->addChild(top);
+    window->addChild(below);
+    window->doLayout();
+    RECT a = rectOf(top->m_hWnd), b = rectOf(below->m_hWnd);
+    EXPECT_EQ(a.bottom - a.top, 30);
+    EXPECT_EQ(b.top, a.bottom);  // straight below the first, no gap
+    EXPECT_EQ(b.left, a.left);
 }
 
 TEST_F(WindowTest, TargetSizeIsTheWorkAreaAndOffScreenWindowsComeBack) {

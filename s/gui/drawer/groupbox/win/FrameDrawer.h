@@ -23,7 +23,7 @@ public:
         const RECT box = {left, top, right, bottom};
         paintGroupFrame(dc, box, title, titleFont, titleWidth, titleHeight, titleX, thickness, m_frame);
     }
-    void setFrameColour(int32_t red, int32_t green, int32_t blue) {
+    void setFrameColour(int32_t red, int32_t green, int32_t blue) override {
         m_frame = s::gui::drawer::win::rgbOf(red, green, blue);
     }
     int32_t getFrameRed() const { return GetRValue(m_frame); }
