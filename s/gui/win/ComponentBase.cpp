@@ -378,7 +378,8 @@ void ComponentBase<I>::setParent(s::gui::IComponent* parent) {
     m_window = parent->getWindow();
     m_parentWnd = parent->nativeWindow();
     if (m_hWnd || !m_parentWnd || !m_parentWnd->m_hWnd) return;
-    m_skin.follow(m_window ? m_window->getSkinner() : nullptr);
+    // One told to follow a skinner by hand keeps it in a window that has none.
+    if (m_window && m_window->getSkinner()) m_skin.follow(m_window->getSkinner());
     if (!createNativeWindow(m_parentWnd->m_hWnd)) return;
     if (!m_enabled) EnableWindow(FALSE);
     createChildWindows();

@@ -21,7 +21,7 @@ using sliderrules::kThumbWidth;
 Slider::Slider() { resetForReuse(); }
 
 Slider::~Slider() {
-    followSkinner(nullptr);
+    followSkinner(nullptr);  // before the drawer it borrows goes
     releaseDrawer();
     if (m_brush) DeleteObject(m_brush);
 }
@@ -39,7 +39,6 @@ void Slider::releaseToPool() { s::thread::Pool<Slider>::release(this); }
 void Slider::resetForReuse() {
     ComponentBase::resetForReuse();
     m_listeners.clear();
-    followSkinner(nullptr);
     releaseDrawer();
     m_buffer.release();
     m_minimum = 0;
@@ -63,27 +62,8 @@ void Slider::releaseDrawer() {
     m_ownsDrawer = false;
 }
 
-void Slider::followSkinner(s::gui::drawer::Skinner* skinner) {
-    if (m_skinner) m_skinner->removeListener(this);
-    m_skinner = skinner;
-    if (!skinner) return;
-    takeSkinDrawer();
-    skinner->addListener(this);
-}
-
-void Slider::setParent(s::gui::IComponent* parent) {
-    s::gui::IWindow* window = parent ? parent->getWindow() : nullptr;
-    if (s::gui::drawer::Skinner* skinner = window ? window->getSkinner() : nullptr)
-        followSkinner(skinner);
-    else if (!parent)
-        followSkinner(nullptr);  // a detached slider hears no more skin changes
-    ComponentBase::setParent(parent);
-}
-
-void Slider::onEvent(s::gui::drawer::Skinner*, int32_t) { takeSkinDrawer(); }
-
-void Slider::takeSkinDrawer() {
-    s::gui::drawer::ISkin* skin = m_skinner ? m_skinner->getCurrentSkin() : nullptr;
+// Attached to a window with a skinner the component base follows it and hands every skin here.
+void Slider::takeSkin(s::gui::drawer::ISkin* skin) {
     if (skin && skin->getSliderDrawer()) setDrawer(skin->getSliderDrawer(), false);
 }
 

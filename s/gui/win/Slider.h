@@ -6,7 +6,6 @@
 #pragma once
 #include "mfc/CSliderCtrl.h"
 #include "s/gui/ISlider.h"
-#include "s/gui/drawer/ISkinListener.h"
 #include "s/gui/events/ListenerList.h"
 #include "s/gui/win/BackBuffer.h"
 #include <commctrl.h>
@@ -16,9 +15,7 @@
 
 namespace s::gui::win {
 
-class Slider final : public ComponentBase<s::gui::ISlider>,
-                     private IBufferPainter,
-                     private s::gui::drawer::ISkinListener {
+class Slider final : public ComponentBase<s::gui::ISlider>, private IBufferPainter {
 public:
     static constexpr DWORD kStyle = WS_CHILD | TBS_TOP;
     static constexpr UINT kControlId = 1040;
@@ -47,13 +44,9 @@ public:
     void setUpper(int32_t upper) override;
     void setDrawerColours(int32_t style, uint32_t colourOne, uint32_t colourTwo) override;
 
-    // IComponent: attached to a window that has a skinner, it follows that skinner.
-    void setParent(s::gui::IComponent* parent) override;
-
     // Takes the skinner's current slider drawer (borrowed) now and at every skin change,
     // until the slider is reset or follows another (null: none).
-    void followSkinner(s::gui::drawer::Skinner* skinner);
-    using ComponentBase::onEvent;
+    void followSkinner(s::gui::drawer::Skinner* skinner) { m_skin.follow(skinner); }
 
     int32_t getMinimum() const { return m_minimum; }
     int32_t getMaximum() const { return m_maximum; }
@@ -84,8 +77,7 @@ private:
     LRESULT colourAnswer(HDC dc);
     bool wheel(LRESULT* result, WPARAM wParam, LPARAM lParam);
     void releaseDrawer();
-    void onEvent(s::gui::drawer::Skinner* source, int32_t code) override;
-    void takeSkinDrawer();
+    void takeSkin(s::gui::drawer::ISkin* skin) override;
 
     int32_t m_minimum = 0, m_maximum = 100, m_position = 100, m_upper = 100;
     int32_t m_tickFrequency = 10, m_thumbLength = 0;
@@ -97,7 +89,6 @@ private:
     bool m_rangeMode = false;
     int32_t m_gradientStyle = 0;
     uint32_t m_colourOne = 0, m_colourTwo = 0;
-    s::gui::drawer::Skinner* m_skinner = nullptr;
     HBRUSH m_brush = nullptr;
     BackBuffer m_buffer;
     s::gui::events::ListenerList m_listeners;
