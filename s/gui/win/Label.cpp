@@ -44,6 +44,8 @@ void Label::restoreDefaults() {
     m_wrapHeights.clear();
     m_wrapMeasures = 0;
     m_link = m_pressedInside = false;
+    m_linkColours = false;
+    m_linkNormal = m_linkHover = 0;
     m_look = 0;
     m_backgroundInherited = true;
 }
@@ -190,6 +192,27 @@ void Label::setDrawer(s::gui::drawer::IText* drawer, bool owned) {
 
 void Label::setLink(bool link) { m_link = link; }
 
+void Label::setTextColour(int32_t red, int32_t green, int32_t blue) {
+    m_fontSetting.setTextColour(red, green, blue);
+    // Fonts take the setting's colour when they are made: the next paint makes them anew.
+    if (m_font) m_font->releaseToPool();
+    if (m_linkFont) m_linkFont->releaseToPool();
+    m_font = m_linkFont = nullptr;
+    redraw();
+}
+
+void Label::setLinkColours(uint32_t normal, uint32_t hover) {
+    m_linkColours = true;
+    m_linkNormal = normal;
+    m_linkHover = hover;
+    redraw();
+}
+
+uint32_t Label::linkColourNow() const {
+    if (!m_linkColours) return m_fontSetting.getTextColour();
+    return m_look ? m_linkHover : m_linkNormal;
+}
+
 void Label::setLinkTarget(const wchar_t* target) {
     m_target.clear();
     m_target.append(target ? target : L"");
@@ -252,6 +275,10 @@ void Label::paint() {
     FillRect(memory, &area, background);
     DeleteObject(background);
     Font* f = m_link && m_enabled ? linkFont() : font();
+    if (f && f == m_linkFont && m_linkColours) {
+        const uint32_t colour = linkColourNow();
+        f->setTextColour(GetRValue(colour), GetGValue(colour), GetBValue(colour));
+    }
     drawer()->drawText(memory, area, m_text.cString(), f);
     BitBlt(dc, 0, 0, area.right, area.bottom, memory, 0, 0, SRCCOPY);
     SelectObject(memory, old);
