@@ -15,8 +15,10 @@ int CALLBACK FolderSelector::onBrowse(HWND dialog, UINT message, LPARAM, LPARAM 
 bool FolderSelector::show(s::gui::IComponent* parent, const wchar_t* startFolder, const wchar_t* title) {
     const bool withStart = startFolder && *startFolder;
     bool chosen = false;
+    s::gui::IWindow* window = nullptr;
     {
         ParentTopmost owner(parent);
+        window = owner.window();
         // The new style's browser is an OLE object: the thread needs OLE (once more is harmless).
         const HRESULT ole = OleInitialize(nullptr);
         BROWSEINFOW info = {};
@@ -37,8 +39,9 @@ bool FolderSelector::show(s::gui::IComponent* parent, const wchar_t* startFolder
             CoTaskMemFree(list);
         }
         if (SUCCEEDED(ole)) OleUninitialize();
-        if (owner.window()) owner.window()->bringToFront(true);
     }
+    // Topmost again first, then to the front.
+    if (window) window->bringToFront(true);
     return chosen;
 }
 

@@ -12,6 +12,7 @@
 
 #include <string>
 
+#include "s/app/win/AppBase.h"
 #include "s/gui/layout/Vertical.h"
 #include "s/gui/win/Box.h"
 #include "s/gui/win/Button.h"
@@ -35,6 +36,7 @@
 #include "s/image/gui/boxes/PngConfigBox.h"
 #include "s/image/jpg/EncodeSetting.h"
 #include "s/image/png/EncodeSetting.h"
+#include "s/lang/Localizer.h"
 #include "s/reg/MappedData.h"
 #include "s/thread/Pool.h"
 #include "support/Pooled.h"
@@ -191,6 +193,24 @@ TEST_F(ConfigBoxTest, CaptionsComeFromTheLocalizerOrAreEnglishNeverBlank) {
     EXPECT_STREQ(L"8 Bpp (256 Colors)", box->depthButton(1)->getText());
     EXPECT_EQ(nullptr, box->depthButton(2));
     tests::gui::saveScreenshot(window->getHandle(), L"config_box_gif_localized");
+}
+
+TEST_F(ConfigBoxTest, WithTheProgramsOwnPackTheCaptionsAreEnglishWhereItHasNone) {
+    tests::Pooled<s::app::win::AppBase> app(s::app::win::AppBase::obtain(nullptr, at(L"App").c_str()));
+    ASSERT_NE(nullptr, app.get());
+    s::lang::Localizer* pack = app->localizer();
+    ASSERT_NE(nullptr, pack);
+    pack->setLanguage(L"German");
+    ASSERT_FALSE(pack->hasText(kResolution.id));
+    tests::Pooled<s::image::bmp::EncodeSetting> setting(attached<s::image::bmp::EncodeSetting>());
+    BmpConfigBox* box = showBox<BmpConfigBox>(setting.get(), pack);
+    ASSERT_NE(nullptr, box);
+    EXPECT_STREQ(L"Keep Transparency", box->background()->keepButton()->getText());
+    EXPECT_STREQ(L"4 Bpp (16 Colors)", box->depthButton(0)->getText());
+    auto* resolution = dynamic_cast<s::gui::win::GroupBox*>(box->depthButton(0)->getParent()->getParent());
+    ASSERT_NE(nullptr, resolution);
+    EXPECT_STREQ(L"Resolution", resolution->getTitle());
+    tests::gui::saveScreenshot(window->getHandle(), L"config_box_bmp_program_pack");
 }
 
 TEST_F(ConfigBoxTest, TheGifBoxStoresDepthTransparencyAndColour) {
