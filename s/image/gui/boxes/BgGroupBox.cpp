@@ -21,19 +21,21 @@ s::gui::win::GroupBox* BgGroupBox::build(s::gui::ITextLocalizer* localizer) {
     if (m_group) return m_group;
     m_group = s::gui::win::newGroupBox(s::gui::IBox::kVertical, 5, 5, captionText(localizer, kBackground), -1);
     m_group->setTargetPercent(100, -1);
-    m_fill = s::gui::win::newRadioButton(captionText(localizer, kFillColor), !m_keepTransparency);
-    m_keep = s::gui::win::newRadioButton(captionText(localizer, kKeepTransparency), m_keepTransparency);
     s::gui::IBox* content = m_group->getContent();
-    content->addChild(m_fill);
-    content->addChild(m_keep);
+    // Without the choice the group holds the colour alone.
+    if (m_choice) {
+        m_fill = s::gui::win::newRadioButton(captionText(localizer, kFillColor), !m_keepTransparency);
+        m_keep = s::gui::win::newRadioButton(captionText(localizer, kKeepTransparency), m_keepTransparency);
+        content->addChild(m_fill);
+        content->addChild(m_keep);
+    }
     content->addChild(m_color->build());
-    setTransparencyChoice(m_choice);
     return m_group;
 }
 
 void BgGroupBox::setTransparencyChoice(bool shown) {
     m_choice = shown;
-    if (!m_group) return;
+    if (!m_fill) return;
     m_fill->setVisible(shown, false);
     m_keep->setVisible(shown, false);
 }
@@ -45,7 +47,7 @@ bool BgGroupBox::getKeepTransparency() const {
 
 void BgGroupBox::setKeepTransparency(bool keep) {
     m_keepTransparency = keep;
-    if (!m_keep) return;
+    if (!m_keep || !m_fill) return;
     m_keep->setChecked(keep, false);
     m_fill->setChecked(!keep, false);
 }

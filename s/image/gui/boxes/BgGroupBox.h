@@ -2,7 +2,7 @@
 //
 // The background group of the settings boxes: "Fill Color" or "Keep Transparency", and the
 // colour that transparent parts are filled with. A format without transparency shows the
-// colour alone (setTransparencyChoice false). The group that build returns belongs to the
+// colour alone (setTransparencyChoice false before build: no radio buttons are made). The group that build returns belongs to the
 // caller, who gives it to a parent (which releases it); the object only points at its
 // controls and must not be used after they went. Pooled.
 #pragma once

@@ -28,6 +28,7 @@ s::gui::IBox* ConfigBoxBase::build() {
     if (m_column) return m_column;
     m_column = s::gui::win::newBox(s::gui::IBox::kVertical, 0, 100.0, 100.0, 0, kColumnGap, kColumnGap,
                                    kColumnMargin, kColumnMargin);
+    m_background->setTransparencyChoice(keepsTransparency());
     m_column->addChild(m_background->build(m_localizer));
     auto* setting = dynamic_cast<s::image::EncodeSetting*>(m_setting);
     if (setting)

@@ -37,6 +37,8 @@ public:
     void resetForReuse() override;
 
 protected:
+    // Whether the format can keep transparency (the background group then offers the choice).
+    virtual bool keepsTransparency() const { return true; }
     // The format's own controls below the background group, set from the setting.
     virtual void buildContent(s::gui::IBox* column) = 0;
     const wchar_t* caption(const Caption& caption) const;

@@ -36,7 +36,6 @@ bool JpgConfigBox::parseQuality(const wchar_t* text, int32_t* quality) {
 }
 
 void JpgConfigBox::buildContent(s::gui::IBox* column) {
-    m_background->setTransparencyChoice(false);
     if (const auto* setting = jpgOf(m_setting)) m_quality = setting->getQuality();
     s::gui::win::GroupBox* group = s::gui::win::newGroupBox(s::gui::IBox::kRow, 6, 0, caption(kQuality), -1);
     group->setTargetPercent(100, -1);

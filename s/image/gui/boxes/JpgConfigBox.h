@@ -37,6 +37,7 @@ public:
     void resetForReuse() override;
 
 protected:
+    bool keepsTransparency() const override { return false; }
     void buildContent(s::gui::IBox* column) override;
 
 private:

@@ -239,7 +239,8 @@ TEST_F(ConfigBoxTest, TheJpegBoxStoresQualityFromItsFieldAndItsSliderFollows) {
     EXPECT_STREQ(L"Jpeg", box->getTypeName());
     EXPECT_STREQ(L"75", box->qualityField()->getText());
     EXPECT_EQ(75, box->qualitySlider()->getPosition());
-    EXPECT_FALSE(box->background()->keepButton()->isVisible());  // JPEG keeps no transparency
+    EXPECT_EQ(nullptr, box->background()->keepButton());  // JPEG keeps no transparency
+    EXPECT_FALSE(box->background()->getKeepTransparency());
     SendMessageW(handleOf(box->qualityField()), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"90"));
     EXPECT_EQ(90, box->getQuality());
     EXPECT_EQ(90, box->qualitySlider()->getPosition());
@@ -249,6 +250,7 @@ TEST_F(ConfigBoxTest, TheJpegBoxStoresQualityFromItsFieldAndItsSliderFollows) {
     SendMessageW(handleOf(box->background()->colorField()->textField()), WM_SETTEXT, 0,
                  reinterpret_cast<LPARAM>(L"00ff80"));
     EXPECT_EQ(0x00FF80u, box->background()->colorField()->getColor());
+    Sleep(200);
     tests::gui::saveScreenshot(window->getHandle(), L"config_box_jpg");
     EXPECT_TRUE(setting->applyBox());
     tests::Pooled<s::image::jpg::EncodeSetting> again(attached<s::image::jpg::EncodeSetting>());
