@@ -11,6 +11,7 @@
 #include <commctrl.h>
 
 #include <string>
+#include <vector>
 
 #include "s/app/win/AppBase.h"
 #include "s/gui/layout/Vertical.h"
@@ -66,6 +67,7 @@ protected:
     }
     void TearDown() override {
         if (window) window->releaseToPool();  // the controls go with it, before the store
+        for (s::image::IEncodeSettingBox* box : m_boxes) box->releaseToPool();
         if (m_store) m_store->releaseToPool();
         s::image::setEncodeSettingBoxMaker(nullptr);
         DialogFixture::TearDown();
@@ -76,6 +78,7 @@ protected:
         auto* box = dynamic_cast<Box*>(setting->createBox());
         EXPECT_NE(nullptr, box);
         if (!box) return nullptr;
+        m_boxes.push_back(box);
         box->setLocalizer(localizer);
         window->addChild(box->build());
         window->show(true, false);
@@ -89,6 +92,7 @@ protected:
     }
 
     s::reg::MappedData* m_store = nullptr;
+    std::vector<s::image::IEncodeSettingBox*> m_boxes;
     tests::gui::FakeLocalizer german;
     s::gui::win::Window* window = nullptr;
 };
