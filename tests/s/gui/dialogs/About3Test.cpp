@@ -17,6 +17,7 @@
 #include "s/gui/drawer/Skinner.h"
 #include "s/gui/win/Button.h"
 #include "s/gui/win/Label.h"
+#include "s/gui/win/UiScale.h"
 #include "s/gui/win/Window.h"
 #include "s/lang/Localizer.h"
 #include "s/system/win/ShellOpen.h"
@@ -124,8 +125,10 @@ TEST_F(About3Test, ShowsTheVersionInformationInEnglishAndThenInGerman) {
 }
 
 TEST_F(About3Test, TheLinksOpenTheirAddressesThroughTheShell) {
+    SetCursorPos(0, 0);  // the real cursor away from the links
     About3* a = shown();
     ASSERT_NE(nullptr, a);
+    SendMessageW(handleOf(a->urlLabel()), WM_MOUSEMOVE, 0, MAKELPARAM(-10, -10));
     EXPECT_EQ(About3::kLinkColour, a->urlLabel()->linkColourNow());
     SendMessageW(handleOf(a->urlLabel()), WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
     EXPECT_EQ(About3::kLinkHoverColour, a->urlLabel()->linkColourNow());
@@ -156,6 +159,18 @@ TEST_F(About3Test, CloseClosesTheWindowAndASecondShowingKeepsHolderAndPlace) {
     EXPECT_EQ(210, again->window()->getX());
     EXPECT_EQ(160, again->window()->getY());
     EXPECT_EQ(again->window(), holder->window());
+}
+
+TEST_F(About3Test, AtScaleTwoTheIconIs128PixelsAndTheCloseButtonTwiceAsHigh) {
+    s::gui::win::overrideUiScale(2);
+    About3* a = shown();
+    s::gui::win::overrideUiScale(0);
+    ASSERT_NE(nullptr, a);
+    EXPECT_EQ(128, a->iconSize());
+    EXPECT_TRUE(a->hasIcon());
+    EXPECT_EQ(40, a->closeButton()->getHeight());
+    Sleep(300);
+    EXPECT_FALSE(tests::gui::saveScreenshot(a->window()->getHandle(), L"about_scale2").empty());
 }
 
 }  // namespace

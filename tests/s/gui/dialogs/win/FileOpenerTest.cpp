@@ -136,9 +136,11 @@ TEST_F(FileOpenerTest, AFileTypedInTheNameFieldIsChosen) {
     ASSERT_TRUE(box.writeFile(L"report.txt", "text"));
     opener->setTitle(L"Choose a report");
     opener->addFilter(L"Texts", L"*.txt");
+    parent->setTopmost(true);
     CallThread call([&] { chosen = opener->show(parent.get()); });
     HWND dialog = this->dialog(0);
     ASSERT_NE(nullptr, dialog);
+    EXPECT_FALSE(parent->isTopmost());  // a topmost parent would cover the dialog
     EXPECT_EQ(L"Choose a report", watcher->boxes()[0].caption);
     EXPECT_EQ(parent->getHandle(), watcher->boxes()[0].owner);
     fileList(dialog, 1);
@@ -149,6 +151,7 @@ TEST_F(FileOpenerTest, AFileTypedInTheNameFieldIsChosen) {
     EXPECT_TRUE(chosen);
     EXPECT_THAT(result(), testing::ElementsAre(box.at(L"report.txt")));
     EXPECT_EQ(1, opener->getChosenFilter());
+    EXPECT_TRUE(parent->isTopmost());
 }
 
 TEST_F(FileOpenerTest, ACancelledDialogAnswersFalseWithAnEmptyList) {
