@@ -115,7 +115,8 @@ private:
     std::vector<PairRow> m_rows;  // while building
 };
 
-// The Part's entry: builds the About window of that object and shows it over the parent.
+// Builds the About window of that object and shows it over the parent (what AboutWindow
+// calls for the About command).
 void buildAboutWindow(About3* about, HWND parent);
 
 }  // namespace s::gui::dialogs
