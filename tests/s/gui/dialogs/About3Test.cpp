@@ -125,13 +125,19 @@ TEST_F(About3Test, ShowsTheVersionInformationInEnglishAndThenInGerman) {
 }
 
 TEST_F(About3Test, TheLinksOpenTheirAddressesThroughTheShell) {
-    SetCursorPos(0, 0);  // the real cursor away from the links
     About3* a = shown();
     ASSERT_NE(nullptr, a);
     SendMessageW(handleOf(a->urlLabel()), WM_MOUSEMOVE, 0, MAKELPARAM(-10, -10));
     EXPECT_EQ(About3::kLinkColour, a->urlLabel()->linkColourNow());
     SendMessageW(handleOf(a->urlLabel()), WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
     EXPECT_EQ(About3::kLinkHoverColour, a->urlLabel()->linkColourNow());
+    // Away again: the link gives back the mouse capture it took while hovered.
+    SendMessageW(handleOf(a->urlLabel()), WM_MOUSEMOVE, 0, MAKELPARAM(-10, -10));
+    EXPECT_EQ(About3::kLinkColour, a->urlLabel()->linkColourNow());
+    GUITHREADINFO input = {};
+    input.cbSize = sizeof input;
+    ASSERT_TRUE(GetGUIThreadInfo(GetWindowThreadProcessId(handleOf(a->urlLabel()), nullptr), &input));
+    EXPECT_EQ(nullptr, input.hwndCapture);
     clickLabel(a->urlLabel());
     EXPECT_EQ(L"http://www.ostrel.example/", g_opened);
     clickLabel(a->donationLabel());
