@@ -51,6 +51,8 @@ void Label::restoreDefaults() {
     m_wrapHeights.clear();
     m_wrapMeasures = 0;
     m_link = m_pressedInside = false;
+    m_linkColours = false;
+    m_linkNormal = m_linkHover = 0;
     m_look = 0;
     m_backgroundInherited = true;
 }
@@ -196,6 +198,23 @@ void Label::setDrawer(s::gui::drawer::IText* drawer, bool owned) {
 
 void Label::setLink(bool link) { m_link = link; }
 
+void Label::setTextColour(int32_t red, int32_t green, int32_t blue) {
+    m_fontSetting.setTextColour(red, green, blue);
+    fontChanged();  // fonts take the setting's colour when they are made
+}
+
+void Label::setLinkColours(uint32_t normal, uint32_t hover) {
+    m_linkColours = true;
+    m_linkNormal = normal;
+    m_linkHover = hover;
+    redraw();
+}
+
+uint32_t Label::linkColourNow() const {
+    if (!m_linkColours) return m_fontSetting.getTextColour();
+    return m_look ? m_linkHover : m_linkNormal;
+}
+
 void Label::setLinkTarget(const wchar_t* target) {
     m_target.clear();
     m_target.append(target ? target : L"");
@@ -248,7 +267,12 @@ void Label::setEnabled(bool enabled) {
 
 void Label::paintContent(HDC dc, int32_t width, int32_t height) {
     RECT area = {0, 0, width, height};
-    drawer()->drawText(dc, area, m_text.cString(), paintFont());
+    Font* f = paintFont();
+    if (f && m_link && m_enabled && m_linkColours) {
+        const uint32_t colour = linkColourNow();
+        f->setTextColour(GetRValue(colour), GetGValue(colour), GetBValue(colour));
+    }
+    drawer()->drawText(dc, area, m_text.cString(), f);
 }
 
 // Every font is made again from the settings; the wrap cache goes with the old measure.

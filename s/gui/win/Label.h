@@ -52,6 +52,13 @@ public:
     Font* getLinkHoverFont() { return fontOf(kLinkHoverFont); }
     Font* getLinkPressedFont() { return fontOf(kLinkPressedFont); }
     s::gui::drawer::IText* getDrawer() const { return m_drawer; }
+    // The caption's own colour, which wins over the drawer's.
+    void setTextColour(int32_t red, int32_t green, int32_t blue);
+    // A link's colours (COLORREF) at rest and while the cursor is over it or presses it;
+    // without them a link paints in the caption's colour.
+    void setLinkColours(uint32_t normal, uint32_t hover);
+    // The colour the link paints in now; the caption's colour when no link colours are set.
+    uint32_t linkColourNow() const;
     // How often the drawer was asked to measure a wrapped width: the cache's misses.
     uint32_t wrapMeasures() const { return m_wrapMeasures; }
 
@@ -97,6 +104,8 @@ private:
     std::vector<int32_t> m_wrapWidths, m_wrapHeights;
     uint32_t m_wrapMeasures = 0;
     bool m_link = false, m_pressedInside = false;
+    bool m_linkColours = false;
+    uint32_t m_linkNormal = 0, m_linkHover = 0;
     int32_t m_look = 0;
     s::gui::events::ListenerList m_clicks;
 };
