@@ -98,19 +98,27 @@ TEST_F(WindowStressTest, TenWindowsInParallelLeaveNoObjectBehind) {
     runInParallel(kRounds);
     DWORD took = GetTickCount() - start;
     Sleep(200);
+    ProcessCounts mid = processCounts();
+    phase("parallel windows again");
+    runInParallel(kRounds);
+    Sleep(200);
     ProcessCounts after = processCounts();
     std::printf("%d windows on %d threads in %lu ms; before/after: GDI %u/%u, USER %u/%u, "
-                "windows %u/%u, threads %u/%u, handles %u/%u\n",
+                "windows %u/%u, threads %u/%u, handles %u/%u/%u\n",
                 kParallel * kRounds, kParallel, took, before.gdiObjects, after.gdiObjects,
                 before.userObjects, after.userObjects, before.windows, after.windows,
-                before.threads, after.threads, before.handles, after.handles);
+                before.threads, after.threads, before.handles, mid.handles, after.handles);
     EXPECT_EQ(g_failures.load(), 0);
-    EXPECT_GE(g_events.load(), kParallel * (kRounds + 1));
+    EXPECT_GE(g_events.load(), kParallel * (2 * kRounds + 1));
     EXPECT_EQ(after.gdiObjects, before.gdiObjects);
     EXPECT_EQ(after.userObjects, before.userObjects);
     EXPECT_EQ(after.windows, before.windows);
     EXPECT_EQ(after.threads, before.threads);
-    EXPECT_EQ(after.handles, before.handles);
+    // A window that leaked a handle would leave hundreds per batch. Under a loaded machine
+    // Wine 8.0 now and then opens one object of its own for good during the first batch (46
+    // before, 47 after, never more); the second batch must then add none at all.
+    EXPECT_LE(mid.handles, before.handles + 1);
+    EXPECT_EQ(after.handles, mid.handles);
 }
 
 }  // namespace

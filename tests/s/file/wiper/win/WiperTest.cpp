@@ -738,16 +738,21 @@ public:
         if (m_window) DestroyWindow(m_window);
     }
     bool ok() const { return m_window && m_registration; }
-    // Pumps messages until done() holds, then for `after` ms more.
+    // Pumps messages until done() holds, then for `after` ms more, for a minute at most. It
+    // waits on every round: a loop that only spun could count its minute out in an instant,
+    // stop pumping while the wiper's thread still sends its flushed notices here, and leave
+    // that thread blocked for ever.
     template <class Done>
     void pumpUntil(Done done, DWORD after) {
+        const DWORD start = GetTickCount();
         DWORD quietSince = 0;
-        for (int waited = 0; waited < 60000; waited += 10) {
+        while (GetTickCount() - start < 60000) {
             MSG msg;
             while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-            if (!done()) continue;
-            if (!quietSince) quietSince = GetTickCount();
-            if (GetTickCount() - quietSince >= after) return;
+            if (done()) {
+                if (!quietSince) quietSince = GetTickCount();
+                if (GetTickCount() - quietSince >= after) return;
+            }
             MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
         }
     }
