@@ -9,6 +9,7 @@
 #include "s/gui/drawer/ISkin.h"
 #include "s/gui/win/Font.h"
 #include "s/gui/win/Messages.h"
+#include "s/gui/win/NativeButtonPaint.h"
 #include "s/thread/Pool.h"
 
 namespace s::gui::win {
@@ -23,27 +24,6 @@ constexpr int32_t kPresetTextId = 2000003000;
 constexpr UINT kReflectedClicked = WM_APP + 0x04;
 constexpr UINT kReflectedDoubleClicked = WM_APP + 0x05;
 constexpr COLORREF kGripGrey = 0xA1B5B8;
-
-// Messages after which the native control has painted its own face over the drawer's.
-bool nativeRepaints(UINT message) {
-    switch (message) {
-    case BM_SETSTATE:
-    case BM_SETCHECK:
-    case BM_SETSTYLE:
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-    case WM_ENABLE:
-    case WM_SETTEXT:
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONUP:
-    case WM_LBUTTONDBLCLK:
-    case WM_KEYUP:
-    case WM_CAPTURECHANGED:
-        return true;
-    default:
-        return false;
-    }
-}
 
 POINT screenPoint(HWND window, LPARAM lParam) {
     POINT p = {static_cast<int16_t>(LOWORD(lParam)), static_cast<int16_t>(HIWORD(lParam))};
@@ -449,7 +429,7 @@ bool Button::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM 
 }
 
 void Button::afterDefault(UINT message, WPARAM, LPARAM) {
-    if (paintsItself() && nativeRepaints(message)) repaintNow();
+    if (paintsItself() && nativeButtonRepaints(message)) repaintNow();
 }
 
 Button* newButtonWithText(const wchar_t* text, int32_t width, int32_t height) {

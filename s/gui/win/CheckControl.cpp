@@ -11,6 +11,7 @@
 #include "s/gui/events/Enabler.h"
 #include "s/gui/win/Font.h"
 #include "s/gui/win/Messages.h"
+#include "s/gui/win/NativeButtonPaint.h"
 #include "s/thread/Pool.h"
 
 namespace s::gui::win {
@@ -19,27 +20,6 @@ namespace {
 
 constexpr UINT kControlId = 1003;
 constexpr wchar_t kCreationFailed[] = L"Window Creation Failed!";
-
-// Messages after which the native control has painted its own face over the drawer's.
-bool nativeRepaints(UINT message) {
-    switch (message) {
-    case BM_SETSTATE:
-    case BM_SETCHECK:
-    case BM_SETSTYLE:
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-    case WM_ENABLE:
-    case WM_SETTEXT:
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONUP:
-    case WM_LBUTTONDBLCLK:
-    case WM_KEYUP:
-    case WM_CAPTURECHANGED:
-        return true;
-    default:
-        return false;
-    }
-}
 
 s::gui::events::StateAction* makeEnabler() { return s::thread::Pool<s::gui::events::Enabler>::obtain(); }
 s::gui::events::StateAction* makeDisabler() { return s::thread::Pool<s::gui::events::Disabler>::obtain(); }
@@ -290,7 +270,7 @@ void CheckControl<I>::repaintNow() {
 
 template <class I>
 void CheckControl<I>::afterDefault(UINT message, WPARAM wParam, LPARAM) {
-    if (hasDrawer() && nativeRepaints(message)) repaintNow();
+    if (hasDrawer() && nativeButtonRepaints(message)) repaintNow();
     if (message != BM_SETCHECK) return;
     bool checked = wParam == BST_CHECKED;
     m_checkedState = checked;
