@@ -55,6 +55,28 @@ TEST_F(StartRulesWindow, WaitingForNoWindowEndsAtOnce) {
     EXPECT_FALSE(s::app::win::waitUntilWindowClosed(nullptr, INFINITE));
 }
 
+// Its UI thread told to end: the windows go with the thread, and nothing closes the window.
+TEST_F(StartRulesWindow, WaitingForAWindowGoneWithoutACloseEndsWithFailure) {
+    s::gui::win::Window* window = s::thread::Pool<s::gui::win::Window, 0>::obtain();
+    ASSERT_NE(nullptr, window->getHandle());
+    window->show(true, false);
+    HWND handle = window->getHandle();
+    ASSERT_TRUE(PostThreadMessageW(window->uiThreadId(), WM_QUIT, 0, 0));
+    EXPECT_FALSE(s::app::win::waitUntilWindowClosed(window, INFINITE));
+    EXPECT_FALSE(IsWindow(handle));
+    EXPECT_FALSE(window->isClosed());
+    window->releaseToPool();
+}
+
+TEST_F(StartRulesWindow, WaitingWithALimitEndsWithFailureAfterIt) {
+    s::gui::win::Window* window = s::thread::Pool<s::gui::win::Window, 0>::obtain();
+    window->show(true, false);
+    const DWORD start = GetTickCount();
+    EXPECT_FALSE(s::app::win::waitUntilWindowClosed(window, 200));
+    EXPECT_GE(GetTickCount() - start, 190u);
+    window->releaseToPool();
+}
+
 TEST_F(StartRulesWindow, WaitingEndsWhenTheWindowCloses) {
     s::gui::win::Window* window = s::thread::Pool<s::gui::win::Window, 0>::obtain();
     window->show(true, false);
