@@ -250,7 +250,7 @@ void AppWindow::saveStore() {
 
 void AppWindow::checkForUpdate(s::gui::IWindow* window) {
     if (!m_base || !store()) return;
-    UpdateServices services(window, localizer());
+    UpdateServices services(m_base, window, localizer());
     s::system::network::win::OnlineTest online;
     s::system::network::win::DownloadFetcher fetcher(&online);
     s::system::network::UpdateCheck check({&services, &online, &services, &services, &services, &fetcher, store()},
