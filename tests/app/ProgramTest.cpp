@@ -142,6 +142,9 @@ TEST_F(ProgramTest, SecondStartFindsTheFirstAndEndsWithoutAWindow) {
     ASSERT_TRUE(first.started());
     HWND window = first.waitForWindow(kWindowLimitMs);
     ASSERT_NE(nullptr, window);
+    // Minimised, so that the second start's restore shows.
+    ShowWindow(window, SW_MINIMIZE);
+    ASSERT_TRUE(IsIconic(window));
     tests::gui::phase("second start");
     Process second;
     ASSERT_TRUE(second.started());
@@ -153,6 +156,8 @@ TEST_F(ProgramTest, SecondStartFindsTheFirstAndEndsWithoutAWindow) {
     EXPECT_EQ(0, second.waitForExit(0)) << "the second start must end by itself";
     EXPECT_FALSE(secondShowedAWindow);
     EXPECT_FALSE(first.hasEnded());
+    EXPECT_FALSE(IsIconic(window)) << "the running window is restored";
+    EXPECT_TRUE(IsWindowVisible(window));
     // Brought forward by the second start, the first still ends when its window closes.
     PostMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(0, first.waitForExit(kExitLimitMs));
