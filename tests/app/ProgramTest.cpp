@@ -28,8 +28,9 @@ std::wstring programFile() {
 
 class Process {
 public:
-    Process() {
+    explicit Process(const std::wstring& parameters = L"") {
         std::wstring line = L"\"" + programFile() + L"\"";
+        if (!parameters.empty()) line += L" " + parameters;
         STARTUPINFOW startup = {};
         startup.cb = sizeof(startup);
         m_started = CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
@@ -161,6 +162,36 @@ TEST_F(ProgramTest, SecondStartFindsTheFirstAndEndsWithoutAWindow) {
     // Brought forward by the second start, the first still ends when its window closes.
     PostMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(0, first.waitForExit(kExitLimitMs));
+}
+
+bool silentValuePresent() {
+    DWORD type = 0, size = 0;
+    return RegGetValueW(HKEY_CURRENT_USER, L"Software\\Ostrel\\Ostrel Brakvane", L"Silent", RRF_RT_ANY, &type,
+                        nullptr, &size) == ERROR_SUCCESS;
+}
+
+// A start with parameters leaves the one-shot "Silent" value alone (only a plain start takes
+// it and opens the product page), and still keeps to one instance.
+TEST_F(ProgramTest, WithParametersTheSilentValueStaysAndTheFirstIsStillFound) {
+    HKEY key = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Ostrel\\Ostrel Brakvane", 0, nullptr,
+                                             0, KEY_ALL_ACCESS, nullptr, &key, nullptr));
+    const DWORD one = 1;
+    ASSERT_EQ(ERROR_SUCCESS, RegSetValueExW(key, L"Silent", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one),
+                                            sizeof one));
+    Process first(L"/tray");
+    HWND window = first.waitForWindow(kWindowLimitMs);
+    ASSERT_NE(nullptr, window);
+    EXPECT_TRUE(silentValuePresent());
+    Process second(L"/tray");
+    ASSERT_TRUE(second.started());
+    EXPECT_EQ(0, second.waitForExit(kExitLimitMs)) << "the second start must end by itself";
+    EXPECT_FALSE(first.hasEnded());
+    EXPECT_TRUE(silentValuePresent());
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(0, first.waitForExit(kExitLimitMs));
+    RegDeleteValueW(key, L"Silent");
+    RegCloseKey(key);
 }
 
 // The restore message a second start sends, then the close at once: the program ends each
