@@ -8,6 +8,7 @@
 #include <windows.h>
 #include <tlhelp32.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -48,9 +49,9 @@ public:
     bool started() const { return m_started; }
     DWORD id() const { return m_info.dwProcessId; }
 
-    // The visible top-level windows of the process.
-    std::vector<HWND> windows() const {
-        Search search = {id(), {}};
+    // The visible top-level windows of the process; with hidden too, every one of them.
+    std::vector<HWND> windows(bool hiddenToo = false) const {
+        Search search = {id(), {}, hiddenToo};
         EnumWindows(&collect, reinterpret_cast<LPARAM>(&search));
         return search.found;
     }
@@ -79,12 +80,13 @@ private:
     struct Search {
         DWORD pid;
         std::vector<HWND> found;
+        bool hiddenToo;
     };
     static BOOL CALLBACK collect(HWND window, LPARAM context) {
         auto* search = reinterpret_cast<Search*>(context);
         DWORD pid = 0;
         GetWindowThreadProcessId(window, &pid);
-        if (pid == search->pid && IsWindowVisible(window)) search->found.push_back(window);
+        if (pid == search->pid && (search->hiddenToo || IsWindowVisible(window))) search->found.push_back(window);
         return TRUE;
     }
 
@@ -213,6 +215,25 @@ TEST_F(ProgramTest, ClosedAfterTheRestoreMessageEndsWithCodeZero) {
         SendMessageTimeoutW(window, WM_USER + 3, 0, 0, SMTO_BLOCK | SMTO_ABORTIFHUNG, 3000, &answer);
         Sleep(static_cast<DWORD>(run / 2) * 25);
         PostMessageW(window, WM_CLOSE, 0, 0);
+        ASSERT_EQ(0, program.waitForExit(kExitLimitMs)) << "run " << run;
+    }
+}
+
+// A close sent to every top-level window of the program, as a task killer without force
+// does: the main window's hidden owner may take it first and destroy the main window with
+// it, without the main window ever being closed. The program ends all the same.
+TEST_F(ProgramTest, ClosingEveryWindowOfTheProgramEndsIt) {
+    for (int run = 0; run < 4; ++run) {
+        tests::gui::phase("run " + std::to_string(run));
+        Process program;
+        HWND window = program.waitForWindow(kWindowLimitMs);
+        ASSERT_NE(nullptr, window) << "run " << run;
+        std::vector<HWND> all = program.windows(true);
+        ASSERT_GE(all.size(), 2u) << "the main window and its owner";
+        // Owner first in even runs, the main window first in odd ones.
+        if (run % 2) std::stable_partition(all.begin(), all.end(), [&](HWND w) { return w == window; });
+        else std::stable_partition(all.begin(), all.end(), [&](HWND w) { return w != window; });
+        for (HWND each : all) PostMessageW(each, WM_CLOSE, 0, 0);
         ASSERT_EQ(0, program.waitForExit(kExitLimitMs)) << "run " << run;
     }
 }
