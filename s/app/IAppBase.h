@@ -4,13 +4,17 @@
 // program's resources and language, the skin pictures and the settings store. One lives
 // per process, from the first step of the start to the last.
 #pragma once
+#include <windows.h>
+
 #include <cstdint>
 
 #include "s/base/IObject.h"
 #include "s/thread/IPoolable.h"
 
 namespace s::archive::dll::win { class Archive; }
+namespace s::archive::icon { class Archive; }
 namespace s::gui::drawer { class Skinner; }
+namespace s::image::ico::win { class IconImage; }
 namespace s::image::jpg::win { class Jpeg; }
 namespace s::lang { class Localizer; }
 namespace s::map { class IMappedData; }
@@ -23,6 +27,19 @@ public:
     virtual const wchar_t* programPath() = 0;
     virtual const wchar_t* programFolder() = 0;
     virtual s::process::commandline::ICommandLine* commandLine() = 0;
+    // The program's group icon 128; null when the program file has none.
+    virtual s::archive::icon::Archive* iconGroup() = 0;
+    // The group's image that best fits n x n, decoded on first use and kept by the base;
+    // null without an icon.
+    virtual s::image::ico::win::IconImage* appIcon16() = 0;
+    virtual s::image::ico::win::IconImage* appIcon32() = 0;
+    virtual s::image::ico::win::IconImage* appIcon64() = 0;
+    virtual s::image::ico::win::IconImage* appIcon128() = 0;
+    virtual s::image::ico::win::IconImage* appIcon256() = 0;
+    // Icon handles of those images, made once and destroyed with the base; null without.
+    virtual HICON appIconHandle64() = 0;
+    virtual HICON appIconHandle128() = 0;
+    virtual HICON appIconHandle256() = 0;
     virtual s::archive::dll::win::Archive* resourceArchive() = 0;
     virtual uint32_t textBase() = 0;
     virtual s::lang::Localizer* localizer() = 0;

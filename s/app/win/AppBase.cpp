@@ -8,9 +8,11 @@
 
 #include "mfc/CWinApp.h"
 #include "s/archive/dll/win/Archive.h"
+#include "s/archive/icon/Archive.h"
 #include "s/file/win/PathWin.h"
 #include "s/gui/drawer/ISkin.h"
 #include "s/gui/drawer/Skinner.h"
+#include "s/image/ico/win/IconImage.h"
 #include "s/image/jpg/win/Jpeg.h"
 #include "s/lang/LangPack.h"
 #include "s/lang/Localizer.h"
@@ -100,6 +102,7 @@ void AppBase::loadResources() {
     m_path = s::file::win::pathFromString(m_programPath.cString());
     m_archive = m_path ? s::archive::dll::win::newDllArchive(m_path) : nullptr;
     if (!m_archive) return;
+    m_iconGroup = s::archive::icon::newIconArchive(m_archive, kIconGroup);
     m_localizer = s::lang::newLocalizerFromResource(m_archive, L"IDR_XML", 130);
     m_picture131 = s::image::jpg::win::newJpegFromArchive(m_archive, L"IDR_JPG", MAKEINTRESOURCEW(131));
     m_picture132 = s::image::jpg::win::newJpegFromArchive(m_archive, L"IDR_JPG", MAKEINTRESOURCEW(132));
@@ -141,6 +144,33 @@ bool AppBase::isIrregularVersionText(const wchar_t* version) {
 }
 
 s::process::commandline::ICommandLine* AppBase::commandLine() { return m_commandLine; }
+
+s::image::ico::win::IconImage* AppBase::appIcon(IconSize size) {
+    static constexpr uint32_t kSides[kIconSizes] = {16, 32, 64, 128, 256};
+    std::lock_guard<std::mutex> lock(m_iconLock);
+    if (m_icons[size] || !m_iconGroup) return m_icons[size];
+    uint32_t index = 0;
+    if (m_iconGroup->findBestEntry(kSides[size], kSides[size], &index))
+        m_icons[size] = m_iconGroup->imageAt(index);
+    return m_icons[size];
+}
+
+HICON AppBase::appIconHandle(IconSize size) {
+    s::image::ico::win::IconImage* image = appIcon(size);
+    std::lock_guard<std::mutex> lock(m_iconLock);
+    if (!m_iconHandles[size] && image) m_iconHandles[size] = image->toIcon();
+    return m_iconHandles[size];
+}
+
+void AppBase::releaseIcons() {
+    std::lock_guard<std::mutex> lock(m_iconLock);
+    for (HICON& handle : m_iconHandles) {
+        if (handle) DestroyIcon(handle);
+        handle = nullptr;
+    }
+    for (s::image::ico::win::IconImage*& image : m_icons) giveBack(image);
+    giveBack(m_iconGroup);
+}
 
 void AppBase::saveSettings() {
     if (m_store) m_store->save();
@@ -222,6 +252,7 @@ void AppBase::resetForReuse() {
     giveBack(m_picture131);
     giveBack(m_picture132);
     giveBack(m_localizer);
+    releaseIcons();
     giveBack(m_archive);
     giveBack(m_path);
     m_skinner = nullptr;

@@ -8,6 +8,7 @@
 // program: then the skin setting is empty and "Skin" is neither read nor written. Pooled.
 #pragma once
 #include <cstdint>
+#include <mutex>
 
 #include "s/app/IAppBase.h"
 #include "s/str/strbuffer/StrBuffer.h"
@@ -25,6 +26,7 @@ public:
     static constexpr uint32_t kProductPage = 3;
     static constexpr uint32_t kFeedbackPage = 4;
     static constexpr uint32_t kVersion = 10;
+    static constexpr uint16_t kIconGroup = 128;
 
     AppBase();
     ~AppBase() override;
@@ -45,6 +47,15 @@ public:
     const wchar_t* programPath() override { return m_programPath.cString(); }
     const wchar_t* programFolder() override { return m_programFolder.cString(); }
     s::process::commandline::ICommandLine* commandLine() override;
+    s::archive::icon::Archive* iconGroup() override { return m_iconGroup; }
+    s::image::ico::win::IconImage* appIcon16() override { return appIcon(kIcon16); }
+    s::image::ico::win::IconImage* appIcon32() override { return appIcon(kIcon32); }
+    s::image::ico::win::IconImage* appIcon64() override { return appIcon(kIcon64); }
+    s::image::ico::win::IconImage* appIcon128() override { return appIcon(kIcon128); }
+    s::image::ico::win::IconImage* appIcon256() override { return appIcon(kIcon256); }
+    HICON appIconHandle64() override { return appIconHandle(kIcon64); }
+    HICON appIconHandle128() override { return appIconHandle(kIcon128); }
+    HICON appIconHandle256() override { return appIconHandle(kIcon256); }
     s::archive::dll::win::Archive* resourceArchive() override { return m_archive; }
     uint32_t textBase() override { return m_textBase; }
     s::lang::Localizer* localizer() override { return m_localizer; }
@@ -72,6 +83,11 @@ public:
     void resetForReuse() override;
 
 private:
+    enum IconSize { kIcon16, kIcon32, kIcon64, kIcon128, kIcon256, kIconSizes };
+    s::image::ico::win::IconImage* appIcon(IconSize size);
+    HICON appIconHandle(IconSize size);
+    void releaseIcons();
+
     void initializeCom();
     void readCommandLine(mfc::CWinApp* app);
     void readProgramPath();
@@ -90,6 +106,11 @@ private:
     s::process::commandline::win::CommandLine* m_commandLine = nullptr;
     s::file::win::PathWin* m_path = nullptr;
     s::archive::dll::win::Archive* m_archive = nullptr;
+    s::archive::icon::Archive* m_iconGroup = nullptr;
+    // The icons are asked for from the windows' UI threads.
+    std::mutex m_iconLock;
+    s::image::ico::win::IconImage* m_icons[kIconSizes] = {};
+    HICON m_iconHandles[kIconSizes] = {};
     s::lang::Localizer* m_localizer = nullptr;
     s::gui::drawer::Skinner* m_skinner = nullptr;
     s::image::jpg::win::Jpeg* m_picture131 = nullptr;

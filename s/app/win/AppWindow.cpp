@@ -39,7 +39,19 @@ constexpr wchar_t kClose[] = L"Close";
 constexpr wchar_t kIconize[] = L"Iconize";
 constexpr wchar_t kDoNothing[] = L"DoNothing";
 
+HRESULT createSystemTaskbar(void** object) {
+    return CoCreateInstance(kTaskbarList, nullptr, kTaskbarContext, kTaskbarList3, object);
+}
+
+AppWindow::TaskbarFactory g_taskbarFactory = &createSystemTaskbar;
+
 }  // namespace
+
+AppWindow::TaskbarFactory AppWindow::setTaskbarFactory(TaskbarFactory factory) {
+    TaskbarFactory previous = g_taskbarFactory;
+    g_taskbarFactory = factory ? factory : &createSystemTaskbar;
+    return previous;
+}
 
 AppWindow::~AppWindow() { resetForReuse(); }
 
@@ -90,8 +102,7 @@ void AppWindow::writeIdentity() {
 void AppWindow::createTaskbar() {
     if (!m_comReady) m_comReady = SUCCEEDED(CoInitialize(nullptr));
     void* object = nullptr;
-    if (FAILED(CoCreateInstance(kTaskbarList, nullptr, kTaskbarContext, kTaskbarList3, &object)) || !object)
-        return;
+    if (FAILED(g_taskbarFactory(&object)) || !object) return;
     auto* taskbar = static_cast<ITaskbarList3*>(object);
     if (FAILED(taskbar->HrInit())) {
         taskbar->Release();
@@ -250,7 +261,7 @@ void AppWindow::saveStore() {
 
 void AppWindow::checkForUpdate(s::gui::IWindow* window) {
     if (!m_base || !store()) return;
-    UpdateServices services(window, localizer());
+    UpdateServices services(m_base, window, localizer());
     s::system::network::win::OnlineTest online;
     s::system::network::win::DownloadFetcher fetcher(&online);
     s::system::network::UpdateCheck check({&services, &online, &services, &services, &services, &fetcher, store()},

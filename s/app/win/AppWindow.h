@@ -24,6 +24,9 @@ namespace s::app::win {
 class AppWindow final : public s::app::IAppWindow {
 public:
     static constexpr int32_t kMinExtent = 10;
+    // Makes the taskbar list object (CoCreateInstance); tests hand in their own.
+    using TaskbarFactory = HRESULT (*)(void** object);
+    static TaskbarFactory setTaskbarFactory(TaskbarFactory factory);
 
     AppWindow() = default;
     ~AppWindow() override;

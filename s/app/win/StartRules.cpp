@@ -1,6 +1,8 @@
 // s/app/win/StartRules.cpp
 #include "s/app/win/StartRules.h"
 
+#include <windows.h>
+
 #include "s/gui/IWindow.h"
 #include "s/system/win/OsVersion.h"
 
@@ -12,11 +14,20 @@ bool isSupportedSystem(const s::system::win::OsVersion& version) {
     return version.majorVersion == 5 && (version.minorVersion == 1 || version.minorVersion == 2);
 }
 
+// In slices, so that a window whose native window goes away without being closed (its UI
+// thread ended, or something destroyed it) ends the wait instead of holding the program.
 bool waitUntilWindowClosed(s::gui::IWindow* window, uint32_t limitMs) {
+    constexpr uint32_t kSliceMs = 50;
     if (!window) return false;
-    if (window->isClosed()) return true;
-    if (!window->getHandle()) return false;
-    return window->waitUntilClosed(limitMs);
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (window->isClosed()) return true;
+        if (!IsWindow(window->getHandle())) return window->isClosed();
+        const DWORD elapsed = GetTickCount() - start;
+        if (limitMs != INFINITE && elapsed >= limitMs) return window->isClosed();
+        const uint32_t left = limitMs == INFINITE ? kSliceMs : limitMs - elapsed;
+        window->waitUntilClosed(left < kSliceMs ? left : kSliceMs);
+    }
 }
 
 }  // namespace s::app::win

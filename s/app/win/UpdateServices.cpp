@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "s/gui/ITextLocalizer.h"
+#include "s/gui/dialogs/FlexAsker.h"
 #include "s/gui/IWindow.h"
 #include "s/system/win/ShellOpen.h"
 
@@ -17,10 +18,18 @@ int64_t UpdateServices::currentTimeMillis() {
     return (units - kUnitsTo1970) / 10000;
 }
 
-bool UpdateServices::askYes(const wchar_t* /*title*/, const wchar_t* message,
+// The box takes its button and check-box captions from the language pack itself, the same
+// texts the check names.
+bool UpdateServices::askYes(const wchar_t* title, const wchar_t* message,
                             const wchar_t* /*yesText*/, const wchar_t* /*noText*/,
-                            const wchar_t* /*checkText*/, bool /*showCheck*/) {
-    return m_window && m_window->getHandle() && m_window->askYesNo(message);
+                            const wchar_t* /*checkText*/, bool showCheck) {
+    if (!m_base || !m_window || !m_window->getHandle()) return false;
+    s::gui::dialogs::FlexAsker* asker = s::gui::dialogs::FlexAsker::createWindow(m_base);
+    if (!asker) return false;
+    asker->setShowCheckBox(showCheck);
+    const bool yes = asker->ask(m_window->getHandle(), title, message);
+    asker->releaseToPool();
+    return yes;
 }
 
 void UpdateServices::open(const wchar_t* address) { s::system::win::shellOpen(address); }

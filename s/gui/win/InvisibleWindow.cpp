@@ -14,4 +14,12 @@ bool InvisibleWindow::create() {
     return true;
 }
 
+LRESULT InvisibleWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_CLOSE && m_owned && ::IsWindow(m_owned)) {
+        ::SendMessageW(m_owned, WM_CLOSE, 0, 0);
+        return 0;
+    }
+    return mfc::CWnd::WindowProc(message, wParam, lParam);
+}
+
 }  // namespace s::gui::win

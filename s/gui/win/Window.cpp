@@ -131,6 +131,7 @@ bool Window::createWindowsOnUiThread() {
         showStartupWarning(kCreationFailed);
         return true;  // the Window lives on without a handle
     }
+    m_invisible.setOwned(m_hWnd);
     m_title.setText(L"Window");
     ShowWindow(SW_HIDE);
     UpdateWindow();
@@ -186,6 +187,7 @@ void Window::teardown() {
     if (!closedThere) removeAllChildren(true);
     Detach();
     m_invisible.Detach();
+    m_invisible.setOwned(nullptr);
     for (auto& list : m_lists) list.clear();
     m_closers.clear();
     setContextMenu(nullptr, false);

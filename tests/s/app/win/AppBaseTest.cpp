@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "s/archive/icon/Archive.h"
+#include "s/image/ico/win/IconImage.h"
 #include "s/image/jpg/win/Jpeg.h"
 #include "s/lang/Localizer.h"
 #include "s/map/IMappedData.h"
@@ -103,6 +105,56 @@ TEST_F(AppBaseTest, NoSilentValueOpensNothing) {
     app->handleSilentFlag();
     s::system::win::setShellExecuteFunction(previous);
     EXPECT_TRUE(g_opened.empty());
+    app->releaseToPool();
+}
+
+// The width of an icon handle's colour picture.
+int32_t iconWidth(HICON icon) {
+    ICONINFO info = {};
+    if (!GetIconInfo(icon, &info)) return -1;
+    BITMAP picture = {};
+    GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof picture, &picture);
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+    if (info.hbmMask) DeleteObject(info.hbmMask);
+    return picture.bmWidth;
+}
+
+TEST_F(AppBaseTest, ApplicationIconsComeFromTheProgramsIconGroup) {
+    AppBase* app = startBase();
+    ASSERT_NE(nullptr, app);
+    ASSERT_NE(nullptr, app->iconGroup());
+    // The drawn icon (resources/app.ico) holds 16, 24, 32, 48 and 256 pixels: 64 and 128
+    // take the image of nearest area, 48.
+    struct Row {
+        const char* name;
+        s::image::ico::win::IconImage* (AppBase::*icon)();
+        int32_t side;
+    };
+    const Row rows[] = {{"16", &AppBase::appIcon16, 16},   {"32", &AppBase::appIcon32, 32},
+                        {"64", &AppBase::appIcon64, 48},   {"128", &AppBase::appIcon128, 48},
+                        {"256", &AppBase::appIcon256, 256}};
+    for (const Row& row : rows) {
+        s::image::ico::win::IconImage* image = (app->*row.icon)();
+        ASSERT_NE(nullptr, image) << row.name;
+        EXPECT_EQ(row.side, image->getWidth()) << row.name;
+        EXPECT_EQ(row.side, image->getHeight()) << row.name;
+        EXPECT_EQ(32, image->getBitDepth()) << row.name;
+        EXPECT_EQ(image, (app->*row.icon)()) << row.name << ": decoded once";
+    }
+    struct HandleRow {
+        const char* name;
+        HICON (AppBase::*handle)();
+        int32_t side;
+    };
+    const HandleRow handles[] = {{"64", &AppBase::appIconHandle64, 48},
+                                 {"128", &AppBase::appIconHandle128, 48},
+                                 {"256", &AppBase::appIconHandle256, 256}};
+    for (const HandleRow& row : handles) {
+        HICON icon = (app->*row.handle)();
+        ASSERT_NE(nullptr, icon) << row.name;
+        EXPECT_EQ(row.side, iconWidth(icon)) << row.name;
+        EXPECT_EQ(icon, (app->*row.handle)()) << row.name << ": made once";
+    }
     app->releaseToPool();
 }
 

@@ -3,7 +3,10 @@
 
 #include <gmock/gmock.h>
 
+#include <shobjidl.h>
+
 #include <string>
+#include <vector>
 
 #include "s/gui/win/UiScale.h"
 #include "s/gui/win/Window.h"
@@ -189,6 +192,96 @@ TEST_F(AppWindowTest, WindowGeometryIsStoredAndRestored) {
     tests::gui::saveScreenshot(restored->getHandle(), L"app-main-window-restored");
     restored->releaseToPool();
     again->releaseToPool();
+}
+
+// A taskbar list that records what it is told; its HrInit answers as the test says.
+class FakeTaskbar final : public ITaskbarList3 {
+public:
+    HRESULT initAnswer = S_OK;
+    LONG references = 1;
+    bool initialised = false;
+    std::vector<std::wstring> calls;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** out) override {
+        *out = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++references; }
+    ULONG STDMETHODCALLTYPE Release() override { return --references; }
+    HRESULT STDMETHODCALLTYPE HrInit() override {
+        initialised = SUCCEEDED(initAnswer);
+        return initAnswer;
+    }
+    HRESULT STDMETHODCALLTYPE AddTab(HWND) override { return record(L"AddTab"); }
+    HRESULT STDMETHODCALLTYPE DeleteTab(HWND) override { return record(L"DeleteTab"); }
+    HRESULT STDMETHODCALLTYPE ActivateTab(HWND) override { return record(L"ActivateTab"); }
+    HRESULT STDMETHODCALLTYPE SetActiveAlt(HWND) override { return record(L"SetActiveAlt"); }
+    HRESULT STDMETHODCALLTYPE MarkFullscreenWindow(HWND, BOOL) override { return record(L"Fullscreen"); }
+    HRESULT STDMETHODCALLTYPE SetProgressValue(HWND, ULONGLONG done, ULONGLONG total) override {
+        return record(L"value " + std::to_wstring(done) + L"/" + std::to_wstring(total));
+    }
+    HRESULT STDMETHODCALLTYPE SetProgressState(HWND, TBPFLAG state) override {
+        return record(state == TBPF_INDETERMINATE ? L"indeterminate"
+                      : state == TBPF_NOPROGRESS  ? L"no progress"
+                                                  : L"other state");
+    }
+    HRESULT STDMETHODCALLTYPE RegisterTab(HWND, HWND) override { return record(L"RegisterTab"); }
+    HRESULT STDMETHODCALLTYPE UnregisterTab(HWND) override { return record(L"UnregisterTab"); }
+    HRESULT STDMETHODCALLTYPE SetTabOrder(HWND, HWND) override { return record(L"SetTabOrder"); }
+    HRESULT STDMETHODCALLTYPE SetTabActive(HWND, HWND, DWORD) override { return record(L"SetTabActive"); }
+    HRESULT STDMETHODCALLTYPE ThumbBarAddButtons(HWND, UINT, LPTHUMBBUTTON) override { return record(L"Thumb"); }
+    HRESULT STDMETHODCALLTYPE ThumbBarUpdateButtons(HWND, UINT, LPTHUMBBUTTON) override { return record(L"Thumb"); }
+    HRESULT STDMETHODCALLTYPE ThumbBarSetImageList(HWND, HIMAGELIST) override { return record(L"Thumb"); }
+    HRESULT STDMETHODCALLTYPE SetOverlayIcon(HWND, HICON, LPCWSTR) override { return record(L"Overlay"); }
+    HRESULT STDMETHODCALLTYPE SetThumbnailTooltip(HWND, LPCWSTR) override { return record(L"Tooltip"); }
+    HRESULT STDMETHODCALLTYPE SetThumbnailClip(HWND, RECT*) override { return record(L"Clip"); }
+
+private:
+    HRESULT record(const std::wstring& call) {
+        calls.push_back((initialised ? L"" : L"before HrInit: ") + call);
+        return S_OK;
+    }
+};
+
+FakeTaskbar* g_taskbar = nullptr;
+HRESULT giveFakeTaskbar(void** object) {
+    *object = g_taskbar ? static_cast<ITaskbarList3*>(g_taskbar) : nullptr;
+    return g_taskbar ? S_OK : REGDB_E_CLASSNOTREG;
+}
+
+TEST_F(AppWindowTest, TaskbarIsInitialisedBeforeUseAndDroppedWhenThatFails) {
+    struct Row {
+        const char* name;
+        bool made;
+        HRESULT init;
+        bool used;
+    };
+    const Row rows[] = {{"initialised", true, S_OK, true},
+                        {"refused HrInit", true, E_FAIL, false},
+                        {"no taskbar object", false, S_OK, false}};
+    s::gui::win::Window* window = s::thread::Pool<s::gui::win::Window, 0>::obtain();
+    ASSERT_NE(nullptr, window->getHandle());
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        FakeTaskbar taskbar;
+        taskbar.initAnswer = row.init;
+        g_taskbar = row.made ? &taskbar : nullptr;
+        AppWindow::setTaskbarFactory(&giveFakeTaskbar);
+        AppWindow* main = holder();
+        AppWindow::setTaskbarFactory(nullptr);
+        EXPECT_EQ(row.used, main->hasTaskbar());
+        main->setTaskbarProgressState(window);
+        main->setTaskbarProgressValue(window, 100, 40);
+        main->clearTaskbarProgress(window);
+        main->releaseToPool();
+        const std::vector<std::wstring> expected =
+            row.used ? std::vector<std::wstring>{L"indeterminate", L"value 40/100", L"no progress"}
+                     : std::vector<std::wstring>{};
+        EXPECT_EQ(expected, taskbar.calls);
+        EXPECT_EQ(row.made ? 0 : 1, taskbar.references) << "the holder gives back what it took";
+    }
+    g_taskbar = nullptr;
+    window->releaseToPool();
 }
 
 TEST(AppWindowRules, SectionOfScale) {

@@ -3,7 +3,9 @@
 
 #include <gmock/gmock.h>
 
+#include "mfc/CWnd.h"
 #include "s/gui/win/Window.h"
+#include "s/gui/win/WindowClass.h"
 #include "s/system/win/OsVersion.h"
 #include "s/thread/Pool.h"
 #include "support/gui/GuiTest.h"
@@ -53,6 +55,53 @@ class StartRulesWindow : public tests::gui::GuiTest {};
 // The watchdog fails the test if either wait does not end.
 TEST_F(StartRulesWindow, WaitingForNoWindowEndsAtOnce) {
     EXPECT_FALSE(s::app::win::waitUntilWindowClosed(nullptr, INFINITE));
+}
+
+// The top-level window of the toolkit refused; its hidden owner is made as always.
+HWND WINAPI refuseMainWindows(DWORD exStyle, LPCWSTR className, LPCWSTR title, DWORD style, int x, int y,
+                              int w, int h, HWND parent, HMENU menu, HINSTANCE instance, LPVOID param) {
+    const bool main = className && !IS_INTRESOURCE(className) &&
+                      wcscmp(className, s::gui::win::kWindowClassName) == 0 && (style & WS_CAPTION);
+    if (main) {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return nullptr;
+    }
+    return CreateWindowExW(exStyle, className, title, style, x, y, w, h, parent, menu, instance, param);
+}
+
+TEST_F(StartRulesWindow, WaitingForAWindowThatCouldNotBeMadeEndsAtOnce) {
+    tests::gui::ModalWatcher watcher(IDOK);
+    mfc::CWnd::setCreateWindowFunction(&refuseMainWindows);
+    s::gui::win::Window* window = s::thread::Pool<s::gui::win::Window, 0>::obtain();
+    mfc::CWnd::setCreateWindowFunction(nullptr);
+    ASSERT_NE(nullptr, window);
+    EXPECT_EQ(nullptr, window->getHandle());
+    EXPECT_FALSE(s::app::win::waitUntilWindowClosed(window, INFINITE));
+    window->releaseToPool();
+    ASSERT_TRUE(watcher.waitForBoxes(1, 5000));
+    EXPECT_EQ(L"Window Creation Failed!", watcher.boxes()[0].text);
+}
+
+// Its UI thread told to end: the windows go with the thread, and nothing closes the window.
+TEST_F(StartRulesWindow, WaitingForAWindowGoneWithoutACloseEndsWithFailure) {
+    s::gui::win::Window* window = s::thread::Pool<s::gui::win::Window, 0>::obtain();
+    ASSERT_NE(nullptr, window->getHandle());
+    window->show(true, false);
+    HWND handle = window->getHandle();
+    ASSERT_TRUE(PostThreadMessageW(window->uiThreadId(), WM_QUIT, 0, 0));
+    EXPECT_FALSE(s::app::win::waitUntilWindowClosed(window, INFINITE));
+    EXPECT_FALSE(IsWindow(handle));
+    EXPECT_FALSE(window->isClosed());
+    window->releaseToPool();
+}
+
+TEST_F(StartRulesWindow, WaitingWithALimitEndsWithFailureAfterIt) {
+    s::gui::win::Window* window = s::thread::Pool<s::gui::win::Window, 0>::obtain();
+    window->show(true, false);
+    const DWORD start = GetTickCount();
+    EXPECT_FALSE(s::app::win::waitUntilWindowClosed(window, 200));
+    EXPECT_GE(GetTickCount() - start, 190u);
+    window->releaseToPool();
 }
 
 TEST_F(StartRulesWindow, WaitingEndsWhenTheWindowCloses) {
