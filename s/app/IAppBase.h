@@ -20,6 +20,10 @@ namespace s::lang { class Localizer; }
 namespace s::map { class IMappedData; }
 namespace s::process::commandline { class ICommandLine; }
 
+namespace s::image {
+class IBufferedImageSet;
+}  // namespace s::image
+
 namespace s::app {
 
 class IAppBase : public s::base::IObject, public virtual s::thread::IPoolable {
@@ -40,6 +44,9 @@ public:
     virtual HICON appIconHandle64() = 0;
     virtual HICON appIconHandle128() = 0;
     virtual HICON appIconHandle256() = 0;
+    // Pictures of those five images, smallest first, for the windows' icons (they take a
+    // pair by the UI scale); made once and kept by the base; null without all five.
+    virtual s::image::IBufferedImageSet* appIconSet() = 0;
     virtual s::archive::dll::win::Archive* resourceArchive() = 0;
     virtual uint32_t textBase() = 0;
     virtual s::lang::Localizer* localizer() = 0;

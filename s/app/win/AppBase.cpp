@@ -23,6 +23,7 @@
 #include "s/system/win/ShellOpen.h"
 #include "s/thread/Pool.h"
 #include "s/xml/MappedData.h"
+#include "s/image/win/BufferedImageSet.h"
 
 namespace s::app::win {
 
@@ -162,8 +163,30 @@ HICON AppBase::appIconHandle(IconSize size) {
     return m_iconHandles[size];
 }
 
+s::image::IBufferedImageSet* AppBase::appIconSet() {
+    s::image::ico::win::IconImage* icons[kIconSizes] = {};
+    for (int32_t size = 0; size < kIconSizes; ++size) {
+        icons[size] = appIcon(static_cast<IconSize>(size));
+        if (!icons[size]) return nullptr;  // a set with a gap would give a scale the wrong pair
+    }
+    std::lock_guard<std::mutex> lock(m_iconLock);
+    if (m_iconSet) return m_iconSet;
+    s::image::win::BufferedImageSet* set = nullptr;
+    for (s::image::ico::win::IconImage* icon : icons) {
+        s::image::win::BufferedImage* image = icon->toBufferedImage(0, nullptr);
+        if (!image) break;
+        if (set) set->addImage(image);
+        else set = s::image::win::newImageSetOf(image);
+    }
+    if (set && set->getCount() == kIconSizes) m_iconSet = set;
+    else if (set) set->releaseToPool();
+    return m_iconSet;
+}
+
 void AppBase::releaseIcons() {
     std::lock_guard<std::mutex> lock(m_iconLock);
+    if (m_iconSet) m_iconSet->releaseToPool();
+    m_iconSet = nullptr;
     for (HICON& handle : m_iconHandles) {
         if (handle) DestroyIcon(handle);
         handle = nullptr;

@@ -16,6 +16,7 @@
 namespace mfc { class CWinApp; }
 namespace s::file::win { class PathWin; }
 namespace s::process::commandline::win { class CommandLine; }
+namespace s::image::win { class BufferedImageSet; }
 
 namespace s::app::win {
 
@@ -56,6 +57,7 @@ public:
     HICON appIconHandle64() override { return appIconHandle(kIcon64); }
     HICON appIconHandle128() override { return appIconHandle(kIcon128); }
     HICON appIconHandle256() override { return appIconHandle(kIcon256); }
+    s::image::IBufferedImageSet* appIconSet() override;
     s::archive::dll::win::Archive* resourceArchive() override { return m_archive; }
     uint32_t textBase() override { return m_textBase; }
     s::lang::Localizer* localizer() override { return m_localizer; }
@@ -111,6 +113,7 @@ private:
     std::mutex m_iconLock;
     s::image::ico::win::IconImage* m_icons[kIconSizes] = {};
     HICON m_iconHandles[kIconSizes] = {};
+    s::image::win::BufferedImageSet* m_iconSet = nullptr;
     s::lang::Localizer* m_localizer = nullptr;
     s::gui::drawer::Skinner* m_skinner = nullptr;
     s::image::jpg::win::Jpeg* m_picture131 = nullptr;

@@ -305,4 +305,6 @@ void AppWindow::resetForReuse() {
     m_comReady = false;
 }
 
+s::image::IBufferedImageSet* AppWindow::iconSet() { return m_base ? m_base->appIconSet() : nullptr; }
+
 }  // namespace s::app::win

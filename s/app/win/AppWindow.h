@@ -95,7 +95,8 @@ public:
     void setLanguage(const wchar_t* name) override;
     void saveStore() override;
     // The window keeps the icon its class gives it.
-    s::image::IBufferedImageSet* iconSet() override { return nullptr; }
+    // The application's icons, which every window of the program shows.
+    s::image::IBufferedImageSet* iconSet() override;
     s::gui::drawer::Skinner* skinner() override { return m_skinner; }
 
     // IObject

@@ -1699,8 +1699,12 @@ void Window::applyIconSet(s::image::IBufferedImageSet* icons) {
     const int32_t scale = uiScale();
     const int32_t first = scale >= 8 ? 3 : scale >= 4 ? 2 : scale >= 2 ? 1 : 0;
     if (icons->getCount() <= first + 1) return;
-    setLargeIcon(icons->getImage(first), false);
-    setSmallIcon(icons->getImage(first + 1), false);
+    // Of the pair the larger picture is the large icon, whichever order the set keeps.
+    s::image::win::BufferedImage* one = icons->getImage(first);
+    s::image::win::BufferedImage* two = icons->getImage(first + 1);
+    const bool firstLarger = one->getWidth() >= two->getWidth();
+    setLargeIcon(firstLarger ? one : two, false);
+    setSmallIcon(firstLarger ? two : one, false);
 }
 
 void Window::setSkinner(s::gui::drawer::Skinner* skinner) {

@@ -7,8 +7,10 @@
 #include <vector>
 
 #include "s/archive/icon/Archive.h"
+#include "s/image/IBufferedImageSet.h"
 #include "s/image/ico/win/IconImage.h"
 #include "s/image/jpg/win/Jpeg.h"
+#include "s/image/win/BufferedImage.h"
 #include "s/lang/Localizer.h"
 #include "s/map/IMappedData.h"
 #include "s/system/win/ShellOpen.h"
@@ -155,6 +157,13 @@ TEST_F(AppBaseTest, ApplicationIconsComeFromTheProgramsIconGroup) {
         EXPECT_EQ(row.side, iconWidth(icon)) << row.name;
         EXPECT_EQ(icon, (app->*row.handle)()) << row.name << ": made once";
     }
+    // The windows' icon set: the five pictures smallest first, each window taking a pair.
+    s::image::IBufferedImageSet* set = app->appIconSet();
+    ASSERT_NE(nullptr, set);
+    const int32_t sides[] = {16, 32, 48, 48, 256};
+    ASSERT_EQ(5, set->getCount());
+    for (int32_t i = 0; i < 5; ++i) EXPECT_EQ(sides[i], set->getImage(i)->getWidth()) << i;
+    EXPECT_EQ(set, app->appIconSet()) << "made once";
     app->releaseToPool();
 }
 

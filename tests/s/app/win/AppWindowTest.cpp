@@ -10,6 +10,7 @@
 
 #include "s/gui/win/UiScale.h"
 #include "s/gui/win/Window.h"
+#include "s/image/win/BufferedImage.h"
 #include "s/thread/Pool.h"
 #include "support/gui/GuiHarness.h"
 #include "tests/s/app/win/AppFixture.h"
@@ -189,6 +190,13 @@ TEST_F(AppWindowTest, WindowGeometryIsStoredAndRestored) {
     EXPECT_EQ(160, r.top);
     EXPECT_EQ(320, r.right - r.left);
     EXPECT_EQ(240, r.bottom - r.top);
+    // The program's icon reaches the native window: at scale 1 the 32 and 16 pixel pictures.
+    if (s::gui::win::uiScale() == 1) {
+        ASSERT_NE(nullptr, restored->getLargeIcon());
+        EXPECT_EQ(32, restored->getLargeIcon()->getWidth());
+        EXPECT_EQ(16, restored->getSmallIcon()->getWidth());
+        EXPECT_NE(0, SendMessageW(restored->getHandle(), WM_GETICON, ICON_BIG, 0));
+    }
     tests::gui::saveScreenshot(restored->getHandle(), L"app-main-window-restored");
     restored->releaseToPool();
     again->releaseToPool();

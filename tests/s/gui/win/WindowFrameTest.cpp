@@ -217,8 +217,8 @@ TEST_F(WindowFrameTest, TheSettingsIconsArePickedByScaleAndReachTheNativeWindow)
         Pooled<Window> window(newWindow());
         overrideUiScale(1);
         window->applySettings(&settings, false);
-        EXPECT_EQ(icons->getImage(0), window->getLargeIcon());
-        EXPECT_EQ(icons->getImage(1), window->getSmallIcon());
+        EXPECT_EQ(icons->getImage(1), window->getLargeIcon());  // 32: the larger of the pair
+        EXPECT_EQ(icons->getImage(0), window->getSmallIcon());
         HWND handle = window->getHandle();
         EXPECT_EQ(window->getLargeIconHandle(),
                   reinterpret_cast<HICON>(SendMessageW(handle, WM_GETICON, ICON_BIG, 0)));
@@ -227,8 +227,8 @@ TEST_F(WindowFrameTest, TheSettingsIconsArePickedByScaleAndReachTheNativeWindow)
         EXPECT_NE(nullptr, window->getSmallIconHandle());
         overrideUiScale(2);
         window->applySettings(&settings, false);
-        EXPECT_EQ(icons->getImage(1), window->getLargeIcon());
-        EXPECT_EQ(icons->getImage(2), window->getSmallIcon());
+        EXPECT_EQ(icons->getImage(2), window->getLargeIcon());
+        EXPECT_EQ(icons->getImage(1), window->getSmallIcon());
     }
     // The set's pictures were lent, not given: they are still whole.
     EXPECT_EQ(48, icons->getImage(2)->getWidth());
