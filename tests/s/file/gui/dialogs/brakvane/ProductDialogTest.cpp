@@ -61,7 +61,8 @@ TEST_F(ProductDialogTest, ConfirmedDropIsShreddedToDoneAndTheBystanderStays) {
         tests::gui::clickButton(q, L"Yes");
     });
     ASSERT_TRUE(dropAndFinish({sandbox.at(L"victim"), sandbox.at(L"loose.txt")}, 0));
-    EXPECT_EQ(1u, driver.seen().size());
+    EXPECT_TRUE(driver.waitForQuestions(1, 5000));
+        EXPECT_EQ(1u, driver.seen().size());
     EXPECT_FALSE(sandbox.exists(L"victim"));
     EXPECT_FALSE(sandbox.exists(L"loose.txt"));
     expectBystanderWhole();
