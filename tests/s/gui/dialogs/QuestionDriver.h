@@ -138,6 +138,9 @@ private:
         DWORD pid = 0;
         GetWindowThreadProcessId(w, &pid);
         if (pid != GetCurrentProcessId() || !IsWindowVisible(w)) return TRUE;
+        // A window's 0 x 0 owner may be shown under the same title: it is no question.
+        RECT r;
+        if (!GetWindowRect(w, &r) || r.right - r.left < 10 || r.bottom - r.top < 10) return TRUE;
         wchar_t text[256] = {};
         GetWindowTextW(w, text, 256);
         if (s->self->m_title != text || s->self->handled(w)) return TRUE;
@@ -149,12 +152,12 @@ private:
         EnumWindows(&match, reinterpret_cast<LPARAM>(&search));
         return search.found;
     }
-    // A closed question is hidden; its handle may come back for the next one.
+    // A question's window goes when it is answered; its handle may come back for the next.
     void forgetClosed() {
         std::lock_guard<std::mutex> lock(m_lock);
         std::vector<HWND> open;
         for (HWND h : m_handled)
-            if (IsWindow(h) && IsWindowVisible(h)) open.push_back(h);
+            if (IsWindow(h)) open.push_back(h);
         m_handled.swap(open);
     }
     bool handled(HWND w) {
