@@ -149,6 +149,7 @@ void Dialog::resetForReuse() {
 
 // The window goes with its controls (its UI thread stopped); the menu bar is one of them.
 void Dialog::releaseUi() {
+    m_about.release();  // before the main window: it is shown over it
     m_progressControl.bar = nullptr;
     if (m_owner) m_owner->setWindow(nullptr);
     if (m_window) m_window->releaseToPool();
@@ -692,8 +693,11 @@ void Dialog::onCommand(int32_t id) {
     m_window->doLayout();
 }
 
-// The About window is built elsewhere; this is the one place that opens it.
-void Dialog::showAbout() {}
+// The version window over this one; its holder and window are kept for the next time.
+void Dialog::showAbout() {
+    if (!m_owner || !m_window) return;
+    m_about.show(m_owner->appBase(), m_window->getHandle());
+}
 
 void Dialog::setStatus(const wchar_t* text) {
     if (!m_status) return;

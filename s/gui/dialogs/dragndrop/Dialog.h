@@ -18,6 +18,7 @@
 #include "s/archive/CallBack.h"
 #include "s/archive/IProgressControl.h"
 #include "s/base/IObject.h"
+#include "s/gui/dialogs/AboutWindow.h"
 #include "s/gui/events/IEventListener.h"
 #include "s/str/strarray/StrArray.h"
 #include "s/str/strbuffer/StrBuffer.h"
@@ -161,6 +162,7 @@ protected:
     s::map::IMappedData* m_store = nullptr;
     s::lang::Localizer* m_localizer = nullptr;
     s::gui::win::Window* m_window = nullptr;
+    s::gui::dialogs::AboutWindow m_about;  // made on first use, kept for the next
     int32_t m_scale = 1;
     const wchar_t* m_section = L"View";
     s::gui::win::ComboBox* m_option = nullptr;

@@ -10,6 +10,7 @@
 #include "s/gui/win/CheckBox.h"
 #include "s/gui/win/MenuEx.h"
 #include "s/system/win/ShellOpen.h"
+#include "support/gui/GuiHarness.h"
 #include "tests/s/file/gui/dialogs/brakvane/ProductFixture.h"
 
 namespace {
@@ -79,9 +80,45 @@ TEST_F(ProductMenuTest, PageCommandsOpenTheirAddressesFromThePack) {
                                                L"http://www.ostrel.example/brakvane/feedback/",
                                                L"http://www.ostrel.example/software/",
                                                L"http://www.ostrel.example/workplace/"));
-    // The About window is not built in this program yet: its command opens nothing.
+}
+
+struct TitleSearch {
+    const wchar_t* title;
+    HWND found;
+};
+
+BOOL CALLBACK findTitled(HWND w, LPARAM p) {
+    auto* search = reinterpret_cast<TitleSearch*>(p);
+    DWORD process = 0;
+    GetWindowThreadProcessId(w, &process);
+    wchar_t text[128] = L"";
+    GetWindowTextW(w, text, 128);
+    if (process != GetCurrentProcessId() || !IsWindowVisible(w) || wcscmp(text, search->title) != 0)
+        return TRUE;
+    search->found = w;
+    return FALSE;
+}
+
+// A shown top-level window of this process with the given title, or none.
+HWND shownWindowTitled(const wchar_t* title) {
+    TitleSearch search = {title, nullptr};
+    EnumWindows(&findTitled, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+TEST_F(ProductMenuTest, VersionInformationShowsTheAboutWindowOverTheMainWindow) {
+    openProduct();
     command(Dragndrop::kVersionInformation);
-    EXPECT_EQ(5u, g_opened.size());
+    HWND about = nullptr;
+    for (int waited = 0; !about && waited < 5000; waited += 50, Sleep(50))
+        about = shownWindowTitled(L"Version Information");
+    ASSERT_NE(nullptr, about);
+    tests::gui::saveScreenshot(about, L"product-about");
+    EXPECT_TRUE(g_opened.empty());  // it opens no page by itself
+    // Shown again from the menu it is the same window, not a second one.
+    command(Dragndrop::kVersionInformation);
+    Sleep(200);
+    EXPECT_NE(nullptr, shownWindowTitled(L"Version Information"));
 }
 
 }  // namespace
