@@ -72,6 +72,13 @@ void addTo(s::gui::IComponent* parent, s::gui::IComponent* child) {
     if (parent && child) parent->addChild(child);
 }
 
+// The drop area's two lines, in the quiet grey that leaves the frame's title in front.
+s::gui::win::Label* promptLabel(int32_t textId) {
+    s::gui::win::Label* label = s::gui::win::newLabel(textId, true, false);
+    if (label) label->setTextColour(119, 119, 119);
+    return label;
+}
+
 s::gui::menuitem::MenuItem* item(s::gui::ITextLocalizer* texts, int32_t textId, int32_t command,
                                  bool checked) {
     return s::gui::menuitem::MenuItem::create(texts, textId, command, checked);
@@ -310,15 +317,16 @@ void Dialog::buildDropColumn() {
     m_dropBox = s::gui::win::newGroupBox(s::gui::IBox::kVertical, 0, 2 * m_scale, text(kDropBoxText), -1);
     if (m_dropBox) {
         m_dropBox->setTitleId(kDropBoxText);
+        m_dropBox->setFrameColour(145, 155, 156);
         m_dropBox->setMinimumSize(100, 100);
         m_dropBox->setTargetPercent(100, -1);
         s::gui::IBox* content = m_dropBox->getContent();
         if (content) {
             content->setAcceptFiles(true);
-            addTo(content, s::gui::win::newLabel(kDropPromptText, true, false));
+            addTo(content, promptLabel(kDropPromptText));
             addTo(content, s::gui::win::newLabelWithText(L"", false, false));
             addTo(content, s::gui::win::newLabelWithText(L"", false, false));
-            addTo(content, s::gui::win::newLabel(kUnrecoverableText, true, false));
+            addTo(content, promptLabel(kUnrecoverableText));
         }
     }
     addTo(m_dropColumn, m_dropBox);
@@ -350,7 +358,11 @@ void Dialog::buildStatusBar() {
     m_status2 = s::gui::win::newLabelWithText(L"", false, false);
     m_linkBox = newBox(s::gui::IBox::kRow, 2, -1, -1, 1, 0, 0, 0, 0);
     m_link = s::gui::win::newLabelWithText(L"ostrel", false, false);
-    if (m_link) m_link->setLink(true);
+    if (m_link) {
+        m_link->setLink(true);
+        m_link->setTextColour(51, 51, 51);
+        m_link->setLinkColours(RGB(51, 51, 51), RGB(0, 0, 238));
+    }
     addTo(m_linkBox, m_link);
     m_progressBox = newBox(s::gui::IBox::kRow, 2, -1, -1, 1, 0, 0, 0, 0);
     m_progress = s::thread::Pool<s::gui::win::ProgressBar>::obtain();
