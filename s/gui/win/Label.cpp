@@ -135,17 +135,27 @@ bool Label::mustMarshal() const {
 }
 
 bool Label::setText(const wchar_t* text, bool redraw) {
-    if (!mustMarshal()) return applyText(text, redraw);
+    if (!mustMarshal()) return applyRealText(text, redraw);
     if (m_hWnd)
         return ::SendMessageW(m_hWnd, kApplyText, reinterpret_cast<WPARAM>(text), redraw) == 1;
     TextChange change = {this, text, redraw, false};
     m_window->runOnUiThread(
         [](void* c) {
             auto* change = static_cast<TextChange*>(c);
-            change->changed = change->label->applyText(change->text, change->redraw);
+            change->changed = change->label->applyRealText(change->text, change->redraw);
         },
         &change);
     return change.changed;
+}
+
+// A text set for good ends a temporary one at once: its timer would otherwise bring back the
+// text from before over the new one.
+bool Label::applyRealText(const wchar_t* text, bool redraw) {
+    if (m_saved.length()) {
+        KillTimer(kRestoreTimer);
+        m_saved.clear();
+    }
+    return applyText(text, redraw);
 }
 
 bool Label::applyText(const wchar_t* text, bool redraw) {
@@ -355,7 +365,7 @@ bool Label::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM l
         restoreSavedText();
         return true;
     case kApplyText:
-        *result = applyText(reinterpret_cast<const wchar_t*>(wParam), lParam != 0) ? 1 : 0;
+        *result = applyRealText(reinterpret_cast<const wchar_t*>(wParam), lParam != 0) ? 1 : 0;
         return true;
     case kTemporaryText:
         temporaryText(reinterpret_cast<const wchar_t*>(wParam), static_cast<UINT>(lParam));

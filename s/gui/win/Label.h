@@ -85,6 +85,7 @@ private:
     s::gui::drawer::IText* drawer() const;
     bool applyText(const wchar_t* text, bool redraw);
     void temporaryText(const wchar_t* text, UINT milliseconds);
+    bool applyRealText(const wchar_t* text, bool redraw);
     void restoreSavedText();
     void measure();
     void repaintNow();

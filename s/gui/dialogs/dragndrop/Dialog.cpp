@@ -53,6 +53,7 @@ constexpr int32_t kDetailedText = 1005000;
 constexpr int32_t kMinimizeText = 1006000;
 constexpr int32_t kCancelText = 1006050;
 constexpr int32_t kMakerPageText = 101000;
+constexpr uint32_t kDoneShownMs = 3000;
 constexpr int32_t kMoreSoftwarePageText = 108000;
 constexpr int32_t kWorkplacePageText = 108200;
 constexpr int32_t kTranslatePageText = 108500;
@@ -756,7 +757,7 @@ void Dialog::onEnd() {
     m_progressObject.setTotal(1);
     m_progressObject.setPosition(1);
     if (m_status2) m_status2->setText(L"", true);
-    setStatus(text(kDoneText));
+    m_trail.addString(text(kDoneText));
     if (m_progressBox) {
         m_progressBox->setCollapsed(true);
         m_progressBox->setVisible(false, true);
@@ -766,6 +767,9 @@ void Dialog::onEnd() {
         m_linkBox->setVisible(true, true);
     }
     setStatus(text(kReadyText));
+    // "Done!" and "Ready" come in one step: shown for good, the first would never be seen.
+    // It stands for a while and gives way to "Ready" (or at once to the next run's texts).
+    if (m_status) m_status->showTemporaryText(text(kDoneText), kDoneShownMs);
     m_window->doLayout();
     onFinished();
     m_startTime = 0;

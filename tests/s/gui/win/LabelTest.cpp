@@ -93,6 +93,12 @@ TEST_F(LabelTest, TemporaryTextsGiveWayToTheTextShownBeforeTheFirst) {
     Sleep(500);
     SendMessageW(handleOf(label), WM_NULL, 0, 0);  // the UI thread has run its timers
     EXPECT_STREQ(label->getText(), L"Original");
+    // A text set for good while a temporary one stands is not undone by its timer.
+    label->showTemporaryText(L"Done", 200);
+    label->setText(L"Working on a.txt", true);
+    Sleep(500);
+    SendMessageW(handleOf(label), WM_NULL, 0, 0);
+    EXPECT_STREQ(label->getText(), L"Working on a.txt");
 }
 
 TEST_F(LabelTest, OnlyALinkTakesTheMouseAndItOpensItsTargetThroughTheShell) {

@@ -66,13 +66,17 @@ TEST_F(ProductDialogTest, ConfirmedDropIsShreddedToDoneAndTheBystanderStays) {
     EXPECT_FALSE(sandbox.exists(L"victim"));
     EXPECT_FALSE(sandbox.exists(L"loose.txt"));
     expectBystanderWhole();
-    // The end state: a full bar, "Done!" then "Ready", nothing left in the queue.
+    // The end state: a full bar, "Done!" standing a while and giving way to "Ready", nothing
+    // left in the queue.
+    const std::wstring atTheEnd = dialog->statusLabel()->getText();
+    EXPECT_EQ(L"Done!", atTheEnd);
+    shoot(L"product-done");
     EXPECT_EQ(1, dialog->progressBar()->getRangeMaximum());
     EXPECT_EQ(1, dialog->progressBar()->getProgress());
-    EXPECT_STREQ(L"Ready", dialog->statusLabel()->getText());
+    EXPECT_TRUE(tests::gui::eventually(
+        [&] { return std::wstring(dialog->statusLabel()->getText()) == L"Ready"; }, 10000));
     EXPECT_EQ(0u, dialog->queuedCount());
     EXPECT_TRUE(watcher->boxes().empty()) << "no failure to list";
-    shoot(L"product-done");
 }
 
 TEST_F(ProductDialogTest, NoInTheConfirmationChangesNothingAndDontAskSwitchesItOff) {
@@ -150,7 +154,8 @@ TEST_F(ProductDialogTest, CancelDuringAGutmannRunKeepsTheFileAndADropMeanwhileIs
     EXPECT_TRUE(sandbox.exists(L"late.txt"));
     EXPECT_TRUE(sandbox.exists(L"large.bin"));
     EXPECT_TRUE(trailHas(L"Canceling.."));
-    EXPECT_STREQ(L"Ready", dialog->statusLabel()->getText());
+    EXPECT_TRUE(tests::gui::eventually(
+        [&] { return std::wstring(dialog->statusLabel()->getText()) == L"Ready"; }, 10000));
     // The cut-short run lists the large file as not wiped.
     ASSERT_TRUE(watcher->waitForBoxes(1, 5000));
     EXPECT_THAT(watcher->boxes()[0].text, testing::HasSubstr(L"large.bin"));
