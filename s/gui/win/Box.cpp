@@ -360,6 +360,11 @@ bool Box::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lPa
     case WM_GETDLGCODE:
         *result = DefWindowProc(message, wParam, lParam) | DLGC_WANTALLKEYS;
         return true;
+    case WM_KEYDOWN:
+        // Keys pressed in a control inside reach the window's key listeners, as a button
+        // passes its keys to the box that holds it.
+        if (!m_parentWnd || !m_parentWnd->m_hWnd) return false;
+        return ::SendMessageW(m_parentWnd->m_hWnd, message, wParam, lParam) == 0;
     default:
         return ComponentBase::handleMessage(result, message, wParam, lParam);
     }
