@@ -11,6 +11,9 @@
 
 #include <gmock/gmock.h>
 
+#include "s/app/win/AppBase.h"
+#include "s/gui/dialogs/FlexAsker.h"
+#include "support/RegistryFixture.h"
 #include "support/Sandbox.h"
 #include "support/program/DropBlock.h"
 #include "tests/e2e/LongPath.h"
@@ -78,6 +81,62 @@ TEST(SandboxGuardTest, OnlyNamesBelowTheSandboxFolderPass) {
     EXPECT_FALSE(isInsideSandbox(L"T:", L"T:\\a"));
     EXPECT_FALSE(isInsideSandbox(L"box", L"box\\a"));
     EXPECT_FALSE(isInsideSandbox(L"T:\\x\\..", L"T:\\x\\..\\a"));
+}
+
+// The watcher against the program's own question window, asked on a thread of its own as
+// the window's UI thread asks it.
+class QuestionWatcherTest : public tests::RegistryFixture {};
+
+struct Asked {
+    s::gui::dialogs::FlexAsker* asker;
+    bool answer;
+    bool ticked;
+};
+
+DWORD WINAPI askOnce(void* context) {
+    auto* asked = static_cast<Asked*>(context);
+    asked->answer = asked->asker->ask(nullptr, L"Driver Question", L"Answer me");
+    asked->ticked = asked->asker->isDontAskChecked();
+    return 0;
+}
+
+TEST_F(QuestionWatcherTest, AnswersTheQuestionWindowAsTold) {
+    tests::gui::Watchdog watchdog("QuestionWatcherTest", 60000);
+    tests::gui::ScreenLock screen;
+    s::app::win::AppBase* base = s::app::win::AppBase::obtain(nullptr, this->base().c_str());
+    ASSERT_NE(nullptr, base);
+    struct Case {
+        const wchar_t* button;
+        const wchar_t* tick;
+        bool answer;
+        bool ticked;
+        const wchar_t* seenAnswer;
+    };
+    const Case cases[] = {
+        {L"Yes", nullptr, true, false, L"Yes"},
+        {L"No", kDontAsk, false, true, L"No"},
+        {L"", kDontAsk, false, true, L"close"},
+        {L"Yes", kDontAsk, true, true, L"Yes"},
+    };
+    QuestionWatcher watcher(L"Driver Question", L"");
+    size_t answered = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::wstring(c.button) + L"/" + (c.tick ? c.tick : L"-"));
+        watcher.setAnswer(c.button, c.tick);
+        Asked asked = {s::gui::dialogs::FlexAsker::createWindow(base), !c.answer, !c.ticked};
+        ASSERT_NE(nullptr, asked.asker);
+        HANDLE thread = CreateThread(nullptr, 0, &askOnce, &asked, 0, nullptr);
+        ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(thread, 20000)) << "the question was not answered";
+        CloseHandle(thread);
+        asked.asker->releaseToPool();
+        EXPECT_EQ(c.answer, asked.answer);
+        EXPECT_EQ(c.ticked, asked.ticked);
+        ASSERT_EQ(++answered, watcher.seen().size());
+        const SeenQuestion seen = watcher.seen().back();
+        EXPECT_EQ(c.seenAnswer, seen.answer);
+        EXPECT_THAT(seen.texts, testing::Contains(L"Answer me"));
+    }
+    base->releaseToPool();
 }
 
 class ProgramStartTest : public ProgramFixture {};
