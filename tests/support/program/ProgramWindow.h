@@ -82,6 +82,8 @@ public:
     void menuCommand(int32_t id) const;
 
     std::vector<TracedEvent> trace() const;
+    // When the trace began (seconds of now()); the events' times count from it.
+    double startedAt() const { return m_start; }
     void clearTrace();
     // True once an event of that name was traced, waiting up to limitMs.
     bool waitForEvent(const wchar_t* name, uint32_t limitMs) const;
