@@ -2,7 +2,8 @@
 //
 // What the end-to-end tests share: a sandbox folder on the fixture drive holding everything
 // the program may destroy, the program's own start-up running in this process with its
-// main window found, the user's view of that window, and a watcher of its questions. Every
+// main window found, the user's view of that window, a watcher of its questions and one of
+// its message boxes. Every
 // drop goes through dropPaths, which refuses (and fails the test on) any path outside the
 // sandbox before the window sees it.
 #pragma once
@@ -37,6 +38,7 @@ protected:
         m_name = std::string(info->test_suite_name()) + "." + info->name();
         m_watchdog = std::make_unique<tests::gui::Watchdog>(m_name.c_str(), 110000);
         ASSERT_TRUE(box.ok()) << "no fixture drive: nothing may be dropped";
+        boxes = std::make_unique<tests::gui::ModalWatcher>(IDOK);
         tests::gui::phase("start-up");
         program = std::make_unique<InProcessProgram>();
         ASSERT_TRUE(program->started());
@@ -56,6 +58,7 @@ protected:
             program.reset();
         }
         questions.reset();
+        boxes.reset();
         m_watchdog.reset();
     }
 
@@ -89,6 +92,8 @@ protected:
     std::unique_ptr<InProcessProgram> program;
     std::unique_ptr<ProgramWindow> window;
     std::unique_ptr<QuestionWatcher> questions;
+    // The program's message boxes (what could not be wiped, errors): recorded, answered OK.
+    std::unique_ptr<tests::gui::ModalWatcher> boxes;
 
 private:
     std::string m_name;
