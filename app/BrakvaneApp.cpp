@@ -7,32 +7,23 @@
 #include "s/app/win/AppBase.h"
 #include "s/app/win/AppWindow.h"
 #include "s/app/win/StartRules.h"
+#include "s/file/gui/dialogs/brakvane/Dialog.h"
 #include "s/gui/win/UiScale.h"
-#include "s/gui/win/Window.h"
 #include "s/process/commandline/ICommandLine.h"
 #include "s/system/win/OsVersion.h"
-#include "s/thread/Pool.h"
 
 namespace {
 
 constexpr int32_t kMainWindowSide = 250;
 
-// The main window with its settings applied, shown until the user closes it. The window
-// is given back (its UI thread stopped) before this returns: nothing may still run when
-// the run-time's exit destroys the pools and locks.
+// The product dialog in the main window until the user closes it. Its release waits for a
+// run to end and gives its window back (the UI thread stopped) before this returns: nothing
+// may still run when the run-time's exit destroys the pools and locks.
 void runMainWindow(s::app::win::AppWindow* holder) {
-    s::gui::win::Window* window = s::thread::Pool<s::gui::win::Window, 0>::obtain();
-    if (!window) return;
-    holder->setWindow(window);
-    window->setMaximizeBox(false);
-    window->setResizable(true);
-    window->setClientEdge(false);
-    window->applySettings(holder, true);
-    window->show(true, true);
-    holder->checkForUpdate(window);
-    s::app::win::waitUntilWindowClosed(window, INFINITE);
-    holder->setWindow(nullptr);
-    window->releaseToPool();
+    s::file::gui::dialogs::brakvane::Dialog* dialog = s::file::gui::dialogs::brakvane::Dialog::obtain(holder);
+    if (!dialog) return;
+    dialog->buildUi();
+    dialog->releaseToPool();
 }
 
 }  // namespace

@@ -149,12 +149,12 @@ private:
         EnumWindows(&match, reinterpret_cast<LPARAM>(&search));
         return search.found;
     }
-    // A closed question is hidden; its handle may come back for the next one.
+    // A question's window goes when it is answered; its handle may come back for the next.
     void forgetClosed() {
         std::lock_guard<std::mutex> lock(m_lock);
         std::vector<HWND> open;
         for (HWND h : m_handled)
-            if (IsWindow(h) && IsWindowVisible(h)) open.push_back(h);
+            if (IsWindow(h)) open.push_back(h);
         m_handled.swap(open);
     }
     bool handled(HWND w) {

@@ -1,0 +1,254 @@
+// tests/s/file/gui/dialogs/brakvane/ProductDialogTest.cpp
+//
+// The product's window driven as its user drives it: files dropped on the drop box,
+// the confirmation answered, the run followed to "Done!", the dropped items gone and a
+// bystander beside them untouched; refusals, cancel, the methods, the views and the
+// language. Only sandbox paths on the fixture drive are ever dropped.
+#include <gmock/gmock.h>
+
+#include <string>
+
+#include "s/gui/combobox/ComboBoxItem.h"
+#include "s/gui/win/Box.h"
+#include "s/gui/win/Button.h"
+#include "s/gui/win/ComboBox.h"
+#include "s/gui/win/Label.h"
+#include "s/gui/win/MenuEx.h"
+#include "s/gui/win/ProgressBar.h"
+#include "s/lang/LangPack.h"
+#include "s/lang/Localizer.h"
+#include "tests/s/file/gui/dialogs/brakvane/ProductFixture.h"
+
+namespace {
+
+using tests::gui::QuestionDriver;
+using tests::product::Product;
+using Dragndrop = s::gui::dialogs::dragndrop::Dialog;
+
+class ProductDialogTest : public tests::product::ProductFixture {
+protected:
+    void makeVictims() {
+        ASSERT_TRUE(sandbox.makeFolder(L"victim"));
+        ASSERT_TRUE(sandbox.makeFolder(L"victim\\inner"));
+        ASSERT_TRUE(sandbox.writeFile(L"victim\\a.txt", "first secret"));
+        ASSERT_TRUE(sandbox.writeFile(L"victim\\inner\\b.bin", std::string(70000, 'b')));
+        ASSERT_TRUE(sandbox.writeFile(L"loose.txt", "loose secret"));
+        ASSERT_TRUE(sandbox.makeFolder(L"keep"));
+        ASSERT_TRUE(sandbox.writeFile(L"keep\\bystander.txt", kBystander));
+    }
+    void expectBystanderWhole() {
+        std::string bytes;
+        ASSERT_TRUE(sandbox.readFile(L"keep\\bystander.txt", &bytes));
+        EXPECT_EQ(kBystander, bytes);
+    }
+    void clickCancel() {
+        HWND cancel = dialog->cancelButton()->nativeWindow()->m_hWnd;
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutW(cancel, BM_CLICK, 0, 0, SMTO_NORMAL, 5000, &ignored);
+    }
+    void choose(int32_t method) {
+        onUiThread([&] { dialog->optionControl()->setSelection(method, true); });
+    }
+    static inline const std::string kBystander = "not dropped: must stay byte for byte";
+};
+
+TEST_F(ProductDialogTest, ConfirmedDropIsShreddedToDoneAndTheBystanderStays) {
+    makeVictims();
+    openProduct(true);
+    shoot(L"product-ready");
+    QuestionDriver driver(L"Confirm File Shred", [](HWND q) {
+        tests::gui::saveScreenshot(q, L"product-confirmation");
+        tests::gui::clickButton(q, L"Yes");
+    });
+    ASSERT_TRUE(dropAndFinish({sandbox.at(L"victim"), sandbox.at(L"loose.txt")}, 0));
+    EXPECT_EQ(1u, driver.seen().size());
+    EXPECT_FALSE(sandbox.exists(L"victim"));
+    EXPECT_FALSE(sandbox.exists(L"loose.txt"));
+    expectBystanderWhole();
+    // The end state: a full bar, "Done!" then "Ready", nothing left in the queue.
+    EXPECT_EQ(1, dialog->progressBar()->getRangeMaximum());
+    EXPECT_EQ(1, dialog->progressBar()->getProgress());
+    EXPECT_STREQ(L"Ready", dialog->statusLabel()->getText());
+    EXPECT_EQ(0u, dialog->queuedCount());
+    EXPECT_TRUE(watcher->boxes().empty()) << "no failure to list";
+    shoot(L"product-done");
+}
+
+TEST_F(ProductDialogTest, NoInTheConfirmationChangesNothingAndDontAskSwitchesItOff) {
+    makeVictims();
+    openProduct(true);
+    {
+        QuestionDriver driver(L"Confirm File Shred", [](HWND q) { tests::gui::clickButton(q, L"No"); });
+        drop({sandbox.at(L"loose.txt")});
+        ASSERT_TRUE(driver.waitForQuestions(1, 10000));
+        Sleep(300);
+        EXPECT_FALSE(dialog->isBusy());
+        EXPECT_TRUE(sandbox.exists(L"loose.txt"));
+        EXPECT_TRUE(dialog->isAskingConfirmation());
+    }
+    {
+        // Ticked and No: this drop is refused, and no question comes again.
+        QuestionDriver driver(L"Confirm File Shred", [](HWND q) {
+            tests::gui::clickButton(q, L"Don't ask me again");
+            tests::gui::clickButton(q, L"No");
+        });
+        drop({sandbox.at(L"loose.txt")});
+        ASSERT_TRUE(driver.waitForQuestions(1, 10000));
+        ASSERT_TRUE(tests::gui::eventually([&] { return !dialog->isAskingConfirmation(); }, 5000));
+        EXPECT_TRUE(sandbox.exists(L"loose.txt"));
+        uint32_t saved = 1;
+        EXPECT_TRUE(readsAsDword(L"SaveData\\MainWindow\\View", L"AskConfirmation", &saved));
+        EXPECT_EQ(0u, saved);
+        EXPECT_FALSE(dialog->menuBar()->isItemChecked(Dragndrop::kAskConfirmation));
+    }
+    QuestionDriver never(L"Confirm File Shred", [](HWND q) { tests::gui::clickButton(q, L"No"); });
+    ASSERT_TRUE(dropAndFinish({sandbox.at(L"loose.txt")}, 0));
+    EXPECT_TRUE(never.seen().empty());
+    EXPECT_FALSE(sandbox.exists(L"loose.txt"));
+    expectBystanderWhole();
+}
+
+TEST_F(ProductDialogTest, EveryMethodThroughTheComboShredsAndIsRemembered) {
+    openProduct();
+    // The default is the last method.
+    EXPECT_EQ(Product::kDefaultMethod, dialog->optionControl()->getSelectedIndex());
+    const wchar_t* captions[] = {L"Ruziruru (Vanish it!)", L"Into Ashes (Extremely Secure)",
+                                 L"Extra Carefully (Even More Secure)", L"Shred Once (Usually Unrecoverable)"};
+    for (int32_t method = 0; method < Product::kMethodCount; ++method) {
+        SCOPED_TRACE(method);
+        const std::wstring name = L"m" + std::to_wstring(method) + L".txt";
+        ASSERT_TRUE(sandbox.writeFile(name, std::string(5000, 'x')));
+        choose(method);
+        EXPECT_EQ(captions[method], readString(L"SaveData\\MainWindow\\View", L"ConvertTo"));
+        ASSERT_TRUE(dropAndFinish({sandbox.at(name)}, static_cast<size_t>(method)));
+        EXPECT_FALSE(sandbox.exists(name));
+    }
+    // A new window selects the saved method again.
+    choose(1);
+    closeProduct();
+    openProduct();
+    EXPECT_EQ(1, dialog->optionControl()->getSelectedIndex());
+}
+
+TEST_F(ProductDialogTest, CancelDuringAGutmannRunKeepsTheFileAndADropMeanwhileIsRefused) {
+    // Large enough that 35 passes take far longer than the test needs to cancel them.
+    ASSERT_TRUE(sandbox.writeFile(L"large.bin", std::string(96 << 20, 'L')));
+    ASSERT_TRUE(sandbox.writeFile(L"late.txt", "dropped while busy"));
+    openProduct();
+    choose(0);
+    drop({sandbox.at(L"large.bin")});
+    ASSERT_TRUE(waitBusy(10000));
+    drop({sandbox.at(L"late.txt")});
+    ASSERT_TRUE(tests::gui::eventually([&] { return dialog->statusTrail().count() > 0; }, 10000));
+    EXPECT_TRUE(IsWindowVisible(dialog->progressBar()->nativeWindow()->m_hWnd));
+    shoot(L"product-running");
+    EXPECT_EQ(1u, dialog->queuedCount());
+    clickCancel();
+    ASSERT_TRUE(waitIdle(15000));
+    EXPECT_EQ(0u, trailCount(L"Done!") - 1) << "one end, of the cancelled run";
+    EXPECT_TRUE(sandbox.exists(L"late.txt"));
+    EXPECT_TRUE(sandbox.exists(L"large.bin"));
+    EXPECT_TRUE(trailHas(L"Canceling.."));
+    EXPECT_STREQ(L"Ready", dialog->statusLabel()->getText());
+    // The cut-short run lists the large file as not wiped.
+    ASSERT_TRUE(watcher->waitForBoxes(1, 5000));
+    EXPECT_THAT(watcher->boxes()[0].text, testing::HasSubstr(L"large.bin"));
+    // Ready again: the next drop runs.
+    choose(3);
+    ASSERT_TRUE(dropAndFinish({sandbox.at(L"late.txt")}, trailCount(L"Done!")));
+    EXPECT_FALSE(sandbox.exists(L"late.txt"));
+}
+
+TEST_F(ProductDialogTest, ItemsThatCouldNotBeWipedAreListedToTheUser) {
+    ASSERT_TRUE(sandbox.writeFile(L"locked.txt", "held open"));
+    ASSERT_TRUE(sandbox.writeFile(L"free.txt", "can go"));
+    HANDLE held = CreateFileW(sandbox.at(L"locked.txt").c_str(), GENERIC_READ, 0, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    openProduct();
+    ASSERT_TRUE(dropAndFinish({sandbox.at(L"locked.txt"), sandbox.at(L"free.txt")}, 0));
+    CloseHandle(held);
+    ASSERT_TRUE(watcher->waitForBoxes(1, 5000));
+    const std::wstring text = watcher->boxes()[0].text;
+    EXPECT_THAT(text, testing::HasSubstr(L"could not be wiped"));
+    EXPECT_THAT(text, testing::HasSubstr(L"locked.txt"));
+    EXPECT_THAT(text, testing::Not(testing::HasSubstr(L"free.txt")));
+    EXPECT_TRUE(sandbox.exists(L"locked.txt"));
+    EXPECT_FALSE(sandbox.exists(L"free.txt"));
+}
+
+TEST_F(ProductDialogTest, AnUnusableFolderRefusesTheDropWithTheFolderNamed) {
+    openProduct();
+    const std::wstring missing = sandbox.at(L"no\\such\\item.txt");
+    drop({missing});
+    ASSERT_TRUE(watcher->waitForBoxes(1, 5000));
+    EXPECT_EQ(L"The output folder is inaccessible or write-protected.\r\n\"" + sandbox.at(L"no\\such") + L"\"",
+              watcher->boxes()[0].text);
+    EXPECT_FALSE(dialog->isBusy());
+    EXPECT_EQ(0u, dialog->queuedCount());
+}
+
+TEST_F(ProductDialogTest, ViewsSwitchAndKeepTheirSizesPerSection) {
+    openProduct();
+    EXPECT_TRUE(dialog->isCompact());
+    EXPECT_EQ(250, window->getWidth());
+    EXPECT_STREQ(L"Detailed Description >>", dialog->toggleButton()->getText());
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(dialog->toggleButton()->nativeWindow()->m_hWnd, BM_CLICK, 0, 0, SMTO_NORMAL, 5000, &ignored);
+    ASSERT_TRUE(tests::gui::eventually([&] { return !dialog->isCompact(); }, 5000));
+    EXPECT_EQ(500, window->getWidth());
+    EXPECT_EQ(400, window->getHeight());
+    EXPECT_STREQ(L"<< Minimize", dialog->toggleButton()->getText());
+    EXPECT_TRUE(dialog->descriptionPanel()->isVisible());
+    shoot(L"product-large-view");
+    uint32_t value = 0;
+    EXPECT_TRUE(readsAsDword(L"SaveData\\MainWindow\\View", L"SmallWidth", &value));
+    EXPECT_EQ(250u, value);
+    EXPECT_TRUE(readsAsDword(L"SaveData\\MainWindow\\View", L"CompactView", &value));
+    EXPECT_EQ(0u, value);
+    window->setSize(520, 420);
+    SendMessageTimeoutW(dialog->toggleButton()->nativeWindow()->m_hWnd, BM_CLICK, 0, 0, SMTO_NORMAL, 5000, &ignored);
+    ASSERT_TRUE(tests::gui::eventually([&] { return dialog->isCompact(); }, 5000));
+    EXPECT_TRUE(readsAsDword(L"SaveData\\MainWindow\\View", L"LargeWidth", &value));
+    EXPECT_EQ(520u, value);
+    EXPECT_FALSE(dialog->descriptionPanel()->isVisible());
+    shoot(L"product-compact-view");
+}
+
+TEST_F(ProductDialogTest, ALanguageCommandReTextsTheWindowAndOnesOutsideTheListAreIgnored) {
+    openProduct();
+    s::lang::Localizer* texts = app->localizer();
+    ASSERT_NE(nullptr, texts);
+    int32_t german = -1;
+    for (uint32_t i = 0; i < texts->packCount(); ++i)
+        if (wcscmp(texts->packAt(i)->englishName().cString(), L"German") == 0) german = static_cast<int32_t>(i);
+    ASSERT_GE(german, 0);
+    const int32_t english = texts->currentIndex();
+    for (int32_t outside : {1, Dragndrop::kFirstLanguage + static_cast<int32_t>(texts->packCount()), 99}) {
+        onUiThread([&] { dialog->menuBar()->chooseCommand(outside); });
+        EXPECT_EQ(english, texts->currentIndex()) << outside;
+    }
+    onUiThread([&] { dialog->menuBar()->chooseCommand(Dragndrop::kFirstLanguage + german); });
+    EXPECT_EQ(german, texts->currentIndex());
+    EXPECT_STREQ(texts->getText(1005000), dialog->toggleButton()->getText());
+    EXPECT_STRNE(L"Detailed Description >>", dialog->toggleButton()->getText());
+    EXPECT_EQ(L"German", readString(L"SaveData\\Language", L""));
+    shoot(L"product-german");
+    onUiThread([&] { dialog->menuBar()->chooseCommand(Dragndrop::kFirstLanguage + english); });
+    EXPECT_STREQ(L"Detailed Description >>", dialog->toggleButton()->getText());
+}
+
+TEST_F(ProductDialogTest, UpdatesAreHalvedWhileTheirTotalIsAboveTheBarsRange) {
+    openProduct();
+    struct Row {
+        int32_t total, done, range, position;
+    } rows[] = {{100, 37, 101, 38}, {40000, 20000, 20001, 10001}, {70000, 35000, 17501, 8751}};
+    for (const Row& r : rows) {
+        window->sendUserEvent(Dragndrop::kUpdate, r.total, r.done, L"item");
+        EXPECT_EQ(r.range, dialog->progressBar()->getRangeMaximum()) << r.total;
+        EXPECT_EQ(r.position, dialog->progressBar()->getProgress()) << r.total;
+    }
+    EXPECT_STREQ(L"item", dialog->statusLabel()->getText());
+}
+
+}  // namespace
