@@ -138,78 +138,6 @@ ProgramWindow::ProgramWindow(HWND window)
         },
                     &add, 5000))
         m_window = nullptr;
-    if (m_window) onUiThread(&watchStatus, this, 5000);
-}
-
-namespace {
-constexpr wchar_t kWatcherProp[] = L"tests.program.StatusWatcher";
-}  // namespace
-
-// The status label paints itself at once whenever its text changes (RDW_UPDATENOW): its
-// window procedure is wrapped, and each paint notes the label's text first.
-void ProgramWindow::watchStatus(void* self) {
-    auto* view = static_cast<ProgramWindow*>(self);
-    Collect collect = {view->m_handle, {}};
-    collectOnUiThread(&collect);
-    for (const Control& c : collect.found)
-        if (c.inStatusBar && c.classId == kLabel) {
-            view->m_statusLabel = c.handle;
-            break;
-        }
-    if (!view->m_statusLabel) return;
-    SetPropW(view->m_statusLabel, kWatcherProp, view);
-    view->m_statusSuper = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(view->m_statusLabel, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&statusProc)));
-    std::lock_guard<std::mutex> lock(view->m_lock);
-    view->m_statusShown.push_back(statusOf(collect.found));
-}
-
-void ProgramWindow::unwatchStatus(void* self) {
-    auto* view = static_cast<ProgramWindow*>(self);
-    if (!view->m_statusLabel || !IsWindow(view->m_statusLabel)) return;
-    if (reinterpret_cast<WNDPROC>(GetWindowLongPtrW(view->m_statusLabel, GWLP_WNDPROC)) == &statusProc)
-        SetWindowLongPtrW(view->m_statusLabel, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(view->m_statusSuper));
-    RemovePropW(view->m_statusLabel, kWatcherProp);
-}
-
-LRESULT CALLBACK ProgramWindow::statusProc(HWND label, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* view = static_cast<ProgramWindow*>(GetPropW(label, kWatcherProp));
-    if (!view) return DefWindowProcW(label, message, wParam, lParam);
-    if (message == WM_PAINT) {
-        if (auto* l = dynamic_cast<s::gui::win::Label*>(mfc::CWnd::FromHandlePermanent(label))) {
-            const std::wstring text = l->getText();
-            std::lock_guard<std::mutex> lock(view->m_lock);
-            if (view->m_statusShown.empty() || view->m_statusShown.back() != text) view->m_statusShown.push_back(text);
-        }
-    }
-    const WNDPROC super = view->m_statusSuper;
-    if (message == WM_NCDESTROY) unwatchStatus(view);
-    return CallWindowProcW(super, label, message, wParam, lParam);
-}
-
-std::vector<std::wstring> ProgramWindow::statusShown() const {
-    std::lock_guard<std::mutex> lock(m_lock);
-    return m_statusShown;
-}
-
-void ProgramWindow::clearStatusShown() {
-    std::lock_guard<std::mutex> lock(m_lock);
-    m_statusShown.clear();
-}
-
-bool ProgramWindow::waitForStatusShown(const wchar_t* text, uint32_t limitMs) const {
-    auto shown = [&] {
-        std::lock_guard<std::mutex> lock(m_lock);
-        for (const std::wstring& t : m_statusShown)
-            if (t == text) return true;
-        return false;
-    };
-    const DWORD start = GetTickCount();
-    while (!shown()) {
-        if (GetTickCount() - start > limitMs) return shown();
-        Sleep(10);
-    }
-    return true;
 }
 
 ProgramWindow::~ProgramWindow() {
@@ -224,7 +152,6 @@ ProgramWindow::~ProgramWindow() {
             remove->window->removeListener(s::gui::kEventUser, remove->tracer);
         },
                    &remove, 5000);
-        onUiThread(&unwatchStatus, this, 5000);
     }
     delete m_tracer;
 }

@@ -83,14 +83,6 @@ public:
     bool chooseInCombo(const Control& combo, int32_t index) const;
     void menuCommand(int32_t id) const;
 
-    // Every text the status line was painted with since the view began, in order (a text
-    // painted again right after itself is kept once): what the user saw there, however
-    // briefly ("Done!" before "Ready").
-    std::vector<std::wstring> statusShown() const;
-    void clearStatusShown();
-    // True once the status line was painted with `text`, waiting up to limitMs.
-    bool waitForStatusShown(const wchar_t* text, uint32_t limitMs) const;
-
     std::vector<TracedEvent> trace() const;
     // When the trace began (seconds of now()); the events' times count from it.
     double startedAt() const { return m_start; }
@@ -105,9 +97,6 @@ public:
 private:
     class Tracer;
     void record(const wchar_t* name, int32_t value1, int32_t value2, const wchar_t* text);
-    static LRESULT CALLBACK statusProc(HWND label, UINT message, WPARAM wParam, LPARAM lParam);
-    static void watchStatus(void* self);
-    static void unwatchStatus(void* self);
 
     HWND m_handle;
     s::gui::win::Window* m_window;
@@ -115,9 +104,6 @@ private:
     double m_start;
     mutable std::mutex m_lock;
     std::vector<TracedEvent> m_trace;
-    HWND m_statusLabel = nullptr;
-    WNDPROC m_statusSuper = nullptr;
-    std::vector<std::wstring> m_statusShown;
 };
 
 // The controls of any toolkit window of this process, read on its UI thread; empty when
