@@ -449,6 +449,9 @@ void Dialog::setCompactView(bool compact, bool saveCurrentSize) {
     if (m_window) {
         m_window->setSize(width, height);
         m_window->doLayout();
+        // Never so low that the status bar or the view button is cut off.
+        if (m_window->getHeight() < m_window->getMinHeight())
+            m_window->setSize(m_window->getWidth(), m_window->getMinHeight());
     }
     if (m_store) m_store->setBool(viewPath(), L"CompactView", compact);
 }

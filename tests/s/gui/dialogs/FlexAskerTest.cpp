@@ -105,6 +105,7 @@ TEST_F(FlexAskerTest, AnsweredByButtonsCloseBoxAndKeys) {
         EXPECT_EQ(c.answer, answer);
         EXPECT_EQ(c.answer, asker->getAnswer());
         EXPECT_EQ(c.ticked, asker->isDontAskChecked());
+        EXPECT_TRUE(driver.waitForQuestions(1, 5000));
         EXPECT_EQ(1u, driver.seen().size());
     }
     EXPECT_TRUE(watcher->boxes().empty());
@@ -113,7 +114,8 @@ TEST_F(FlexAskerTest, AnsweredByButtonsCloseBoxAndKeys) {
 TEST_F(FlexAskerTest, WithoutTitleAndMessageThePackDefaultsAreShown) {
     QuestionDriver driver(L"Confirmation Dialog", [](HWND q) { tests::gui::clickButton(q, L"No"); });
     EXPECT_FALSE(asker->ask(nullptr, nullptr, nullptr));
-    EXPECT_EQ(1u, driver.seen().size());
+    EXPECT_TRUE(driver.waitForQuestions(1, 5000));
+        EXPECT_EQ(1u, driver.seen().size());
 }
 
 TEST_F(FlexAskerTest, ShownCentredOverItsParentWhichIsDisabledMeanwhile) {
@@ -125,6 +127,7 @@ TEST_F(FlexAskerTest, ShownCentredOverItsParentWhichIsDisabledMeanwhile) {
     QuestionDriver driver(
         L"Over the parent", [](HWND q) { tests::gui::clickButton(q, L"Yes"); }, parentHandle);
     EXPECT_TRUE(asker->ask(parentHandle, L"Over the parent", nullptr));
+    ASSERT_TRUE(driver.waitForQuestions(1, 5000));
     ASSERT_EQ(1u, driver.seen().size());
     tests::gui::SeenQuestion seen = driver.seen()[0];
     EXPECT_FALSE(seen.ownerEnabled);
@@ -141,7 +144,8 @@ TEST_F(FlexAskerTest, AParentThatIsNoWindowIsNeitherCentredOnNorDisabled) {
     HWND stale = reinterpret_cast<HWND>(static_cast<uintptr_t>(0x7ff0));
     QuestionDriver driver(L"No parent", [](HWND q) { tests::gui::clickButton(q, L"Yes"); });
     EXPECT_TRUE(asker->ask(stale, L"No parent", nullptr));
-    EXPECT_EQ(1u, driver.seen().size());
+    EXPECT_TRUE(driver.waitForQuestions(1, 5000));
+        EXPECT_EQ(1u, driver.seen().size());
 }
 
 HWND WINAPI refuseWindows(DWORD exStyle, LPCWSTR className, LPCWSTR title, DWORD style, int x,
@@ -177,7 +181,8 @@ TEST_F(FlexAskerTest, WithoutTheCheckBoxOptionNoneIsShown) {
         tests::gui::clickButton(q, L"No");
     });
     EXPECT_FALSE(asker->ask(nullptr, L"Plain", nullptr));
-    EXPECT_EQ(1u, driver.seen().size());
+    EXPECT_TRUE(driver.waitForQuestions(1, 5000));
+        EXPECT_EQ(1u, driver.seen().size());
     EXPECT_FALSE(found);
 }
 

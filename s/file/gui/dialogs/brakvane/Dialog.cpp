@@ -143,7 +143,8 @@ s::gui::win::Box* Dialog::createDescriptionPanel() {
     for (int32_t i = 0; i < kMethodCount; ++i) {
         s::gui::win::Box* panel = newMethodPanel(i);
         if (!panel) continue;
-        panel->setVisible(i == 0, true);
+        // Only the panel itself: its rows stay visible for when it is shown.
+        panel->setVisible(i == 0, false);
         stack->addChild(panel);
     }
     return stack;

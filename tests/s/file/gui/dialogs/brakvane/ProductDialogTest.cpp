@@ -61,7 +61,8 @@ TEST_F(ProductDialogTest, ConfirmedDropIsShreddedToDoneAndTheBystanderStays) {
         tests::gui::clickButton(q, L"Yes");
     });
     ASSERT_TRUE(dropAndFinish({sandbox.at(L"victim"), sandbox.at(L"loose.txt")}, 0));
-    EXPECT_EQ(1u, driver.seen().size());
+    EXPECT_TRUE(driver.waitForQuestions(1, 5000));
+        EXPECT_EQ(1u, driver.seen().size());
     EXPECT_FALSE(sandbox.exists(L"victim"));
     EXPECT_FALSE(sandbox.exists(L"loose.txt"));
     expectBystanderWhole();
@@ -195,7 +196,7 @@ TEST_F(ProductDialogTest, ViewsSwitchAndKeepTheirSizesPerSection) {
     EXPECT_STREQ(L"Detailed Description >>", dialog->toggleButton()->getText());
     DWORD_PTR ignored = 0;
     SendMessageTimeoutW(dialog->toggleButton()->nativeWindow()->m_hWnd, BM_CLICK, 0, 0, SMTO_NORMAL, 5000, &ignored);
-    ASSERT_TRUE(tests::gui::eventually([&] { return !dialog->isCompact(); }, 5000));
+    ASSERT_TRUE(tests::gui::eventually([&] { return IsWindowVisible(window->getHandle()) && !dialog->isCompact(); }, 5000));
     EXPECT_EQ(500, window->getWidth());
     EXPECT_EQ(400, window->getHeight());
     EXPECT_STREQ(L"<< Minimize", dialog->toggleButton()->getText());
@@ -208,7 +209,7 @@ TEST_F(ProductDialogTest, ViewsSwitchAndKeepTheirSizesPerSection) {
     EXPECT_EQ(0u, value);
     window->setSize(520, 420);
     SendMessageTimeoutW(dialog->toggleButton()->nativeWindow()->m_hWnd, BM_CLICK, 0, 0, SMTO_NORMAL, 5000, &ignored);
-    ASSERT_TRUE(tests::gui::eventually([&] { return dialog->isCompact(); }, 5000));
+    ASSERT_TRUE(tests::gui::eventually([&] { return IsWindowVisible(window->getHandle()) && dialog->isCompact(); }, 5000));
     EXPECT_TRUE(readsAsDword(L"SaveData\\MainWindow\\View", L"LargeWidth", &value));
     EXPECT_EQ(520u, value);
     EXPECT_FALSE(dialog->descriptionPanel()->isVisible());
