@@ -138,6 +138,9 @@ private:
         DWORD pid = 0;
         GetWindowThreadProcessId(w, &pid);
         if (pid != GetCurrentProcessId() || !IsWindowVisible(w)) return TRUE;
+        // A window's 0 x 0 owner may be shown under the same title: it is no question.
+        RECT r;
+        if (!GetWindowRect(w, &r) || r.right - r.left < 10 || r.bottom - r.top < 10) return TRUE;
         wchar_t text[256] = {};
         GetWindowTextW(w, text, 256);
         if (s->self->m_title != text || s->self->handled(w)) return TRUE;
