@@ -113,6 +113,18 @@ std::wstring captionOf(HWND window) {
     return text;
 }
 
+BOOL CALLBACK collectCaption(HWND child, LPARAM captions) {
+    reinterpret_cast<std::vector<std::wstring>*>(captions)->push_back(captionOf(child));
+    return TRUE;
+}
+
+// The captions of the window's native child controls (buttons, check boxes, group boxes).
+std::vector<std::wstring> childCaptions(HWND window) {
+    std::vector<std::wstring> captions;
+    EnumChildWindows(window, &collectCaption, reinterpret_cast<LPARAM>(&captions));
+    return captions;
+}
+
 class ProgramTest : public testing::Test {
 protected:
     void SetUp() override {
@@ -134,6 +146,14 @@ TEST_F(ProgramTest, StartsShowsItsWindowAndEndsWithCodeZero) {
     HWND window = program.waitForWindow(kWindowLimitMs);
     ASSERT_NE(nullptr, window) << "no window within the limit";
     EXPECT_EQ(L"Brakvane v1.23", captionOf(window));
+    // Its drop box, shown by the program's own executable.
+    EXPECT_TRUE(tests::gui::eventually(
+        [&] {
+            for (const std::wstring& caption : childCaptions(window))
+                if (caption == L"Drop Box") return true;
+            return false;
+        },
+        10000));
     tests::gui::saveScreenshot(window, L"app-program-main-window");
     PostMessageW(window, WM_CLOSE, 0, 0);
     tests::gui::phase("waiting for the program to end");
