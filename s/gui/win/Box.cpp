@@ -208,8 +208,9 @@ void Box::setAcceptFiles(bool accept) {
 void Box::showOnlyChild(int32_t index) {
     for (uint32_t i = 0; i < m_children.count(); ++i)
         if (static_cast<int32_t>(i) != index) getChild(i)->setVisible(false, true);
+    // Shown as deep as the others were hidden: a panel chosen again shows its content too.
     if (index >= 0 && static_cast<uint32_t>(index) < m_children.count())
-        getChild(static_cast<uint32_t>(index))->setVisible(true, false);
+        getChild(static_cast<uint32_t>(index))->setVisible(true, true);
 }
 
 void Box::showPage(int32_t index) {

@@ -204,6 +204,24 @@ TEST_F(BoxTest, ShowPageParksTheOtherPages) {
     EXPECT_FALSE(first->isVisible());
 }
 
+// The hiding goes down to the grandchildren, so the showing must too: a panel chosen again
+// shows its texts, not an empty frame.
+TEST_F(BoxTest, ShowOnlyChildBringsBackTheChosenChildWithItsContent) {
+    Pooled<Box> box;
+    Box* first = s::thread::Pool<Box>::obtain();
+    Box* second = s::thread::Pool<Box>::obtain();
+    Box* inner = s::thread::Pool<Box>::obtain();
+    first->addChild(inner);
+    box->addChild(first);
+    box->addChild(second);
+    box->showOnlyChild(1);
+    EXPECT_FALSE(inner->isVisible());
+    box->showOnlyChild(0);
+    EXPECT_TRUE(first->isVisible());
+    EXPECT_TRUE(inner->isVisible());
+    EXPECT_FALSE(second->isVisible());
+}
+
 TEST(NewBox, ClampsAlignmentsAndCutsPercentages) {
     Pooled<Box> box(newBox(0, 5, 49.9, -1, -3, 2, 0, 3, 0));
     EXPECT_EQ(box->getLayoutKind(), s::gui::IBox::kRow);

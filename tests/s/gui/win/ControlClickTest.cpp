@@ -15,6 +15,7 @@
 #include "support/gui/GuiTest.h"
 #include "support/gui/ScreenLock.h"
 #include "support/gui/ShownBox.h"
+#include "support/gui/RealInput.h"
 
 namespace s::gui::win {
 namespace {
@@ -23,9 +24,7 @@ using tests::gui::eventually;
 using tests::gui::handleOf;
 using tests::gui::Recorder;
 using tests::gui::ShownBox;
-
-void mouse(DWORD flags, int x = 0, int y = 0);
-
+using tests::gui::mouse;
 class ControlClickTest : public tests::gui::GuiTest {
 protected:
     void SetUp() override {
@@ -41,18 +40,6 @@ protected:
     std::unique_ptr<tests::gui::ScreenLock> screen;
 };
 
-void mouse(DWORD flags, int x, int y) {
-    INPUT in = {};
-    in.type = INPUT_MOUSE;
-    in.mi.dwFlags = flags;
-    if (flags & MOUSEEVENTF_MOVE) {
-        in.mi.dwFlags |= MOUSEEVENTF_ABSOLUTE;
-        in.mi.dx = (x * 65535 + GetSystemMetrics(SM_CXSCREEN) / 2) / (GetSystemMetrics(SM_CXSCREEN) - 1);
-        in.mi.dy = (y * 65535 + GetSystemMetrics(SM_CYSCREEN) / 2) / (GetSystemMetrics(SM_CYSCREEN) - 1);
-    }
-    SendInput(1, &in, sizeof(INPUT));
-    Sleep(30);
-}
 
 // Moves the cursor and waits until it stands there (see pressOn).
 bool moveTo(int x, int y) {

@@ -20,6 +20,7 @@
 #include "support/gui/GuiTest.h"
 #include "support/gui/ScreenLock.h"
 #include "support/gui/TestPanel.h"
+#include "support/gui/RealInput.h"
 
 namespace s::gui::win {
 namespace {
@@ -358,26 +359,8 @@ TEST_F(ImageTest, AnImageThatCannotBeMadeSaysSo) {
     EXPECT_TRUE(image->hasImage());  // still usable without its window
 }
 
-void mouse(DWORD flags, int x = 0, int y = 0) {
-    INPUT in = {};
-    in.type = INPUT_MOUSE;
-    in.mi.dwFlags = flags;
-    if (flags & MOUSEEVENTF_MOVE) {
-        in.mi.dwFlags |= MOUSEEVENTF_ABSOLUTE;
-        in.mi.dx = (x * 65535 + GetSystemMetrics(SM_CXSCREEN) / 2) / (GetSystemMetrics(SM_CXSCREEN) - 1);
-        in.mi.dy = (y * 65535 + GetSystemMetrics(SM_CYSCREEN) / 2) / (GetSystemMetrics(SM_CYSCREEN) - 1);
-    }
-    SendInput(1, &in, sizeof(INPUT));
-    Sleep(30);
-}
-
-// Whether the window's thread has given it the mouse.
-bool capturedBy(HWND window) {
-    GUITHREADINFO info = {};
-    info.cbSize = sizeof(info);
-    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) &&
-           info.hwndCapture == window;
-}
+using tests::gui::capturedBy;
+using tests::gui::mouse;
 
 TEST_F(ImageTest, ADragMovingImageFollowsTheMouse) {
     Image* image = newImageSized(40, 20, halves());

@@ -19,6 +19,7 @@
 #include "support/gui/Fakes.h"
 #include "support/gui/GuiTest.h"
 #include "support/gui/ScreenLock.h"
+#include "support/gui/RealInput.h"
 
 namespace s::gui::win {
 namespace {
@@ -59,26 +60,8 @@ void key(WORD virtualKey) {
     SendInput(2, keys, sizeof(INPUT));
 }
 
-void mouse(DWORD flags, int x = 0, int y = 0) {
-    INPUT in = {};
-    in.type = INPUT_MOUSE;
-    in.mi.dwFlags = flags;
-    if (flags & MOUSEEVENTF_MOVE) {
-        in.mi.dwFlags |= MOUSEEVENTF_ABSOLUTE;
-        in.mi.dx = (x * 65535 + GetSystemMetrics(SM_CXSCREEN) / 2) / (GetSystemMetrics(SM_CXSCREEN) - 1);
-        in.mi.dy = (y * 65535 + GetSystemMetrics(SM_CYSCREEN) / 2) / (GetSystemMetrics(SM_CYSCREEN) - 1);
-    }
-    SendInput(1, &in, sizeof(INPUT));
-    Sleep(30);
-}
-
-// Whether the window's thread has given it the mouse.
-bool capturedBy(HWND window) {
-    GUITHREADINFO info = {};
-    info.cbSize = sizeof(info);
-    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) &&
-           info.hwndCapture == window;
-}
+using tests::gui::capturedBy;
+using tests::gui::mouse;
 
 // Presses the left button at `at` once the track is the window there: a window of a
 // parallel test may cover it for a moment.

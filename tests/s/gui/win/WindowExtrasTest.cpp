@@ -16,6 +16,7 @@
 #include "support/Pooled.h"
 #include "support/gui/Fakes.h"
 #include "support/gui/GuiTest.h"
+#include "support/gui/RealInput.h"
 
 namespace s::gui::win {
 namespace {
@@ -215,19 +216,7 @@ TEST_F(WindowExtrasTest, TheTrayCallbackReportsClicksAndOpensTheTrayMenu) {
     EXPECT_EQ(1u, watcher->menus().size());
 }
 
-// The pointer is put there, then moved there by input: a relative move after the jump may
-// be counted from where the X pointer was before it, and input alone leaves the X pointer
-// behind to report the old place later (Wine 8.0).
-void moveCursorTo(int32_t x, int32_t y) {
-    SetCursorPos(x, y);
-    const int32_t width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = (x * 65536 + width - 1) / width;
-    input.mi.dy = (y * 65536 + height - 1) / height;
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &input, sizeof(input));
-}
+using tests::gui::moveCursorTo;
 
 BYTE shownAlpha(HWND window) {
     BYTE alpha = 255;

@@ -16,6 +16,7 @@
 #include "support/Pooled.h"
 #include "support/gui/Fakes.h"
 #include "support/gui/GuiTest.h"
+#include "support/gui/RealInput.h"
 
 namespace s::gui::win {
 namespace {
@@ -113,18 +114,7 @@ TEST_F(WindowFrameTest, TheBordersAnswerTheHitTestByScale) {
     EXPECT_EQ(HTLEFT, hitAt(handle, 2, 100));
 }
 
-// The pointer is put there (SetCursorPos), then moved there by input. Input alone leaves the
-// X pointer behind, and the next motion it reports puts the cursor back (Wine 8.0).
-void moveAbsolute(int32_t x, int32_t y) {
-    SetCursorPos(x, y);
-    const int32_t width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = (x * 65536 + width - 1) / width;
-    input.mi.dy = (y * 65536 + height - 1) / height;
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &input, sizeof(input));
-}
+using tests::gui::moveCursorTo;
 
 void mouseButton(DWORD flag) {
     INPUT input = {};
@@ -149,7 +139,7 @@ TEST_F(WindowFrameTest, TheRealMouseSizesTheWindowByItsLeftBorder) {
     sizing.action = [&] { leftEdge = window->isSizingLeft(); };
     window->addSizingListener(&sizing);
     window->show(true, true);
-    moveAbsolute(402, 400);
+    moveCursorTo(402, 400);
     ASSERT_TRUE(eventually([&] { return captureOf(window->uiThreadId()) == handle; }, 5000))
         << "hit " << hitAt(handle, 2, 100) << " at " << window->getX() << ", " << window->getY() << " window under "
         << (WindowFromPoint(POINT{402, 400}) == handle);
@@ -160,7 +150,7 @@ TEST_F(WindowFrameTest, TheRealMouseSizesTheWindowByItsLeftBorder) {
     // window follows.
     const bool widened = eventually(
         [&] {
-            moveAbsolute(372, 400);
+            moveCursorTo(372, 400);
             Sleep(20);
             return window->getWidth() == 330;
         },
@@ -173,11 +163,11 @@ TEST_F(WindowFrameTest, TheRealMouseSizesTheWindowByItsLeftBorder) {
     EXPECT_TRUE(leftEdge);
     EXPECT_EQ(370, window->getSizingLeft());
     // Away from the frame the window lets the mouse go.
-    moveAbsolute(550, 400);
+    moveCursorTo(550, 400);
     EXPECT_TRUE(eventually([&] { return captureOf(window->uiThreadId()) == nullptr; }, 5000));
     // Not resizable: the border leaves the mouse alone.
     window->setResizable(false);
-    moveAbsolute(372, 400);
+    moveCursorTo(372, 400);
     Sleep(200);
     EXPECT_EQ(nullptr, captureOf(window->uiThreadId()));
 }
