@@ -16,6 +16,7 @@
 #include "support/gui/GuiHarness.h"
 #include "tests/s/app/win/AppFixture.h"
 #include "tests/s/gui/dialogs/QuestionDriver.h"
+#include "support/gui/RefusedWindows.h"
 
 namespace {
 
@@ -149,19 +150,8 @@ TEST_F(FlexAskerTest, AParentThatIsNoWindowIsNeitherCentredOnNorDisabled) {
         EXPECT_EQ(1u, driver.seen().size());
 }
 
-HWND WINAPI refuseWindows(DWORD exStyle, LPCWSTR className, LPCWSTR title, DWORD style, int x,
-                          int y, int w, int h, HWND parent, HMENU menu, HINSTANCE instance, LPVOID param) {
-    bool ours = className && !IS_INTRESOURCE(className) &&
-                wcscmp(className, s::gui::win::kWindowClassName) == 0 && !(style & WS_CHILD);
-    if (ours) {
-        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-        return nullptr;
-    }
-    return CreateWindowExW(exStyle, className, title, style, x, y, w, h, parent, menu, instance, param);
-}
-
 TEST_F(FlexAskerTest, AWindowThatCouldNotBeMadeAnswersNoAtOnce) {
-    mfc::CWnd::setCreateWindowFunction(&refuseWindows);
+    mfc::CWnd::setCreateWindowFunction(&tests::gui::refuseToolkitTopWindows);
     const DWORD start = GetTickCount();
     EXPECT_FALSE(asker->ask(nullptr, L"Never shown", nullptr));
     EXPECT_FALSE(asker->getAnswer());

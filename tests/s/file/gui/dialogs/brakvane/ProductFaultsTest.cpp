@@ -13,6 +13,7 @@
 #include "s/gui/win/WindowClass.h"
 #include "tests/s/file/gui/dialogs/brakvane/FakeWiper.h"
 #include "tests/s/file/gui/dialogs/brakvane/ProductFixture.h"
+#include "support/gui/RefusedWindows.h"
 
 namespace {
 
@@ -115,19 +116,8 @@ TEST_F(ProductFaultsTest, ADropWhileABoxOfTheLastDropIsOpenIsRefusedAndNeverQueu
     EXPECT_EQ(1, fake.starts.load());
 }
 
-HWND WINAPI refuseTopWindows(DWORD exStyle, LPCWSTR className, LPCWSTR title, DWORD style, int x,
-                             int y, int w, int h, HWND parent, HMENU menu, HINSTANCE instance, LPVOID param) {
-    bool ours = className && !IS_INTRESOURCE(className) &&
-                wcscmp(className, s::gui::win::kWindowClassName) == 0 && !(style & WS_CHILD);
-    if (ours) {
-        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-        return nullptr;
-    }
-    return CreateWindowExW(exStyle, className, title, style, x, y, w, h, parent, menu, instance, param);
-}
-
 TEST_F(ProductFaultsTest, AWindowThatWasNeverMadeEndsTheWaitAtOnce) {
-    mfc::CWnd::setCreateWindowFunction(&refuseTopWindows);
+    mfc::CWnd::setCreateWindowFunction(&tests::gui::refuseToolkitTopWindows);
     dialog = Product::obtain(holder);
     ASSERT_NE(nullptr, dialog);
     const DWORD start = GetTickCount();
