@@ -79,7 +79,7 @@ TEST_F(StartRulesWindow, WaitingForAWindowThatCouldNotBeMadeEndsAtOnce) {
     EXPECT_FALSE(s::app::win::waitUntilWindowClosed(window, INFINITE));
     // The box stands on the window's UI thread: it is seen before the thread is stopped,
     // which would take the box down with it on a loaded machine before the watcher looks.
-    const bool seen = watcher.waitForBoxes(1, 5000);
+    const bool seen = watcher.waitForBoxes(1, 15000);
     window->releaseToPool();
     ASSERT_TRUE(seen);
     EXPECT_EQ(L"Window Creation Failed!", watcher.boxes()[0].text);
