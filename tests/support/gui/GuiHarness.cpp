@@ -2,6 +2,7 @@
 #include "support/gui/GuiHarness.h"
 
 #include <tlhelp32.h>
+#include <winternl.h>
 
 #include <cstdio>
 
@@ -89,15 +90,31 @@ uint32_t threadCount() {
     return count;
 }
 
+// The kind of object a handle stands for ("Event", "Thread", ...), as the system names it.
+std::wstring objectType(HANDLE handle) {
+    using QueryObject = LONG(WINAPI*)(HANDLE, int, void*, ULONG, ULONG*);
+    constexpr int kObjectTypeInformation = 2;
+    static const QueryObject query = reinterpret_cast<QueryObject>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryObject")));
+    // A counted name (length in bytes, then the characters) heads the answer.
+    alignas(8) unsigned char answer[512];
+    ULONG size = 0;
+    if (!query || query(handle, kObjectTypeInformation, answer, sizeof answer, &size) != 0) return L"";
+    const auto* name = reinterpret_cast<const UNICODE_STRING*>(answer);
+    return std::wstring(name->Buffer, name->Length / sizeof(wchar_t));
+}
+
 // Wine 8.0 answers 0 to GetProcessHandleCount and GetGuiResources (checked): kernel
 // handles are counted by asking the system about every handle value in turn instead.
-uint32_t handleCount() {
+void countHandles(ProcessCounts* counts) {
     constexpr uintptr_t kLastProbed = 0x10000;
-    uint32_t count = 0;
     DWORD flags = 0;
-    for (uintptr_t value = 4; value < kLastProbed; value += 4)
-        if (GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags)) ++count;
-    return count;
+    for (uintptr_t value = 4; value < kLastProbed; value += 4) {
+        HANDLE handle = reinterpret_cast<HANDLE>(value);
+        if (!GetHandleInformation(handle, &flags)) continue;
+        ++counts->handles;
+        if (objectType(handle) == L"Event") ++counts->events;
+    }
 }
 
 bool writeFile(const std::wstring& path, const uint8_t* bytes, uint32_t count) {
@@ -330,7 +347,7 @@ ProcessCounts processCounts() {
     counts.userObjects = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
     EnumWindows(&countWindow, reinterpret_cast<LPARAM>(&counts.windows));
     counts.threads = threadCount();
-    counts.handles = handleCount();
+    countHandles(&counts);
     return counts;
 }
 

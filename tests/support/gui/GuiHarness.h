@@ -111,6 +111,7 @@ struct ProcessCounts {
     uint32_t windows;   // top-level and child windows of the process
     uint32_t threads;
     uint32_t handles;
+    uint32_t events;  // of the handles, those of events
 };
 ProcessCounts processCounts();
 

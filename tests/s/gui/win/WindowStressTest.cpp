@@ -22,6 +22,14 @@ using tests::gui::processCounts;
 
 constexpr int kParallel = 10;
 constexpr int kRounds = 30;  // 300 windows in all
+// The C++ run-time makes the wait event of a std::mutex the first time two threads meet on
+// it, and keeps it as long as the mutex (winpthreads; checked: these were the events that
+// stood after a batch on a loaded machine). The process-wide locks that windows take, met
+// seldom, may be met first in either batch: ours of the class registration and of the
+// working-set trim (every show and hide), and the run-time's of its list of threads and of
+// its thread-local storage. One event each may stand after the batches; a window that leaked
+// anything would leave hundreds.
+constexpr uint32_t kLazyLockEvents = 4;
 
 std::atomic<int> g_failures{0};
 std::atomic<int> g_events{0};
@@ -104,21 +112,21 @@ TEST_F(WindowStressTest, TenWindowsInParallelLeaveNoObjectBehind) {
     Sleep(200);
     ProcessCounts after = processCounts();
     std::printf("%d windows on %d threads in %lu ms; before/after: GDI %u/%u, USER %u/%u, "
-                "windows %u/%u, threads %u/%u, handles %u/%u/%u\n",
+                "windows %u/%u, threads %u/%u, handles %u/%u/%u, of them events %u/%u/%u\n",
                 kParallel * kRounds, kParallel, took, before.gdiObjects, after.gdiObjects,
                 before.userObjects, after.userObjects, before.windows, after.windows,
-                before.threads, after.threads, before.handles, mid.handles, after.handles);
+                before.threads, after.threads, before.handles, mid.handles, after.handles,
+                before.events, mid.events, after.events);
     EXPECT_EQ(g_failures.load(), 0);
     EXPECT_GE(g_events.load(), kParallel * (2 * kRounds + 1));
     EXPECT_EQ(after.gdiObjects, before.gdiObjects);
     EXPECT_EQ(after.userObjects, before.userObjects);
     EXPECT_EQ(after.windows, before.windows);
     EXPECT_EQ(after.threads, before.threads);
-    // A window that leaked a handle would leave hundreds per batch. On a loaded machine one
-    // handle more now and then stands after a batch, in either batch, never more (46 before,
-    // 47 after; its owner is not found: Wine 8.0's or a rare race). One is let pass.
-    EXPECT_LE(mid.handles, before.handles + 1);
-    EXPECT_LE(after.handles, before.handles + 1);
+    EXPECT_EQ(mid.handles - mid.events, before.handles - before.events);
+    EXPECT_EQ(after.handles - after.events, before.handles - before.events);
+    EXPECT_LE(mid.events, before.events + kLazyLockEvents);
+    EXPECT_LE(after.events, before.events + kLazyLockEvents);
 }
 
 }  // namespace
