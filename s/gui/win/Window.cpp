@@ -313,21 +313,11 @@ void Window::show(bool visible, bool activate) {
         if (m_visible) return;
         m_visible = true;
         if (m_cursorFollow) runOnUiThread(&startCursorFollowHere, this);
-        if (activate && m_appWindow) {
-            ShowWindow(SW_MINIMIZE);
-            ShowWindow(SW_RESTORE);
-        }
-        if (!isMaximised() && m_settings) {
-            if (m_settings->getMaximized())
-                maximise();
-            else if (m_recentre && !m_keepOnVirtualScreen && !m_cursorFollow &&
-                     (!m_settings->hasPosition() || !isOnScreen()))
-                centreInParent();
-        }
-        if (activate) bringToFront(true);
-        ShowWindow(SW_SHOW);
-        RedrawWindow(nullptr, nullptr,
-                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        // In one go on the window's own thread: from another thread each step is a call of
+        // its own, and the thread serves the user between them; a window closed there would
+        // be shown again by the steps left.
+        ShowSteps steps = {this, activate};
+        runOnUiThread(&showStepsHere, &steps);
     } else {
         storeSettings();
         m_visible = false;
@@ -335,6 +325,31 @@ void Window::show(bool visible, bool activate) {
         ShowWindow(SW_HIDE);
     }
     trimWorkingSet();
+}
+
+// The steps of a show, on the UI thread. The activation they bring is served at once, and a
+// close the user made in it ends them.
+void Window::showStepsHere(void* context) {
+    const ShowSteps& steps = *static_cast<const ShowSteps*>(context);
+    Window* w = steps.window;
+    if (steps.activate && w->m_appWindow) {
+        w->ShowWindow(SW_MINIMIZE);
+        if (w->m_closed.load()) return;
+        w->ShowWindow(SW_RESTORE);
+        if (w->m_closed.load()) return;
+    }
+    if (!w->isMaximised() && w->m_settings) {
+        if (w->m_settings->getMaximized())
+            w->maximise();
+        else if (w->m_recentre && !w->m_keepOnVirtualScreen && !w->m_cursorFollow &&
+                 (!w->m_settings->hasPosition() || !w->isOnScreen()))
+            w->centreInParent();
+    }
+    if (steps.activate) w->bringToFront(true);
+    if (w->m_closed.load()) return;
+    w->ShowWindow(SW_SHOW);
+    w->RedrawWindow(nullptr, nullptr,
+                    RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
 void Window::bringToFront(bool front) {

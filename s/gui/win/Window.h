@@ -368,6 +368,11 @@ private:
     bool startFrameDrag();
     void finishFrameDrag();
     void dragFrame(POINT screen);
+    struct ShowSteps {
+        Window* window;
+        bool activate;
+    };
+    static void showStepsHere(void* steps);
     static void startCursorFollowHere(void* self);
     static void stopCursorFollowHere(void* self);
     static void stopHoverEffectHere(void* self);
