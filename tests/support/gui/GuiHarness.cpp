@@ -297,20 +297,27 @@ void ModalWatcher::answer(HWND box) {
         before = m_beforeAnswer;
     }
     if (before) before(box);
-    seen.answeredWith = answer == kHold ? kHold : click(box, answer);
-    std::lock_guard<std::mutex> lock(m_lock);
-    m_seen.push_back(seen);
+    seen.answeredWith = answer == kHold ? kHold : clickedWith(box, answer);
+    {
+        // Noted before the click: the box's caller goes on once it is answered, and may look
+        // at once (under load the watcher was not yet back from the click then).
+        std::lock_guard<std::mutex> lock(m_lock);
+        m_seen.push_back(seen);
+    }
+    if (answer != kHold) click(box, answer);
 }
 
-int ModalWatcher::click(HWND box, int answer) {
+int ModalWatcher::clickedWith(HWND box, int answer) {
+    return answer > 0 && GetDlgItem(box, answer) ? answer : 0;
+}
+
+void ModalWatcher::click(HWND box, int answer) {
     DWORD_PTR ignored = 0;
     HWND button = answer > 0 ? GetDlgItem(box, answer) : nullptr;
-    if (button) {
+    if (button)
         SendMessageTimeoutW(button, BM_CLICK, 0, 0, SMTO_NORMAL, kAnswerLimitMs, &ignored);
-        return answer;
-    }
-    SendMessageTimeoutW(box, WM_CLOSE, 0, 0, SMTO_NORMAL, kAnswerLimitMs, &ignored);
-    return 0;
+    else
+        SendMessageTimeoutW(box, WM_CLOSE, 0, 0, SMTO_NORMAL, kAnswerLimitMs, &ignored);
 }
 
 void ModalWatcher::answerHeld(int answer) {

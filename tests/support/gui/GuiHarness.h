@@ -88,7 +88,9 @@ private:
     void scan();
     void answer(HWND box);
     void answerMenus(const std::vector<HWND>& open);
-    static int click(HWND box, int answer);
+    // The button id a click with `answer` presses in the box, or 0 for its close.
+    static int clickedWith(HWND box, int answer);
+    static void click(HWND box, int answer);
     static void pick(HWND menu, int answer);
 
     std::mutex m_lock;
