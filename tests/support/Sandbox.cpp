@@ -112,7 +112,12 @@ bool Sandbox::readFile(const std::wstring& relative, std::string* bytes) const {
 bool Sandbox::makeLink(const std::wstring& link, const std::wstring& target) const {
     std::string request;
     for (wchar_t c : target) request += c == L'\\' ? '/' : static_cast<char>(c);
-    if (!writeFile(link + L".mklink", request + "\n")) return false;
+    // Written whole under another name first, as every request: read while it was still
+    // empty, it was refused and removed.
+    const std::wstring draft = link + L".mklink.draft";
+    if (!writeFile(draft, request + "\n") ||
+        !MoveFileW(at(draft).c_str(), at(link + L".mklink").c_str()))
+        return false;
     for (int waited = 0; waited < 5000; waited += 10) {
         if (!exists(link + L".mklink")) return exists(link);
         Sleep(10);
