@@ -70,7 +70,7 @@ s::gui::win::Spacer* newGap(int32_t width, int32_t height) {
 }
 
 void addTo(s::gui::IComponent* parent, s::gui::IComponent* child) {
-    if (parent && child) parent->addChild(child);
+    s::gui::menuitem::MenuItem::addChild(parent, child);
 }
 
 // The drop area's two lines, in the quiet grey that leaves the frame's title in front.
