@@ -151,11 +151,8 @@ TEST_F(ComboBoxTest, TheDroppedListIsWidenedByTheScrollBarFromThirtyOneItemsOn) 
     EXPECT_EQ(widths[1] - widths[0], GetSystemMetrics(SM_CXVSCROLL));
 }
 
-COLORREF drawnPixel(HWND combo, ComboBoxItem* item, int32_t index, int x, int y) {
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, 100, 20);
-    HGDIOBJ old = SelectObject(dc, bitmap);
+// Has the combo draw its item into dc, 100 x 20, as the list asks it.
+void drawItemInto(HWND combo, int32_t index, HDC dc) {
     DRAWITEMSTRUCT d = {};
     d.CtlType = ODT_COMBOBOX;
     d.CtlID = ComboBox::kControlId;
@@ -164,8 +161,16 @@ COLORREF drawnPixel(HWND combo, ComboBoxItem* item, int32_t index, int x, int y)
     d.hwndItem = combo;
     d.hDC = dc;
     d.rcItem = {0, 0, 100, 20};
-    (void)item;
     SendMessageW(combo, WM_DRAWITEM, ComboBox::kControlId, reinterpret_cast<LPARAM>(&d));
+}
+
+COLORREF drawnPixel(HWND combo, ComboBoxItem* item, int32_t index, int x, int y) {
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 100, 20);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    (void)item;
+    drawItemInto(combo, index, dc);
     COLORREF pixel = GetPixel(dc, x, y);
     SelectObject(dc, old);
     DeleteObject(bitmap);
@@ -206,15 +211,7 @@ TEST_F(ComboBoxTest, ItemFlagsDrawHeadersAndSeparators) {
 COLORREF drawnTextColour(HWND combo, int32_t index) {
     HDC dc = CreateCompatibleDC(nullptr);
     SetTextColor(dc, RGB(1, 2, 3));
-    DRAWITEMSTRUCT d = {};
-    d.CtlType = ODT_COMBOBOX;
-    d.CtlID = ComboBox::kControlId;
-    d.itemID = static_cast<UINT>(index);
-    d.itemAction = ODA_DRAWENTIRE;
-    d.hwndItem = combo;
-    d.hDC = dc;
-    d.rcItem = {0, 0, 100, 20};
-    SendMessageW(combo, WM_DRAWITEM, ComboBox::kControlId, reinterpret_cast<LPARAM>(&d));
+    drawItemInto(combo, index, dc);
     const COLORREF colour = GetTextColor(dc);
     DeleteDC(dc);
     return colour;

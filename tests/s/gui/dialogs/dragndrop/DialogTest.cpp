@@ -9,7 +9,6 @@
 #include "s/gui/dialogs/dragndrop/Dialog.h"
 
 #include <windows.h>
-#include <shlobj.h>
 
 #include <functional>
 #include <memory>
@@ -30,6 +29,7 @@
 #include "s/gui/win/PopupMenu.h"
 #include "s/gui/win/Window.h"
 #include "support/Sandbox.h"
+#include "support/program/DropBlock.h"
 #include "support/gui/GuiHarness.h"
 #include "support/gui/ScreenLock.h"
 #include "tests/s/app/win/AppFixture.h"
@@ -141,22 +141,12 @@ protected:
     void onUiThread(F f) {
         window->runOnUiThread([](void* p) { (*static_cast<F*>(p))(); }, &f);
     }
-    // Posted as the shell does; target is the window that takes the drop.
+    // Posted as the shell does; target is the window that takes the drop. Only sandbox
+    // paths are ever dropped.
     void drop(HWND target, const std::vector<std::wstring>& paths) {
-        size_t chars = 1;
-        for (const std::wstring& p : paths) chars += p.size() + 1;
-        HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + chars * sizeof(wchar_t));
+        for (const std::wstring& p : paths) ASSERT_TRUE(tests::program::isInsideSandbox(sandbox.path(), p)) << p;
+        HGLOBAL memory = tests::program::newDropBlock(paths);
         ASSERT_NE(nullptr, memory);
-        auto* block = static_cast<DROPFILES*>(GlobalLock(memory));
-        block->pFiles = sizeof(DROPFILES);
-        block->fWide = TRUE;
-        wchar_t* out = reinterpret_cast<wchar_t*>(reinterpret_cast<BYTE*>(block) + sizeof(DROPFILES));
-        for (const std::wstring& p : paths) {
-            wcscpy(out, p.c_str());
-            out += p.size() + 1;
-        }
-        *out = 0;
-        GlobalUnlock(memory);
         ASSERT_TRUE(PostMessageW(target, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0));
     }
     size_t trailCount(const wchar_t* text) {
