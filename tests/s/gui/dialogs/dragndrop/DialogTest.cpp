@@ -367,6 +367,29 @@ TEST_F(DragDialogTest, TheOutputFolderMenuShowsAndSavesTheChoice) {
     }
 }
 
+// "Choose Folder..." opens the folder browser at the folder browsed last; the folder taken
+// becomes the custom output folder, chosen and kept.
+TEST_F(DragDialogTest, TheFolderPickedInTheBrowserBecomesTheCustomOutputFolder) {
+    ASSERT_TRUE(sandbox.makeFolder(L"picked"));
+    const std::wstring picked = sandbox.at(L"picked");
+    writeString(L"SaveData\\MainWindow\\File", L"LastBrowsedOutputDirPath", picked);
+    Hooks hooks;
+    hooks.outputOption = true;
+    open(hooks);
+    watcher = std::make_unique<tests::gui::ModalWatcher>(tests::gui::ModalWatcher::kHold);
+    // Posted: the browser is modal on the window's thread.
+    ASSERT_TRUE(PostMessageW(handleOf(dialog->menuBar()), WM_COMMAND, Dialog::kChooseOutputFolder, 0));
+    ASSERT_TRUE(watcher->waitForBoxes(1, 20000));
+    Sleep(500);  // the browser selects its start folder after it is shown
+    watcher->answerHeld(IDOK);
+    ASSERT_TRUE(tests::gui::eventually([&] { return dialog->outputFolder().mode() == OutputFolder::kCustom; }, 10000));
+    EXPECT_EQ(picked, std::wstring(dialog->outputFolder().customPath()));
+    EXPECT_EQ(picked, readString(L"SaveData\\MainWindow\\File", L"OutputDirCustomPath0"));
+    EXPECT_TRUE(GetMenuState(dialog->fileMenu()->handle(), Dialog::kOutputCustom, MF_BYCOMMAND) & MF_CHECKED);
+    EXPECT_TRUE(dialog->checkOutputFolder(sandbox.at(L"item.txt").c_str()));
+    EXPECT_EQ(picked, std::wstring(dialog->outputFolder().folder()->getFullPath()));
+}
+
 // The product's dialog has no output-folder option: no file menu, the mode its default.
 TEST_F(DragDialogTest, WithoutTheOptionThereIsNoFileMenu) {
     writeDword(L"SaveData\\MainWindow\\File", L"OutputFolderSetting", OutputFolder::kDesktop);
