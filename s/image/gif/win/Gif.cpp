@@ -7,6 +7,7 @@
 #include <cstring>
 #include <new>
 
+#include "s/base/LittleEndian.h"
 #include "s/image/ImageChoice.h"
 #include "s/image/ImageLimits.h"
 #include "s/image/bmp/win/Bitmap.h"
@@ -21,6 +22,7 @@
 
 namespace s::image::gif::win {
 
+using s::base::readLe16;
 using s::image::bmp::win::Bitmap;
 
 namespace {
@@ -115,7 +117,7 @@ bool Gif::readExtension(Reader* in) {
         if (!in->byte(&sub)) return false;
         if (sub == 0) return true;
         if (!in->bytes(block, sub)) return false;
-        if (sub >= 3) m_loopCount = static_cast<uint16_t>(block[1] | block[2] << 8);
+        if (sub >= 3) m_loopCount = readLe16(block + 1);
     }
     return in->skipSubBlocks();
 }
@@ -128,8 +130,8 @@ bool Gif::readImage(Reader* in) {
     if (!in->bytes(d, 9)) return false;
     if ((d[8] & 0x80) && !readTable(in, d[8], local, &entries)) return false;
     if (!in->byte(&minSize) || !joinSubBlocks(in)) return false;
-    const int32_t width = d[4] | d[5] << 8;
-    const int32_t height = d[6] | d[7] << 8;
+    const int32_t width = readLe16(d + 4);
+    const int32_t height = readLe16(d + 6);
     Bitmap* frame = nullptr;
     if (m_count < kMostFrames && s::image::isDecodableSize(width, height)) {
         frame = (d[8] & 0x80) ? frameOf(local, entries, width, height, (d[8] & 0x40) != 0, minSize)
@@ -139,8 +141,8 @@ bool Gif::readImage(Reader* in) {
     m_controlPending = false;
     if (!frame) return true;  // skipped, the file goes on
     return appendFrame(frame, control && (m_control[0] & 1) ? m_control[3] : -1,
-                       control ? (m_control[1] | m_control[2] << 8) * 10 : 0, control ? (m_control[0] >> 2) & 7 : 0,
-                       d[0] | d[1] << 8, d[2] | d[3] << 8);
+                       control ? readLe16(m_control + 1) * 10 : 0, control ? (m_control[0] >> 2) & 7 : 0,
+                       readLe16(d), readLe16(d + 2));
 }
 
 bool Gif::joinSubBlocks(Reader* in) {

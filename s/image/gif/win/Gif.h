@@ -9,6 +9,7 @@
 
 #include <cstdint>
 
+#include "s/base/LittleEndian.h"
 #include "s/image/EncodedImage.h"
 #include "s/image/gif/win/GifLzw.h"
 
@@ -49,8 +50,8 @@ public:
     int32_t getHeight() const override;  // of frame 0
     const wchar_t* getExtension() const override { return L".gif"; }
     // the logical screen of the file decoded last (0 x 0 before one)
-    int32_t screenWidth() const { return m_screen[6] | m_screen[7] << 8; }
-    int32_t screenHeight() const { return m_screen[8] | m_screen[9] << 8; }
+    int32_t screenWidth() const { return s::base::readLe16(m_screen + 6); }
+    int32_t screenHeight() const { return s::base::readLe16(m_screen + 8); }
     int32_t frameLeft(int32_t i) const;
     int32_t frameTop(int32_t i) const;
     const s::image::bmp::win::Bitmap* frame(int32_t i) const;
