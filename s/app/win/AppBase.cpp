@@ -20,6 +20,7 @@
 #include "s/process/win/Instance.h"
 #include "s/reg/MappedData.h"
 #include "s/reg/win/RegDir.h"
+#include "s/system/win/ProgramFile.h"
 #include "s/system/win/ShellOpen.h"
 #include "s/thread/Pool.h"
 #include "s/xml/MappedData.h"
@@ -90,13 +91,10 @@ void AppBase::readCommandLine(mfc::CWinApp* app) {
 }
 
 void AppBase::readProgramPath() {
-    wchar_t path[MAX_PATH * 2] = {};
-    DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH * 2);
-    if (n == 0 || n >= MAX_PATH * 2) return;
-    m_programPath.setText(path);
-    wchar_t* slash = wcsrchr(path, L'\\');
-    if (slash) *slash = 0;
-    m_programFolder.setText(path);
+    if (!s::system::win::programFileText(&m_programPath)) return;
+    m_programFolder.setText(m_programPath.cString());
+    uint32_t slash = 0;
+    if (m_programFolder.lastIndexOf(L'\\', &slash)) m_programFolder.setLength(slash);
 }
 
 void AppBase::loadResources() {

@@ -10,6 +10,7 @@
 #include "s/file/win/PathWin.h"
 #include "s/process/win/ICaptionSource.h"
 #include "s/str/strbuffer/StrBuffer.h"
+#include "s/system/win/ProgramFile.h"
 
 namespace s::process::win {
 
@@ -63,12 +64,7 @@ s::file::win::PathWin* Instance::executablePath() {
     return executablePathText(&text) ? s::file::win::pathFromString(text.cString()) : nullptr;
 }
 
-bool Instance::executablePathText(StrBuffer* out) {
-    wchar_t path[kPathChars] = {};
-    const DWORD n = GetModuleFileNameW(nullptr, path, kPathChars);
-    out->clear();
-    return n > 0 && n < kPathChars && out->append(path, static_cast<int32_t>(n));
-}
+bool Instance::executablePathText(StrBuffer* out) { return s::system::win::programFileText(out); }
 
 void Instance::processPath(DWORD pid, StrBuffer* out) {
     out->clear();
