@@ -193,6 +193,8 @@ bool IconImage::decodeDib(const uint8_t* bytes, uint32_t size) {
     if (at + entries * 4ull > size) return false;
     const uint8_t* palette = bytes + at;
     at += entries * 4ull;
+    // Above 8 bits a table of colours-used entries only advises a display; the bits follow it.
+    if (bits > 8) at += colorsUsed * 4ull;
     if (!makeImage(width, height, static_cast<int32_t>(bits))) return false;
     const uint64_t colorBytes = static_cast<uint64_t>(getStride()) * height;
     if (at + colorBytes > size) return false;
