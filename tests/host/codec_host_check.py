@@ -183,6 +183,12 @@ for alpha in (False, True):
             if ext == 'bmp':
                 mine = [m[:3] + (w[3],) for m, w in zip(mine, want)]
             check(same(mine, want), 'our %s of %s opens in Pillow with its pixels' % (ext, os.path.basename(src)))
+            if ext == 'png':  # the format's defaults (a codec's newFromImage) interlace
+                check(Image.open(out).info.get('interlace') == 1,
+                      'Pillow reads our png of %s as interlaced' % os.path.basename(src))
+                shown = subprocess.run(['identify', '-format', '%[interlace]', out], capture_output=True, text=True)
+                check(shown.stdout.strip() == 'PNG', 'ImageMagick reads our png of %s as interlaced (%s)' % (
+                    os.path.basename(src), shown.stdout.strip()))
 
 print('%d checks of the JPEG, PNG, ICO and BMP codecs against cjpeg, djpeg and Pillow, %d failures' % (
     checks[0], len(failures)))
