@@ -12,6 +12,7 @@
 #include "s/file/win/PathWin.h"
 #include "s/gui/drawer/ISkin.h"
 #include "s/gui/drawer/Skinner.h"
+#include "s/image/gui/boxes/BoxMaker.h"
 #include "s/image/ico/win/IconImage.h"
 #include "s/image/jpg/win/Jpeg.h"
 #include "s/lang/LangPack.h"
@@ -59,6 +60,9 @@ AppBase* AppBase::obtain(mfc::CWinApp* app, const wchar_t* registryRoot) {
 
 void AppBase::initialize(mfc::CWinApp* app, const wchar_t* registryRoot) {
     initializeCom();
+    // The image library asks for its settings boxes through a maker that only the boxes'
+    // own layer can give it (it stands below them); without one createBox has no box.
+    s::image::gui::boxes::installBoxMaker();
     m_textBase = kTextBase;
     readCommandLine(app);
     readProgramPath();
