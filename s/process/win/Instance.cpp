@@ -7,6 +7,8 @@
 #include <tlhelp32.h>
 #include <wchar.h>
 
+#include <atomic>
+
 #include "s/file/win/PathWin.h"
 #include "s/process/win/ICaptionSource.h"
 #include "s/str/strbuffer/StrBuffer.h"
@@ -19,8 +21,9 @@ using s::str::strbuffer::StrBuffer;
 namespace {
 
 constexpr DWORD kPathChars = 260;
-constexpr DWORD kQueryAccess = 0x400;  // PROCESS_QUERY_INFORMATION, which XP knows
 constexpr int kCaptionChars = 512;
+
+std::atomic<Instance::ProcessOpener> s_opener{nullptr};
 
 // What the window walks look for and what they found.
 struct WindowSearch {
@@ -76,11 +79,18 @@ void Instance::processPath(DWORD pid, StrBuffer* out) {
         CloseHandle(modules);
         return;
     }
-    HANDLE process = OpenProcess(kQueryAccess, FALSE, pid);
+    HANDLE process = openProcess(kQueryAccess, pid);
     if (!process) return;
     wchar_t path[kPathChars] = {};
     if (GetProcessImageFileNameW(process, path, kPathChars)) out->append(path);
     CloseHandle(process);
+}
+
+Instance::ProcessOpener Instance::replaceProcessOpener(ProcessOpener opener) { return s_opener.exchange(opener); }
+
+HANDLE Instance::openProcess(DWORD access, DWORD pid) {
+    const ProcessOpener opener = s_opener.load();
+    return opener ? opener(access, pid) : OpenProcess(access, FALSE, pid);
 }
 
 bool Instance::samePath(const wchar_t* own, const wchar_t* other) {
@@ -135,7 +145,7 @@ bool Instance::findInstanceWindow(HDESK desktop, const ICaptionSource* captions,
 }
 
 HWND Instance::findTargetWindow(DWORD pid, const wchar_t* prefix) {
-    HANDLE process = OpenProcess(PROCESS_ALL_ACCESS, FALSE, pid);
+    HANDLE process = openProcess(kIdleWaitAccess, pid);
     if (process) {
         // Bounded: a first instance hung in its start-up must not hang this one.
         WaitForInputIdle(process, kIdleWaitMs);
