@@ -1,9 +1,9 @@
 // s/gui/win/TrayIcon.h
 //
 // The notification-area call of a Window's tray icon, with the structure size pinned to the
-// layout Windows XP knows: its shell refuses the larger structure of later systems, which
-// the toolchain's headers give by default. A seam, so that tests see every call and the
-// structure it carried. Any thread; the calls are the Window's, made on its UI thread.
+// layout Windows XP's shell knows, where the toolchain's headers give the larger one of
+// later systems by default. A seam, so that tests see every call and the structure it
+// carried. Any thread; the calls are the Window's, made on its UI thread.
 #pragma once
 #include <windows.h>
 #include <shellapi.h>
