@@ -6,7 +6,9 @@
 #include "s/gui/layout/FlowH.h"
 #include "s/gui/IWindow.h"
 #include "s/gui/win/MessageBoxW.h"
+#include "s/gui/win/Messages.h"
 #include "s/gui/win/UrlDropTarget.h"
+#include "s/gui/win/WheelLines.h"
 #include "s/thread/Pool.h"
 
 namespace s::gui::win {
@@ -53,6 +55,7 @@ void Box::restoreDefaults() {
     m_hover = m_hovered = false;
     m_hoverColour = 0;
     m_hiddenPage = false;
+    m_paged = false;
     m_painted = false;
     m_paintDC = nullptr;
     m_backgroundInherited = true;
@@ -108,7 +111,7 @@ void Box::doLayout() {
         // The children's origin is the inner area's corner; applied with the arrangement.
         for (uint32_t i = 0; i < n; ++i) {
             getChild(i)->beginDeferGeometry();
-            getChild(i)->setOrigin(m_marginLeft, m_marginTop);
+            if (!m_paged) getChild(i)->setOrigin(m_marginLeft, m_marginTop);
         }
         m_result = arrange();
         for (uint32_t i = 0; i < n; ++i) getChild(i)->endDeferGeometry();
@@ -214,6 +217,7 @@ void Box::showOnlyChild(int32_t index) {
 }
 
 void Box::showPage(int32_t index) {
+    m_paged = true;
     for (uint32_t i = 0; i < m_children.count(); ++i) {
         if (static_cast<int32_t>(i) == index) continue;
         s::gui::IComponent* c = getChild(i);
@@ -279,10 +283,19 @@ void Box::dropUrlTarget() {
     m_urlTarget = nullptr;
 }
 
+// The target tells inside the system's drag loop; the Box takes the address through its own
+// window, in the order of its other messages.
 void Box::onEvent(void* source, int32_t code) {
     if (!m_urlTarget || source != m_urlTarget || code != UrlDropTarget::kDroppedCode) return;
+    if (m_hWnd)
+        ::SendMessageW(m_hWnd, kUrlDropMessage, 0, 0);
+    else
+        takeDroppedUrl();
+}
+
+void Box::takeDroppedUrl() {
     m_url.clear();
-    m_url.append(m_urlTarget->getText());
+    if (m_urlTarget) m_url.append(m_urlTarget->getText());
     m_urlDropped.fire(self(), kUrlDropped);
 }
 
@@ -390,9 +403,7 @@ bool Box::wheel(WPARAM wParam, LPARAM lParam, LRESULT* result) {
         taken = ::SendMessageW(child, WM_MOUSEWHEEL, wParam, lParam) == 0;
     }
     if (!taken && !m_wheel.isEmpty()) {
-        UINT lines = 3;
-        SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
-        m_wheelLines = GET_WHEEL_DELTA_WPARAM(wParam) * static_cast<int32_t>(lines) / WHEEL_DELTA;
+        m_wheelLines = wheelLinesOf(wParam);
         m_wheel.fire(self(), kWheel);
         taken = true;
     }
@@ -419,6 +430,10 @@ bool Box::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lPa
     switch (message) {
     case WM_DROPFILES:
         readDrop(reinterpret_cast<HDROP>(wParam));
+        *result = 0;
+        return true;
+    case kUrlDropMessage:
+        takeDroppedUrl();
         *result = 0;
         return true;
     case WM_PAINT:

@@ -95,6 +95,7 @@ private:
     void marginChanged(bool relayout);
     s::gui::layout::LayoutResult arrange();
     void readDrop(HDROP drop);
+    void takeDroppedUrl();
     void paint();
     LRESULT hitTest(WPARAM wParam, LPARAM lParam);
     bool drawItem(const DRAWITEMSTRUCT* item, LRESULT* result);
@@ -123,6 +124,7 @@ private:
     bool m_hover = false, m_hovered = false;
     uint32_t m_hoverColour = 0;
     bool m_hiddenPage = false;
+    bool m_paged = false;  // showPage placed the children: layouts keep their origins
     bool m_painted = false;
     HDC m_paintDC = nullptr;
     s::gui::events::ListenerList m_dropped, m_wheel, m_laidOut, m_paint, m_leftDown, m_urlDropped;

@@ -1,6 +1,7 @@
 // s/gui/win/CheckBox.cpp
 #include "s/gui/win/CheckBox.h"
 
+#include "mfc/CClientDC.h"
 #include "s/gui/IWindow.h"
 #include "s/gui/drawer/ICheckBox.h"
 #include "s/gui/drawer/ISkin.h"
@@ -80,15 +81,17 @@ void CheckBox::setSizeWithinLimits(int32_t width, int32_t height) {
     }
     int32_t w = width < getMinWidth() ? getMinWidth() : width;
     if (w > getTargetWidth()) w = getTargetWidth();
-    HDC dc = GetDC();
-    HGDIOBJ old = measuringFont() ? SelectObject(dc, measuringFont()->getHandle()) : nullptr;
-    TEXTMETRICW metrics;
-    GetTextMetricsW(dc, &metrics);
-    RECT area = {0, 0, w - boxWidth(metrics.tmHeight), 0};
-    if (area.right < 1) area.right = 1;
-    DrawTextW(dc, getText(), -1, &area, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
-    if (old) SelectObject(dc, old);
-    ReleaseDC(dc);
+    RECT area = {0, 0, 0, 0};
+    {
+        CClientDC dc(m_hWnd);
+        HGDIOBJ old = measuringFont() ? SelectObject(dc, measuringFont()->getHandle()) : nullptr;
+        TEXTMETRICW metrics;
+        GetTextMetricsW(dc, &metrics);
+        area.right = w - boxWidth(metrics.tmHeight);
+        if (area.right < 1) area.right = 1;
+        DrawTextW(dc, getText(), -1, &area, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+        if (old) SelectObject(dc, old);
+    }
     int32_t h = area.bottom > m_minHeight ? area.bottom : m_minHeight;
     setSize(w, h);
 }

@@ -44,6 +44,42 @@ bool ComponentBase<I>::isOnOwnThread() const {
 }
 
 template <class I>
+bool ComponentBase<I>::passToUiThread(s::gui::events::IEventListener* listener, void* source, int32_t code) {
+    if (!m_hWnd || !m_window || isOnOwnThread()) return false;
+    struct Call {
+        s::gui::events::IEventListener* listener;
+        void* source;
+        int32_t code;
+    } call = {listener, source, code};
+    return m_window->runOnUiThread(
+        [](void* c) {
+            auto* call = static_cast<Call*>(c);
+            call->listener->onEvent(call->source, call->code);
+        },
+        &call);
+}
+
+// A skin chosen on another thread is taken where the component paints: on its UI thread.
+template <class I>
+void ComponentBase<I>::takeSkinOf(void* self, s::gui::drawer::ISkin* skin) {
+    auto* component = static_cast<ComponentBase*>(self);
+    if (component->m_hWnd && component->m_window && !component->isOnOwnThread()) {
+        struct Call {
+            ComponentBase* component;
+            s::gui::drawer::ISkin* skin;
+        } call = {component, skin};
+        const bool sent = component->m_window->runOnUiThread(
+            [](void* c) {
+                auto* call = static_cast<Call*>(c);
+                call->component->takeSkin(call->skin);
+            },
+            &call);
+        if (sent) return;
+    }
+    component->takeSkin(skin);
+}
+
+template <class I>
 int32_t ComponentBase<I>::getScreenX() const {
     if (!m_hWnd) return m_originX + m_x;
     POINT p = {0, 0};
@@ -179,7 +215,7 @@ void ComponentBase<I>::setVisible(bool visible, bool recurse) {
         return;
     }
     if (m_hWnd) ShowWindow(SW_HIDE);
-    this->setPosition(kParkedX, kParkedY);
+    this->setPosition(kParkedX, parkedY());
 }
 
 template <class I>
