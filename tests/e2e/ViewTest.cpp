@@ -11,6 +11,7 @@
 
 #include "s/lang/Localizer.h"
 #include "s/gui/win/Window.h"
+#include "support/gui/PaintCounter.h"
 #include "tests/e2e/ProgramFixture.h"
 
 namespace tests::program {
@@ -20,6 +21,9 @@ using testing::Contains;
 
 constexpr wchar_t kToLarge[] = L"Detailed Description >>";
 constexpr wchar_t kToCompact[] = L"<< Minimize";
+// A pick repaints what it changed once, when the window's thread is idle; one more is left
+// for the system's own (a control's focus), never one per layout.
+constexpr uint32_t kPaintsPerPick = 2;
 
 class ViewTest : public ProgramFixture {
 protected:
@@ -28,6 +32,11 @@ protected:
         for (const std::wstring& text : window->visibleTexts())
             if (text == L"Algorithm of Choice") return true;
         return false;
+    }
+    RECT rectOf(const Control& c) const {
+        RECT r = {};
+        GetWindowRect(c.handle, &r);
+        return r;
     }
     SIZE size() const {
         RECT r = {};
@@ -99,6 +108,49 @@ TEST_F(ViewTest, ALanguageChosenInTheMenuReTextsTheWholeWindow) {
     ASSERT_TRUE(tests::gui::eventually(
         [&] { return window->find(L"s_gui_win_GroupBox", englishTexts[0].c_str()).handle != nullptr; }, 5000));
     EXPECT_THAT(window->visibleTexts(), Contains(englishTexts[4]));
+}
+
+
+TEST_F(ViewTest, AfterARestartInTheLargeViewEveryMethodPickAnswersAtOnceWithoutRepainting) {
+    // As the user gets there: the button, the close box, the next start.
+    ASSERT_TRUE(window->click(button(kToLarge)));
+    ASSERT_TRUE(tests::gui::eventually([&] { return button(kToCompact).visible; }, 5000));
+    restart();
+    ASSERT_TRUE(tests::gui::eventually([&] { return button(kToCompact).visible; }, 5000)) << "not the large view";
+    // Laid out as after the button: the method row beside the drop column, at the size kept.
+    EXPECT_EQ(500, size().cx);
+    EXPECT_EQ(400, size().cy);
+    const Control combo = window->find(L"s_gui_win_ComboBox", L"");
+    const Control drop = window->find(L"s_gui_win_GroupBox", kDropBoxTitle);
+    ASSERT_TRUE(combo.handle && drop.handle);
+    EXPECT_GE(rectOf(combo).left, rectOf(drop).right) << "stacked, not side by side";
+    EXPECT_LT(rectOf(combo).top, rectOf(drop).bottom) << "stacked, not side by side";
+    shoot(L"large-after-restart");
+    tests::gui::PaintCounter paints(GetWindowThreadProcessId(window->handle(), nullptr));
+    ASSERT_TRUE(paints.ok());
+    for (int round = 0; round < 3; ++round) {
+        for (int32_t method : {0, 1, 2, 3}) {
+            SCOPED_TRACE(testing::Message() << "round " << round << ", method " << method);
+            tests::gui::phase("picking method " + std::to_string(method));
+            paints.reset();
+            const DWORD start = GetTickCount();
+            ASSERT_TRUE(window->chooseInCombo(combo, method)) << "the pick was not taken";
+            EXPECT_LE(GetTickCount() - start, 1000u) << "the pick took longer than a second";
+            // A paint loop shows within a while: the window must still answer, and no child
+            // may have been painted over and over.
+            Sleep(400);
+            DWORD_PTR answer = 0;
+            ASSERT_NE(0, SendMessageTimeoutW(window->handle(), WM_NULL, 0, 0, SMTO_NORMAL, 1000, &answer))
+                << "the window no longer answers";
+            for (const auto& [handle, count] : paints.paints()) {
+                wchar_t name[64] = {};
+                GetClassNameW(handle, name, 64);
+                EXPECT_LE(count, kPaintsPerPick) << "a " << testing::PrintToString(std::wstring(name))
+                                                 << " window painted again and again";
+            }
+        }
+    }
+    shoot(L"large-after-picks");
 }
 
 }  // namespace

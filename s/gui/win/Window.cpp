@@ -21,6 +21,7 @@
 #include "s/thread/IPoolable.h"
 #include "s/gui/ITextLocalizer.h"
 #include "s/gui/IWindowSettings.h"
+#include "s/gui/layout/Arrangement.h"
 #include "s/gui/layout/ILayoutManager.h"
 #include "s/gui/layout/Vertical.h"
 #include "s/gui/win/MessageBoxW.h"
@@ -301,7 +302,21 @@ s::gui::layout::ILayoutManager* Window::getLayoutManager() const {
     return m_layout ? m_layout : s::gui::layout::Vertical::shared();
 }
 
-void Window::doLayout() { getLayoutManager()->layout(this); }
+// Asked again while it places the children (a child that changed, a size that followed):
+// the children are placed once more when this pass ends, never inside it.
+void Window::doLayout() {
+    if (m_arranging) {
+        m_childChangedMeanwhile = true;
+        return;
+    }
+    m_arranging = true;
+    for (int32_t pass = 0; pass < s::gui::layout::kLayoutPasses; ++pass) {
+        m_childChangedMeanwhile = false;
+        getLayoutManager()->layout(this);
+        if (!m_childChangedMeanwhile) break;
+    }
+    m_arranging = false;
+}
 
 // --- show, hide, front ------------------------------------------------------------------
 

@@ -405,6 +405,9 @@ private:
     std::atomic<bool> m_closed{false};
     bool m_veto = false;
     s::gui::layout::ILayoutManager* m_layout = nullptr;
+    // While the layout places the children: one that changed meanwhile asks for another pass.
+    bool m_arranging = false;
+    bool m_childChangedMeanwhile = false;
     s::str::strbuffer::StrBuffer m_title;
     int32_t m_titleId = -1, m_versionId = -1;
     s::gui::ITextLocalizer* m_localizer = nullptr;
