@@ -3,6 +3,7 @@
 // The program's window as the user changes it: the compact and the large view, and the
 // language chosen in its menu re-texting everything it shows.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <string>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "s/lang/Localizer.h"
 #include "s/gui/win/Window.h"
 #include "support/gui/PaintCounter.h"
+#include "support/gui/RealInput.h"
 #include "tests/e2e/ProgramFixture.h"
 
 namespace tests::program {
@@ -37,6 +39,38 @@ protected:
         RECT r = {};
         GetWindowRect(c.handle, &r);
         return r;
+    }
+    // A control's rectangle in the main window's client area.
+    RECT inClient(const Control& c) const {
+        RECT r = rectOf(c);
+        MapWindowPoints(nullptr, window->handle(), reinterpret_cast<POINT*>(&r), 2);
+        return r;
+    }
+    // Every control shown lies inside the client area, the toggle is as wide as its caption
+    // needs, and the status bar ends at the client's bottom.
+    void expectLaidOutToTheClient(const char* when) {
+        SCOPED_TRACE(when);
+        RECT client = {};
+        GetClientRect(window->handle(), &client);
+        Control status{};
+        for (const Control& c : window->controls()) {
+            if (!c.visible) continue;
+            const RECT r = inClient(c);
+            EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= client.right && r.bottom <= client.bottom)
+                << testing::PrintToString(c.classId) << " " << testing::PrintToString(c.text) << " at " << r.left
+                << "," << r.top << "-" << r.right << "," << r.bottom << " outside 0,0-" << client.right << ","
+                << client.bottom;
+            if (c.classId == L"s_gui_win_StatusBar") status = c;
+        }
+        ASSERT_TRUE(status.handle) << "no status bar shown";
+        EXPECT_EQ(client.bottom, inClient(status).bottom) << "the status bar is not at the bottom";
+        for (const wchar_t* caption : {kToLarge, kToCompact}) {
+            const Control toggle = button(caption);
+            if (!toggle.visible) continue;
+            SIZE ideal = {};
+            SendMessageW(toggle.handle, BCM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(&ideal));
+            EXPECT_GE(rectOf(toggle).right - rectOf(toggle).left, ideal.cx) << "the toggle is cut";
+        }
     }
     SIZE size() const {
         RECT r = {};
@@ -151,6 +185,41 @@ TEST_F(ViewTest, AfterARestartInTheLargeViewEveryMethodPickAnswersAtOnceWithoutR
         }
     }
     shoot(L"large-after-picks");
+}
+
+TEST_F(ViewTest, TheContentFollowsEverySizeOfTheWindowWithTheStatusBarAtTheBottom) {
+    expectLaidOutToTheClient("at start");
+    shoot(L"compact-at-start");
+    // The user drags the grip 140 to the right and 200 down.
+    const Control grip = window->find(L"s_gui_win_Button", L"#Resizer");
+    ASSERT_TRUE(grip.visible);
+    const SIZE before = size();
+    SetForegroundWindow(window->handle());
+    const RECT r = rectOf(grip);
+    const int32_t x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
+    tests::gui::moveCursorTo(x, y);
+    Sleep(100);
+    tests::gui::mouse(MOUSEEVENTF_LEFTDOWN);
+    for (int32_t step = 1; step <= 10; ++step) {
+        tests::gui::moveCursorTo(x + 14 * step, y + 20 * step);
+        Sleep(30);
+    }
+    tests::gui::mouse(MOUSEEVENTF_LEFTUP);
+    ASSERT_TRUE(tests::gui::eventually([&] { return size().cx >= before.cx + 100 && size().cy >= before.cy + 150; },
+                                       5000))
+        << "the grip did not make the window larger";
+    Sleep(200);
+    expectLaidOutToTheClient("after the grip");
+    shoot(L"compact-after-grip");
+    ASSERT_TRUE(window->click(button(kToLarge)));
+    ASSERT_TRUE(tests::gui::eventually([&] { return button(kToCompact).visible; }, 5000));
+    expectLaidOutToTheClient("in the large view");
+    shoot(L"large-laid-out");
+    restart();
+    ASSERT_TRUE(tests::gui::eventually([&] { return button(kToCompact).visible; }, 5000));
+    EXPECT_EQ(500, size().cx);
+    EXPECT_EQ(400, size().cy);
+    expectLaidOutToTheClient("after a restart");
 }
 
 }  // namespace

@@ -167,7 +167,8 @@ LayoutResult Arrangement::line(IContainer* container, bool vertical, int32_t mai
     for (uint32_t i = 0; i < n; ++i) {
         IComponent* c = container->getChild(i);
         if (i > 0 && previous >= 1) offset += gap;
-        axis.place(c, offset, alignedOffset(crossAlign, width, axis.cross(c)));
+        // A hidden child keeps its parked place; its length, if any, stays its room.
+        if (c->isVisible()) axis.place(c, offset, alignedOffset(crossAlign, width, axis.cross(c)));
         previous = axis.main(c);
         offset += previous;
     }
@@ -247,7 +248,7 @@ LayoutResult Arrangement::flow(IContainer* container, int32_t hAlign, int32_t vA
         for (uint32_t i = rows[k].first; i < rows[k].end; ++i) {
             IComponent* c = container->getChild(i);
             if (placed && takesSpace(c)) x += hGap;
-            c->setPosition(x, y);
+            if (c->isVisible()) c->setPosition(x, y);
             x += c->getWidth();
             placed = placed || takesSpace(c);
         }

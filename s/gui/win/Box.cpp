@@ -44,6 +44,7 @@ void Box::restoreDefaults() {
     m_result = LayoutResult();
     m_depth = 0;
     m_creating = false;
+    m_arranging = m_childChangedMeanwhile = m_resizedWhileDeferred = false;
     m_urlDrop = false;
     m_inWheel = false;
     m_propagate = false;
@@ -148,10 +149,23 @@ void Box::setKind(int32_t kind) {
     if (m_hWnd) doLayout();
 }
 
+// Sized by its parent's layout, which may try several sizes before it settles one: the Box
+// lays out its children once, at the size it has when the parent applies its geometry.
 void Box::setSize(int32_t width, int32_t height) {
     bool changed = width != m_width || height != m_height;
     ComponentBase::setSize(width, height);
-    if (changed) doLayout();
+    if (!changed) return;
+    if (m_deferred)
+        m_resizedWhileDeferred = true;
+    else
+        doLayout();
+}
+
+void Box::endDeferGeometry() {
+    ComponentBase::endDeferGeometry();
+    if (!m_resizedWhileDeferred) return;
+    m_resizedWhileDeferred = false;
+    doLayout();
 }
 
 void Box::setVisible(bool visible, bool recurse) {

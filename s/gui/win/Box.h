@@ -26,6 +26,7 @@ public:
     void setLayoutManager(s::gui::layout::ILayoutManager* manager) override { m_manager = manager; }
     void childChanged() override;
     void setSize(int32_t width, int32_t height) override;
+    void endDeferGeometry() override;
     void setVisible(bool visible, bool recurse) override;
 
     // IBox
@@ -115,6 +116,8 @@ private:
     // another pass instead of a layout inside this one.
     bool m_arranging = false;
     bool m_childChangedMeanwhile = false;
+    // Resized while its parent's layout defers its geometry: laid out when that ends.
+    bool m_resizedWhileDeferred = false;
     // Set while the window and its children are being made: one layout once all exist.
     bool m_creating = false;
     bool m_urlDrop = false;

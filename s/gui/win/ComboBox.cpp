@@ -5,6 +5,7 @@
 #include "s/gui/drawer/ICombo.h"
 #include "s/gui/drawer/ISkin.h"
 #include "s/gui/win/Font.h"
+#include "s/gui/win/UiScale.h"
 #include "s/thread/Pool.h"
 
 namespace s::gui::win {
@@ -21,6 +22,8 @@ constexpr UINT kReflectedCloseUp = WM_APP + 0x10;
 constexpr int32_t kBold = 1, kGrey = 2, kWhite = 4, kHeader = 8, kSeparator = 16, kThinSeparator = 32;
 constexpr COLORREF kHeaderBlock = 0x555555;
 constexpr COLORREF kDisabledText = 0x92A1A1;
+// The narrowest a closed box is at UI scale 1; it grows with the scale.
+constexpr int32_t kMinWidth = 50;
 // Above this many items the list shows a scroll bar, which its width must leave room for.
 constexpr uint32_t kItemsWithoutScrollBar = 30;
 
@@ -244,7 +247,7 @@ bool ComboBox::createNativeWindow(HWND parent) {
     SendMessage(CB_SETCURSEL, static_cast<WPARAM>(m_selection));
     RECT r;
     GetWindowRect(&r);
-    setMinimumSize(60, r.bottom - r.top);
+    setMinimumSize(kMinWidth * uiScale(), r.bottom - r.top);
     setTargetSize(m_fixedWidth >= 0 ? m_fixedWidth : 160, r.bottom - r.top);
     return true;
 }

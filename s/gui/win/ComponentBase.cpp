@@ -191,6 +191,8 @@ void ComponentBase<I>::setVisible(bool visible, bool recurse) {
     }
     if (m_hWnd) ShowWindow(SW_HIDE);
     this->setPosition(kParkedX, kParkedY);
+    // What the parent holds changed as much as when it is shown: its results follow.
+    if (m_parent) m_parent->childChanged();
 }
 
 template <class I>
