@@ -222,5 +222,42 @@ TEST_F(ViewTest, TheContentFollowsEverySizeOfTheWindowWithTheStatusBarAtTheBotto
     expectLaidOutToTheClient("after a restart");
 }
 
+TEST_F(ViewTest, ALanguageChangeInTheLargeViewKeepsTheMakersLinkAndLeavesNothingOfTheOldLanguage) {
+    auto* localizer = dynamic_cast<s::lang::Localizer*>(window->toolkitWindow()->getLocalizer());
+    ASSERT_NE(nullptr, localizer);
+    int32_t german = -1;
+    for (uint32_t i = 0; i < localizer->packCount(); ++i)
+        if (localizer->packAt(i) == localizer->findLanguage(L"German")) german = static_cast<int32_t>(i);
+    ASSERT_GE(german, 0);
+    const std::wstring germanMinimize = localizer->captionAt(static_cast<uint32_t>(german), 1006000);
+    ASSERT_NE(germanMinimize, kToCompact);
+    ASSERT_TRUE(window->click(button(kToLarge)));
+    ASSERT_TRUE(tests::gui::eventually([&] { return button(kToCompact).visible; }, 5000));
+    const Control link = window->find(L"s_gui_win_Label", L"ostrel");
+    ASSERT_TRUE(link.visible);
+    const LONG linkWidth = rectOf(link).right - rectOf(link).left;
+    ASSERT_GT(linkWidth, 0);
+    window->menuCommand(german + 2);
+    ASSERT_TRUE(tests::gui::eventually([&] { return button(germanMinimize.c_str()).visible; }, 1000))
+        << "the window took longer than a second to change its language";
+    DWORD_PTR answer = 0;
+    ASSERT_NE(0, SendMessageTimeoutW(window->handle(), WM_NULL, 0, 0, SMTO_NORMAL, 1000, &answer));
+    shoot(L"large-german");
+    int32_t toggles = 0;
+    for (const Control& c : window->controls()) {
+        if (!c.visible) continue;
+        EXPECT_NE(kToCompact, c.text) << "English left over";
+        if (c.classId == L"s_gui_win_Button" && c.text == germanMinimize) ++toggles;
+        if (c.classId == L"s_gui_win_ComboBox") {
+            EXPECT_EQ(4, c.range) << "the method combo lost its items";
+            EXPECT_FALSE(c.text.empty()) << "the method combo shows nothing";
+        }
+    }
+    EXPECT_EQ(1, toggles);
+    const Control after = window->find(L"s_gui_win_Label", L"ostrel");
+    ASSERT_TRUE(after.visible) << "the maker's link lost its text";
+    EXPECT_EQ(linkWidth, rectOf(after).right - rectOf(after).left);
+}
+
 }  // namespace
 }  // namespace tests::program
