@@ -259,5 +259,51 @@ TEST_F(ViewTest, ALanguageChangeInTheLargeViewKeepsTheMakersLinkAndLeavesNothing
     EXPECT_EQ(linkWidth, rectOf(after).right - rectOf(after).left);
 }
 
+// The user's right click in the window's body, by real input, as the hand gives it.
+void rightClickAt(HWND top, POINT p) {
+    SetForegroundWindow(top);
+    tests::gui::moveCursorTo(p.x, p.y);
+    Sleep(100);
+    tests::gui::mouse(MOUSEEVENTF_RIGHTDOWN);
+    tests::gui::mouse(MOUSEEVENTF_RIGHTUP);
+}
+
+TEST_F(ViewTest, ARightClickInTheBodySwitchesTheViewWithEasyDragOnAndOff) {
+    const auto bodyPoint = [&] {
+        const RECT area = rectOf(window->find(L"s_gui_win_GroupBox", kDropBoxTitle));
+        return POINT{(area.left + area.right) / 2, (area.top + area.bottom) / 2};
+    };
+    // Easy drag is on by default: the click lands on what the window calls its caption.
+    rightClickAt(window->handle(), bodyPoint());
+    EXPECT_TRUE(tests::gui::eventually([&] { return button(kToCompact).visible; }, 3000))
+        << "a right click with easy drag on did not switch to the large view";
+    EXPECT_TRUE(boxes->menus().empty()) << "the caption's system menu opened";
+    window->menuCommand(120);  // "Easy Drag" off
+    Sleep(300);
+    rightClickAt(window->handle(), bodyPoint());
+    EXPECT_TRUE(tests::gui::eventually([&] { return button(kToLarge).visible; }, 3000))
+        << "a right click with easy drag off did not switch back";
+    window->menuCommand(120);
+    Sleep(300);
+    rightClickAt(window->handle(), bodyPoint());
+    EXPECT_TRUE(tests::gui::eventually([&] { return button(kToCompact).visible; }, 3000));
+    // A left drag on the body still moves the window: easy drag itself is unchanged.
+    const RECT before = [&] { RECT r = {}; GetWindowRect(window->handle(), &r); return r; }();
+    const POINT p = bodyPoint();
+    tests::gui::moveCursorTo(p.x, p.y);
+    Sleep(100);
+    tests::gui::mouse(MOUSEEVENTF_LEFTDOWN);
+    for (int32_t step = 1; step <= 5; ++step) {
+        tests::gui::moveCursorTo(p.x + 6 * step, p.y + 4 * step);
+        Sleep(30);
+    }
+    tests::gui::mouse(MOUSEEVENTF_LEFTUP);
+    EXPECT_TRUE(tests::gui::eventually([&] {
+        RECT r = {};
+        GetWindowRect(window->handle(), &r);
+        return r.left != before.left || r.top != before.top;
+    }, 3000)) << "the drag on the body no longer moves the window";
+}
+
 }  // namespace
 }  // namespace tests::program

@@ -825,6 +825,14 @@ bool Window::windowProc(LRESULT* result, UINT message, WPARAM wParam, LPARAM lPa
     case WM_RBUTTONUP:
         fire(kEventRightUp);
         return false;
+    case WM_NCRBUTTONDOWN:
+    case WM_NCRBUTTONUP:
+        // Easy drag made a right click in the body a caption click: it is the body's all the
+        // same, never the caption's system menu.
+        if (!isEasyDragClick(wParam, lParam)) return false;
+        fire(message == WM_NCRBUTTONDOWN ? kEventRightDown : kEventRightUp);
+        if (message == WM_NCRBUTTONDOWN && m_contextMenu) openContextMenu();
+        return true;
     case WM_KEYDOWN:
         m_lastKey = static_cast<int32_t>(wParam);
         fire(kEventKeyDown);
@@ -1414,6 +1422,18 @@ void Window::onDrawerPositionChanged() {
     const RECT r = windowRect();
     ::SetWindowRgn(m_hWnd, m_drawer->createRegion(0, 0, r.right - r.left - 1, r.bottom - r.top - 1), TRUE);
     ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
+}
+
+// A caption answer for a point of the client area is easy drag's: the hit test cannot tell
+// a right click from a left one (the button's state is not yet down while the system asks
+// where the press lands, Wine 8.0, checked), so the button message that follows tells it.
+bool Window::isEasyDragClick(WPARAM hit, LPARAM lParam) const {
+    if (!m_easyDrag || hit != HTCAPTION) return false;
+    POINT p = {static_cast<int16_t>(LOWORD(lParam)), static_cast<int16_t>(HIWORD(lParam))};
+    RECT client = {};
+    ::ScreenToClient(m_hWnd, &p);
+    ::GetClientRect(m_hWnd, &client);
+    return PtInRect(&client, p) != FALSE;
 }
 
 LRESULT Window::hitTest(LRESULT answer, LPARAM lParam) const {

@@ -361,6 +361,7 @@ private:
     bool onFrameMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam);
     void paintBuffer(HDC dc, int32_t width, int32_t height) override;
     void onDrawerPositionChanged();
+    bool isEasyDragClick(WPARAM hit, LPARAM lParam) const;
     LRESULT hitTest(LRESULT answer, LPARAM lParam) const;
     void keepProposedOnScreen(WINDOWPOS* pos) const;
     int32_t frameEdgeAt(POINT screen) const;
