@@ -1752,6 +1752,7 @@ void Window::setSkinner(s::gui::drawer::Skinner* skinner) {
 }
 
 void Window::takeSkinDrawer() {
+    if (m_keepNativeFrame) return;
     s::gui::drawer::ISkin* skin = m_skinner ? m_skinner->getCurrentSkin() : nullptr;
     if (skin && skin->getWindowDrawer()) setDrawer(skin->getWindowDrawer(), false);
 }
@@ -1761,6 +1762,7 @@ void Window::onEvent(s::gui::drawer::Skinner* source, int32_t) {
 }
 
 void Window::releaseLooks() {
+    m_keepNativeFrame = false;
     if (m_skinner) m_skinner->removeListener(this);
     m_skinner = nullptr;
     if (m_drawer && m_drawerOwned) m_drawer->releaseToPool();

@@ -231,6 +231,9 @@ public:
     bool hasSkinner() const override { return m_skinner != nullptr; }
     s::gui::drawer::Skinner* getSkinner() const override { return m_skinner; }
     void setSkinner(s::gui::drawer::Skinner* skinner) override;
+    // Kept, the system's frame (title bar, close box, Alt+F4) stays while the skin paints
+    // the controls; else the skin's window drawer paints the frame too. Set before the skinner.
+    void setKeepNativeFrame(bool keep) { m_keepNativeFrame = keep; }
     s::image::win::BufferedImage* captureUnderCorner() const override;
     LRESULT sendUserEvent(const wchar_t* name, int32_t value1, int32_t value2,
                           const wchar_t* text) override;
@@ -400,6 +403,7 @@ private:
     POINT m_captureRelease = {};
     Icon m_largeIcon, m_smallIcon;
     s::gui::drawer::Skinner* m_skinner = nullptr;
+    bool m_keepNativeFrame = false;
 
     InvisibleWindow m_invisible;
     UIThread* m_thread = nullptr;
