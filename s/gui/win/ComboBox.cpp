@@ -4,6 +4,7 @@
 #include "s/gui/combobox/ComboBoxItem.h"
 #include "s/gui/drawer/ICombo.h"
 #include "s/gui/drawer/ISkin.h"
+#include "s/gui/drawer/combo/win/Thin.h"
 #include "s/gui/win/Font.h"
 #include "s/gui/win/UiScale.h"
 #include "s/thread/Pool.h"
@@ -249,6 +250,9 @@ bool ComboBox::createNativeWindow(HWND parent) {
     GetWindowRect(&r);
     setMinimumSize(kMinWidth * uiScale(), r.bottom - r.top);
     setTargetSize(m_fixedWidth >= 0 ? m_fixedWidth : 160, r.bottom - r.top);
+    // The system draws the arrow at one size whatever the scale; above scale 1 a box without a
+    // skin's drawer draws its own face, arrow and all, at the scale.
+    if (!m_drawer && uiScale() > 1) setDrawer(s::gui::drawer::combo::win::Thin::obtain(), true);
     return true;
 }
 

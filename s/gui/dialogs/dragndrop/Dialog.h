@@ -116,6 +116,8 @@ public:
     s::gui::win::Button* cancelButton() const { return m_cancelButton; }
     s::gui::win::Button* toggleButton() const { return m_toggle; }
     s::gui::win::Box* descriptionPanel() const { return m_description; }
+    s::gui::win::CheckBox* keepOnTopBox() const { return m_keepOnTop; }
+    s::gui::win::StatusBar* statusBar() const { return m_statusBar; }
     // Status texts shown so far, oldest first (kept for drivers: "Done!" is replaced by
     // "Ready" in the same handler).
     const s::str::strarray::StrArray& statusTrail() const { return m_trail; }
