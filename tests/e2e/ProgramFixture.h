@@ -74,6 +74,8 @@ protected:
             EXPECT_EQ(FALSE, program->answer());
             program.reset();
         }
+        // What this run stored (a language, a view, a size) is not the next program's.
+        InProcessProgram::forgetSettings();
         questions.reset();
         boxes.reset();
         m_watchdog.reset();
