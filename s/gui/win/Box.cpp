@@ -46,6 +46,7 @@ void Box::restoreDefaults() {
     m_result = LayoutResult();
     m_depth = 0;
     m_creating = false;
+    m_arranging = m_childChangedMeanwhile = m_resizedWhileDeferred = false;
     m_urlDrop = false;
     m_inWheel = false;
     m_propagate = false;
@@ -105,17 +106,10 @@ void Box::doLayout() {
     if (m_creating || m_depth > 1) return;
     ++m_depth;
     LayoutResult before = m_result;
-    m_result = LayoutResult();
-    uint32_t n = m_children.count();
-    if (n) {
-        // The children's origin is the inner area's corner; applied with the arrangement.
-        for (uint32_t i = 0; i < n; ++i) {
-            getChild(i)->beginDeferGeometry();
-            if (!m_paged) getChild(i)->setOrigin(m_marginLeft, m_marginTop);
-        }
-        m_result = arrange();
-        for (uint32_t i = 0; i < n; ++i) getChild(i)->endDeferGeometry();
-    }
+    // A child that changed while it was placed is placed once more after the pass, never in a
+    // layout inside it: a layout inside a layout starts from sizes the outer one then undoes.
+    for (int32_t pass = 0; pass < s::gui::layout::kLayoutPasses; ++pass)
+        if (!placeChildren()) break;
     setMinimumSize(m_result.minWidth, m_result.minHeight);
     setTargetSize(m_result.targetWidth, m_result.targetHeight);
     m_laidOut.fire(self(), kLaidOut);
@@ -123,12 +117,58 @@ void Box::doLayout() {
     if (m_parent && !sameResult(before, m_result)) m_parent->childChanged();
 }
 
-void Box::childChanged() { doLayout(); }
+// One pass of the arrangement; true when a child changed while it was placed.
+bool Box::placeChildren() {
+    m_result = LayoutResult();
+    uint32_t n = m_children.count();
+    if (!n) return false;
+    const bool outer = !m_arranging;
+    m_arranging = true;
+    m_childChangedMeanwhile = false;
+    // The children's origin is the inner area's corner; applied with the arrangement.
+    for (uint32_t i = 0; i < n; ++i) {
+        getChild(i)->beginDeferGeometry();
+        if (!m_paged) getChild(i)->setOrigin(m_marginLeft, m_marginTop);
+    }
+    m_result = arrange();
+    for (uint32_t i = 0; i < n; ++i) getChild(i)->endDeferGeometry();
+    if (outer) m_arranging = false;
+    return m_childChangedMeanwhile;
+}
 
+// Told while it places its children, the Box places them once more when this pass ends.
+void Box::childChanged() {
+    if (m_arranging) {
+        m_childChangedMeanwhile = true;
+        return;
+    }
+    doLayout();
+}
+
+// Another arrangement of the same children: they are placed again at once.
+void Box::setKind(int32_t kind) {
+    if (kind == m_kind) return;
+    m_kind = kind;
+    if (m_hWnd) doLayout();
+}
+
+// Sized by its parent's layout, which may try several sizes before it settles one: the Box
+// lays out its children once, at the size it has when the parent applies its geometry.
 void Box::setSize(int32_t width, int32_t height) {
     bool changed = width != m_width || height != m_height;
     ComponentBase::setSize(width, height);
-    if (changed) doLayout();
+    if (!changed) return;
+    if (m_deferred)
+        m_resizedWhileDeferred = true;
+    else
+        doLayout();
+}
+
+void Box::endDeferGeometry() {
+    ComponentBase::endDeferGeometry();
+    if (!m_resizedWhileDeferred) return;
+    m_resizedWhileDeferred = false;
+    doLayout();
 }
 
 void Box::setVisible(bool visible, bool recurse) {

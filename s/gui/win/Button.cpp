@@ -13,6 +13,7 @@
 #include "s/gui/win/Font.h"
 #include "s/gui/win/Messages.h"
 #include "s/gui/win/NativeButtonPaint.h"
+#include "s/gui/win/UiScale.h"
 #include "s/thread/Pool.h"
 
 namespace s::gui::win {
@@ -310,13 +311,15 @@ void Button::repaintNow() {
     UpdateWindow();
 }
 
+// The dots, their squares and their light edges grow with the UI scale, as the grip does.
 void Button::paintGrip(HDC dc, const RECT& area) {
     const POINT dots[] = {{4, 12}, {4, 8}, {8, 8}, {4, 4}, {8, 4}, {12, 4}};
+    const int32_t s = uiScale();
     HBRUSH grey = CreateSolidBrush(kGripGrey);
     HBRUSH white = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     for (const POINT& d : dots) {
-        int32_t x = area.right - d.x, y = area.bottom - d.y;
-        RECT light = {x + 1, y + 1, x + 3, y + 3}, dark = {x, y, x + 2, y + 2};
+        int32_t x = area.right - d.x * s, y = area.bottom - d.y * s;
+        RECT light = {x + s, y + s, x + 3 * s, y + 3 * s}, dark = {x, y, x + 2 * s, y + 2 * s};
         FillRect(dc, &light, white);
         FillRect(dc, &dark, grey);
     }

@@ -5,6 +5,7 @@
 #include "s/gui/IWindow.h"
 #include "s/gui/drawer/ICheckBox.h"
 #include "s/gui/drawer/ISkin.h"
+#include "s/gui/drawer/checkbox/win/Thin.h"
 #include "s/gui/win/Font.h"
 #include "s/gui/win/UiScale.h"
 #include "s/thread/Pool.h"
@@ -36,6 +37,14 @@ void CheckBox::setDrawer(s::gui::drawer::ICheckBox* drawer, bool owned) {
 
 void CheckBox::takeSkin(s::gui::drawer::ISkin* skin) {
     if (skin->getCheckBoxDrawer()) setDrawer(skin->getCheckBoxDrawer(), false);
+}
+
+// The system draws its check box at one size whatever the scale; above scale 1 a box without
+// a skin's drawer draws its own, as large as the caption beside it.
+bool CheckBox::createNativeWindow(HWND parent) {
+    if (!CheckControl::createNativeWindow(parent)) return false;
+    if (!m_drawer && uiScale() > 1) setDrawer(s::gui::drawer::checkbox::win::Thin::obtain(), true);
+    return true;
 }
 
 void CheckBox::drawFace(HDC dc, int32_t width, int32_t height, Font* font) {

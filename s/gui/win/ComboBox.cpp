@@ -5,9 +5,11 @@
 #include "s/gui/combobox/ComboBoxItem.h"
 #include "s/gui/drawer/ICombo.h"
 #include "s/gui/drawer/ISkin.h"
+#include "s/gui/drawer/combo/win/Thin.h"
 #include "s/gui/win/ControlColour.h"
 #include "s/gui/win/Font.h"
 #include "s/gui/win/Messages.h"
+#include "s/gui/win/UiScale.h"
 #include "s/thread/Pool.h"
 
 namespace s::gui::win {
@@ -26,6 +28,8 @@ constexpr COLORREF kHeaderBlock = 0x555555;
 constexpr COLORREF kDisabledText = 0x92A1A1;
 // The colour request of the old 16-bit interface, which some controls still send.
 constexpr UINT kCtlColour = 0x0019;
+// The narrowest a closed box is at UI scale 1; it grows with the scale.
+constexpr int32_t kMinWidth = 50;
 // Above this many items the list shows a scroll bar, which its width must leave room for.
 constexpr uint32_t kItemsWithoutScrollBar = 30;
 
@@ -249,8 +253,11 @@ bool ComboBox::createNativeWindow(HWND) {
     SetCurSel(m_selection);
     RECT r;
     GetWindowRect(&r);
-    setMinimumSize(60, r.bottom - r.top);
+    setMinimumSize(kMinWidth * uiScale(), r.bottom - r.top);
     setTargetSize(m_fixedWidth >= 0 ? m_fixedWidth : 160, r.bottom - r.top);
+    // The system draws the arrow at one size whatever the scale; above scale 1 a box without a
+    // skin's drawer draws its own face, arrow and all, at the scale.
+    if (!m_drawer && uiScale() > 1) setDrawer(s::gui::drawer::combo::win::Thin::obtain(), true);
     return true;
 }
 

@@ -113,6 +113,17 @@ void ComponentBase<I>::applyGeometry(UINT flags) {
     UINT show = m_visible ? SWP_SHOWWINDOW : 0;
     SetWindowPos(nullptr, m_originX + m_x, m_originY + m_y, m_width, m_height,
                  SWP_NOZORDER | show | flags);
+    RECT placed = m_placed;
+    if (!(flags & SWP_NOMOVE)) OffsetRect(&placed, m_originX + m_x - placed.left, m_originY + m_y - placed.top);
+    if (!(flags & SWP_NOSIZE)) {
+        placed.right = placed.left + m_width;
+        placed.bottom = placed.top + m_height;
+    }
+    if (EqualRect(&placed, &m_placed)) return;
+    m_placed = placed;
+    // Moved or resized, it is painted again once its thread is idle, however many layouts
+    // placed it meanwhile; the picture the system moved along may not fit its new place.
+    RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
 }
 
 template <class I>
@@ -216,6 +227,8 @@ void ComponentBase<I>::setVisible(bool visible, bool recurse) {
     }
     if (m_hWnd) ShowWindow(SW_HIDE);
     this->setPosition(kParkedX, parkedY());
+    // What the parent holds changed as much as when it is shown: its results follow.
+    if (m_parent) m_parent->childChanged();
 }
 
 template <class I>
@@ -430,6 +443,7 @@ void ComponentBase<I>::destroyNativeWindow() {
     // Made on its UI thread, so destroyed there: the window answers kDestroyOwnWindow.
     ::SendMessageW(m_hWnd, kDestroyOwnWindow, 0, 0);
     Detach();
+    SetRectEmpty(&m_placed);
 }
 
 template <class I>
@@ -467,6 +481,7 @@ void ComponentBase<I>::resetForReuse() {
     m_window = nullptr;
     m_parentWnd = nullptr;
     m_x = m_y = m_originX = m_originY = m_width = m_height = 0;
+    SetRectEmpty(&m_placed);
     m_minWidth = m_minHeight = m_targetWidth = m_targetHeight = 0;
     m_targetWidthPercent = m_targetHeightPercent = m_fixedWidth = m_fixedHeight = -1;
     m_collapsed = false;

@@ -87,6 +87,8 @@ public:
     int32_t getTargetHeight() const override;
     int32_t getContentTargetWidth() const override;
     int32_t getContentTargetHeight() const override;
+    bool sharesParentWidth() const override { return m_fixedWidth < 0 && m_targetWidthPercent >= 0; }
+    bool sharesParentHeight() const override { return m_fixedHeight < 0 && m_targetHeightPercent >= 0; }
     bool isVisible() const override { return m_visible; }
     void setVisible(bool visible, bool recurse) override;
     bool isEnabled() const override { return m_enabled; }
@@ -194,6 +196,7 @@ protected:
     bool m_editable = true;
     bool m_deferred = false;
     bool m_dirty = false;
+    RECT m_placed = {};  // where the native window was last put, in the parent's client area
     s::image::win::BufferedImage* m_backBuffer = nullptr;
     s::col::_array::ArrayP m_children;
     BackBuffer m_paintBuffer;

@@ -109,8 +109,9 @@ bool Label::createNativeWindow(HWND parent) {
     return true;
 }
 
+// A text given as such (the maker's name, a path) is no pack text: a language change leaves it.
 void Label::onEvent(void* source, int32_t) {
-    if (m_window && source == m_window->getLocalizer()) setTextId(m_textId);
+    if (m_window && source == m_window->getLocalizer() && m_textId != -1) setTextId(m_textId);
 }
 
 void Label::setWordWrap(bool wrap) {

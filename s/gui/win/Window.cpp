@@ -23,6 +23,7 @@
 #include "s/thread/IPoolable.h"
 #include "s/gui/ITextLocalizer.h"
 #include "s/gui/IWindowSettings.h"
+#include "s/gui/layout/Arrangement.h"
 #include "s/gui/layout/ILayoutManager.h"
 #include "s/gui/layout/Vertical.h"
 #include "s/gui/win/MessageBoxW.h"
@@ -310,7 +311,21 @@ s::gui::layout::ILayoutManager* Window::getLayoutManager() const {
     return m_layout ? m_layout : s::gui::layout::Vertical::shared();
 }
 
-void Window::doLayout() { getLayoutManager()->layout(this); }
+// Asked again while it places the children (a child that changed, a size that followed):
+// the children are placed once more when this pass ends, never inside it.
+void Window::doLayout() {
+    if (m_arranging) {
+        m_childChangedMeanwhile = true;
+        return;
+    }
+    m_arranging = true;
+    for (int32_t pass = 0; pass < s::gui::layout::kLayoutPasses; ++pass) {
+        m_childChangedMeanwhile = false;
+        getLayoutManager()->layout(this);
+        if (!m_childChangedMeanwhile) break;
+    }
+    m_arranging = false;
+}
 
 // --- show, hide, front ------------------------------------------------------------------
 
@@ -819,6 +834,14 @@ bool Window::windowProc(LRESULT* result, UINT message, WPARAM wParam, LPARAM lPa
     case WM_RBUTTONUP:
         fire(kEventRightUp);
         return false;
+    case WM_NCRBUTTONDOWN:
+    case WM_NCRBUTTONUP:
+        // Easy drag made a right click in the body a caption click: it is the body's all the
+        // same, never the caption's system menu.
+        if (!isEasyDragClick(wParam, lParam)) return false;
+        fire(message == WM_NCRBUTTONDOWN ? kEventRightDown : kEventRightUp);
+        if (message == WM_NCRBUTTONDOWN && m_contextMenu) openContextMenu();
+        return true;
     case WM_KEYDOWN:
         m_lastKey = static_cast<int32_t>(wParam);
         fire(kEventKeyDown);
@@ -1416,6 +1439,18 @@ void Window::onDrawerPositionChanged() {
     ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
 }
 
+// A caption answer for a point of the client area is easy drag's: the hit test cannot tell
+// a right click from a left one (the button's state is not yet down while the system asks
+// where the press lands, Wine 8.0, checked), so the button message that follows tells it.
+bool Window::isEasyDragClick(WPARAM hit, LPARAM lParam) const {
+    if (!m_easyDrag || hit != HTCAPTION) return false;
+    POINT p = {static_cast<int16_t>(LOWORD(lParam)), static_cast<int16_t>(HIWORD(lParam))};
+    RECT client = {};
+    ::ScreenToClient(m_hWnd, &p);
+    ::GetClientRect(m_hWnd, &client);
+    return PtInRect(&client, p) != FALSE;
+}
+
 LRESULT Window::hitTest(LRESULT answer, LPARAM lParam) const {
     if (m_drawer) {
         const RECT r = windowRect();
@@ -1732,6 +1767,7 @@ void Window::setSkinner(s::gui::drawer::Skinner* skinner) {
 }
 
 void Window::takeSkinDrawer() {
+    if (m_keepNativeFrame) return;
     s::gui::drawer::ISkin* skin = m_skinner ? m_skinner->getCurrentSkin() : nullptr;
     if (skin && skin->getWindowDrawer()) setDrawer(skin->getWindowDrawer(), false);
 }
@@ -1741,6 +1777,7 @@ void Window::onEvent(s::gui::drawer::Skinner* source, int32_t) {
 }
 
 void Window::releaseLooks() {
+    m_keepNativeFrame = false;
     if (m_skinner) m_skinner->removeListener(this);
     m_skinner = nullptr;
     if (m_drawer && m_drawerOwned) m_drawer->releaseToPool();

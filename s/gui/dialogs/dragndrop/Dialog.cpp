@@ -334,8 +334,10 @@ void Dialog::buildMenuBar() {
 void Dialog::buildDropColumn() {
     // No margins on the boxes that hold share-sized children: a share of the inner width
     // plus a margin would ask for more than the parent has, and the parent again.
-    m_main = newBox(s::gui::IBox::kVertical, 0, 100, -1, 0, 4 * m_scale, 4 * m_scale, 0, 0);
-    m_dropColumn = newBox(s::gui::IBox::kVertical, 0, 100, -1, 0, 0, 2 * m_scale, 0, 0);
+    // The content takes the window's height down to the status bar, and the drop box what the
+    // column leaves: the status bar stays at the bottom whatever size the window gets.
+    m_main = newBox(s::gui::IBox::kVertical, 0, 100, 100, 0, 4 * m_scale, 4 * m_scale, 0, 0);
+    m_dropColumn = newBox(s::gui::IBox::kVertical, 0, 100, 100, 0, 0, 2 * m_scale, 0, 0);
     m_topRow = newBox(s::gui::IBox::kRow, 0, 100, -1, 1, 0, 0, 0, 0);
     m_keepOnTop = s::gui::win::newCheckBox(kKeepOnTopText, m_owner && m_owner->getKeepOnTop());
     m_leftGap = newGap(5 * m_scale, 1);
@@ -349,7 +351,7 @@ void Dialog::buildDropColumn() {
         m_dropBox->setTitleId(kDropBoxText);
         m_dropBox->setFrameColour(145, 155, 156);
         m_dropBox->setMinimumSize(100, 100);
-        m_dropBox->setTargetPercent(100, -1);
+        m_dropBox->setTargetPercent(100, 100);
         s::gui::IBox* content = m_dropBox->getContent();
         if (content) {
             content->setAcceptFiles(true);
@@ -455,7 +457,11 @@ void Dialog::listen() {
     m_window->addUserEventListener(this);
 }
 
-s::gui::win::ComboBox* Dialog::createOptionControl() { return s::gui::win::newComboBox(100); }
+s::gui::win::ComboBox* Dialog::createOptionControl() {
+    s::gui::win::ComboBox* combo = s::gui::win::newComboBox(-1);
+    if (combo) combo->setTargetPercent(100, -1);
+    return combo;
+}
 
 Box* Dialog::createDescriptionPanel() { return newBox(s::gui::IBox::kVertical, 0, 100, -1, 0, 0, 0, 0, 0); }
 
@@ -484,8 +490,15 @@ void Dialog::setCompactView(bool compact, bool saveCurrentSize) {
     if (m_leftGap && m_rightGap) {
         m_leftGap->setWidth(compact ? 5 * m_scale : 9 * m_scale);
     }
+    // Beside the drop column the right one takes the whole height, the description what the
+    // method row and the button leave; collapsed below the drop box it takes no room at all.
+    if (m_rightColumn) m_rightColumn->setHeightPercent(compact ? -1 : 100, false);
     if (m_description) {
         m_description->setCollapsed(compact);
+        if (compact)
+            m_description->setFixedHeight(0, false);
+        else
+            m_description->setHeightPercent(100, false);
         m_description->setVisible(!compact, false);
         if (!compact && m_option && !usesOptionBoxes()) m_description->showOnlyChild(m_option->getSelectedIndex());
     }

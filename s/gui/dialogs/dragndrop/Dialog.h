@@ -143,6 +143,8 @@ public:
     void setFinishedNotice(bool on) { m_finishedNotice = on; }
     // The worker's priority now (THREAD_PRIORITY_ERROR_RETURN without a worker).
     int32_t workerPriority() const;
+    s::gui::win::CheckBox* keepOnTopBox() const { return m_keepOnTop; }
+    s::gui::win::StatusBar* statusBar() const { return m_statusBar; }
     // Status texts shown so far, oldest first (kept for drivers: "Done!" is replaced by
     // "Ready" in the same handler).
     const s::str::strarray::StrArray& statusTrail() const { return m_trail; }
