@@ -3,7 +3,9 @@
 // The application base: made once at the start on the main thread, released last. It
 // holds the parsed command line, the program file and folder, the program's resources
 // with the localizer built from its language pack, the two skin pictures and the settings
-// store, and it writes the product's identity and language into the store. A missing
+// store, and it writes the product's identity and language into the store. It names an
+// application object that has no name of its own after the product's title (text 500000),
+// which every message box carries as its caption, until it is released. A missing
 // resource leaves its member empty (null); users check. There is no skinner in this
 // program: then the skin setting is empty and "Skin" is neither read nor written. Pooled.
 #pragma once
@@ -94,6 +96,8 @@ private:
     void readCommandLine(mfc::CWinApp* app);
     void readProgramPath();
     void loadResources();
+    void nameApplication(mfc::CWinApp* app);
+    void unnameApplication();
     void writeIdentity();
     void selectLanguage();
     void selectSkin();
@@ -120,6 +124,9 @@ private:
     s::image::jpg::win::Jpeg* m_picture132 = nullptr;
     s::map::IMappedData* m_store = nullptr;
     bool m_saved = false;
+    // The title given to the application object, and that object while it carries it.
+    s::str::strbuffer::StrBuffer m_appTitle;
+    mfc::CWinApp* m_namedApp = nullptr;
 };
 
 }  // namespace s::app::win
