@@ -81,6 +81,14 @@ void longNameOf(const PathWin& item, StrBuffer* name) {
         name->setText(expanded.cString() + separator + 1);
 }
 
+// A folder's place, a separator and a name.
+void joinPlace(const wchar_t* folderPlace, const StrBuffer& name, StrBuffer* out) {
+    out->setText(folderPlace ? folderPlace : L"");
+    out->setLength(lengthWithoutTrailingSeparators(out->chars(), out->length()));
+    out->appendChar(L'\\');
+    out->appendStr(&name);
+}
+
 }  // namespace
 
 HandleVerdict judgeHandle(const HandleFacts& facts, bool folder) {
@@ -139,12 +147,9 @@ bool readFolderPlace(const PathWin& item, StrBuffer* out) {
 }
 
 void ownPlace(const PathWin& item, const wchar_t* folderPlace, StrBuffer* out) {
-    out->setText(folderPlace ? folderPlace : L"");
-    out->setLength(lengthWithoutTrailingSeparators(out->chars(), out->length()));
     StrBuffer name;
     longNameOf(item, &name);
-    out->appendChar(L'\\');
-    out->appendStr(&name);
+    joinPlace(folderPlace, name, out);
 }
 
 HandleVerdict checkHandle(HANDLE handle, const PathWin& item, const wchar_t* folderPlace, bool folder,
@@ -160,10 +165,17 @@ HandleVerdict checkHandle(HANDLE handle, const PathWin& item, const wchar_t* fol
     StrBuffer* path = final ? final : &local;
     const bool finalRead = (folderPlace || final) && readFinalPath(handle, path);
     if (finalRead && folderPlace) {
-        StrBuffer own;
-        ownPlace(item, folderPlace, &own);
+        // The name as given first: only where that differs can a short name be the cause,
+        // and expanding one looks up every folder of the path.
+        StrBuffer name, own;
+        item.copyName(&name, false);
+        joinPlace(folderPlace, name, &own);
         facts.placeKnown = true;
         facts.atOwnPlace = isSamePlace(path->chars(), path->length(), own.chars(), own.length());
+        if (!facts.atOwnPlace) {
+            ownPlace(item, folderPlace, &own);
+            facts.atOwnPlace = isSamePlace(path->chars(), path->length(), own.chars(), own.length());
+        }
     }
     return judgeHandle(facts, folder);
 }

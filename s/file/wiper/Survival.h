@@ -14,7 +14,7 @@ enum class Survival : int32_t {
     kThroughLink,        // a link: it and what it leads to were left as they were
     kOtherNames,         // a file with other names (hard links): left as it was
     kPartlyOverwritten,  // cut short while overwritten: its data destroyed, its name and size still there
-    kPartlyWiped,        // a folder of which some contents are gone
+    kPartlyWiped,        // a folder of which some contents were written over or removed
     kNameLeft,           // its data destroyed, its own name still there
     kNameLeftAs,         // its data destroyed, still there under a random name (given with it)
     kStreamsUnknown,     // its data went; its alternate data streams could not be listed

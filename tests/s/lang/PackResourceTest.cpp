@@ -280,7 +280,7 @@ TEST(PackResource, TheEnglishTextsAreTheInterfacesOwn) {
         {1500130, L"a link: it and its target were left as they were"},
         {1500140, L"it has other names (hard links): left as it was"},
         {1500150, L"partly overwritten: its data is destroyed, its name and size remain"},
-        {1500160, L"partly wiped: some of its contents are gone"},
+        {1500160, L"partly wiped: some of its contents are destroyed"},
         {1500170, L"its data is destroyed, its name remains"},
         {1500180, L"its data is destroyed, it remains as {name}"},
         {1500190, L"its data is destroyed, its streams could not be listed"},

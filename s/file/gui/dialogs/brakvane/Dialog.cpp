@@ -57,7 +57,7 @@ constexpr SurvivalRow kSurvivalTexts[] = {
     {Survival::kThroughLink, 1500130},        // "a link: it and its target were left as they were"
     {Survival::kOtherNames, 1500140},         // "it has other names (hard links): left as it was"
     {Survival::kPartlyOverwritten, 1500150},  // "partly overwritten: its data is destroyed, its name and size remain"
-    {Survival::kPartlyWiped, 1500160},        // "partly wiped: some of its contents are gone"
+    {Survival::kPartlyWiped, 1500160},        // "partly wiped: some of its contents are destroyed"
     {Survival::kNameLeft, 1500170},           // "its data is destroyed, its name remains"
     {Survival::kNameLeftAs, 1500180},         // "its data is destroyed, it remains as {name}"
     {Survival::kStreamsUnknown, 1500190},     // "its data is destroyed, its streams could not be listed"

@@ -75,7 +75,7 @@ TEST_F(ProductEndListTest, EachItemIsListedWithHowItWasLeftInTheWindowsLanguage)
               L"T:\\x\\link.bin (a link: it and its target were left as they were)\r\n"
               L"T:\\x\\alias.txt (it has other names (hard links): left as it was)\r\n"
               L"T:\\x\\gone.txt (its data is destroyed, it remains as Qz7.f3M)\r\n"
-              L"T:\\x\\folder (partly wiped: some of its contents are gone)\r\n"
+              L"T:\\x\\folder (partly wiped: some of its contents are destroyed)\r\n"
               L"T:\\x\\caller\r\n" +
                   sandbox.at(L"item.txt") + L" (left as it was)",
               watcher->boxes()[0].text);
