@@ -667,8 +667,9 @@ bool Wiper::overwriteAndCut(PathWin* item, float to, ItemFate* fate) {
 
 bool Wiper::renameStampAndRemove(PathWin* item, bool queued, bool folder, Removals* removals, ItemFate* fate) {
     if (item->isStream()) return item->remove(false, false) && nameIsGone(item);
-    // The name about to change must still lead to the item itself.
-    const HandleVerdict verdict = checkItem(item, folder);
+    // The name about to change must still lead to the item itself. A file's handle was
+    // checked just before (its overwrite's, or its first); a folder's children took long.
+    const HandleVerdict verdict = folder ? checkItem(item, folder) : HandleVerdict::kItself;
     if (verdict != HandleVerdict::kItself) {
         fate->refused = refusalOf(verdict);
         return false;
