@@ -62,6 +62,9 @@ public:
     virtual bool isClosed() const = 0;
     virtual void close() = 0;
     virtual void vetoClose() = 0;  // from a close listener: the window stays open
+    // From a close listener: the close in hand is the user's own (the close box, Alt+F4,
+    // the window menu, a middle click set to close), not another program's WM_CLOSE.
+    virtual bool isUserClose() const = 0;
     // True once closed; false when limitMs passed first. Serves sent messages meanwhile.
     virtual bool waitUntilClosed(uint32_t limitMs) = 0;
     virtual void bringToFront(bool front) = 0;

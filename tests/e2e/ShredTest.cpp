@@ -10,6 +10,7 @@
 
 #include <gmock/gmock.h>
 
+#include "support/Bytes.h"
 #include "tests/e2e/LongPath.h"
 #include "tests/e2e/ProgramFixture.h"
 
@@ -18,21 +19,13 @@ namespace {
 
 using testing::Contains;
 using testing::HasSubstr;
+using tests::bytesOf;
 
 constexpr wchar_t kViewKey[] = L"Software\\Ostrel\\Ostrel Brakvane\\SaveData\\MainWindow\\View";
 constexpr wchar_t kStart[] = L"ProcessStatusStart";
 constexpr wchar_t kUpdate[] = L"ProcessStatusUpdate";
 constexpr wchar_t kEnd[] = L"ProcessStatusEnd";
 constexpr wchar_t kReady[] = L"Ready";
-
-std::string bytesOf(size_t count, unsigned seed) {
-    std::string bytes(count, '\0');
-    for (size_t i = 0; i < count; ++i) {
-        seed = seed * 1103515245u + 12345u;
-        bytes[i] = static_cast<char>(seed >> 16);
-    }
-    return bytes;
-}
 
 // A value the program saved under its window's view section; -1 when there is none.
 long savedNumber(const wchar_t* name) {
@@ -358,6 +351,109 @@ TEST_F(ShredTest, EveryMethodChosenThroughTheComboShredsAndIsKept) {
         shred({name});
         EXPECT_FALSE(box.exists(name));
     }
+}
+
+// A link to a file outside the dropped folder, dropped itself and met inside a dropped
+// folder: its target keeps every byte, the links stay and are listed as links, everything
+// else of the folder goes. The list carries the program's title like its other boxes.
+TEST_F(ShredTest, ALinkToAFileNeverReachesItsTargetAloneOrInsideADroppedFolder) {
+    ASSERT_TRUE(box.makeFolder(L"c4"));
+    ASSERT_TRUE(box.makeFolder(L"c4\\target"));
+    ASSERT_TRUE(box.makeFolder(L"c4\\drop"));
+    const std::string t4 = bytesOf(5000, 41), t1 = bytesOf(7000, 42);
+    ASSERT_TRUE(box.writeFile(L"c4\\target\\t4.bin", t4));
+    ASSERT_TRUE(box.writeFile(L"c4\\target\\t1.bin", t1));
+    ASSERT_TRUE(box.writeFile(L"c4\\drop\\own.txt", bytesOf(3000, 43)));
+    ASSERT_TRUE(box.makeLink(L"c4\\filelink.bin", L"target/t4.bin")) << "the session made no link";
+    ASSERT_TRUE(box.makeLink(L"c4\\drop\\inlink.bin", L"../target/t1.bin"));
+    boxes->setBeforeAnswer([](HWND shown) { tests::gui::saveScreenshot(shown, L"e2e-links-listed"); });
+    shred({L"c4\\filelink.bin", L"c4\\drop"});
+    ASSERT_TRUE(boxes->waitForBoxes(1, 5000)) << "what was not wiped is listed";
+    std::string back;
+    ASSERT_TRUE(box.readFile(L"c4\\target\\t4.bin", &back));
+    EXPECT_EQ(t4, back);
+    ASSERT_TRUE(box.readFile(L"c4\\target\\t1.bin", &back));
+    EXPECT_EQ(t1, back);
+    EXPECT_FALSE(box.exists(L"c4\\drop\\own.txt"));
+    ASSERT_TRUE(box.readFile(L"c4\\filelink.bin", &back));
+    EXPECT_EQ(t4, back) << "the link itself stays";
+    const tests::gui::SeenBox list = boxes->boxes()[0];
+    EXPECT_EQ(L"Brakvane", list.caption);
+    const std::wstring reason = L" (a link: it and its target were left as they were)";
+    EXPECT_THAT(list.text, HasSubstr(box.at(L"c4\\filelink.bin") + reason));
+    EXPECT_THAT(list.text, HasSubstr(box.at(L"c4\\drop\\inlink.bin") + reason));
+}
+
+// Cancel in the middle of the passes: the list says the file was partly overwritten, which
+// it was (its bytes changed, its name and size are those it had).
+TEST_F(LongRunTest, CancelTellsThatTheFileInWorkWasPartlyOverwritten) {
+    startLongRun();
+    cancelRun();
+    ASSERT_TRUE(boxes->waitForBoxes(1, 5000));
+    EXPECT_THAT(boxes->boxes()[0].text,
+                HasSubstr(box.at(L"large.bin") +
+                          L" (partly overwritten: its data is destroyed, its name and size remain)"));
+    std::string back;
+    ASSERT_TRUE(box.readFile(L"large.bin", &back));
+    EXPECT_EQ(48u << 20, back.size());
+    EXPECT_NE(bytesOf(4096, 7), back.substr(0, 4096));
+}
+
+HWND g_mainWindow = nullptr;
+bool g_mainShownWithTheList = false;
+
+// The user's close during a run (the close box sends SC_CLOSE): the run stops as by Cancel,
+// the list is shown over the window still there, and then the program ends.
+TEST_F(LongRunTest, TheUsersCloseStopsTheRunShowsTheListAndThenTheProgramEnds) {
+    startLongRun();
+    g_mainWindow = window->handle();
+    g_mainShownWithTheList = false;
+    boxes->setBeforeAnswer([](HWND shown) {
+        g_mainShownWithTheList = IsWindowVisible(g_mainWindow) != FALSE;
+        tests::gui::saveScreenshot(shown, L"e2e-closed-by-user");
+    });
+    tests::gui::phase("the user's close during the run");
+    ASSERT_TRUE(PostMessageW(window->handle(), WM_SYSCOMMAND, SC_CLOSE, 0));
+    ASSERT_TRUE(boxes->waitForBoxes(1, 20000)) << "the end of the run was not shown";
+    EXPECT_TRUE(g_mainShownWithTheList);
+    EXPECT_THAT(boxes->boxes()[0].text, HasSubstr(box.at(L"large.bin") + L" (partly overwritten"));
+    window.reset();
+    EXPECT_TRUE(program->waitForEnd(20000)) << "the window went after its list";
+    EXPECT_TRUE(box.exists(L"large.bin"));
+}
+
+// Another program's WM_CLOSE during a run: the run stops and the program ends within the
+// stop's limit, showing nothing.
+TEST_F(LongRunTest, ACloseFromOutsideEndsTheProgramWithoutABox) {
+    startLongRun();
+    const HWND main = window->handle();
+    window.reset();
+    const DWORD start = GetTickCount();
+    ASSERT_TRUE(PostMessageW(main, WM_CLOSE, 0, 0));
+    ASSERT_TRUE(program->waitForEnd(15000));
+    EXPECT_LT(GetTickCount() - start, 7000u) << "the stop's limit is 5000 ms";
+    EXPECT_TRUE(boxes->boxes().empty());
+    std::string back;
+    ASSERT_TRUE(box.readFile(L"large.bin", &back)) << "nothing holds the file any more";
+    EXPECT_EQ(48u << 20, back.size());
+}
+
+// The end of the session during a run: when the window has answered, the run has stopped
+// (the system may end the process then) and nothing was shown.
+TEST_F(LongRunTest, TheEndOfTheSessionHasTheRunStoppedWhenItIsAnswered) {
+    startLongRun();
+    const HWND main = window->handle();
+    window.reset();
+    DWORD_PTR ignored = 0;
+    const DWORD start = GetTickCount();
+    ASSERT_TRUE(SendMessageTimeoutW(main, WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, 20000, &ignored));
+    EXPECT_LT(GetTickCount() - start, 6500u);
+    HANDLE free = CreateFileW(box.at(L"large.bin").c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                              0, nullptr);
+    EXPECT_NE(INVALID_HANDLE_VALUE, free) << "the wiper still held the file: error " << GetLastError();
+    if (free != INVALID_HANDLE_VALUE) CloseHandle(free);
+    EXPECT_TRUE(program->waitForEnd(15000));
+    EXPECT_TRUE(boxes->boxes().empty());
 }
 
 }  // namespace

@@ -31,13 +31,33 @@ void removeLink(const std::wstring& link) {
     for (int waited = 0; waited < 5000 && exists(link + L".rmlink"); waited += 10) Sleep(10);
 }
 
+// Wine shows a link to a file as a plain file (Wine 8.0, checked); a handle on it shows
+// where it leads: anywhere but its own path.
+bool leadsElsewhere(const std::wstring& item) {
+    using Final = DWORD(WINAPI*)(HANDLE, LPWSTR, DWORD, DWORD);
+    static const Final final = reinterpret_cast<Final>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "GetFinalPathNameByHandleW")));
+    if (!final) return false;
+    HANDLE h = CreateFileW(item.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                           nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    wchar_t path[4096] = {};
+    const DWORD got = final(h, path, 4096, 0);
+    CloseHandle(h);
+    return got && got < 4096 && _wcsicmp(path, item.c_str()) != 0;
+}
+
 // Removes a tree without ever following a link. Through the long form, so that a file
 // named like a device ("COM1") that a test left is removed, not the device reached.
-void removeTree(const std::wstring& path) {
+void removeTree(const std::wstring& path, bool listed) {
     const std::wstring item = L"\\\\?\\" + path;
     DWORD attributes = GetFileAttributesW(item.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) return;
-    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+    // A name that was listed but reads as missing is a link whose target went first.
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        if (listed) removeLink(path);
+        return;
+    }
+    if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) || leadsElsewhere(item)) {
         removeLink(path);
         return;
     }
@@ -52,7 +72,7 @@ void removeTree(const std::wstring& path) {
         if (find != INVALID_HANDLE_VALUE) {
             do {
                 std::wstring name = found.cFileName;
-                if (name != L"." && name != L"..") removeTree(path + L"\\" + name);
+                if (name != L"." && name != L"..") removeTree(path + L"\\" + name, true);
             } while (FindNextFileW(find, &found));
             FindClose(find);
         }
@@ -77,7 +97,7 @@ Sandbox::Sandbox() {
 }
 
 Sandbox::~Sandbox() {
-    if (ok()) removeTree(m_path);
+    if (ok()) removeTree(m_path, false);
 }
 
 bool Sandbox::makeFolder(const std::wstring& relative) const {
@@ -110,16 +130,23 @@ bool Sandbox::readFile(const std::wstring& relative, std::string* bytes) const {
 }
 
 bool Sandbox::makeLink(const std::wstring& link, const std::wstring& target) const {
+    return linkRequest(link, target, L".mklink");
+}
+
+bool Sandbox::makeHardLink(const std::wstring& link, const std::wstring& target) const {
+    return linkRequest(link, target, L".mkhardlink");
+}
+
+bool Sandbox::linkRequest(const std::wstring& link, const std::wstring& target, const wchar_t* kind) const {
     std::string request;
     for (wchar_t c : target) request += c == L'\\' ? '/' : static_cast<char>(c);
     // Written whole under another name first, as every request: read while it was still
     // empty, it was refused and removed.
-    const std::wstring draft = link + L".mklink.draft";
-    if (!writeFile(draft, request + "\n") ||
-        !MoveFileW(at(draft).c_str(), at(link + L".mklink").c_str()))
+    const std::wstring draft = link + kind + L".draft";
+    if (!writeFile(draft, request + "\n") || !MoveFileW(at(draft).c_str(), at(link + kind).c_str()))
         return false;
     for (int waited = 0; waited < 5000; waited += 10) {
-        if (!exists(link + L".mklink")) return exists(link);
+        if (!exists(link + kind)) return exists(link);
         Sleep(10);
     }
     return false;

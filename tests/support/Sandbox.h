@@ -27,6 +27,10 @@ public:
     // A symbolic link at `link` to `target` (relative to the link's folder, inside the
     // fixture drive), made by the session; false when it did not appear within 5 s.
     bool makeLink(const std::wstring& link, const std::wstring& target) const;
+    // Another name `link` of the file `target` (relative to the link's folder, inside the
+    // fixture drive): a hard link, made by the session; false when it did not appear
+    // within 5 s.
+    bool makeHardLink(const std::wstring& link, const std::wstring& target) const;
 
     // An empty file in the sandbox folder `folder` ("" for the sandbox itself) under a Linux
     // name that Windows may not express (UTF-8, "?" "*" "|" allowed), made by the session;
@@ -36,6 +40,7 @@ public:
     bool makeHostFifo(const std::wstring& folder, const std::string& utf8Name) const;
 
 private:
+    bool linkRequest(const std::wstring& link, const std::wstring& target, const wchar_t* kind) const;
     bool hostRequest(const std::wstring& folder, const std::string& utf8Name, const wchar_t* kind) const;
 
     std::wstring m_path;

@@ -67,6 +67,7 @@ void AppBase::initialize(mfc::CWinApp* app, const wchar_t* registryRoot) {
     readCommandLine(app);
     readProgramPath();
     loadResources();
+    nameApplication(app);
     if (registryRoot) {
         m_registryRoot.setText(registryRoot);
     } else {
@@ -270,7 +271,24 @@ s::base::IObject* AppBase::newInstance() const { return s::thread::Pool<AppBase>
 
 void AppBase::releaseToPool() { s::thread::Pool<AppBase>::release(this); }
 
+// Without a name the boxes would carry the program file's name ("brakvane").
+void AppBase::nameApplication(mfc::CWinApp* app) {
+    if (!app || app->m_pszAppName || !m_localizer) return;
+    m_appTitle.setText(text(m_textBase));
+    if (!m_appTitle.length()) return;
+    app->m_pszAppName = m_appTitle.cString();
+    m_namedApp = app;
+}
+
+// Only the object still alive and still carrying this name is given it back.
+void AppBase::unnameApplication() {
+    if (m_namedApp && m_namedApp == mfc::AfxGetApp() && m_namedApp->m_pszAppName == m_appTitle.cString())
+        m_namedApp->m_pszAppName = nullptr;
+    m_namedApp = nullptr;
+}
+
 void AppBase::resetForReuse() {
+    unnameApplication();
     if (m_store && !m_saved) m_store->save();
     giveBack(m_store);
     giveBack(m_commandLine);

@@ -4,7 +4,9 @@
 // holds the parsed command line, the program file and folder, the program's resources
 // with the localizer built from its language pack, the two skin pictures and the settings
 // store, it writes the product's identity and language into the store, and it gives the
-// image library's encode settings their boxes. A missing
+// image library's encode settings their boxes. It names an application object that has no
+// name of its own after the product's title (text 500000), which every message box carries
+// as its caption, until it is released. A missing
 // resource leaves its member empty (null); users check. There is no skinner in this
 // program: then the skin setting is empty and "Skin" is neither read nor written. Pooled.
 #pragma once
@@ -95,6 +97,8 @@ private:
     void readCommandLine(mfc::CWinApp* app);
     void readProgramPath();
     void loadResources();
+    void nameApplication(mfc::CWinApp* app);
+    void unnameApplication();
     void writeIdentity();
     void selectLanguage();
     void selectSkin();
@@ -121,6 +125,9 @@ private:
     s::image::jpg::win::Jpeg* m_picture132 = nullptr;
     s::map::IMappedData* m_store = nullptr;
     bool m_saved = false;
+    // The title given to the application object, and that object while it carries it.
+    s::str::strbuffer::StrBuffer m_appTitle;
+    mfc::CWinApp* m_namedApp = nullptr;
 };
 
 }  // namespace s::app::win

@@ -21,6 +21,9 @@ namespace s::file::win {
 // Answers the call installed before.
 using MoveFunction = BOOL(WINAPI*)(LPCWSTR from, LPCWSTR to, DWORD flags);
 MoveFunction installMoveFunction(MoveFunction move);
+// The same for removing a file (DeleteFileW).
+using DeleteFunction = BOOL(WINAPI*)(LPCWSTR path);
+DeleteFunction installDeleteFunction(DeleteFunction remove);
 
 class PathWin final : public s::file::IPath, public virtual s::thread::IPoolable {
 public:

@@ -32,6 +32,8 @@ FILETIME fileTimeOf(int64_t unixSeconds) {
 
 bool isGone(DWORD error) { return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND; }
 
+DeleteFunction g_delete = &DeleteFileW;
+
 // Runs change(child) on every child (all of them, one level) and answers whether all succeeded;
 // a folder that could not be listed to its end fails.
 template <class Change>
@@ -158,13 +160,19 @@ bool PathWin::removeChecked(bool notify, bool atReboot, bool withContents) {
     return removeFolder(notify, atReboot, withContents);
 }
 
+DeleteFunction installDeleteFunction(DeleteFunction remove) {
+    DeleteFunction before = g_delete;
+    g_delete = remove ? remove : &DeleteFileW;
+    return before;
+}
+
 bool PathWin::removeFile(bool notify, bool atReboot) {
     const wchar_t* api = getApiPath();
-    bool done = DeleteFileW(api) != 0;
+    bool done = g_delete(api) != 0;
     if (!done) {
         DWORD error = GetLastError();
         if (isGone(error)) return true;
-        if (error == ERROR_ACCESS_DENIED && makeWritable()) done = DeleteFileW(api) != 0;
+        if (error == ERROR_ACCESS_DENIED && makeWritable()) done = g_delete(api) != 0;
     }
     if (done) {
         if (notify) notifyShell(SHCNE_DELETE, getFullPath());

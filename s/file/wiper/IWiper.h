@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "s/base/IObject.h"
+#include "s/file/wiper/Survival.h"
 
 namespace s::str::strbuffer { class StrBuffer; }
 namespace s::str::strarray { class StrArray; }
@@ -46,6 +47,12 @@ public:
     // Copies of the paths that could not be wiped (those a stop kept the run from reaching
     // among them), in a pooled list the caller releases.
     virtual s::str::strarray::StrArray* getFailedPaths() = 0;
+    // The same list entry by entry, for the end-of-run list: the path an item was queued or
+    // found by, why it is still there, and the name it has now where that is another one
+    // (else emptied). False, and nothing written, beyond the list.
+    virtual uint32_t getFailedCount() = 0;
+    virtual bool getFailedEntry(uint32_t index, s::str::strbuffer::StrBuffer* path, Survival* why,
+                                s::str::strbuffer::StrBuffer* nowNamed) = 0;
 };
 
 }  // namespace s::file::wiper

@@ -692,12 +692,18 @@ bool Window::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM 
 
 void Window::afterDefault(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_SIZE || message == WM_WINDOWPOSCHANGED) onSizeOrMove(message, wParam, lParam);
+    // A close the system did not carry out (its close item disabled) leaves no mark for a
+    // later WM_CLOSE of another program.
+    if (message == WM_SYSCOMMAND) m_userCloseAsked = false;
 }
 
 bool Window::onClose() {
     if (m_closed.load()) return true;
     m_veto = false;
+    m_userClose = m_userCloseAsked;
+    m_userCloseAsked = false;
     fire(kEventClose);
+    m_userClose = false;
     if (m_veto) return true;
     show(false, false);
     leaveClipboardChain();
@@ -839,7 +845,10 @@ bool Window::windowProc(LRESULT* result, UINT message, WPARAM wParam, LPARAM lPa
         return !m_passDoubleClicks;
     case WM_MBUTTONDOWN:
         fire(kEventMiddleDown);
-        if (wcscmp(m_middleClickAction.cString(), L"Close") == 0) PostMessage(WM_CLOSE);
+        if (wcscmp(m_middleClickAction.cString(), L"Close") == 0) {
+            m_userCloseAsked = true;
+            PostMessage(WM_CLOSE);
+        }
         if (wcscmp(m_middleClickAction.cString(), L"Iconize") == 0) hideToTray();
         return false;
     case WM_RBUTTONDOWN:
@@ -1586,7 +1595,12 @@ bool Window::onFrameMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM
         onCaptureChanged(reinterpret_cast<HWND>(lParam));
         return false;
     case WM_SYSCOMMAND:
-        if ((wParam & 0xFFF0) != SC_CLOSE || !m_closeToTray || m_hiddenInTray) return false;
+        if ((wParam & 0xFFF0) != SC_CLOSE) return false;
+        if (!m_closeToTray || m_hiddenInTray) {
+            // The default handling sends WM_CLOSE before it returns (see afterDefault).
+            m_userCloseAsked = true;
+            return false;
+        }
         hideToTray();
         return true;
     default:

@@ -77,6 +77,7 @@ public:
     bool isClosed() const override { return m_closed.load(); }
     void close() override;
     void vetoClose() override { m_veto = true; }
+    bool isUserClose() const override { return m_userClose; }
     bool waitUntilClosed(uint32_t limitMs) override;
     void bringToFront(bool front) override;
     bool isMinimised() const override;
@@ -414,6 +415,10 @@ private:
     UIThread* m_thread = nullptr;
     std::atomic<bool> m_closed{false};
     bool m_veto = false;
+    // The user asked to close (WM_SYSCOMMAND SC_CLOSE, a middle click): the next WM_CLOSE is
+    // theirs; true while its close listeners run.
+    bool m_userCloseAsked = false;
+    bool m_userClose = false;
     s::gui::layout::ILayoutManager* m_layout = nullptr;
     // While the layout places the children: one that changed meanwhile asks for another pass.
     bool m_arranging = false;

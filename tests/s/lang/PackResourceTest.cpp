@@ -98,6 +98,7 @@ const int32_t kIds[] = {
     1003000, 1004000, 1005000, 1006000, 1006050, 1006060, 1006070, 1006080, 1006085, 1006090,
     1100000, 1100100, 1100200, 1100300, 1200000, 1200100, 1200101, 1200200, 1200201, 1200300,
     1200301, 1200400, 1200401, 1200901, 1200902, 1200903, 1200904, 1500000, 1500010,
+    1500100, 1500110, 1500120, 1500130, 1500140, 1500150, 1500160, 1500170, 1500180, 1500190,
     2010000000, 2010001000,
 };
 // Beside them: the text of an output folder that cannot be used.
@@ -274,6 +275,16 @@ TEST(PackResource, TheEnglishTextsAreTheInterfacesOwn) {
         {1200904, L"5. Change File Timestamp" + nbsp},
         {1500000, L"Confirm File Shred"},
         {1500010, L"Are you sure you want to permanently erase the dropped item(s)?"},
+        {1500100, L"These items could not be wiped:"},
+        {1500110, L"left as it was"},
+        {1500120, L"not found"},
+        {1500130, L"a link: it and its target were left as they were"},
+        {1500140, L"it has other names (hard links): left as it was"},
+        {1500150, L"partly overwritten: its data is destroyed, its name and size remain"},
+        {1500160, L"partly wiped: some of its contents are destroyed"},
+        {1500170, L"its data is destroyed, its name remains"},
+        {1500180, L"its data is destroyed, it remains as {name}"},
+        {1500190, L"its data is destroyed, its streams could not be listed"},
     };
     for (const Row& row : rows) EXPECT_EQ(row.text, l->getText(row.id)) << row.id;
     // Any text enables the update check; the version text is regular (two digits after '.').

@@ -14,12 +14,14 @@
 
 #include "s/base/Lasting.h"
 #include "s/file/win/FolderWalk.h"
+#include "s/file/win/HandleCheck.h"
 #include "s/file/win/IFolderVisitor.h"
 #include "s/file/win/PathText.h"
 #include "s/file/win/PathWin.h"
 #include "s/file/win/RandomSource.h"
 #include "s/file/win/ShellFileOperation.h"
 #include "s/file/wiper/IMethod.h"
+#include "s/file/wiper/win/ItemFate.h"
 #include "s/file/wiper/win/RandomTimes.h"
 #include "s/system/win/DllLocater.h"
 #include "s/thread/Pool.h"
@@ -29,9 +31,12 @@ namespace s::file::wiper::win {
 
 namespace {
 
+using s::file::win::HandleVerdict;
 using s::file::win::PathWin;
 using s::file::win::RandomSource;
 using s::str::strbuffer::StrBuffer;
+
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
 void releaseMethod(IMethod* method) {
     if (auto* poolable = dynamic_cast<s::thread::IPoolable*>(method)) poolable->releaseToPool();
@@ -43,11 +48,28 @@ bool isLinkAttributes(DWORD attributes) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
 }
 
-// A handle's own view of what it opened: a handle that reached a link instead of the item
-// (a link swapped in after the item was examined) is refused.
-bool handleIsLink(HANDLE file) {
-    BY_HANDLE_FILE_INFORMATION info;
-    return !GetFileInformationByHandle(file, &info) || (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT);
+// What the list says of an item a check refused.
+Survival refusalOf(HandleVerdict verdict) {
+    switch (verdict) {
+    case HandleVerdict::kThroughLink: return Survival::kThroughLink;
+    case HandleVerdict::kOtherNames: return Survival::kOtherNames;
+    default: return Survival::kLeftAsItWas;
+    }
+}
+
+// A name that a removal took away must be gone: a file system may answer success and keep
+// the name, and a removal through a link takes the target and leaves the link (Wine 8.0,
+// checked). A name that cannot be read for another reason is not known to be gone.
+bool nameIsGone(PathWin* item) {
+    if (item->readLiveAttributes() != INVALID_FILE_ATTRIBUTES) return false;
+    const DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
+// Whether anything of an item changed: it went, its data was written, its name changed, or
+// something inside it did.
+bool wasTouched(const ItemFate& fate, bool gone) {
+    return gone || fate.written || fate.destroyed || fate.renamed || fate.inside;
 }
 
 bool hasInexpressibleName(const PathWin* item) {
@@ -132,6 +154,11 @@ void Wiper::reset() {
         s::thread::Lock lock(m_lock);
         m_current.clear();
         if (m_failed.count()) m_failed.reset();
+        m_failedWhy.clear();
+        if (m_failedNow.count()) m_failedNow.reset();
+        m_workPath.clear();
+        m_workWritten = m_workTouched = false;
+        m_workQueued = 0;
     }
     m_progress = 0.0f;
     FILETIME now;
@@ -199,6 +226,7 @@ void Wiper::stop(bool wait) {
     if (!m_worker->waitOrTerminate(kStopWaitMs, &m_lock)) {
         // The worker was terminated in the middle of the run: nothing of it ends itself.
         closeHeld(m_held.exchange(nullptr));
+        recordCutShort();
     }
     endRun();
 }
@@ -224,17 +252,44 @@ void Wiper::getCurrentPath(StrBuffer* out) {
     out->appendStr(&m_current);
 }
 
-void Wiper::addFailedPath(const wchar_t* text) {
-    s::thread::Lock lock(m_lock);
-    m_failed.addString(text ? text : L"");
-}
+void Wiper::addFailedPath(const wchar_t* text) { recordSurvivor(text, Survival::kUnknown); }
 
+// Each entry as text: the path, with the name it has now or the streams it may still hold.
 s::str::strarray::StrArray* Wiper::getFailedPaths() {
     auto* copy = s::thread::Pool<s::str::strarray::StrArray>::obtain();
     if (!copy) return nullptr;
     s::thread::Lock lock(m_lock);
-    for (uint32_t i = 0; i < m_failed.count(); ++i) copy->addString(m_failed.at(i)->cString());
+    StrBuffer text;
+    for (uint32_t i = 0; i < m_failed.count(); ++i) {
+        text.setStr(m_failed.at(i));
+        const StrBuffer* now = m_failedNow.at(i);
+        if (now && now->length()) {
+            text.appendText(L" (now ");
+            text.appendStr(now);
+            text.appendChar(L')');
+        } else if (static_cast<Survival>(m_failedWhy.get(i)) == Survival::kStreamsUnknown) {
+            text.appendText(L" (its streams could not be listed)");
+        }
+        copy->addString(text.cString());
+    }
     return copy;
+}
+
+uint32_t Wiper::getFailedCount() {
+    s::thread::Lock lock(m_lock);
+    return m_failed.count();
+}
+
+bool Wiper::getFailedEntry(uint32_t index, StrBuffer* path, Survival* why, StrBuffer* nowNamed) {
+    s::thread::Lock lock(m_lock);
+    if (index >= m_failed.count()) return false;
+    if (path) path->setStr(m_failed.at(index));
+    if (why) *why = static_cast<Survival>(m_failedWhy.get(index));
+    if (nowNamed) {
+        nowNamed->clear();
+        if (const StrBuffer* now = m_failedNow.at(index)) nowNamed->setStr(now);
+    }
+    return true;
 }
 
 void Wiper::setCurrentItem(const wchar_t* text) {
@@ -242,29 +297,84 @@ void Wiper::setCurrentItem(const wchar_t* text) {
     m_current.setText(text);
 }
 
-void Wiper::recordSurvivor(const wchar_t* path) { addFailedPath(path); }
+// The item text is its name; the work record keeps its whole path for a forced end.
+void Wiper::beginWork(PathWin* item) {
+    StrBuffer name;
+    item->copyName(&name, false);
+    s::thread::Lock lock(m_lock);
+    m_current.setStr(&name);
+    m_workPath.setText(item->getFullPath());
+    m_workWritten = false;
+}
+
+// From here on the item's data is no longer what it was.
+void Wiper::markWritten(ItemFate* fate) {
+    fate->written = true;
+    s::thread::Lock lock(m_lock);
+    m_workWritten = m_workTouched = true;
+}
+
+void Wiper::markTouched() {
+    s::thread::Lock lock(m_lock);
+    m_workTouched = true;
+}
+
+void Wiper::recordSurvivor(const wchar_t* path, Survival why) {
+    s::thread::Lock lock(m_lock);
+    m_failed.addString(path ? path : L"");
+    m_failedWhy.add(static_cast<int32_t>(why));
+    m_failedNow.addString(L"");
+}
 
 // A renamed survivor is listed under the path it was queued by, which the user knows, with
-// the random name that it has now beside it: "C:\docs\a.txt (now Xq3.f7M)".
+// the random name that it has now beside it.
 void Wiper::recordRenamedSurvivor(const wchar_t* queuedPath, const wchar_t* currentPath) {
     s::file::win::PathWin current;
-    StrBuffer text;
-    text.setText(queuedPath);
-    if (currentPath && _wcsicmp(queuedPath, currentPath) != 0 && current.assignText(currentPath)) {
-        text.appendText(L" (now ");
-        current.copyName(&text, true);
-        text.appendChar(L')');
-    }
-    addFailedPath(text.cString());
+    StrBuffer now;
+    if (currentPath && _wcsicmp(queuedPath, currentPath) != 0 && current.assignText(currentPath))
+        current.copyName(&now, false);
+    s::thread::Lock lock(m_lock);
+    m_failed.addString(queuedPath);
+    m_failedWhy.add(static_cast<int32_t>(now.length() ? Survival::kNameLeftAs : Survival::kNameLeft));
+    m_failedNow.addString(now.cString());
 }
 
 // An item whose data went but whose alternate data streams could not be listed: they may
 // still hold bytes, so the item was not wholly wiped.
-void Wiper::recordUnknownStreams(const wchar_t* path) {
-    StrBuffer text;
-    text.setText(path);
-    text.appendText(L" (its streams could not be listed)");
-    addFailedPath(text.cString());
+void Wiper::recordUnknownStreams(const wchar_t* path) { recordSurvivor(path, Survival::kStreamsUnknown); }
+
+// A worker ended by force told nobody what it left: the file in work (its overwrite begun
+// or not), the queued item it belongs to, and every queued item after it, as far as each got.
+void Wiper::recordCutShort() {
+    StrBuffer leaf;
+    bool written = false, touched = false;
+    uint32_t queued = 0;
+    {
+        s::thread::Lock lock(m_lock);
+        leaf.setStr(&m_workPath);
+        written = m_workWritten;
+        touched = m_workTouched;
+        queued = m_workQueued;
+    }
+    PathWin* inWork = s::file::win::pathFromString(leaf.cString());
+    const bool leafIsFile = inWork && inWork->exists() && !inWork->isDirectory();
+    if (leafIsFile && !isListed(inWork->getFullPath()))
+        recordSurvivor(inWork->getFullPath(), written ? Survival::kPartlyOverwritten : Survival::kLeftAsItWas);
+    for (uint32_t i = queued; i < m_paths.count(); ++i) {
+        PathWin* item = m_paths.item<PathWin>(i);
+        if (!item->exists() || isListed(item->getFullPath())) continue;
+        Survival why = Survival::kLeftAsItWas;
+        if (i == queued && touched) why = item->isDirectory() ? Survival::kPartlyWiped : Survival::kPartlyOverwritten;
+        recordSurvivor(item->getFullPath(), why);
+    }
+    if (inWork) inWork->releaseToPool();
+}
+
+bool Wiper::isListed(const wchar_t* path) {
+    s::thread::Lock lock(m_lock);
+    for (uint32_t i = 0; i < m_failed.count(); ++i)
+        if (_wcsicmp(m_failed.at(i)->cString(), path) == 0) return true;
+    return false;
 }
 
 // The worker owns the record only while the handle is open; it forgets the handle before
@@ -288,12 +398,20 @@ void Wiper::runTask() {
         bool slack = m_slackMode;
         if (slack && !sfcIsFileProtected()) {
             // Without the system's check no file may be touched in place: none is treated.
-            for (uint32_t i = 0; i < count; ++i) recordSurvivor(m_paths.item<PathWin>(i)->getFullPath());
+            for (uint32_t i = 0; i < count; ++i)
+                recordSurvivor(m_paths.item<PathWin>(i)->getFullPath(), Survival::kLeftAsItWas);
             count = 0;
         }
+        m_placeDepth = 0;
         for (uint32_t i = 0; i < count; ++i) {
             PathWin* item = m_paths.item<PathWin>(i);
             float from = static_cast<float>(i) * share, to = static_cast<float>(i + 1) * share;
+            {
+                s::thread::Lock lock(m_lock);
+                m_workQueued = i;
+                m_workTouched = m_workWritten = false;
+                m_workPath.clear();
+            }
             if (slack) {
                 if (stopRequested()) break;
                 wipeSlack(item, from, to);
@@ -355,12 +473,14 @@ public:
         const bool queued = !above && m_queued;
         DWORD kept = 0;
         bool folder = false;
-        if (!m_wiper.beginItem(&item, queued, &kept, &folder)) return done(above, false);
+        if (!m_wiper.beginItem(&item, queued, &kept, &folder)) return done(above, false, false);
         if (folder) {
-            Folder* state = new (std::nothrow) Folder{from, to, kept, queued, true, {}};
+            Folder* state = new (std::nothrow) Folder{from, to, kept, queued, true, false, {}};
             if (state) return state;
         }
-        return done(above, m_wiper.finishItem(&item, to, queued, kept, folder, !folder, removalsOf(above)));
+        ItemFate fate;
+        const bool ok = m_wiper.finishItem(&item, to, queued, kept, folder, !folder, removalsOf(above), &fate);
+        return done(above, ok, wasTouched(fate, ok));
     }
     bool goOn(void* state) override {
         if (!m_wiper.stopRequested()) return true;
@@ -370,11 +490,13 @@ public:
     void leave(PathWin& item, void* state, void* parent, bool whole) override {
         Folder* folder = static_cast<Folder*>(state);
         Folder* above = static_cast<Folder*>(parent);
+        ItemFate fate;
+        fate.inside = folder->inside;
         const bool ok = m_wiper.finishItem(&item, folder->to, folder->queued, folder->kept, true,
-                                           folder->result && whole, removalsOf(above));
+                                           folder->result && whole, removalsOf(above), &fate);
         if (!ok) folder->removals.tell();
         delete folder;
-        done(above, ok);
+        done(above, ok, wasTouched(fate, ok));
     }
 
 private:
@@ -383,13 +505,17 @@ private:
         DWORD kept;
         bool queued;
         bool result;
+        bool inside;        // something in it was written or removed
         Removals removals;  // of the children, told only when this folder stays
     };
-    void* done(Folder* above, bool ok) {
-        if (above)
+    void* done(Folder* above, bool ok, bool touched) {
+        if (touched) m_wiper.markTouched();
+        if (above) {
             above->result = above->result && ok;
-        else
+            above->inside = above->inside || touched;
+        } else {
             result = ok;
+        }
         return nullptr;
     }
     static Removals* removalsOf(Folder* folder) { return folder ? &folder->removals : nullptr; }
@@ -412,21 +538,17 @@ bool Wiper::wipeItem(PathWin* item, float from, float to, bool queued) {
 bool Wiper::beginItem(PathWin* item, bool queued, DWORD* kept, bool* folder) {
     if (stopRequested()) {
         // A queued item that a stop kept the run from reaching survives like any other.
-        if (queued && (item->isRootLike() || item->exists())) recordSurvivor(item->getFullPath());
+        if (queued && (item->isRootLike() || item->exists())) recordSurvivor(item->getFullPath(), Survival::kLeftAsItWas);
         return false;
     }
-    {
-        StrBuffer* name = item->copyName(nullptr, false);
-        setCurrentItem(name ? name->cString() : L"");
-        if (name) name->releaseToPool();
-    }
+    beginWork(item);
     if (!queued && hasInexpressibleName(item)) {
         // Listed by its folder, but no call reaches it by that name: it stays, and says so.
-        recordSurvivor(item->getFullPath());
+        recordSurvivor(item->getFullPath(), Survival::kLeftAsItWas);
         return false;
     }
     if (item->isRootLike()) {
-        recordSurvivor(item->getFullPath());
+        recordSurvivor(item->getFullPath(), Survival::kLeftAsItWas);
         return false;
     }
     if (!item->exists()) {
@@ -435,17 +557,29 @@ bool Wiper::beginItem(PathWin* item, bool queued, DWORD* kept, bool* folder) {
         // pipe of the host system, Wine 8.0, checked) stays.
         const DWORD error = GetLastError();
         if (queued || (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND))
-            recordSurvivor(item->getFullPath());
+            recordSurvivor(item->getFullPath(), queued ? Survival::kNotFound : Survival::kLeftAsItWas);
         return false;
     }
     // A link is never changed: not its attributes, not through it. Read fresh, at every
     // level, just before the first change.
     *kept = item->isStream() ? item->getAttributes() : item->readLiveAttributes();
-    if (*kept == INVALID_FILE_ATTRIBUTES || isLinkAttributes(*kept) || item->isReparsePoint()) {
-        recordSurvivor(item->getFullPath());
+    if (*kept == INVALID_FILE_ATTRIBUTES) {
+        recordSurvivor(item->getFullPath(), Survival::kLeftAsItWas);
+        return false;
+    }
+    if (isLinkAttributes(*kept) || item->isReparsePoint()) {
+        recordSurvivor(item->getFullPath(), Survival::kThroughLink);
         return false;
     }
     *folder = !item->isStream() && (*kept & FILE_ATTRIBUTE_DIRECTORY);
+    // A stream is reached through its carrier, which was checked before it.
+    if (!item->isStream()) {
+        const HandleVerdict verdict = checkItem(item, *folder);
+        if (verdict != HandleVerdict::kItself) {
+            recordSurvivor(item->getFullPath(), refusalOf(verdict));
+            return false;
+        }
+    }
     item->setAttributes(FILE_ATTRIBUTE_NORMAL);
     item->addAttributes(FILE_ATTRIBUTE_NOT_CONTENT_INDEXED);
     if (*folder) item->addAttributes(FILE_ATTRIBUTE_DIRECTORY);
@@ -454,7 +588,7 @@ bool Wiper::beginItem(PathWin* item, bool queued, DWORD* kept, bool* folder) {
 
 // After a folder's children (whose outcome `result` holds): its streams, its data, its end.
 bool Wiper::finishItem(PathWin* item, float to, bool queued, DWORD kept, bool folder, bool result,
-                       Removals* removals) {
+                       Removals* removals, ItemFate* fate) {
     bool streamsKnown = true;
     if (!item->isStream() && item->isNtfs()) result = wipeStreams(item, to, &streamsKnown) && result;
     if (result && !folder && item->mayHoldData()) {
@@ -462,15 +596,18 @@ bool Wiper::finishItem(PathWin* item, float to, bool queued, DWORD kept, bool fo
         if (s::file::win::isRewrittenElsewhere(kept))
             result = false;
         else
-            result = overwriteAndCut(item, to);
+            result = overwriteAndCut(item, to, fate);
     }
-    if (result && !stopRequested()) result = renameStampAndRemove(item, queued, removals);
+    if (result && !stopRequested()) result = renameStampAndRemove(item, queued, folder, removals, fate);
     // A pass loop stopped between two passes answers true; the item is not done all the same.
     if (stopRequested() && item->exists()) result = false;
 
-    if (!item->isStream() && item->exists()) item->setAttributes(s::file::win::settableAttributes(kept));
+    // What a check found to lead elsewhere is not changed back either: that would reach
+    // through the link.
+    if (!item->isStream() && fate->refused != Survival::kThroughLink && item->exists())
+        item->setAttributes(s::file::win::settableAttributes(kept));
     // A failed item keeps its first name, and so do its parents (they fail with it).
-    if (!result && item->exists()) recordSurvivor(item->getFullPath());
+    if (!result && item->exists()) recordSurvivor(item->getFullPath(), survivalOf(*fate, folder));
     if (result && !streamsKnown) recordUnknownStreams(item->getFullPath());
     m_progress = to;
     return result;
@@ -497,30 +634,46 @@ bool Wiper::wipeStreams(PathWin* item, float to, bool* known) {
 
 // The length written is taken from the open handle, so a file that grew after it was
 // queued is overwritten to its end, rounded up to whole clusters.
-bool Wiper::overwriteAndCut(PathWin* item, float to) {
+bool Wiper::overwriteAndCut(PathWin* item, float to, ItemFate* fate) {
     HANDLE file = holdOpen(item->openItem(GENERIC_READ | GENERIC_WRITE, 0,
                                           FILE_FLAG_NO_BUFFERING | FILE_ATTRIBUTE_NORMAL));
     if (file == INVALID_HANDLE_VALUE) return false;
+    const HandleVerdict verdict = checkOpenItem(item, file, false);
+    if (verdict != HandleVerdict::kItself) fate->refused = refusalOf(verdict);
     LARGE_INTEGER size;
-    bool result = !handleIsLink(file) && isDiskFile(file) && GetFileSizeEx(file, &size);
+    bool result = verdict == HandleVerdict::kItself && isDiskFile(file) && GetFileSizeEx(file, &size);
     if (result && size.QuadPart > 0) {
         uint64_t length = static_cast<uint64_t>(item->roundUpToCluster(size.QuadPart));
+        // A stop asked before the passes keeps every byte (they answer at once).
+        if (!stopRequested()) markWritten(fate);
         result = m_method->overwrite(file, length, m_buffer, static_cast<int32_t>(kBufferSize),
                                      m_progress.load(), to, &m_progress, &m_stop, 0);
     }
     if (result) {
         uint64_t cut = static_cast<uint64_t>(size.QuadPart);
+        bool cutToNothing = false;
         for (int32_t k = m_sizeChangeCount - 1; k >= 0 && !stopRequested(); --k) {
             cut = (k != 0 && cut > 0) ? RandomSource::random64() % cut : 0;
-            if (!cutTo(file, cut, k == 0 || stopRequested())) result = false;
+            if (!cutTo(file, cut, k == 0 || stopRequested()))
+                result = false;
+            else if (k == 0)
+                cutToNothing = true;
         }
+        fate->destroyed = fate->written && result && cutToNothing;
     }
     closeHeld(file);
     return result;
 }
 
-bool Wiper::renameStampAndRemove(PathWin* item, bool queued, Removals* removals) {
-    if (item->isStream()) return item->remove(false, false);
+bool Wiper::renameStampAndRemove(PathWin* item, bool queued, bool folder, Removals* removals, ItemFate* fate) {
+    if (item->isStream()) return item->remove(false, false) && nameIsGone(item);
+    // The name about to change must still lead to the item itself. A file's handle was
+    // checked just before (its overwrite's, or its first); a folder's children took long.
+    const HandleVerdict verdict = folder ? checkItem(item, folder) : HandleVerdict::kItself;
+    if (verdict != HandleVerdict::kItself) {
+        fate->refused = refusalOf(verdict);
+        return false;
+    }
     StrBuffer* received = s::thread::Pool<StrBuffer>::obtain();
     if (!received) return false;
     bool result = item->renameToRandomName(m_renameCount, received, false, &m_stop);
@@ -535,26 +688,42 @@ bool Wiper::renameStampAndRemove(PathWin* item, bool queued, Removals* removals)
         received->releaseToPool();
         return false;
     }
+    fate->renamed = true;
     PathWin* renamed = s::file::win::pathFromString(received->cString());
     if (renamed) {
-        randomizeAttributes(renamed);
-        randomizeTimes(renamed);
-        // What stays after a failed removal keeps its random name. Only a top-level item's
-        // name is final (a parent's rename would make a child's text stale); a child that
-        // stays keeps its parent from being removed, so the queued item is listed then. A
-        // folder goes only when empty: what appeared in it meanwhile was never overwritten.
-        const bool folder = renamed->isDirectory();
-        if (renamed->removeItemOnly(!removals)) {
-            if (removals) removals->add(renamed->getFullPath(), folder);
-        } else if (queued && renamed->exists()) {
-            recordRenamedSurvivor(item->getFullPath(), renamed->getFullPath());
-        }
+        // What stays keeps its random name. Only a top-level item's name is final (a
+        // parent's rename would make a child's text stale); a child that stays keeps its
+        // parent from being removed, so the queued item is listed then.
+        result = stampAndRemove(renamed, folder, removals);
+        if (!result && queued && renamed->exists()) recordRenamedSurvivor(item->getFullPath(), renamed->getFullPath());
         renamed->releaseToPool();
-    } else if (queued) {
-        recordRenamedSurvivor(item->getFullPath(), received->cString());  // no path to remove it through
+    } else {
+        result = false;
+        if (queued) recordRenamedSurvivor(item->getFullPath(), received->cString());  // no path to remove it through
     }
     received->releaseToPool();
     return result;
+}
+
+// The item under its random name: checked to be itself, re-attributed, re-stamped through
+// the handle the check looked at, and removed. True only when its name is seen gone. A
+// folder goes only when empty: what appeared in it meanwhile was never overwritten.
+bool Wiper::stampAndRemove(PathWin* renamed, bool folder, Removals* removals) {
+    HANDLE stamp = holdOpen(renamed->openItem(GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                              FILE_FLAG_BACKUP_SEMANTICS));
+    const HandleVerdict verdict =
+        stamp != INVALID_HANDLE_VALUE ? checkOpenItem(renamed, stamp, folder) : checkItem(renamed, folder);
+    if (verdict != HandleVerdict::kItself) {
+        closeHeld(stamp);
+        return false;
+    }
+    randomizeAttributes(renamed);
+    if (stamp != INVALID_HANDLE_VALUE) randomizeTimes(stamp);
+    closeHeld(stamp);
+    const bool removed = renamed->removeItemOnly(!removals);
+    if (!nameIsGone(renamed)) return false;
+    if (removed && removals) removals->add(renamed->getFullPath(), folder);
+    return true;
 }
 
 void Wiper::randomizeAttributes(PathWin* item) {
@@ -564,20 +733,64 @@ void Wiper::randomizeAttributes(PathWin* item) {
     item->setAttributes(folder ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL);
 }
 
-void Wiper::randomizeTimes(PathWin* item) {
-    HANDLE file = holdOpen(item->openItem(GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                          FILE_FLAG_BACKUP_SEMANTICS));
-    if (file == INVALID_HANDLE_VALUE) return;
-    if (!handleIsLink(file)) {
-        for (int32_t k = 0; k < m_timestampChangeCount && !stopRequested(); ++k) {
-            FileTimes times = randomFileTimes(m_referenceTime);
-            FILETIME creation = {static_cast<DWORD>(times.creation), static_cast<DWORD>(times.creation >> 32)};
-            FILETIME access = {static_cast<DWORD>(times.access), static_cast<DWORD>(times.access >> 32)};
-            FILETIME write = {static_cast<DWORD>(times.write), static_cast<DWORD>(times.write >> 32)};
-            SetFileTime(file, &creation, &access, &write);
-        }
+void Wiper::randomizeTimes(HANDLE file) {
+    for (int32_t k = 0; k < m_timestampChangeCount && !stopRequested(); ++k) {
+        FileTimes times = randomFileTimes(m_referenceTime);
+        FILETIME creation = {static_cast<DWORD>(times.creation), static_cast<DWORD>(times.creation >> 32)};
+        FILETIME access = {static_cast<DWORD>(times.access), static_cast<DWORD>(times.access >> 32)};
+        FILETIME write = {static_cast<DWORD>(times.write), static_cast<DWORD>(times.write >> 32)};
+        SetFileTime(file, &creation, &access, &write);
     }
-    closeHeld(file);
+}
+
+// A handle opened for the check alone: reading attributes needs no sharing from others.
+HandleVerdict Wiper::checkItem(PathWin* item, bool folder) {
+    HANDLE h = holdOpen(item->openItem(FILE_READ_ATTRIBUTES, kShareAll, FILE_FLAG_BACKUP_SEMANTICS));
+    if (h == INVALID_HANDLE_VALUE) return HandleVerdict::kUnknown;
+    const HandleVerdict verdict = checkOpenItem(item, h, folder);
+    closeHeld(h);
+    return verdict;
+}
+
+// A folder found to be itself is where its children lie: its final path serves them all.
+HandleVerdict Wiper::checkOpenItem(PathWin* item, HANDLE handle, bool folder) {
+    StrBuffer final;
+    const HandleVerdict verdict =
+        s::file::win::checkHandle(handle, *item, folderPlaceOf(item), folder, folder ? &final : nullptr);
+    if (verdict == HandleVerdict::kItself && folder && final.length()) pushPlace(item->getFullPath(), final.cString());
+    return verdict;
+}
+
+// Where the item's folder really is; null where the system cannot tell (then the attributes
+// are the rule). The walk goes depth first, so the folder is one of those kept, and the ones
+// kept after it are done with; any other is the folder of a queued item, read now.
+const wchar_t* Wiper::folderPlaceOf(PathWin* item) {
+    if (!s::file::win::finalPathFunction()) return nullptr;
+    StrBuffer dir;
+    item->copyDir(&dir, false);
+    for (uint32_t k = m_placeDepth; k-- > 0;) {
+        if (wcscmp(m_placeFolders.at(k)->cString(), dir.cString()) != 0) continue;
+        m_placeDepth = k + 1;
+        return m_places.at(k)->length() ? m_places.at(k)->cString() : nullptr;
+    }
+    StrBuffer place;
+    if (!s::file::win::readFolderPlace(*item, &place)) place.clear();
+    m_placeDepth = 0;
+    pushPlace(dir.cString(), place.cString());
+    return place.length() ? m_places.at(0)->cString() : nullptr;
+}
+
+// The kept strings are reused, never freed, while the wiper lives.
+void Wiper::pushPlace(const wchar_t* folder, const wchar_t* place) {
+    const uint32_t k = m_placeDepth;
+    if (k < m_placeFolders.count() && k < m_places.count()) {
+        m_placeFolders.at(k)->setText(folder);
+        m_places.at(k)->setText(place);
+    } else if (k != m_placeFolders.count() || k != m_places.count() || !m_placeFolders.addString(folder) ||
+               !m_places.addString(place)) {
+        return;  // no room: the next folder is read again
+    }
+    m_placeDepth = k + 1;
 }
 
 // Slack mode, through the same walk: folders only share out the progress range; their
@@ -607,7 +820,7 @@ public:
     bool goOn(void*) override { return !m_wiper.stopRequested(); }
     void leave(PathWin& folder, void* state, void* parent, bool whole) override {
         // What was not listed was not treated.
-        if (!whole && !m_wiper.stopRequested()) m_wiper.recordSurvivor(folder.getFullPath());
+        if (!whole && !m_wiper.stopRequested()) m_wiper.recordSurvivor(folder.getFullPath(), Survival::kLeftAsItWas);
         m_wiper.m_progress = static_cast<Range*>(state)->to;
         delete static_cast<Range*>(state);
         if (!parent) result = true;
@@ -637,13 +850,24 @@ bool Wiper::wipeSlackItem(PathWin* item, float to, bool* folder) {
     const DWORD attributes = item->isRootLike() ? INVALID_FILE_ATTRIBUTES
                              : item->isStream() ? item->getAttributes()
                                                 : item->readLiveAttributes();
-    if (attributes == INVALID_FILE_ATTRIBUTES || isLinkAttributes(attributes) || item->isReparsePoint()) {
-        recordSurvivor(item->getFullPath());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        recordSurvivor(item->getFullPath(), Survival::kLeftAsItWas);
+        return false;
+    }
+    if (isLinkAttributes(attributes) || item->isReparsePoint()) {
+        recordSurvivor(item->getFullPath(), Survival::kThroughLink);
         return false;
     }
     if (!item->isStream() && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
         *folder = true;
         return true;
+    }
+    if (!item->isStream()) {
+        const HandleVerdict verdict = checkItem(item, false);
+        if (verdict != HandleVerdict::kItself) {
+            recordSurvivor(item->getFullPath(), refusalOf(verdict));
+            return false;
+        }
     }
     bool result = true;
     bool streamsKnown = true;
@@ -659,7 +883,7 @@ bool Wiper::wipeSlackItem(PathWin* item, float to, bool* folder) {
     else
         result = false;
     if (!result && !stopRequested())
-        recordSurvivor(item->getFullPath());
+        recordSurvivor(item->getFullPath(), Survival::kLeftAsItWas);
     else if (!streamsKnown)
         recordUnknownStreams(item->getFullPath());
     m_progress = to;
@@ -676,7 +900,8 @@ void Wiper::wipeSlackData(PathWin* item, float to, bool* result) {
         FILETIME creation, access, write;
         bool timesKept = GetFileTime(file, &creation, &access, &write);
         LARGE_INTEGER size;
-        if (!handleIsLink(file) && isDiskFile(file) && GetFileSizeEx(file, &size)) {
+        if (checkOpenItem(item, file, false) == HandleVerdict::kItself && isDiskFile(file) &&
+            GetFileSizeEx(file, &size)) {
             uint64_t end = static_cast<uint64_t>(item->roundUpToCluster(size.QuadPart));
             if (end > static_cast<uint64_t>(size.QuadPart)) {
                 *result = m_method->overwrite(file, end, m_buffer, static_cast<int32_t>(kBufferSize),

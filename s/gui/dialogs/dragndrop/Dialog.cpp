@@ -159,6 +159,8 @@ void Dialog::resetForReuse() {
     }
     m_cancel = false;
     m_handlingDrop = false;
+    m_closeAfterRun = false;
+    m_endUnseen = false;
     m_minimisedToTray = m_trayPriority = false;
     m_finishedNotice = true;
     m_outputFolder.reset();
@@ -665,7 +667,7 @@ void Dialog::onEvent(void* source, int32_t code) {
         return;
     }
     if (fromWindow) {
-        if (code == s::gui::kEventClose) cancel(false);
+        if (code == s::gui::kEventClose) onWindowClose();
         if (code == s::gui::kEventRestore) onRestored();
         if (code == s::gui::kEventRightDown && hasRightClickTransform() && m_rightClickTransform) toggleView();
         if (code == s::gui::kEventUser) onUserEvent();
@@ -687,6 +689,28 @@ void Dialog::onEvent(void* source, int32_t code) {
     } else if (m_menuBar && source == static_cast<s::gui::IComponent*>(m_menuBar)) {
         onCommand(m_menuBar->getChosenCommand());
     }
+}
+
+// See the header. The user's close waits for the end of the run; the end of the session
+// waits here, serving the task's reports, until the run has stopped.
+void Dialog::onWindowClose() {
+    if (!isBusy()) return;
+    if (m_window->isUserClose() && !m_window->isShuttingDown()) {
+        m_closeAfterRun = true;
+        m_window->vetoClose();
+        cancel(false);
+        return;
+    }
+    m_endUnseen = true;
+    cancel(false);
+    if (m_window->isShuttingDown()) waitForIdleServingSent(kSessionEndWaitMs);
+}
+
+bool Dialog::waitForIdleServingSent(uint32_t limitMs) {
+    if (!m_worker) return true;
+    return s::gui::win::waitServingSentMessages(
+        [](const void* worker) { return static_cast<const s::thread::win::Thread*>(worker)->isIdle(); }, m_worker,
+        nullptr, kIdlePollMs, limitMs);
 }
 
 void Dialog::onOptionChanged() {
@@ -821,11 +845,19 @@ void Dialog::onEnd() {
     m_window->doLayout();
     onFinished();
     m_startTime = 0;
-    s::thread::Lock lock(m_lock);
-    m_queue.reset();
-    m_currentEntry = 0;
-    m_busy = false;
-    m_cancel = false;
+    {
+        s::thread::Lock lock(m_lock);
+        m_queue.reset();
+        m_currentEntry = 0;
+        m_busy = false;
+        m_cancel = false;
+    }
+    m_endUnseen = false;
+    // The user's close, held back until the end of the run was shown, goes through now.
+    if (m_closeAfterRun) {
+        m_closeAfterRun = false;
+        m_window->close();
+    }
 }
 
 // --- options, priority and the output folder ---------------------------------------------

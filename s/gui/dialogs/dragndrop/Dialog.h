@@ -11,6 +11,12 @@
 // queue and the busy flag; nothing is ever sent to the window while it is held, so the UI
 // thread may take it from any handler. A drop handled while an earlier one still waits in
 // a question or a message box (their loops serve messages) is refused. Pooled.
+//
+// A close during a run stops the run as Cancel does. The user's own close keeps the window
+// until the run has ended and its end (with what onFinished shows) was seen, then closes
+// it; a close from outside (another program's WM_CLOSE, the end of the session) lets the
+// window go at once and the run end unseen, and at the end of the session it returns only
+// once the run has stopped (the system may end the process as soon as it returns).
 #pragma once
 #include <atomic>
 #include <cstdint>
@@ -86,6 +92,9 @@ public:
     static constexpr int32_t kSubfolderNameText = 608225;
     static constexpr int32_t kTrayPriority = -2;
     static constexpr uint32_t kIdlePollMs = 20;
+    // How long the end of the session waits for a run to stop: a task stops its work within
+    // 5000 ms (the wiper's limit) and notices the cancel within its 100 ms poll.
+    static constexpr uint32_t kSessionEndWaitMs = 6000;
 
     Dialog();
     ~Dialog() override;
@@ -205,6 +214,8 @@ protected:
     const wchar_t* text(int32_t id);
     void sendStatus(const wchar_t* name, int32_t value1, int32_t value2, const wchar_t* text);
     bool isWindowClosed() const;
+    // The run ends unseen: the window was closed from outside during it (UI thread).
+    bool isEndingUnseen() const { return m_endUnseen; }
 
     s::app::IAppWindow* m_owner = nullptr;
     s::map::IMappedData* m_store = nullptr;
@@ -252,6 +263,8 @@ private:
     bool confirm();
     void queueAndStart(const s::str::strarray::StrArray* paths);
     void onCommand(int32_t id);
+    void onWindowClose();
+    bool waitForIdleServingSent(uint32_t limitMs);
     void onOptionChanged();
     void onUserEvent();
     void onStart();
@@ -299,6 +312,8 @@ private:
     bool m_askConfirmation = false;
     bool m_rightClickTransform = true;
     bool m_handlingDrop = false;
+    bool m_closeAfterRun = false;  // the user closed during the run: close once it has ended
+    bool m_endUnseen = false;      // closed from outside during the run: nothing more is shown
     bool m_minimisedToTray = false;
     bool m_trayPriority = false;  // the worker runs at kTrayPriority
     bool m_finishedNotice = true;

@@ -3,6 +3,8 @@
 
 #include <gmock/gmock.h>
 
+#include "mfc/CWinApp.h"
+
 #include <string>
 #include <vector>
 
@@ -196,6 +198,28 @@ TEST_F(AppBaseTest, ApplicationIconsComeFromTheProgramsIconGroup) {
     for (int32_t i = 0; i < 5; ++i) EXPECT_EQ(sides[i], set->getImage(i)->getWidth()) << i;
     EXPECT_EQ(set, app->appIconSet()) << "made once";
     app->releaseToPool();
+}
+
+// Message boxes carry the application's name: a program that gives none is named after
+// the product's title while its base lives (not after its file, "app_test" here), and one
+// that names itself keeps its name.
+TEST_F(AppBaseTest, MessageBoxesCarryTheProductsTitleWhileTheBaseLives) {
+    const std::wstring fileName = mfc::AfxGetAppName();
+    {
+        mfc::CWinApp unnamed;
+        EXPECT_EQ(fileName, mfc::AfxGetAppName());
+        AppBase* base = AppBase::obtain(&unnamed, this->base().c_str());
+        ASSERT_NE(nullptr, base);
+        EXPECT_STREQ(L"Brakvane", mfc::AfxGetAppName());
+        base->releaseToPool();
+        EXPECT_EQ(fileName, mfc::AfxGetAppName());
+    }
+    mfc::CWinApp named(L"Shredder Test");
+    AppBase* base = AppBase::obtain(&named, this->base().c_str());
+    ASSERT_NE(nullptr, base);
+    EXPECT_STREQ(L"Shredder Test", mfc::AfxGetAppName());
+    base->releaseToPool();
+    EXPECT_STREQ(L"Shredder Test", mfc::AfxGetAppName());
 }
 
 TEST(AppBaseVersionText, IrregularVersionTexts) {

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include <gmock/gmock.h>
 
@@ -498,6 +499,37 @@ TEST_F(WindowTest, ClosersAndTheMiddleClickCloseTheWindow) {
     clicked->setMiddleClickAction(L"Close");
     SendMessageW(clicked->getHandle(), WM_MBUTTONDOWN, 0, MAKELPARAM(5, 5));
     EXPECT_TRUE(clicked->waitUntilClosed(5000));
+}
+
+// A close listener can tell the user's own close from another program's WM_CLOSE: the
+// close box, Alt+F4 and the window menu send SC_CLOSE, a middle click set to close posts
+// its own; the mark goes with the close it belonged to.
+TEST_F(WindowTest, TheUsersCloseIsToldFromAnotherProgramsWmClose) {
+    Pooled<Window> window(newWindow());
+    HWND handle = window->getHandle();
+    Recorder listener;
+    std::vector<bool> byUser;
+    bool vetoing = true;
+    listener.action = [&] {
+        byUser.push_back(window->isUserClose());
+        if (vetoing) window->vetoClose();
+    };
+    window->addCloseListener(&listener);
+    window->show(true, false);
+    window->setMiddleClickAction(L"Close");
+    SendMessageW(handle, WM_CLOSE, 0, 0);
+    SendMessageW(handle, WM_SYSCOMMAND, SC_CLOSE, 0);
+    SendMessageW(handle, WM_CLOSE, 0, 0);
+    SendMessageW(handle, WM_MBUTTONDOWN, 0, MAKELPARAM(5, 5));
+    ASSERT_TRUE(tests::gui::eventually([&] { return listener.calls.load() == 4; }, 5000));
+    SendMessageW(handle, WM_CLOSE, 0, 0);
+    window->close();
+    EXPECT_EQ((std::vector<bool>{false, true, false, true, false, false}), byUser);
+    EXPECT_FALSE(window->isClosed());
+    EXPECT_FALSE(window->isUserClose()) << "outside a close";
+    vetoing = false;
+    window->close();
+    EXPECT_TRUE(window->isClosed());
 }
 
 TEST_F(WindowTest, SizingIsClampedToTheWorkAreaAndRaisedToTheMinimum) {

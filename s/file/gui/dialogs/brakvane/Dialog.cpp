@@ -28,6 +28,7 @@ namespace s::file::gui::dialogs::brakvane {
 namespace {
 
 using s::file::wiper::IWiper;
+using s::file::wiper::Survival;
 
 struct MethodRow {
     int32_t caption;
@@ -44,6 +45,23 @@ constexpr MethodRow kMethods[Dialog::kMethodCount] = {
 };
 constexpr int32_t kPanelTitleText = 1200000;
 constexpr int32_t kStepTexts[] = {1200901, 1200902, 1200903, 1200904};
+
+// How an item of the end-of-run list was left, in the pack's words.
+struct SurvivalRow {
+    Survival why;
+    int32_t text;
+};
+constexpr SurvivalRow kSurvivalTexts[] = {
+    {Survival::kLeftAsItWas, 1500110},        // "left as it was"
+    {Survival::kNotFound, 1500120},           // "not found"
+    {Survival::kThroughLink, 1500130},        // "a link: it and its target were left as they were"
+    {Survival::kOtherNames, 1500140},         // "it has other names (hard links): left as it was"
+    {Survival::kPartlyOverwritten, 1500150},  // "partly overwritten: its data is destroyed, its name and size remain"
+    {Survival::kPartlyWiped, 1500160},        // "partly wiped: some of its contents are destroyed"
+    {Survival::kNameLeft, 1500170},           // "its data is destroyed, its name remains"
+    {Survival::kNameLeftAs, 1500180},         // "its data is destroyed, it remains as {name}"
+    {Survival::kStreamsUnknown, 1500190},     // "its data is destroyed, its streams could not be listed"
+};
 
 IWiper* obtainPooledWiper() { return s::thread::Pool<s::file::wiper::win::Wiper>::obtain(); }
 
@@ -78,8 +96,14 @@ void Dialog::releaseToPool() { s::thread::Pool<Dialog>::release(this); }
 void Dialog::resetForReuse() {
     s::gui::dialogs::dragndrop::Dialog::resetForReuse();
     releaseWiper();
-    m_failures.reset();
+    clearFailures();
     m_notice.setText(L"");
+}
+
+void Dialog::clearFailures() {
+    m_failures.reset();
+    m_failureWhy.clear();
+    m_failureNow.reset();
 }
 
 void Dialog::releaseWiper() {
@@ -103,6 +127,12 @@ s::file::wiper::IMethod* Dialog::newMethod(int32_t index) {
 }
 
 int32_t Dialog::repeatCount(int32_t index) { return kMethods[methodIndexOf(index)].repeats; }
+
+int32_t Dialog::survivalTextId(Survival why) {
+    for (const SurvivalRow& row : kSurvivalTexts)
+        if (row.why == why) return row.text;
+    return 0;
+}
 
 bool Dialog::prepareWiper() {
     if (!m_wiper) m_wiper = g_wipers->obtain();
@@ -186,7 +216,7 @@ void Dialog::run() {
     sendStatus(kStart, 0, 0, nullptr);
     {
         s::thread::Lock lock(m_lock);
-        m_failures.reset();
+        clearFailures();
     }
     if (handOverQueue()) {
         const bool started = m_wiper->start();
@@ -224,19 +254,27 @@ void Dialog::followWiper() {
 }
 
 // What the run left: the wiper's list, and every queued item that is still there and not
-// listed (a cancel leaves the item in work, and a wiper that never started leaves all).
+// listed (a cancel before the wiper had it, a wiper that never started), as it was.
 void Dialog::collectFailures(bool started) {
-    s::str::strarray::StrArray* failed = started ? m_wiper->getFailedPaths() : nullptr;
-    s::thread::Lock lock(m_lock);
-    if (failed) {
-        for (uint32_t i = 0; i < failed->count(); ++i)
-            if (failed->at(i)) m_failures.addString(failed->at(i)->cString());
-        failed->releaseToPool();
+    const uint32_t count = started ? m_wiper->getFailedCount() : 0;
+    s::str::strbuffer::StrBuffer path, now;
+    for (uint32_t i = 0; i < count; ++i) {
+        Survival why = Survival::kUnknown;
+        if (!m_wiper->getFailedEntry(i, &path, &why, &now)) break;
+        s::thread::Lock lock(m_lock);
+        addFailure(path.cString(), why, now.cString());
     }
+    s::thread::Lock lock(m_lock);
     for (uint32_t i = 0; i < m_queue.count(); ++i) {
         const wchar_t* queued = m_queue.at(i) ? m_queue.at(i)->cString() : nullptr;
-        if (queued && isStillThere(queued) && !isListed(queued)) m_failures.addString(queued);
+        if (queued && isStillThere(queued) && !isListed(queued)) addFailure(queued, Survival::kLeftAsItWas, L"");
     }
+}
+
+void Dialog::addFailure(const wchar_t* path, Survival why, const wchar_t* nowNamed) {
+    m_failures.addString(path);
+    m_failureWhy.add(static_cast<int32_t>(why));
+    m_failureNow.addString(nowNamed ? nowNamed : L"");
 }
 
 bool Dialog::isStillThere(const wchar_t* path) {
@@ -246,26 +284,43 @@ bool Dialog::isStillThere(const wchar_t* path) {
     return there;
 }
 
-// Listed as it is, or as "PATH (now NAME)" and the like.
+// Listed by the same path, however it was written: the wiper lists the drive "D:\" as "D:".
 bool Dialog::isListed(const wchar_t* path) const {
-    const size_t length = wcslen(path);
+    s::file::win::PathWin queued;
+    if (!queued.assignText(path)) return false;
     for (uint32_t i = 0; i < m_failures.count(); ++i) {
-        const wchar_t* listed = m_failures.at(i)->cString();
-        if (wcsncmp(listed, path, length) == 0 && (listed[length] == 0 || listed[length] == L' ')) return true;
+        s::file::win::PathWin listed;
+        if (listed.assignText(m_failures.at(i)->cString()) &&
+            _wcsicmp(listed.getFullPath(), queued.getFullPath()) == 0)
+            return true;
     }
     return false;
 }
 
 // On the UI thread, in the end event, while the dialog is still busy: a drop meanwhile is
-// refused. Nobody is told when the window was closed.
+// refused. Nobody is told when the window was closed from outside.
 void Dialog::onFinished() {
-    if (m_failures.count() == 0 || isWindowClosed()) return;
-    m_notice.setText(L"These items could not be wiped:");
+    if (m_failures.count() == 0 || isWindowClosed() || isEndingUnseen()) return;
+    m_notice.setText(text(kNotWipedText));
     for (uint32_t i = 0; i < m_failures.count(); ++i) {
         m_notice.append(L"\r\n");
-        m_notice.append(m_failures.at(i)->cString());
+        appendFailureLine(i);
     }
     m_window->showInformation(m_notice.cString());
+}
+
+// "PATH (how it was left)".
+void Dialog::appendFailureLine(uint32_t index) {
+    m_notice.appendStr(m_failures.at(index));
+    const int32_t id = survivalTextId(failureSurvival(index));
+    if (!id) return;
+    s::str::strbuffer::StrBuffer reason;
+    reason.setText(text(id));
+    const s::str::strbuffer::StrBuffer* now = m_failureNow.at(index);
+    reason.replaceAll(L"{name}", now ? now->cString() : L"");
+    m_notice.append(L" (");
+    m_notice.appendStr(&reason);
+    m_notice.appendChar(L')');
 }
 
 }  // namespace s::file::gui::dialogs::brakvane

@@ -7,11 +7,15 @@
 //
 // Where the run may go wrong the user is told: a wiper that could not get its write buffer
 // refuses the drop with a message (nothing runs without it), and after a run every item
-// the wiper could not wipe is listed in a message box. The window's close never resets a
-// wiper that a run is using. Pooled.
+// the wiper could not wipe is listed in a message box, each with how it was left (as it
+// was, partly overwritten, a link, ...) in the user's language; a run that the window's
+// close from outside ended shows nothing. The window's close never resets a wiper that a
+// run is using. Pooled.
 #pragma once
 #include <cstdint>
 
+#include "s/col/_array/ArrayS32.h"
+#include "s/file/wiper/Survival.h"
 #include "s/gui/dialogs/dragndrop/Dialog.h"
 #include "s/str/strarray/StrArray.h"
 
@@ -27,6 +31,7 @@ public:
     static constexpr uint32_t kPollMs = 100;
     static constexpr int32_t kConfirmTitleText = 1500000;
     static constexpr int32_t kConfirmText = 1500010;
+    static constexpr int32_t kNotWipedText = 1500100;  // "These items could not be wiped:"
 
     // Where the dialog's wiper comes from and goes back to: the wiper's pool, unless a test
     // gives one of its own.
@@ -53,10 +58,16 @@ public:
     static s::file::wiper::IMethod* newMethod(int32_t index);
     static int32_t repeatCount(int32_t index);
     static int32_t methodIndexOf(int32_t comboIndex);
+    // The text id that tells how an item was left (0: nothing to add to its path). A text
+    // holding "{name}" takes the name the item has now.
+    static int32_t survivalTextId(s::file::wiper::Survival why);
 
     s::file::wiper::IWiper* wiper() const { return m_wiper; }
-    // The items of the last run that were not wiped.
+    // The items of the last run that were not wiped, and how each was left.
     const s::str::strarray::StrArray& failures() const { return m_failures; }
+    s::file::wiper::Survival failureSurvival(uint32_t index) const {
+        return static_cast<s::file::wiper::Survival>(m_failureWhy.get(index));
+    }
 
     const wchar_t* classId() const override { return L"s_file_gui_dialogs_brakvane_Dialog"; }
     s::base::IObject* newInstance() const override;
@@ -85,12 +96,19 @@ private:
     bool handOverQueue();
     void followWiper();
     void collectFailures(bool started);
+    void addFailure(const wchar_t* path, s::file::wiper::Survival why, const wchar_t* nowNamed);
+    void clearFailures();
     static bool isStillThere(const wchar_t* path);
     bool isListed(const wchar_t* path) const;
+    void appendFailureLine(uint32_t index);
     void releaseWiper();
 
     s::file::wiper::IWiper* m_wiper = nullptr;
+    // The last run's list (written by the task under the lock, read on the UI thread in
+    // its end event): paths, how each was left, the name each has now ("" for its own).
     s::str::strarray::StrArray m_failures;
+    s::col::_array::ArrayS32 m_failureWhy;
+    s::str::strarray::StrArray m_failureNow;
     s::str::strbuffer::StrBuffer m_notice;
 };
 

@@ -13,8 +13,10 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
+#include "s/file/win/PathWin.h"
 #include "s/file/wiper/IMethod.h"
 #include "s/file/wiper/win/Method_DoD.h"
 #include "s/file/wiper/win/Method_DoD_E.h"
@@ -797,6 +799,96 @@ TEST_F(WiperTest, RemovedItemsAreAnnouncedToTheShell) {
         if (event == SHCNE_DELETE) deleted.insert(path);
     EXPECT_EQ(1u, deleted.count(box.at(L"note.txt")));
     EXPECT_EQ(1u, deleted.count(box.at(L"folder")));
+}
+
+// How each stayed: path, why, the name it has now.
+using Entry = std::tuple<std::wstring, s::file::wiper::Survival, std::wstring>;
+
+std::vector<Entry> entriesOf(Wiper* wiper) {
+    std::vector<Entry> out;
+    s::str::strbuffer::StrBuffer path, now;
+    s::file::wiper::Survival why = s::file::wiper::Survival::kUnknown;
+    for (uint32_t i = 0; wiper->getFailedEntry(i, &path, &why, &now); ++i) out.emplace_back(path.cString(), why, now.cString());
+    return out;
+}
+
+// A file system that answers a deletion with success and keeps the name.
+BOOL WINAPI deleteNothing(LPCWSTR) { return TRUE; }
+
+// A name left behind is never called wiped: the queued file stays under its last random name
+// and says so, and a folder whose file stayed that way is not removed either.
+TEST_F(WiperTest, ANameStillThereAfterItsDeletionIsListedAsNotWiped) {
+    ASSERT_TRUE(box.writeFile(L"kept.txt", std::string(5000, 'k')));
+    ASSERT_TRUE(box.makeFolder(L"tree"));
+    ASSERT_TRUE(box.writeFile(L"tree\\inner.txt", std::string(3000, 'i')));
+    wiper->setMethod(&fake());
+    counts(1);
+    wiper->addPath(box.at(L"kept.txt").c_str());
+    wiper->addPath(box.at(L"tree").c_str());
+    const s::file::win::DeleteFunction before = s::file::win::installDeleteFunction(&deleteNothing);
+    const bool ended = runToEnd();
+    s::file::win::installDeleteFunction(before);
+    ASSERT_TRUE(ended);
+    std::vector<std::wstring> left = leftovers();
+    std::sort(left.begin(), left.end());
+    ASSERT_EQ(3u, left.size()) << testing::PrintToString(left);  // the file's random name, the folder and its file
+    const std::vector<Entry> said = entriesOf(wiper);
+    ASSERT_EQ(2u, said.size()) << testing::PrintToString(failures());
+    EXPECT_EQ(box.at(L"kept.txt"), std::get<0>(said[0]));
+    EXPECT_EQ(s::file::wiper::Survival::kNameLeftAs, std::get<1>(said[0]));
+    EXPECT_TRUE(box.exists(std::get<2>(said[0]))) << "the name it has now is the one left";
+    EXPECT_EQ(box.at(L"tree"), std::get<0>(said[1]));
+    EXPECT_EQ(s::file::wiper::Survival::kPartlyWiped, std::get<1>(said[1]));
+    EXPECT_TRUE(box.exists(L"tree"));
+    EXPECT_EQ(box.at(L"kept.txt") + L" (now " + std::get<2>(said[0]) + L")", failures()[0]);
+}
+
+// A stop tells apart what it cut short: the file in the middle of its overwrite (its data
+// gone in part, its name and size still there), the folder some of whose files went, and
+// what the run never reached (left as it was).
+TEST_F(WiperTest, AStopTellsAPartlyOverwrittenItemFromOneLeftAsItWas) {
+    ASSERT_TRUE(box.makeFolder(L"tree"));
+    ASSERT_TRUE(box.writeFile(L"tree\\a.txt", "first"));
+    ASSERT_TRUE(box.writeFile(L"tree\\b.txt", "second"));
+    ASSERT_TRUE(box.writeFile(L"after.txt", "after"));
+    FakeMethod& method = fake();
+    int calls = 0;
+    method.during = [&] {
+        if (++calls < 2) return;
+        wiper->stop(false);  // in the second file's overwrite
+    };
+    wiper->setMethod(&method);
+    wiper->addPath(box.at(L"tree").c_str());
+    wiper->addPath(box.at(L"after.txt").c_str());
+    ASSERT_TRUE(runToEnd());
+    ASSERT_EQ(2u, method.calls.size());
+    std::vector<std::wstring> inTree = leftovers(L"tree");
+    ASSERT_EQ(1u, inTree.size());
+    using s::file::wiper::Survival;
+    EXPECT_EQ((std::vector<Entry>{{box.at(L"tree\\") + inTree[0].substr(5), Survival::kPartlyOverwritten, L""},
+                                  {box.at(L"tree"), Survival::kPartlyWiped, L""},
+                                  {box.at(L"after.txt"), Survival::kLeftAsItWas, L""}}),
+              entriesOf(wiper));
+}
+
+// A worker that had to be ended by force told nothing itself: the wiper lists the file it
+// was overwriting as partly overwritten and what it never reached as left as it was.
+TEST_F(WiperTest, AForcedEndListsTheFileInWorkAsPartlyOverwritten) {
+    ASSERT_TRUE(box.writeFile(L"stuck.txt", "stuck"));
+    ASSERT_TRUE(box.writeFile(L"next.txt", "next"));
+    FakeMethod::s_letGo = false;
+    FakeMethod& method = fake(FakeMethod::Mode::kHang);
+    wiper->setMethod(&method);
+    wiper->addPath(box.at(L"stuck.txt").c_str());
+    wiper->addPath(box.at(L"next.txt").c_str());
+    ASSERT_TRUE(startAndWaitForTheOverwrite(method));
+    wiper->stop(true);
+    EXPECT_FALSE(wiper->isRunning());
+    using s::file::wiper::Survival;
+    EXPECT_EQ((std::vector<Entry>{{box.at(L"stuck.txt"), Survival::kPartlyOverwritten, L""},
+                                  {box.at(L"next.txt"), Survival::kLeftAsItWas, L""}}),
+              entriesOf(wiper));
+    FakeMethod::s_letGo = true;
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <string>
+#include <vector>
 
 #include "s/file/gui/dialogs/brakvane/Dialog.h"
 #include "s/file/wiper/IMethod.h"
@@ -29,6 +30,13 @@ public:
     mutable std::atomic<bool> busy{false};  // from the first added path to the end of the run
     std::wstring methodClass;
     int32_t counts[4] = {0, 0, 0, 0};
+    // What the run "left", as the wiper lists it.
+    struct Failure {
+        std::wstring path;
+        s::file::wiper::Survival why;
+        std::wstring nowNamed;
+    };
+    std::vector<Failure> failures;
 
     bool prepare() override {
         ++prepares;
@@ -78,7 +86,18 @@ public:
     }
     void addFailedPath(const wchar_t*) override {}
     s::str::strarray::StrArray* getFailedPaths() override {
-        return s::thread::Pool<s::str::strarray::StrArray>::obtain();
+        s::str::strarray::StrArray* paths = s::thread::Pool<s::str::strarray::StrArray>::obtain();
+        for (const Failure& f : failures) paths->addString(f.path.c_str());
+        return paths;
+    }
+    uint32_t getFailedCount() override { return static_cast<uint32_t>(failures.size()); }
+    bool getFailedEntry(uint32_t index, s::str::strbuffer::StrBuffer* path, s::file::wiper::Survival* why,
+                        s::str::strbuffer::StrBuffer* nowNamed) override {
+        if (index >= failures.size()) return false;
+        if (path) path->setText(failures[index].path.c_str());
+        if (why) *why = failures[index].why;
+        if (nowNamed) nowNamed->setText(failures[index].nowNamed.c_str());
+        return true;
     }
     const wchar_t* classId() const override { return L"tests_product_FakeWiper"; }
     s::base::IObject* newInstance() const override { return nullptr; }

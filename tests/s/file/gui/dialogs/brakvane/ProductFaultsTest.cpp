@@ -11,8 +11,7 @@
 #include "s/file/wiper/win/Method_Pseudorandom.h"
 #include "s/gui/win/ComboBox.h"
 #include "s/gui/win/WindowClass.h"
-#include "tests/s/file/gui/dialogs/brakvane/FakeWiper.h"
-#include "tests/s/file/gui/dialogs/brakvane/ProductFixture.h"
+#include "tests/s/file/gui/dialogs/brakvane/FakeWiperFixture.h"
 #include "support/gui/RefusedWindows.h"
 
 namespace {
@@ -20,20 +19,12 @@ namespace {
 using tests::product::FakeWiper;
 using tests::product::Product;
 
-class ProductFaultsTest : public tests::product::ProductFixture {
+class ProductFaultsTest : public tests::product::FakeWiperFixture {
 protected:
-    void SetUp() override {
-        ProductFixture::SetUp();
-        tests::product::g_fake = &fake;
-        Product::setWiperSource(&tests::product::kFakeWipers);
-        ASSERT_TRUE(sandbox.writeFile(L"item.txt", "dropped"));
-    }
     void TearDown() override {
         mfc::CWnd::setCreateWindowFunction(nullptr);
-        ProductFixture::TearDown();
-        tests::product::g_fake = nullptr;
+        FakeWiperFixture::TearDown();
     }
-    FakeWiper fake;
 };
 
 TEST_F(ProductFaultsTest, AWiperWithoutItsBufferRefusesTheDropWithAMessage) {
