@@ -337,11 +337,19 @@ void Window::show(bool visible, bool activate) {
         if (m_visible) return;
         m_visible = true;
         if (m_cursorFollow) runOnUiThread(&startCursorFollowHere, this);
-        // In one go on the window's own thread: from another thread each step is a call of
-        // its own, and the thread serves the user between them; a window closed there would
-        // be shown again by the steps left.
-        ShowSteps steps = {this, activate};
-        runOnUiThread(&showStepsHere, &steps);
+        // From another thread each step is a call of its own, and the window's thread serves
+        // the user between them: the steps that show the window run on that thread and end
+        // once the user closed it there, so that the steps left never show it again.
+        if (activate && m_appWindow) runOnUiThread(&showForTaskbarHere, this);
+        if (!m_closed.load() && !isMaximised() && m_settings) {
+            if (m_settings->getMaximized())
+                maximise();
+            else if (m_recentre && !m_keepOnVirtualScreen && !m_cursorFollow &&
+                     (!m_settings->hasPosition() || !isOnScreen()))
+                centreInParent();
+        }
+        if (activate && !m_closed.load()) bringToFront(true);
+        runOnUiThread(&showUnlessClosedHere, this);
     } else {
         storeSettings();
         m_visible = false;
@@ -351,25 +359,15 @@ void Window::show(bool visible, bool activate) {
     trimWorkingSet();
 }
 
-// The steps of a show, on the UI thread. The activation they bring is served at once, and a
-// close the user made in it ends them.
-void Window::showStepsHere(void* context) {
-    const ShowSteps& steps = *static_cast<const ShowSteps*>(context);
-    Window* w = steps.window;
-    if (steps.activate && w->m_appWindow) {
-        w->ShowWindow(SW_MINIMIZE);
-        if (w->m_closed.load()) return;
-        w->ShowWindow(SW_RESTORE);
-        if (w->m_closed.load()) return;
-    }
-    if (!w->isMaximised() && w->m_settings) {
-        if (w->m_settings->getMaximized())
-            w->maximise();
-        else if (w->m_recentre && !w->m_keepOnVirtualScreen && !w->m_cursorFollow &&
-                 (!w->m_settings->hasPosition() || !w->isOnScreen()))
-            w->centreInParent();
-    }
-    if (steps.activate) w->bringToFront(true);
+// Minimised and restored, an application window gets its taskbar button. On the UI thread.
+void Window::showForTaskbarHere(void* self) {
+    auto* w = static_cast<Window*>(self);
+    w->ShowWindow(SW_MINIMIZE);
+    if (!w->m_closed.load()) w->ShowWindow(SW_RESTORE);
+}
+
+void Window::showUnlessClosedHere(void* self) {
+    auto* w = static_cast<Window*>(self);
     if (w->m_closed.load()) return;
     w->ShowWindow(SW_SHOW);
     w->RedrawWindow(nullptr, nullptr,

@@ -373,11 +373,8 @@ private:
     bool startFrameDrag();
     void finishFrameDrag();
     void dragFrame(POINT screen);
-    struct ShowSteps {
-        Window* window;
-        bool activate;
-    };
-    static void showStepsHere(void* steps);
+    static void showForTaskbarHere(void* self);
+    static void showUnlessClosedHere(void* self);
     static void startCursorFollowHere(void* self);
     static void stopCursorFollowHere(void* self);
     static void stopHoverEffectHere(void* self);
