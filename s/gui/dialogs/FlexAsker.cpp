@@ -88,7 +88,13 @@ bool FlexAsker::ask(HWND parent, const wchar_t* title, const wchar_t* message) {
     // (the question's activation among them) while it waits.
     s::gui::win::waitServingSentMessages(&isOver, m_window, nullptr, kPollMs,
                                          s::gui::win::kWaitForever);
-    if (parentIsWindow) EnableWindow(parent, TRUE);
+    if (parentIsWindow) {
+        EnableWindow(parent, TRUE);
+        // The system hands the activation of a closed window to a window it picks, and the
+        // parent, disabled until now, was none to pick (Wine 8.0: often the parent's hidden
+        // owner took it): the window it was shown over is active again.
+        SetForegroundWindow(parent);
+    }
     if (m_checkBox) m_checked = m_checkBox->isChecked();
     return m_answer;
 }
