@@ -193,7 +193,12 @@ std::vector<SeenBox> ModalWatcher::boxes() {
 }
 
 bool ModalWatcher::waitForBoxes(size_t count, uint32_t limitMs) {
-    return eventually([&] { return boxes().size() >= count; }, limitMs);
+    return eventually(
+        [&] {
+            std::lock_guard<std::mutex> lock(m_lock);
+            return m_done >= count;
+        },
+        limitMs);
 }
 
 DWORD WINAPI ModalWatcher::run(void* self) {
@@ -303,8 +308,12 @@ void ModalWatcher::answer(HWND box) {
         // at once (under load the watcher was not yet back from the click then).
         std::lock_guard<std::mutex> lock(m_lock);
         m_seen.push_back(seen);
+        if (answer == kHold) ++m_done;
     }
-    if (answer != kHold) click(box, answer);
+    if (answer == kHold) return;
+    click(box, answer);
+    std::lock_guard<std::mutex> lock(m_lock);
+    ++m_done;
 }
 
 int ModalWatcher::clickedWith(HWND box, int answer) {

@@ -68,7 +68,8 @@ public:
     void answerHeld(int answer);
     // Runs just before a box is answered (e.g. a screenshot of it); on the watcher thread.
     void setBeforeAnswer(void (*hook)(HWND box));
-    // Waits until at least count boxes were answered; false after limitMs.
+    // Waits until at least count boxes were answered (or, held, seen); false after limitMs.
+    // boxes() lists a box from the moment it is clicked: its caller may look at once.
     bool waitForBoxes(size_t count, uint32_t limitMs);
     std::vector<SeenBox> boxes();
 
@@ -95,6 +96,7 @@ private:
 
     std::mutex m_lock;
     std::vector<SeenBox> m_seen;
+    size_t m_done = 0;  // boxes answered, or held
     std::vector<SeenMenu> m_menus;
     std::vector<HWND> m_openMenus;  // answered and still shown
     int m_menuAnswer = kMenuClose;
