@@ -81,6 +81,7 @@ protected:
 private:
     void restoreDefaults();
     void measure();
+    int32_t captionWidth();
     void goDown();
     void clicked();
     void release();

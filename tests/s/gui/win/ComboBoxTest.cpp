@@ -79,6 +79,46 @@ TEST_F(ComboBoxTest, UserSelectionTellsTheListenersAndTheNativeListMirrorsTheIte
 }
 
 
+std::wstring listText(HWND combo, int32_t index) {
+    wchar_t text[128] = {};
+    SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+// Items made from text ids follow the window's language, in the box and in the control's
+// list; the chosen item stays chosen, and nobody hears of a selection change.
+TEST_F(ComboBoxTest, ALanguageChangeReTextsTheItemsAndKeepsTheSelection) {
+    ShownBox s;
+    tests::gui::FakeLocalizer localizer;
+    localizer.texts[0] = {{10, L"Once"}, {11, L"Twice"}};
+    localizer.texts[1] = {{10, L"Einmal"}, {11, L"Zweimal"}};
+    s.window->setLocalizer(&localizer);
+    ComboBox* combo = s.add(newComboBox(150));
+    combo->addItem(ComboBoxItem::create(&localizer, 10));
+    combo->addItem(ComboBoxItem::create(&localizer, 11));
+    combo->addItem(ComboBoxItem::withCaption(L"Literal"));
+    combo->setSelection(1, false);
+    Recorder changes;
+    combo->addSelectionListener(&changes);
+    s.show();
+    HWND h = handleOf(combo);
+    ASSERT_NE(h, nullptr);
+    localizer.switchTo(1);
+    EXPECT_STREQ(combo->getItem(0)->getCaption(), L"Einmal");
+    EXPECT_STREQ(combo->getItem(1)->getCaption(), L"Zweimal");
+    EXPECT_STREQ(combo->getItem(2)->getCaption(), L"Literal");
+    EXPECT_EQ(listText(h, 0), L"Einmal");
+    EXPECT_EQ(listText(h, 1), L"Zweimal");
+    EXPECT_EQ(listText(h, 2), L"Literal");
+    EXPECT_EQ(combo->getSelectedIndex(), 1);
+    EXPECT_EQ(SendMessageW(h, CB_GETCURSEL, 0, 0), 1);
+    EXPECT_EQ(SendMessageW(h, CB_GETCOUNT, 0, 0), 3);
+    EXPECT_EQ(changes.calls.load(), 0);
+    EXPECT_FALSE(saveScreenshot(s.window->getHandle(), L"combo_box_german").empty());
+    s.window->setLocalizer(nullptr);
+}
+
+
 ComboBoxItem* keyed(const wchar_t* caption, int32_t key) {
     ComboBoxItem* item = ComboBoxItem::withCaption(caption);
     item->setKey(key);
