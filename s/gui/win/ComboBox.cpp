@@ -381,7 +381,12 @@ void ComboBox::sizeDropDown() {
     GetTextExtentPoint32W(dc, L"0", 1, &zero);
     if (old) SelectObject(dc, old);
     ReleaseDC(dc);
-    SendMessage(CB_SETDROPPEDWIDTH, static_cast<WPARAM>(widest + zero.cx));
+    // A width below the list's present one is not taken: the list falls back to the box's
+    // own width (Wine 8.0, checked: after a language of longer captions). It keeps the wider.
+    int32_t width = widest + zero.cx;
+    const int32_t present = static_cast<int32_t>(SendMessage(CB_GETDROPPEDWIDTH));
+    if (present > width) width = present;
+    SendMessage(CB_SETDROPPEDWIDTH, static_cast<WPARAM>(width));
 }
 
 // The closed box drawn by the skin's drawer: pressed while open, hovered under the cursor.

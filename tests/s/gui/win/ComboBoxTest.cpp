@@ -118,6 +118,41 @@ TEST_F(ComboBoxTest, ALanguageChangeReTextsTheItemsAndKeepsTheSelection) {
     s.window->setLocalizer(nullptr);
 }
 
+// The list opens as wide as its widest caption, also after a language of longer captions:
+// a narrower width than the list had would leave it as narrow as the closed box.
+TEST_F(ComboBoxTest, TheOpenedListFitsItsCaptionsAfterALanguageOfLongerOnes) {
+    constexpr UINT kReflectedDropDown = WM_APP + 0x0F, kReflectedCloseUp = WM_APP + 0x10;
+    ShownBox s;
+    tests::gui::FakeLocalizer localizer;
+    localizer.texts[0] = {{10, L"A very long caption indeed, far wider than the box and the next one"}};
+    localizer.texts[1] = {{10, L"A shorter caption, still wider than the box"}};
+    s.window->setLocalizer(&localizer);
+    ComboBox* combo = s.add(newComboBox(80));
+    combo->addItem(ComboBoxItem::create(&localizer, 10));
+    s.show();
+    HWND h = handleOf(combo);
+    ASSERT_NE(h, nullptr);
+    auto openedWidth = [&] {
+        SendMessageW(h, kReflectedDropDown, 0, 0);
+        SendMessageW(h, kReflectedCloseUp, 0, 0);
+        return static_cast<int>(SendMessageW(h, CB_GETDROPPEDWIDTH, 0, 0));
+    };
+    auto captionWidth = [&] {
+        HDC dc = GetDC(h);
+        HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(h, WM_GETFONT, 0, 0)));
+        SIZE size = {};
+        const wchar_t* caption = combo->getItem(0)->getCaption();
+        GetTextExtentPoint32W(dc, caption, lstrlenW(caption), &size);
+        SelectObject(dc, old);
+        ReleaseDC(h, dc);
+        return static_cast<int>(size.cx);
+    };
+    EXPECT_GE(openedWidth(), captionWidth());
+    localizer.switchTo(1);
+    EXPECT_GE(openedWidth(), captionWidth());
+    s.window->setLocalizer(nullptr);
+}
+
 
 ComboBoxItem* keyed(const wchar_t* caption, int32_t key) {
     ComboBoxItem* item = ComboBoxItem::withCaption(caption);
