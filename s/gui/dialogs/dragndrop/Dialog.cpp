@@ -60,7 +60,7 @@ constexpr int32_t kTranslatePageText = 108500;
 constexpr int32_t kProgressSteps = 1000;
 constexpr int32_t kHalvingLimit = 0x7FFF;
 constexpr const wchar_t* kCanceling = L"Canceling..";
-constexpr int32_t kDropMargin = 6;
+constexpr int32_t kDropMargin = 2;
 constexpr int32_t kStatusGap = 8;
 
 s::gui::win::Spacer* newGap(int32_t width, int32_t height) {
