@@ -9,6 +9,8 @@
 //   own pixels, B, G, R, A, rows from the top, transparent index as alpha 0) and set-N.bgra
 //   (the frame as the image set holds it), and DIR\frames.txt, one line per frame: width
 //   height left top delay disposal transparent-index, then the set's size and loop count.
+// - "image_bench made DEPTH OUT.gif" writes a 7 x 5 GIF made by create at that colour depth and
+//   filled with a known pattern (see made below), for the host's tools to read.
 // - Without arguments (or with a folder, where the GIF pictures are written for the host's
 //   tools) it times BMP decode and encode, quantizing to 256 colours and blending on a
 //   24-megapixel picture, GIF decode and encode of a 2-megapixel 256-colour picture and of a
@@ -171,6 +173,37 @@ bool writePixels(const wchar_t* path, const BufferedImage* image) {
     const bool ok = writeFile(path, bytes);
     bytes->releaseToPool();
     return ok;
+}
+
+// Index x of a row of 1, 4 or 8 bits a pixel, the first pixel in the high bits of its byte.
+void putIndex(uint8_t* row, int32_t x, int32_t bits, uint32_t index) {
+    const int32_t perByte = 8 / bits, shift = 8 - bits * (x % perByte + 1);
+    const uint8_t mask = static_cast<uint8_t>(((1 << bits) - 1) << shift);
+    row[x / perByte] = static_cast<uint8_t>((row[x / perByte] & ~mask) | ((index << shift) & mask));
+}
+
+// A GIF made empty by create at a colour depth and filled with a known pattern: colour k of
+// the frame's table is (37k, 255 - 16k, 5k) mod 256, pixel (x, y) of the 7 x 5 frame takes
+// index (x + 2y) mod the table's size. What a host tool reads of it is compared with that.
+int made(const wchar_t* depthText, const wchar_t* out) {
+    const int32_t depth = static_cast<int32_t>(wcstol(depthText, nullptr, 10));
+    Gif* gif = s::thread::Pool<Gif>::obtain();
+    ArrayU08* bytes = s::thread::Pool<ArrayU08>::obtain();
+    bool ok = gif->create(7, 5, depth);
+    Bitmap* frame = ok ? const_cast<Bitmap*>(gif->frame(0)) : nullptr;
+    const int32_t bits = frame ? frame->getBitDepth() : 0, entries = 1 << bits;
+    for (int32_t k = 0; frame && k < entries; ++k) {
+        frame->getPalette()[k] = RGBQUAD{static_cast<BYTE>(5 * k), static_cast<BYTE>(255 - 16 * k),
+                                         static_cast<BYTE>(37 * k), 0};
+    }
+    for (int32_t y = 0; frame && y < 5; ++y) {
+        for (int32_t x = 0; x < 7; ++x) putIndex(frame->getRow(y), x, bits, (x + 2 * y) % entries);
+    }
+    ok = ok && gif->encode(bytes) && writeFile(out, bytes);
+    if (!ok) fwprintf(stderr, L"image_bench: cannot make or write a GIF of depth %ls at %ls\n", depthText, out);
+    bytes->releaseToPool();
+    gif->releaseToPool();
+    return ok ? 0 : 1;
 }
 
 int frames(const wchar_t* in, const wchar_t* dir) {
@@ -384,7 +417,8 @@ int timings(const wchar_t* dir) {
 int wmain(int argc, wchar_t** argv) {
     if (argc == 4 && wcscmp(argv[1], L"convert") == 0) return convert(argv[2], argv[3]);
     if (argc == 4 && wcscmp(argv[1], L"frames") == 0) return frames(argv[2], argv[3]);
+    if (argc == 4 && wcscmp(argv[1], L"made") == 0) return made(argv[2], argv[3]);
     if (argc <= 2) return timings(argc == 2 ? argv[1] : nullptr);
-    fwprintf(stderr, L"usage: image_bench [convert IN OUT | frames IN.gif DIR | GIF-FOLDER]\n");
+    fwprintf(stderr, L"usage: image_bench [convert IN OUT | frames IN.gif DIR | made DEPTH OUT.gif | GIF-FOLDER]\n");
     return 2;
 }

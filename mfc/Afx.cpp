@@ -3,6 +3,8 @@
 
 #include <ole2.h>
 
+#include <new>
+
 #include "mfc/CWinApp.h"
 
 namespace mfc {
@@ -46,6 +48,21 @@ int AfxMessageBox(LPCWSTR text, UINT type, UINT) {
     int answer = ::MessageBoxW(owner, text, AfxGetAppName(), type);
     if (disabled) EnableWindow(disabled, TRUE);
     return answer;
+}
+
+wchar_t* AfxGetModuleFileName(HMODULE module) {
+    // Beyond the longest path the system knows a longer buffer cannot help.
+    constexpr DWORD kFirstChars = 512, kMostChars = 32768;
+    for (DWORD size = kFirstChars; size <= kMostChars; size *= 2) {
+        wchar_t* path = new (std::nothrow) wchar_t[size];
+        if (!path) return nullptr;
+        // A name cut short fills the buffer (XP leaves it unterminated then).
+        const DWORD n = GetModuleFileNameW(module, path, size);
+        if (n > 0 && n < size) return path;
+        delete[] path;
+        if (n == 0) return nullptr;
+    }
+    return nullptr;
 }
 
 }  // namespace mfc

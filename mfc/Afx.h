@@ -16,4 +16,9 @@ bool AfxOleInit();
 // is up. A thread without an active window shows it without owner. helpId is unused.
 int AfxMessageBox(LPCWSTR text, UINT type = MB_OK, UINT helpId = 0);
 
+// The full path of the module's file (null: the program's own), read into a buffer that grows
+// until the whole name fits, so no path is cut at MAX_PATH. The caller owns the text and frees
+// it with delete[]; null when the name cannot be read or memory runs out.
+wchar_t* AfxGetModuleFileName(HMODULE module);
+
 }  // namespace mfc

@@ -1,6 +1,7 @@
 // mfc/CWinApp.cpp
 #include "mfc/CWinApp.h"
 
+#include "mfc/Afx.h"
 #include "mfc/CommandLineParser.h"
 
 #include <cwchar>
@@ -19,12 +20,13 @@ const wchar_t* defaultTitle() {
     static std::once_flag once;
     std::call_once(once, [] {
         if (LoadStringW(GetModuleHandleW(nullptr), kAppTitleString, title, MAX_PATH) > 0) return;
-        wchar_t path[MAX_PATH] = {};
-        GetModuleFileNameW(nullptr, path, MAX_PATH);
+        wchar_t* path = AfxGetModuleFileName(nullptr);
+        if (!path) return;
         const wchar_t* name = path;
         for (const wchar_t* p = path; *p; ++p)
             if (*p == L'\\' || *p == L'/') name = p + 1;
         wcsncpy(title, name, MAX_PATH - 1);
+        delete[] path;
         size_t length = wcslen(title);
         if (length > 4 && _wcsicmp(title + length - 4, L".exe") == 0) title[length - 4] = 0;
     });

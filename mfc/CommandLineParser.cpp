@@ -3,14 +3,11 @@
 
 #include <windows.h>
 
+#include <new>
+
 #include "mfc/CCommandLineInfo.h"
-#include "s/str/strarray/StrArray.h"
-#include "s/str/strbuffer/StrBuffer.h"
 
 namespace mfc {
-
-using s::str::strarray::StrArray;
-using s::str::strbuffer::StrBuffer;
 
 namespace {
 
@@ -25,64 +22,69 @@ const wchar_t* skipBlanks(const wchar_t* at) {
 
 // The program name knows no escapes: a path cannot hold a quote, and a trailing backslash
 // of a quoted folder must not swallow the closing quote.
-const wchar_t* CommandLineParser::programName(const wchar_t* at, StrBuffer* name) {
+const wchar_t* CommandLineParser::programName(const wchar_t* at, std::wstring* name) {
     bool quoted = false;
     for (; *at && (quoted || !isBlank(*at)); ++at) {
         if (*at == L'"') quoted = !quoted;
-        else if (!name->appendChar(*at)) return nullptr;
+        else name->push_back(*at);
     }
     return at;
 }
 
-const wchar_t* CommandLineParser::argument(const wchar_t* at, StrBuffer* text, bool* ok) {
+const wchar_t* CommandLineParser::argument(const wchar_t* at, std::wstring* text) {
     bool quoted = false;
-    *ok = true;
     while (*at && (quoted || !isBlank(*at))) {
         unsigned slashes = 0;
         while (*at == L'\\') ++slashes, ++at;
         if (*at == L'"') {
-            for (unsigned i = 0; i < slashes / 2; ++i) *ok = *ok && text->appendChar(L'\\');
+            text->append(slashes / 2, L'\\');
             if (slashes % 2) {
-                *ok = *ok && text->appendChar(L'"');
+                text->push_back(L'"');
             } else if (quoted && at[1] == L'"') {
-                *ok = *ok && text->appendChar(L'"');
+                text->push_back(L'"');
                 ++at;
             } else {
                 quoted = !quoted;
             }
             ++at;
         } else {
-            for (unsigned i = 0; i < slashes; ++i) *ok = *ok && text->appendChar(L'\\');
-            if (*at && (quoted || !isBlank(*at))) *ok = *ok && text->appendChar(*at++);
+            text->append(slashes, L'\\');
+            if (*at && (quoted || !isBlank(*at))) text->push_back(*at++);
         }
-        if (!*ok) return nullptr;
     }
     return at;
 }
 
-bool CommandLineParser::split(const wchar_t* commandLine, StrArray* arguments) {
-    if (!commandLine || !arguments) return false;
-    StrBuffer* name = s::str::strbuffer::newStrBuffer(L"");
-    if (!name) return false;
-    const wchar_t* at = programName(skipBlanks(commandLine), name);
-    if (!arguments->addBuffer(name) || !at) return false;
+// Each argument joins the list as soon as it begins, so a split cut short by memory keeps
+// what it had.
+void CommandLineParser::splitInto(const wchar_t* commandLine, Arguments* arguments) {
+    arguments->emplace_back();
+    const wchar_t* at = programName(skipBlanks(commandLine), &arguments->back());
     for (at = skipBlanks(at); *at; at = skipBlanks(at)) {
-        StrBuffer* text = s::str::strbuffer::newStrBuffer(L"");
-        if (!text) return false;
-        bool ok = false;
-        at = argument(at, text, &ok);
-        if (!arguments->addBuffer(text) || !ok) return false;
+        arguments->emplace_back();
+        at = argument(at, &arguments->back());
+    }
+}
+
+bool CommandLineParser::split(const wchar_t* commandLine, Arguments* arguments) {
+    if (!commandLine || !arguments) return false;
+    // The standard strings report exhausted memory by throwing; the split answers false
+    // instead, since nothing may unwind out of the program's start.
+    try {
+        splitInto(commandLine, arguments);
+    } catch (const std::bad_alloc&) {
+        return false;
     }
     return true;
 }
 
 bool CommandLineParser::parse(const wchar_t* commandLine, CCommandLineInfo& info) {
-    StrArray arguments;
+    Arguments arguments;
     const bool whole = split(commandLine, &arguments);
-    for (uint32_t i = 1; i < arguments.count(); ++i) {
-        const wchar_t* text = arguments.at(i)->cString();
+    for (size_t i = 1; i < arguments.size(); ++i) {
+        const wchar_t* text = arguments[i].c_str();
         const bool flag = text[0] == L'-' || text[0] == L'/';
-        info.ParseParam(flag ? text + 1 : text, flag, i + 1 == arguments.count());
+        info.ParseParam(flag ? text + 1 : text, flag, i + 1 == arguments.size());
     }
     return whole;
 }

@@ -6,9 +6,8 @@
 // CCommandLineInfo. Pure apart from parseOwn, so a table of real command lines tests it.
 // Failure: memory that runs out ends the split (false); what was split stays in the list.
 #pragma once
-
-namespace s::str::strarray { class StrArray; }
-namespace s::str::strbuffer { class StrBuffer; }
+#include <string>
+#include <vector>
 
 namespace mfc {
 
@@ -16,8 +15,10 @@ class CCommandLineInfo;
 
 class CommandLineParser {
 public:
+    using Arguments = std::vector<std::wstring>;
+
     // The arguments of commandLine, the program name first, appended to arguments.
-    static bool split(const wchar_t* commandLine, s::str::strarray::StrArray* arguments);
+    static bool split(const wchar_t* commandLine, Arguments* arguments);
     // ParseParam for each argument after the program name: flag when it begins with '-' or
     // '/' (then passed without that character), last for the final one.
     static bool parse(const wchar_t* commandLine, CCommandLineInfo& info);
@@ -25,9 +26,9 @@ public:
     static bool parseOwn(CCommandLineInfo& info);
 
 private:
-    static const wchar_t* programName(const wchar_t* at, s::str::strbuffer::StrBuffer* name);
-    static const wchar_t* argument(const wchar_t* at, s::str::strbuffer::StrBuffer* text,
-                                   bool* ok);
+    static const wchar_t* programName(const wchar_t* at, std::wstring* name);
+    static const wchar_t* argument(const wchar_t* at, std::wstring* text);
+    static void splitInto(const wchar_t* commandLine, Arguments* arguments);
 };
 
 }  // namespace mfc

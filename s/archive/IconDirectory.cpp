@@ -1,11 +1,13 @@
 // s/archive/IconDirectory.cpp
 #include "s/archive/IconDirectory.h"
 
+#include "s/base/LittleEndian.h"
+
 namespace s::archive {
 namespace {
 
-uint16_t u16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
-uint32_t u32(const uint8_t* p) { return u16(p) | static_cast<uint32_t>(u16(p + 2)) << 16; }
+using s::base::readLe16;
+using s::base::readLe32;
 void put16(uint8_t* p, uint16_t v) {
     p[0] = static_cast<uint8_t>(v);
     p[1] = static_cast<uint8_t>(v >> 8);
@@ -22,8 +24,8 @@ uint32_t depthDistance(uint16_t bits) { return bits > 32 ? bits - 32u : 32u - bi
 
 bool readDirectoryHeader(const uint8_t* bytes, uint64_t size, uint16_t type, uint32_t entryBytes,
                          uint16_t* count) {
-    if (size < kDirectoryHeaderBytes || u16(bytes) != 0 || u16(bytes + 2) != type) return false;
-    const uint16_t n = u16(bytes + 4);
+    if (size < kDirectoryHeaderBytes || readLe16(bytes) != 0 || readLe16(bytes + 2) != type) return false;
+    const uint16_t n = readLe16(bytes + 4);
     if (kDirectoryHeaderBytes + static_cast<uint64_t>(n) * entryBytes > size) return false;
     *count = n;
     return true;
@@ -35,10 +37,10 @@ IconFileEntry readFileEntry(const uint8_t* bytes) {
     e.height = bytes[1];
     e.colours = bytes[2];
     e.reserved = bytes[3];
-    e.planes = u16(bytes + 4);
-    e.bitCount = u16(bytes + 6);
-    e.dataSize = u32(bytes + 8);
-    e.dataOffset = u32(bytes + 12);
+    e.planes = readLe16(bytes + 4);
+    e.bitCount = readLe16(bytes + 6);
+    e.dataSize = readLe32(bytes + 8);
+    e.dataOffset = readLe32(bytes + 12);
     return e;
 }
 

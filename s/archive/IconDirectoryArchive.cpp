@@ -4,6 +4,7 @@
 #include "s/archive/IconDirectoryEntry.h"
 #include "s/archive/dll/TypeCodes.h"
 #include "s/archive/dll/win/Archive.h"
+#include "s/base/LittleEndian.h"
 #include "s/col/_array/ArrayU08.h"
 #include "s/file/IFileInputStream.h"
 #include "s/file/IPath.h"
@@ -20,7 +21,7 @@ using s::col::_array::ArrayU08;
 
 namespace {
 
-uint16_t u16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
+using s::base::readLe16;
 
 bool readWhole(s::io::IInputStream* in, void* buffer, uint32_t count) {
     uint32_t got = 0;
@@ -90,7 +91,7 @@ bool IconDirectoryArchive::fillFromGroup(s::archive::dll::win::Archive* module, 
     for (uint16_t k = 0; ok && k < count; ++k) {
         const uint8_t* raw = bytes->data() + kDirectoryHeaderBytes + k * kGroupEntryBytes;
         uint32_t imageIndex = 0;
-        if (!module->findTypeIdNameId(imageCode, u16(raw + 12), &imageIndex)) continue;
+        if (!module->findTypeIdNameId(imageCode, readLe16(raw + 12), &imageIndex)) continue;
         ArrayU08* image = module->extractEntry(module->entryOf(imageIndex));
         IconFileEntry entry = {};
         if (image && entryFromGroup(raw, &image, &entry) && image->count() <= kMaxImageBytes) {

@@ -5,9 +5,11 @@
 # starts it inside the Wine session): cjpeg's files decode under Wine to exactly the pixels
 # djpeg gives (the same libjpeg-turbo), our baseline encode is byte for byte cjpeg's at the
 # same quality, Pillow's PNGs of every colour type, depth, interlace and palette transparency
-# and its icons (PNG-compressed entries) decode to Pillow's pixels, and our PNG and BMP output
-# opens in Pillow with the picture's pixels. Works only in a fresh folder of the fixture drive.
-import os, shutil, subprocess, sys
+# and its icons (PNG-compressed entries) decode to Pillow's pixels, icon entries of 16, 24 and 32
+# bits with a colour table decode as ImageMagick and Pillow read them, and our PNG and BMP output
+# opens in Pillow with the picture's pixels (the PNG interlaced, as Pillow and ImageMagick say).
+# Works only in a fresh folder of the fixture drive.
+import os, shutil, struct, subprocess, sys
 
 from PIL import Image
 
@@ -119,6 +121,56 @@ icon_src = picture(32, 32, True)
 icon_src.save(at('pillow.ico'), sizes=[(32, 32)])
 check(same(decoded(at('pillow.ico'), 'pillow-ico-ours'), rgba(at('pillow.ico'))), 'Pillow\'s icon decodes to its pixels')
 
+# ICO: DIB entries above 8 bits that carry a colour table (colours-used set) have their bits
+# behind it. ImageMagick reads such 24- and 32-bit entries so; Pillow reads the bits from the
+# header's end, so it is given the same entry without the table; ImageMagick reads no 16-bit
+# entry at all.
+def dib_icon(w, h, bits, table):
+    stride = ((bits * w + 31) // 32) * 4
+    rows = []
+    for y in range(h):  # the file's rows run from the bottom
+        row = b''
+        for x in range(w):
+            r, g, b = (x * 40) % 256, (y * 60 + 9) % 256, (x * y * 9 + 5) % 256
+            if bits == 16:
+                row += struct.pack('<H', (r >> 3) << 10 | (g >> 3) << 5 | b >> 3)
+            else:
+                row += bytes([b, g, r] + ([255] if bits == 32 else []))
+        rows.append(row + b'\0' * (stride - len(row)))
+    mask = b'\0' * (((w + 31) // 32) * 4 * h)
+    header = struct.pack('<IiiHHIIiiII', 40, w, 2 * h, 1, bits, 0, 0, 0, 0, table, 0)
+    colours = b''.join(bytes([k * 13 % 256, 255 - k, k * 7 % 256, 0]) for k in range(table))
+    entry = header + colours + b''.join(rows) + mask
+    return struct.pack('<HHHBBBBHHII', 0, 1, 1, w, h, 0, 0, 1, bits, len(entry), 22) + entry
+
+
+def fields(pixel):
+    """The 5-bit colour fields of a 16-bit pixel widened to 8 bits, and its alpha."""
+    return tuple(c >> 3 for c in pixel[:3]) + (pixel[3],)
+
+
+def magick_rgba(path, w, h):
+    r = subprocess.run(['convert', path, '-depth', '8', 'rgba:-'], capture_output=True)
+    b = r.stdout
+    return [tuple(b[k:k + 4]) for k in range(0, len(b), 4)] if r.returncode == 0 and len(b) == 4 * w * h else None
+
+
+for bits in (16, 24, 32):
+    tabled, plain = at('table-%d.ico' % bits), at('plain-%d.ico' % bits)
+    open(tabled, 'wb').write(dib_icon(7, 5, bits, 9))
+    open(plain, 'wb').write(dib_icon(7, 5, bits, 0))
+    ours, theirs = decoded(tabled, 'table-%d-ours' % bits), rgba(plain)
+    if bits == 16 and ours:  # GDI widens 5 bits by repeating them, Pillow by scaling: the 5 bits count
+        ours, theirs = [fields(p) for p in ours], [fields(p) for p in theirs]
+    first = next((k for k in range(len(theirs)) if not ours or k >= len(ours) or ours[k] != theirs[k]), None)
+    check(same(ours, theirs), 'a %d-bit icon entry with a colour table decodes to Pillow\'s pixels of it without '
+          'the table (pixel %s: ours %s, Pillow\'s %s)' % (bits, first, ours and first is not None and first < len(
+              ours) and ours[first], first is not None and theirs[first]))
+    if bits != 16:
+        theirs = magick_rgba(tabled, 7, 5)
+        check(theirs is not None and same(ours, theirs),
+              'a %d-bit icon entry with a colour table decodes to ImageMagick\'s pixels' % bits)
+
 # Our output opens in Pillow with the picture's pixels (Pillow reads no alpha from a 32-bit BMP:
 # for BMP the colours are compared)
 for alpha in (False, True):
@@ -131,6 +183,12 @@ for alpha in (False, True):
             if ext == 'bmp':
                 mine = [m[:3] + (w[3],) for m, w in zip(mine, want)]
             check(same(mine, want), 'our %s of %s opens in Pillow with its pixels' % (ext, os.path.basename(src)))
+            if ext == 'png':  # the format's defaults (a codec's newFromImage) interlace
+                check(Image.open(out).info.get('interlace') == 1,
+                      'Pillow reads our png of %s as interlaced' % os.path.basename(src))
+                shown = subprocess.run(['identify', '-format', '%[interlace]', out], capture_output=True, text=True)
+                check(shown.stdout.strip() == 'PNG', 'ImageMagick reads our png of %s as interlaced (%s)' % (
+                    os.path.basename(src), shown.stdout.strip()))
 
 print('%d checks of the JPEG, PNG, ICO and BMP codecs against cjpeg, djpeg and Pillow, %d failures' % (
     checks[0], len(failures)))

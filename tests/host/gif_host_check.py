@@ -7,8 +7,10 @@
 # decodes each under Wine and every frame must equal what Pillow reads from the same frame
 # (gifsicle --explode gives each frame on its own), placed where the file puts it in the set;
 # then image_bench re-encodes each file and Pillow and gifsicle --info must read our output
-# with the same frames, delays, loop count and pixels. Works only in a fresh folder of the
-# fixture drive. Exit status 0 when every check holds.
+# with the same frames, delays, loop count and pixels; pictures made by create at a colour
+# depth of 1, 2, 4 and 8 bits are written at the depth of their store, and both tools read
+# their table and indices. Works only in a fresh folder of the fixture drive. Exit status 0
+# when every check holds.
 import os, re, shutil, subprocess, sys
 
 from PIL import Image
@@ -196,10 +198,33 @@ def check_encode(name, path):
               '%s frame %d: Pillow shows our file as the original' % (name, k))
 
 
+def check_made(depth):
+    """A GIF made by create at a colour depth (image_bench made), written at its store's depth."""
+    bits = 1 if depth == 1 else 4 if depth <= 4 else 8
+    entries = 1 << bits
+    out = os.path.join(work, 'made-%d.gif' % depth)
+    ok, err = run_bench('made', str(depth), out)
+    check(ok, 'depth %d: image_bench made (%s)' % (depth, err.strip()))
+    if not ok:
+        return
+    info = subprocess.run(['gifsicle', '--info', out], capture_output=True, text=True)
+    m = re.search(r'local color table \[(\d+)\]', info.stdout)
+    check(info.returncode == 0 and m and int(m.group(1)) == entries,
+          'depth %d: gifsicle reads a local table of %d colours (%s)' % (depth, entries, m and m.group(1)))
+    im = Image.open(out)
+    table = [((37 * k) % 256, (255 - 16 * k) % 256, (5 * k) % 256) for k in range(entries)]
+    want_indices = [(x + 2 * y) % entries for y in range(5) for x in range(7)]
+    check(im.size == (7, 5) and list(im.getdata()) == want_indices, 'depth %d: Pillow reads the indices' % depth)
+    check(list(im.convert('RGB').getdata()) == [table[i] for i in want_indices],
+          'depth %d: Pillow shows the colours of the table' % depth)
+
+
 fixtures = make_fixtures()
 for name, path in fixtures.items():
     check_decode(name, path)
     check_encode(name, path)
+for depth in (1, 2, 4, 8):
+    check_made(depth)
 print('%d GIF files, %d checks against Pillow and gifsicle, %d failures' % (len(fixtures), checks[0], len(failures)))
 for name, path in fixtures.items():
     print('  %-26s frames at %s' % (name, [f['box'] for f in pillow_frames(path, name + '-shown')]))

@@ -6,21 +6,16 @@
 
 #include "mfc/CCommandLineInfo.h"
 #include "mfc/CommandLineParser.h"
-#include "s/str/strarray/StrArray.h"
-#include "support/Pooled.h"
 
 namespace {
 
 using mfc::CommandLineParser;
-using s::str::strarray::StrArray;
 using Texts = std::vector<std::wstring>;
 
 Texts split(const wchar_t* line) {
-    StrArray list;
+    Texts list;
     EXPECT_TRUE(CommandLineParser::split(line, &list));
-    Texts out;
-    for (uint32_t i = 0; i < list.count(); ++i) out.push_back(tests::text(list.at(i)));
-    return out;
+    return list;
 }
 
 TEST(CommandLineParser, SplitsRealCommandLines) {

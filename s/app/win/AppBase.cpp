@@ -12,6 +12,7 @@
 #include "s/file/win/PathWin.h"
 #include "s/gui/drawer/ISkin.h"
 #include "s/gui/drawer/Skinner.h"
+#include "s/image/gui/boxes/BoxMaker.h"
 #include "s/image/ico/win/IconImage.h"
 #include "s/image/jpg/win/Jpeg.h"
 #include "s/lang/LangPack.h"
@@ -20,6 +21,7 @@
 #include "s/process/win/Instance.h"
 #include "s/reg/MappedData.h"
 #include "s/reg/win/RegDir.h"
+#include "s/system/win/ProgramFile.h"
 #include "s/system/win/ShellOpen.h"
 #include "s/thread/Pool.h"
 #include "s/xml/MappedData.h"
@@ -58,6 +60,9 @@ AppBase* AppBase::obtain(mfc::CWinApp* app, const wchar_t* registryRoot) {
 
 void AppBase::initialize(mfc::CWinApp* app, const wchar_t* registryRoot) {
     initializeCom();
+    // The image library asks for its settings boxes through a maker that only the boxes'
+    // own layer can give it (it stands below them); without one createBox has no box.
+    s::image::gui::boxes::installBoxMaker();
     m_textBase = kTextBase;
     readCommandLine(app);
     readProgramPath();
@@ -90,13 +95,10 @@ void AppBase::readCommandLine(mfc::CWinApp* app) {
 }
 
 void AppBase::readProgramPath() {
-    wchar_t path[MAX_PATH * 2] = {};
-    DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH * 2);
-    if (n == 0 || n >= MAX_PATH * 2) return;
-    m_programPath.setText(path);
-    wchar_t* slash = wcsrchr(path, L'\\');
-    if (slash) *slash = 0;
-    m_programFolder.setText(path);
+    if (!s::system::win::programFileText(&m_programPath)) return;
+    m_programFolder.setText(m_programPath.cString());
+    uint32_t slash = 0;
+    if (m_programFolder.lastIndexOf(L'\\', &slash)) m_programFolder.setLength(slash);
 }
 
 void AppBase::loadResources() {

@@ -3,7 +3,8 @@
 // The application base: made once at the start on the main thread, released last. It
 // holds the parsed command line, the program file and folder, the program's resources
 // with the localizer built from its language pack, the two skin pictures and the settings
-// store, and it writes the product's identity and language into the store. A missing
+// store, it writes the product's identity and language into the store, and it gives the
+// image library's encode settings their boxes. A missing
 // resource leaves its member empty (null); users check. There is no skinner in this
 // program: then the skin setting is empty and "Skin" is neither read nor written. Pooled.
 #pragma once

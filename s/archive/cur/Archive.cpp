@@ -4,6 +4,7 @@
 #include "s/archive/cur/Entry.h"
 #include "s/archive/dll/TypeCodes.h"
 #include "s/archive/dll/win/Archive.h"
+#include "s/base/LittleEndian.h"
 #include "s/col/_array/ArrayU08.h"
 #include "s/thread/Pool.h"
 
@@ -13,7 +14,7 @@ namespace {
 
 constexpr uint32_t kHotSpotBytes = 4;
 
-uint16_t u16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
+using s::base::readLe16;
 uint8_t sideByte(uint32_t side) { return side >= 256 ? 0 : static_cast<uint8_t>(side); }
 
 }  // namespace
@@ -25,10 +26,10 @@ bool Archive::entryFromGroup(const uint8_t* groupEntry, s::col::_array::ArrayU08
     s::col::_array::ArrayU08* image = *bytes;
     if (image->count() < kHotSpotBytes) return false;
     *entry = s::archive::IconFileEntry{};
-    entry->width = sideByte(u16(groupEntry));
-    entry->height = sideByte(u16(groupEntry + 2) / 2);
-    entry->planes = u16(image->data());
-    entry->bitCount = u16(image->data() + 2);
+    entry->width = sideByte(readLe16(groupEntry));
+    entry->height = sideByte(readLe16(groupEntry + 2) / 2);
+    entry->planes = readLe16(image->data());
+    entry->bitCount = readLe16(image->data() + 2);
     image->dropFirst(kHotSpotBytes);
     entry->dataSize = image->count();
     return true;

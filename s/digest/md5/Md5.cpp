@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "s/base/LittleEndian.h"
 #include "s/str/strbuffer/StrBuffer.h"
 #include "s/thread/Pool.h"
 
@@ -28,11 +29,6 @@ constexpr uint32_t kSine[64] = {
 
 uint32_t rotateLeft(uint32_t x, uint32_t n) { return (x << n) | (x >> (32 - n)); }
 
-uint32_t littleEndianWord(const uint8_t* p) {
-    return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
-           static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
-}
-
 }  // namespace
 
 Md5::Md5() {
@@ -51,7 +47,7 @@ void Md5::init() {
 
 void Md5::transform(const uint8_t* block) {
     uint32_t x[16];
-    for (int i = 0; i < 16; ++i) x[i] = littleEndianWord(block + 4 * i);
+    for (int i = 0; i < 16; ++i) x[i] = s::base::readLe32(block + 4 * i);
     uint32_t a = m_state[0], b = m_state[1], c = m_state[2], d = m_state[3];
     for (int i = 0; i < 64; ++i) {
         uint32_t f, g;

@@ -5,6 +5,7 @@
 #include "s/gui/win/ImageRules.h"
 #include "s/gui/win/MessageBoxW.h"
 #include "s/gui/win/Messages.h"
+#include "s/gui/win/Wait.h"
 #include "s/gui/win/WindowClass.h"
 #include "s/image/win/BufferedImage.h"
 #include "s/image/win/BufferedImageSet.h"
@@ -18,6 +19,8 @@ namespace {
 // Timers belong to the window's thread: other threads ask it. wParam 1 starts, 0 stops.
 constexpr UINT kAnimationTimerControl = WM_APP + 0x30;
 constexpr int32_t kCheckerCell = 5;
+
+constexpr uint32_t kPauseStepMs = 10;
 
 void fill(HDC dc, int32_t x, int32_t y, int32_t w, int32_t h, COLORREF colour) {
     HBRUSH brush = CreateSolidBrush(colour);
@@ -344,12 +347,14 @@ void Image::stop(bool reset) {
     m_paused = false;
 }
 
+bool Image::stepIsOver(const void* image) { return !static_cast<const Image*>(image)->m_busy; }
+
 void Image::pause(bool suspendPainting) {
     if (suspendPainting) m_paintSuspended = true;
     m_paused = true;
     // A step already running on the UI thread finishes first; never wait for ourselves.
     if (isOnOwnThread()) return;
-    while (m_busy) Sleep(10);
+    waitServingSentMessages(&stepIsOver, this, nullptr, kPauseStepMs, kWaitForever);
 }
 
 void Image::resume(bool repaint) {
@@ -359,8 +364,12 @@ void Image::resume(bool repaint) {
 }
 
 void Image::animationStep(int64_t now) {
-    if (m_paused) return;
+    // Busy before the pause is looked at: a pause that misses this step sees it busy.
     m_busy = true;
+    if (m_paused) {
+        m_busy = false;
+        return;
+    }
     bool changed = false;
     {
         s::thread::Lock lock(m_lock);

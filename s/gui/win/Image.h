@@ -6,6 +6,8 @@
 // lateness. The set and the frame state are guarded by the control's lock: the UI thread
 // paints and steps, any thread may change the set.
 #pragma once
+#include <atomic>
+
 #include "s/gui/IImage.h"
 #include "s/gui/win/BackBuffer.h"
 #include "s/gui/win/ComponentBase.h"
@@ -91,6 +93,7 @@ private:
     void updateSizes();
     LRESULT hitTest(WPARAM wParam, LPARAM lParam);
     bool animates() const;
+    static bool stepIsOver(const void* image);  // the pause's wait condition
     bool holds(int32_t index) const;
     using Turn = s::image::win::BufferedImage* (s::image::win::BufferedImage::*)(
         s::image::win::BufferedImage*) const;
@@ -116,8 +119,9 @@ private:
     int32_t m_frame = 0;
     int32_t m_delayLeft = 0;
     int64_t m_lastChange = 0;
-    volatile bool m_paused = false;
-    volatile bool m_busy = false;
+    // Read by the UI thread's step and by any thread that pauses.
+    std::atomic<bool> m_paused{false};
+    std::atomic<bool> m_busy{false};
     bool m_paintSuspended = false;
     bool m_dragging = false;
     POINT m_dragFrom = {0, 0};

@@ -109,9 +109,10 @@ void BufferedImage::reserve(int32_t width, int32_t height) {
         releaseStore();
         return;
     }
+    // A new row narrower than the old picture takes only what fits.
+    const int32_t copied = rowBytes < width * 4 ? rowBytes : width * 4;
     for (int32_t i = 0; i < h && i < height; ++i) {
-        std::memcpy(getRow(i), oldBits + static_cast<intptr_t>(oldCapHeight - 1 - i) * oldStride,
-                    rowBytes);
+        std::memcpy(getRow(i), oldBits + static_cast<intptr_t>(oldCapHeight - 1 - i) * oldStride, copied);
     }
     if (old) old->releaseToPool();
     setSize(w <= width ? w : 0, h <= height ? h : 0);

@@ -3,6 +3,7 @@
 
 #include <commdlg.h>
 
+#include "s/gui/win/MessageBoxW.h"
 #include "s/image/filters/sharpness/Sharpness.h"
 #include "s/image/win/BufferedImage.h"
 
@@ -13,29 +14,37 @@ namespace {
 constexpr double kMmPerInch = 25.4;
 constexpr UINT kDocumentNameId = 57344;  // the application's title among its strings
 
-HDC systemDefaultPrinter() {
+bool systemHasDefaultPrinter() {
     PRINTDLGW dialog = {};
     dialog.lStructSize = sizeof dialog;
     dialog.Flags = PD_RETURNDEFAULT | PD_RETURNDC;
-    if (!PrintDlgW(&dialog)) return nullptr;
+    const bool found = PrintDlgW(&dialog) != 0 && dialog.hDC;
     if (dialog.hDevMode) GlobalFree(dialog.hDevMode);
     if (dialog.hDevNames) GlobalFree(dialog.hDevNames);
-    return dialog.hDC;
+    if (dialog.hDC) DeleteDC(dialog.hDC);
+    return found;
 }
 
-bool systemPrintDialog(HDC) {
+// The dialog opens on the default printer; the user may pick another, whose device context
+// it returns.
+HDC systemPrintDialog() {
     PRINTDLGW dialog = {};
     dialog.lStructSize = sizeof dialog;
-    dialog.Flags = PD_NOSELECTION | PD_USEDEVMODECOPIESANDCOLLATE;
+    dialog.Flags = PD_RETURNDC | PD_NOSELECTION | PD_USEDEVMODECOPIESANDCOLLATE;
     dialog.nFromPage = dialog.nToPage = dialog.nMinPage = dialog.nMaxPage = 1;
     const bool ok = PrintDlgW(&dialog) != 0;
     if (dialog.hDevMode) GlobalFree(dialog.hDevMode);
     if (dialog.hDevNames) GlobalFree(dialog.hDevNames);
-    if (dialog.hDC) DeleteDC(dialog.hDC);
-    return ok;
+    if (!ok && dialog.hDC) DeleteDC(dialog.hDC);
+    return ok ? dialog.hDC : nullptr;
 }
 
-void systemInform(const wchar_t* text) { MessageBoxW(nullptr, text, L"", MB_OK | MB_ICONINFORMATION); }
+bool systemStartDocument(HDC printer, const wchar_t* name) {
+    DOCINFOW doc = {};
+    doc.cbSize = sizeof doc;
+    doc.lpszDocName = name;
+    return StartDocW(printer, &doc) > 0;
+}
 
 int32_t systemScreenDpi(bool horizontal) {
     HDC screen = GetDC(nullptr);
@@ -68,10 +77,7 @@ bool printPage(HDC printer, const BufferedImage* image, bool rotate, bool sharpe
                const PrintSeams& seams) {
     wchar_t name[256] = {};
     LoadStringW(GetModuleHandleW(nullptr), kDocumentNameId, name, 256);
-    DOCINFOW doc = {};
-    doc.cbSize = sizeof doc;
-    doc.lpszDocName = name;
-    if (StartDocW(printer, &doc) <= 0) {
+    if (!seams.startDocument(printer, name)) {
         seams.inform(L"Printing error occured. Unable to find printer.");
         return false;
     }
@@ -132,21 +138,23 @@ BufferedImage* preparedForPrint(const BufferedImage* image, bool rotate, bool sh
 }
 
 const PrintSeams& systemPrintSeams() {
-    static const PrintSeams seams = {&systemDefaultPrinter, &systemPrintDialog, &systemInform, &systemScreenDpi};
+    static const PrintSeams seams = {&systemHasDefaultPrinter, &systemPrintDialog, &systemStartDocument,
+                                     &s::gui::win::showInfoMessage, &systemScreenDpi};
     return seams;
 }
 
 bool printImage(const BufferedImage* image, bool rotate, bool sharpen, bool fit, const PrintSeams& seams) {
     if (!image) return false;
-    HDC printer = seams.defaultPrinter();
-    if (!printer) {
+    if (!seams.hasDefaultPrinter()) {
         seams.inform(L"Unable to find a printer. Please check installed/default printers.");
         return false;
     }
+    HDC printer = seams.askPrintDialog();
+    if (!printer) return false;
     const PrintRoom room = printRoom(GetDeviceCaps(printer, HORZSIZE), GetDeviceCaps(printer, VERTSIZE),
                                      GetDeviceCaps(printer, LOGPIXELSX), GetDeviceCaps(printer, LOGPIXELSY),
                                      seams.screenDpi(true), seams.screenDpi(false));
-    const bool ok = seams.askPrintDialog(printer) && printPage(printer, image, rotate, sharpen, fit, room, seams);
+    const bool ok = printPage(printer, image, rotate, sharpen, fit, room, seams);
     DeleteDC(printer);
     return ok;
 }

@@ -1,6 +1,6 @@
 // s/image/win/ImagePrinting.h
 //
-// Printing one picture on one page of the default printer: the page's room in screen pixels
+// Printing one picture on one page of the printer the user picks: the page's room in screen pixels
 // (a pure rule), the picture prepared for it (turned, scaled, sharpened, flattened on white)
 // and the print run itself through seams for the printer, its dialog and the information box,
 // so that all but the real printer can be tried without one. The picture is never changed.
@@ -32,15 +32,17 @@ BufferedImage* preparedForPrint(const BufferedImage* image, bool rotate, bool sh
 
 // The system calls of a print run; tests put their own in.
 struct PrintSeams {
-    HDC (*defaultPrinter)();                  // null when there is none
-    bool (*askPrintDialog)(HDC printer);      // one page; true on OK
-    void (*inform)(const wchar_t* text);      // an information box
+    bool (*hasDefaultPrinter)();                               // its device context can be made
+    HDC (*askPrintDialog)();                                   // one page; the printer picked, null on cancel
+    bool (*startDocument)(HDC printer, const wchar_t* name);  // false when no document starts
+    void (*inform)(const wchar_t* text);                       // the toolkit's information box
     int32_t (*screenDpi)(bool horizontal);
 };
 const PrintSeams& systemPrintSeams();
 
 // The whole run (the image's print operation): nothing is printed without a printer, a
-// document or the user's OK; false then.
+// document or the user's OK; false then. The page goes to the printer picked in the dialog
+// (the default one unless the user chose another), and its room is that printer's.
 bool printImage(const BufferedImage* image, bool rotate, bool sharpen, bool fit, const PrintSeams& seams);
 
 }  // namespace s::image::win

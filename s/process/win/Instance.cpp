@@ -7,9 +7,12 @@
 #include <tlhelp32.h>
 #include <wchar.h>
 
+#include <atomic>
+
 #include "s/file/win/PathWin.h"
 #include "s/process/win/ICaptionSource.h"
 #include "s/str/strbuffer/StrBuffer.h"
+#include "s/system/win/ProgramFile.h"
 
 namespace s::process::win {
 
@@ -18,8 +21,9 @@ using s::str::strbuffer::StrBuffer;
 namespace {
 
 constexpr DWORD kPathChars = 260;
-constexpr DWORD kQueryAccess = 0x400;  // PROCESS_QUERY_INFORMATION, which XP knows
 constexpr int kCaptionChars = 512;
+
+std::atomic<Instance::ProcessOpener> s_opener{nullptr};
 
 // What the window walks look for and what they found.
 struct WindowSearch {
@@ -63,12 +67,7 @@ s::file::win::PathWin* Instance::executablePath() {
     return executablePathText(&text) ? s::file::win::pathFromString(text.cString()) : nullptr;
 }
 
-bool Instance::executablePathText(StrBuffer* out) {
-    wchar_t path[kPathChars] = {};
-    const DWORD n = GetModuleFileNameW(nullptr, path, kPathChars);
-    out->clear();
-    return n > 0 && n < kPathChars && out->append(path, static_cast<int32_t>(n));
-}
+bool Instance::executablePathText(StrBuffer* out) { return s::system::win::programFileText(out); }
 
 void Instance::processPath(DWORD pid, StrBuffer* out) {
     out->clear();
@@ -80,11 +79,18 @@ void Instance::processPath(DWORD pid, StrBuffer* out) {
         CloseHandle(modules);
         return;
     }
-    HANDLE process = OpenProcess(kQueryAccess, FALSE, pid);
+    HANDLE process = openProcess(kQueryAccess, pid);
     if (!process) return;
     wchar_t path[kPathChars] = {};
     if (GetProcessImageFileNameW(process, path, kPathChars)) out->append(path);
     CloseHandle(process);
+}
+
+Instance::ProcessOpener Instance::replaceProcessOpener(ProcessOpener opener) { return s_opener.exchange(opener); }
+
+HANDLE Instance::openProcess(DWORD access, DWORD pid) {
+    const ProcessOpener opener = s_opener.load();
+    return opener ? opener(access, pid) : OpenProcess(access, FALSE, pid);
 }
 
 bool Instance::samePath(const wchar_t* own, const wchar_t* other) {
@@ -139,7 +145,7 @@ bool Instance::findInstanceWindow(HDESK desktop, const ICaptionSource* captions,
 }
 
 HWND Instance::findTargetWindow(DWORD pid, const wchar_t* prefix) {
-    HANDLE process = OpenProcess(PROCESS_ALL_ACCESS, FALSE, pid);
+    HANDLE process = openProcess(kIdleWaitAccess, pid);
     if (process) {
         // Bounded: a first instance hung in its start-up must not hang this one.
         WaitForInputIdle(process, kIdleWaitMs);

@@ -23,6 +23,18 @@ public:
     static constexpr UINT kSendFlags = SMTO_BLOCK | SMTO_ABORTIFHUNG | SMTO_NOTIMEOUTIFNOTHUNG;
     static constexpr UINT kSendTimeoutMs = 3000;
     static constexpr DWORD kIdleWaitMs = 5000;  // then go on as if idle
+    // What the wait for the other instance's idle asks of its process: only what
+    // WaitForInputIdle needs. The whole-access mask of the headers of Vista and later
+    // (0x1FFFFF) is refused by XP and 2003, which would skip the wait.
+    static constexpr DWORD kIdleWaitAccess = SYNCHRONIZE | PROCESS_QUERY_INFORMATION;
+    // What reading another process's image name asks (when its modules cannot be listed).
+    static constexpr DWORD kQueryAccess = PROCESS_QUERY_INFORMATION;
+
+    // How another process is opened: OpenProcess (not inheritable) unless a test puts its own
+    // function in, to see which rights are asked. The one it replaces is returned; null puts
+    // OpenProcess back. Process-wide.
+    using ProcessOpener = HANDLE (*)(DWORD access, DWORD pid);
+    static ProcessOpener replaceProcessOpener(ProcessOpener opener);
 
     // The running program's file name as a path object from its pool (the caller gives it
     // back); null when it cannot be read.
@@ -53,6 +65,7 @@ private:
     static HWND findTargetWindow(DWORD pid, const wchar_t* prefix);
     static void sendTo(DWORD pid, const wchar_t* prefix, bool second);
     static bool alreadySent(const ICaptionSource* captions, uint32_t upTo, uint32_t textId);
+    static HANDLE openProcess(DWORD access, DWORD pid);
 };
 
 }  // namespace s::process::win

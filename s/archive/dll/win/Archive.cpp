@@ -7,6 +7,7 @@
 #include "s/io/IOutputStream.h"
 #include "s/str/strbuffer/StrBuffer.h"
 #include "s/system/win/OsVersion.h"
+#include "s/system/win/ProgramFile.h"
 #include "s/thread/Pool.h"
 #include "s/xml/Node.h"
 
@@ -36,9 +37,8 @@ BOOL CALLBACK addType(HMODULE module, LPWSTR type, LONG_PTR archive) {
 }
 
 bool isOwnProgram(const wchar_t* path) {
-    wchar_t own[MAX_PATH + 1];
-    const DWORD n = GetModuleFileNameW(nullptr, own, MAX_PATH + 1);
-    return n > 0 && n <= MAX_PATH && lstrcmpiW(own, path) == 0;
+    StrBuffer own;
+    return s::system::win::programFileText(&own) && lstrcmpiW(own.cString(), path) == 0;
 }
 
 // Matches of the find table; a and b are its arguments.

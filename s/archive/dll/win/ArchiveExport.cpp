@@ -7,6 +7,7 @@
 #include "s/archive/dll/TypeCodes.h"
 #include "s/archive/dll/win/Archive.h"
 #include "s/archive/icon/Archive.h"
+#include "s/base/LittleEndian.h"
 #include "s/col/_array/ArrayU08.h"
 #include "s/file/win/PathWin.h"
 #include "s/image/bmp/win/Bitmap.h"
@@ -23,8 +24,8 @@ using s::str::strbuffer::StrBuffer;
 
 namespace {
 
-uint32_t u32(const uint8_t* p) { return p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24; }
-uint16_t u16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
+using s::base::readLe32;
+using s::base::readLe16;
 
 constexpr uint32_t kFileHeaderBytes = 14;
 constexpr uint32_t kCoreHeaderBytes = 12;
@@ -34,15 +35,15 @@ constexpr uint32_t kBitFields = 3;
 // is damaged.
 uint32_t pixelOffsetOfDib(const uint8_t* dib, uint32_t size) {
     if (size < 4) return 0;
-    const uint32_t header = u32(dib);
+    const uint32_t header = readLe32(dib);
     if (header == kCoreHeaderBytes) {
         if (size < kCoreHeaderBytes) return 0;
-        const uint16_t bits = u16(dib + 10);
+        const uint16_t bits = readLe16(dib + 10);
         return header + (bits <= 8 ? (3u << bits) : 0);
     }
     if (header < 40 || header > size) return 0;
-    const uint16_t bits = u16(dib + 14);
-    const uint32_t compression = u32(dib + 16), used = u32(dib + 32);
+    const uint16_t bits = readLe16(dib + 14);
+    const uint32_t compression = readLe32(dib + 16), used = readLe32(dib + 32);
     if (used > 256 && bits <= 8) return 0;
     if (used > 0x10000) return 0;
     const uint32_t colours = used ? used : (bits >= 1 && bits <= 8 ? 1u << bits : 0);

@@ -6,6 +6,8 @@
 // header is always the 40-byte one, bottom-up, so GDI finds the palette right behind it.
 #include "s/image/bmp/win/Bitmap.h"
 
+#include "s/base/LittleEndian.h"
+
 #include <cstring>
 
 #include "s/image/bmp/EncodeSetting.h"
@@ -28,11 +30,8 @@ constexpr uint32_t kCoreHeaderBytes = 12;
 constexpr uint32_t kLargestHeaderBytes = 124;  // the fifth version
 constexpr uint64_t kMostPictureBytes = 0x7FFFFFFF;
 
-uint16_t u16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
-uint32_t u32(const uint8_t* p) {
-    return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
-           static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
-}
+using s::base::readLe16;
+using s::base::readLe32;
 
 bool isStandardDepth(uint32_t bits) {
     return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
@@ -88,27 +87,27 @@ struct Header {
 bool readHeader(s::io::IInputStream* in, Header* h) {
     uint8_t raw[kLargestHeaderBytes] = {};
     if (!readFully(in, raw, 4)) return false;
-    h->size = u32(raw);
+    h->size = readLe32(raw);
     if (h->size != kCoreHeaderBytes && (h->size < kInfoHeaderBytes || h->size > kLargestHeaderBytes)) {
         return false;
     }
     if (!readFully(in, raw + 4, h->size - 4)) return false;
     if (h->size == kCoreHeaderBytes) {
-        h->width = u16(raw + 4);
-        h->height = u16(raw + 6);
-        h->planes = u16(raw + 8);
-        h->bits = u16(raw + 10);
+        h->width = readLe16(raw + 4);
+        h->height = readLe16(raw + 6);
+        h->planes = readLe16(raw + 8);
+        h->bits = readLe16(raw + 10);
         return true;
     }
-    h->width = static_cast<int32_t>(u32(raw + 4));
-    h->height = static_cast<int32_t>(u32(raw + 8));
-    h->planes = u16(raw + 12);
-    h->bits = u16(raw + 14);
-    h->compression = u32(raw + 16);
-    h->colorsUsed = u32(raw + 32);
+    h->width = static_cast<int32_t>(readLe32(raw + 4));
+    h->height = static_cast<int32_t>(readLe32(raw + 8));
+    h->planes = readLe16(raw + 12);
+    h->bits = readLe16(raw + 14);
+    h->compression = readLe32(raw + 16);
+    h->colorsUsed = readLe32(raw + 32);
     h->masksInHeader = h->size >= 52;
     if (h->masksInHeader) {
-        for (int k = 0; k < 3; ++k) h->masks[k] = u32(raw + 40 + 4 * k);
+        for (int k = 0; k < 3; ++k) h->masks[k] = readLe32(raw + 40 + 4 * k);
     }
     return true;
 }
@@ -211,7 +210,7 @@ bool Bitmap::decodeParts(s::io::IInputStream* in, bool withFileHeader) {
     const uint64_t start = in->position();
     const uint64_t total = bytesLeft(in);
     uint8_t file[kFileHeaderBytes];
-    if (withFileHeader && (!readFully(in, file, kFileHeaderBytes) || u16(file) != kTypeBM)) return false;
+    if (withFileHeader && (!readFully(in, file, kFileHeaderBytes) || readLe16(file) != kTypeBM)) return false;
     Header h;
     if (!readHeader(in, &h) || !isAcceptable(h)) return false;
 
@@ -227,7 +226,7 @@ bool Bitmap::decodeParts(s::io::IInputStream* in, bool withFileHeader) {
         uint8_t raw[12];
         if (!h.masksInHeader) {
             if (!readFully(in, raw, 12)) return false;
-            for (int k = 0; k < 3; ++k) h.masks[k] = u32(raw + 4 * k);
+            for (int k = 0; k < 3; ++k) h.masks[k] = readLe32(raw + 4 * k);
         }
         if (arePlainMasks(h.masks, h.bits)) info.biCompression = BI_RGB;
     }
@@ -250,7 +249,7 @@ bool Bitmap::decodeParts(s::io::IInputStream* in, bool withFileHeader) {
 
     if (withFileHeader) {
         const uint64_t at = in->position() - start;
-        const uint64_t offset = u32(file + 10);
+        const uint64_t offset = readLe32(file + 10);
         if (offset < at || !skipFully(in, offset - at)) return false;
     }
     const uint64_t rowBytes = static_cast<uint64_t>(m_stride);

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <new>
 
+#include "s/base/LittleEndian.h"
 #include "s/image/ImageChoice.h"
 #include "s/image/ImageLimits.h"
 #include "s/image/bmp/win/Bitmap.h"
@@ -21,6 +22,7 @@
 
 namespace s::image::gif::win {
 
+using s::base::readLe16;
 using s::image::bmp::win::Bitmap;
 
 namespace {
@@ -30,6 +32,40 @@ constexpr uint32_t kMostCompressedBytes = 64u * 1024 * 1024;
 bool put(s::io::IOutputStream* out, const void* bytes, uint32_t count) {
     uint32_t written = 0;
     return out->write(bytes, count, &written) && written == count;
+}
+
+// The depths a frame's pixel store can have: a GIF's colour depth (1 to 8) is held in the
+// smallest of them that holds it. 0 for a depth no GIF has.
+int32_t storeDepthOf(int32_t depth) {
+    if (depth < 1 || depth > 8) return 0;
+    return depth == 1 ? 1 : depth <= 4 ? 4 : 8;
+}
+
+bool isFrameDepth(int32_t bits) { return bits == 1 || bits == 4 || bits == 8; }
+
+// Palette index x of a row of a 1-, 4- or 8-bit store (the first pixel in the high bits).
+uint8_t indexAt(const uint8_t* row, int32_t x, int32_t bits) {
+    if (bits == 8) return row[x];
+    if (bits == 4) return (row[x >> 1] >> ((x & 1) ? 0 : 4)) & 0x0F;
+    return (row[x >> 3] >> (7 - (x & 7))) & 1;
+}
+
+// The frame's indices through the coder, which takes one index a byte: a store of fewer bits
+// is spread out first, top row first.
+bool encodeIndices(GifLzw* lzw, const Bitmap* b, int32_t minSize, s::io::IOutputStream* out) {
+    const int32_t width = b->getWidth(), height = b->getHeight(), bits = b->getBitDepth();
+    if (bits == 8) {
+        const intptr_t stride = height > 1 ? b->getRow(1) - b->getRow(0) : 0;
+        return lzw->encode(b->getRow(0), width, height, minSize, static_cast<int32_t>(stride), out);
+    }
+    uint8_t* spread = new (std::nothrow) uint8_t[static_cast<size_t>(width) * height];
+    if (!spread) return false;
+    for (int32_t y = 0; y < height; ++y) {
+        for (int32_t x = 0; x < width; ++x) spread[static_cast<size_t>(y) * width + x] = indexAt(b->getRow(y), x, bits);
+    }
+    const bool ok = lzw->encode(spread, width, height, minSize, width, out);
+    delete[] spread;
+    return ok;
 }
 
 }  // namespace
@@ -115,7 +151,7 @@ bool Gif::readExtension(Reader* in) {
         if (!in->byte(&sub)) return false;
         if (sub == 0) return true;
         if (!in->bytes(block, sub)) return false;
-        if (sub >= 3) m_loopCount = static_cast<uint16_t>(block[1] | block[2] << 8);
+        if (sub >= 3) m_loopCount = readLe16(block + 1);
     }
     return in->skipSubBlocks();
 }
@@ -128,8 +164,8 @@ bool Gif::readImage(Reader* in) {
     if (!in->bytes(d, 9)) return false;
     if ((d[8] & 0x80) && !readTable(in, d[8], local, &entries)) return false;
     if (!in->byte(&minSize) || !joinSubBlocks(in)) return false;
-    const int32_t width = d[4] | d[5] << 8;
-    const int32_t height = d[6] | d[7] << 8;
+    const int32_t width = readLe16(d + 4);
+    const int32_t height = readLe16(d + 6);
     Bitmap* frame = nullptr;
     if (m_count < kMostFrames && s::image::isDecodableSize(width, height)) {
         frame = (d[8] & 0x80) ? frameOf(local, entries, width, height, (d[8] & 0x40) != 0, minSize)
@@ -139,8 +175,8 @@ bool Gif::readImage(Reader* in) {
     m_controlPending = false;
     if (!frame) return true;  // skipped, the file goes on
     return appendFrame(frame, control && (m_control[0] & 1) ? m_control[3] : -1,
-                       control ? (m_control[1] | m_control[2] << 8) * 10 : 0, control ? (m_control[0] >> 2) & 7 : 0,
-                       d[0] | d[1] << 8, d[2] | d[3] << 8);
+                       control ? readLe16(m_control + 1) * 10 : 0, control ? (m_control[0] >> 2) & 7 : 0,
+                       readLe16(d), readLe16(d + 2));
 }
 
 bool Gif::joinSubBlocks(Reader* in) {
@@ -210,11 +246,12 @@ bool Gif::ensureBuffer(uint8_t** buffer, uint32_t* capacity, uint32_t size) {
     return true;
 }
 
-bool Gif::create(int32_t width, int32_t height) {
+bool Gif::create(int32_t width, int32_t height, int32_t depth) {
     releaseFrames();
-    if (!s::image::isDecodableSize(width, height)) return false;
+    const int32_t bits = storeDepthOf(depth);
+    if (bits == 0 || !s::image::isDecodableSize(width, height)) return false;
     Bitmap* frame = s::thread::Pool<Bitmap>::obtain();
-    if (frame && !frame->create(width, height, 8)) {
+    if (frame && !frame->create(width, height, bits)) {
         frame->releaseToPool();
         frame = nullptr;
     }
@@ -324,11 +361,12 @@ s::image::win::BufferedImage* Gif::toBufferedImage(int32_t i, s::image::win::Buf
     if (!image) return nullptr;
     const int32_t transparent = m_frames[i].transparent;
     bool any = false;
-    for (int32_t y = 0; transparent >= 0 && y < image->getHeight(); ++y) {
+    const int32_t bits = bitmap->getBitDepth();
+    for (int32_t y = 0; transparent >= 0 && isFrameDepth(bits) && y < image->getHeight(); ++y) {
         const uint8_t* indices = bitmap->getRow(y);
         uint32_t* row = image->getRow(y);
         for (int32_t x = 0; x < image->getWidth(); ++x) {
-            if (indices[x] != transparent) continue;
+            if (indexAt(indices, x, bits) != transparent) continue;
             row[x] &= 0x00FFFFFFu;
             any = true;
         }
@@ -349,10 +387,13 @@ bool Gif::encode(s::io::IOutputStream* out) const {
     // A frame the format cannot hold (a store of another depth, taken from a bitmap handle)
     // is refused before a byte is written: no half file.
     for (int32_t i = 0; i < m_count; ++i) {
-        if (m_frames[i].bitmap->getBitDepth() != 8) return false;
+        if (!isFrameDepth(m_frames[i].bitmap->getBitDepth())) return false;
     }
+    // The colour resolution and table size fields are frame 0's depth; there is no global table.
+    const uint8_t depthBits = static_cast<uint8_t>(m_frames[0].bitmap->getBitDepth() - 1);
     const uint8_t header[13] = {'G', 'I', 'F', '8', '9', 'a', static_cast<uint8_t>(width), static_cast<uint8_t>(width >> 8),
-                                static_cast<uint8_t>(height), static_cast<uint8_t>(height >> 8), 0x77, 0, 0};
+                                static_cast<uint8_t>(height), static_cast<uint8_t>(height >> 8),
+                                static_cast<uint8_t>(depthBits | depthBits << 4), 0, 0};
     const uint8_t loop[19] = {0x21, 0xFF, 0x0B, 'N', 'E', 'T', 'S', 'C', 'A', 'P', 'E', '2', '.', '0', 0x03, 0x01,
                               static_cast<uint8_t>(m_loopCount), static_cast<uint8_t>(m_loopCount >> 8), 0x00};
     if (!put(out, header, 13) || !put(out, loop, 19)) return false;
@@ -365,8 +406,8 @@ bool Gif::encode(s::io::IOutputStream* out) const {
 
 bool Gif::encodeFrame(s::io::IOutputStream* out, const Frame& f) const {
     const Bitmap* b = f.bitmap;
-    const int32_t width = b->getWidth(), height = b->getHeight();
-    if (b->getBitDepth() != 8 || width <= 0 || height <= 0 || width > 0xFFFF || height > 0xFFFF) return false;
+    const int32_t width = b->getWidth(), height = b->getHeight(), bits = b->getBitDepth();
+    if (!isFrameDepth(bits) || width <= 0 || height <= 0 || width > 0xFFFF || height > 0xFFFF) return false;
     const int32_t left = f.left, top = f.top;
     const int32_t delay = f.delay / 10;
     const uint8_t control[8] = {0x21, 0xF9, 0x04, static_cast<uint8_t>((f.transparent != -1 ? 1 : 0) | (f.disposal & 7) << 2),
@@ -375,18 +416,21 @@ bool Gif::encodeFrame(s::io::IOutputStream* out, const Frame& f) const {
     const uint8_t descriptor[10] = {0x2C, static_cast<uint8_t>(left), static_cast<uint8_t>(left >> 8),
                                     static_cast<uint8_t>(top), static_cast<uint8_t>(top >> 8),
                                     static_cast<uint8_t>(width), static_cast<uint8_t>(width >> 8),
-                                    static_cast<uint8_t>(height), static_cast<uint8_t>(height >> 8), 0x87};
+                                    static_cast<uint8_t>(height), static_cast<uint8_t>(height >> 8),
+                                    static_cast<uint8_t>(0x80 | (bits - 1))};
+    const int32_t entries = 1 << bits;
     uint8_t table[256 * 3];
     const RGBQUAD* palette = b->getPalette();
-    for (int32_t k = 0; k < 256; ++k) {
+    for (int32_t k = 0; k < entries; ++k) {
         table[3 * k] = palette[k].rgbRed;
         table[3 * k + 1] = palette[k].rgbGreen;
         table[3 * k + 2] = palette[k].rgbBlue;
     }
-    const uint8_t minSize = 8, terminator = 0;
-    const intptr_t stride = height > 1 ? b->getRow(1) - b->getRow(0) : 0;
-    return put(out, control, 8) && put(out, descriptor, 10) && put(out, table, sizeof table) && put(out, &minSize, 1) &&
-           m_lzw.encode(b->getRow(0), width, height, 8, static_cast<int32_t>(stride), out) && put(out, &terminator, 1);
+    const uint8_t minSize = static_cast<uint8_t>(bits < 2 ? 2 : bits), terminator = 0;
+    if (!put(out, control, 8) || !put(out, descriptor, 10) || !put(out, table, 3 * entries) || !put(out, &minSize, 1)) {
+        return false;
+    }
+    return encodeIndices(&m_lzw, b, minSize, out) && put(out, &terminator, 1);
 }
 
 void Gif::releaseFrames() {

@@ -1,14 +1,16 @@
 // s/image/gif/win/Gif.h
 //
-// GIF files, still and animated: decoded frames are 8-bit pixel stores (owned, released to
-// their pool) with a transparent index, a delay in milliseconds and a disposal each, plus the
-// loop count. One thread at a time. A file that ends early keeps the frames read so far; a
-// frame that cannot be decoded (bad code size, size, memory) is skipped. No frame is false.
+// GIF files, still and animated: frames are pixel stores of 1, 4 or 8 bits (owned, released to
+// their pool; decoded and quantized ones are 8-bit) with a transparent index, a delay in
+// milliseconds and a disposal each, plus the loop count. One thread at a time. A file that
+// ends early keeps the frames read so far; a frame that cannot be decoded (bad code size,
+// size, memory) is skipped. No frame is false.
 #pragma once
 #include <windows.h>
 
 #include <cstdint>
 
+#include "s/base/LittleEndian.h"
 #include "s/image/EncodedImage.h"
 #include "s/image/gif/win/GifLzw.h"
 
@@ -39,8 +41,9 @@ public:
     Gif& operator=(const Gif&) = delete;
 
     bool decode(s::io::IInputStream* in) override;
-    // GIF89a with a loop block and each frame's own colour table and place; false without
-    // frames or when a frame is not 8-bit or a write fails. The screen holds every frame.
+    // GIF89a with a loop block and each frame's own colour table and place, at the frame's
+    // depth; false without frames, when a frame is not of 1, 4 or 8 bits or a write fails. The
+    // screen holds every frame.
     bool encode(s::io::IOutputStream* out) const override;
 
     int32_t getImageCount() const override { return m_count; }
@@ -49,8 +52,8 @@ public:
     int32_t getHeight() const override;  // of frame 0
     const wchar_t* getExtension() const override { return L".gif"; }
     // the logical screen of the file decoded last (0 x 0 before one)
-    int32_t screenWidth() const { return m_screen[6] | m_screen[7] << 8; }
-    int32_t screenHeight() const { return m_screen[8] | m_screen[9] << 8; }
+    int32_t screenWidth() const { return s::base::readLe16(m_screen + 6); }
+    int32_t screenHeight() const { return s::base::readLe16(m_screen + 8); }
     int32_t frameLeft(int32_t i) const;
     int32_t frameTop(int32_t i) const;
     const s::image::bmp::win::Bitmap* frame(int32_t i) const;
@@ -60,11 +63,11 @@ public:
     uint16_t loopCount() const { return m_loopCount; }
     void setLoopCount(uint16_t count) { m_loopCount = count; }
 
-    // Takes the frame (an 8-bit store) and its values; false (and the frame released) when full.
+    // Takes the frame (a store of 1, 4 or 8 bits) and its values; false (and the frame released) when full.
     bool appendFrame(s::image::bmp::win::Bitmap* frame, int32_t transparent, int32_t delayMs, int32_t disposal,
                      int32_t left = 0, int32_t top = 0);
     // With exactly one frame, that frame takes the bitmap's pixels; otherwise the frames are
-    // replaced by one made from it. Such a frame may not be 8-bit, and then encode refuses it.
+    // replaced by one made from it. Such a frame may have another depth, and then encode refuses it.
     bool fromBitmapHandle(HBITMAP bitmap);
     // some frame has a transparent index
     bool hasTransparency() const;
@@ -74,9 +77,11 @@ public:
     // the bits of the last colour table read (0 before any)
     int32_t tableDepth() const { return m_depth; }
 
-    // Releases every frame and appends one 8-bit frame of that size (values -1, 0, 0).
-    bool create(int32_t width, int32_t height);
-    bool create(int32_t width, int32_t height, int32_t) override { return create(width, height); }
+    // Releases every frame and appends one frame of that size and colour depth (1 to 8 bits;
+    // values -1, 0, 0), held in the pixel store that holds that depth: 1, 4 or 8 bits (2 and 3
+    // in 4, 5 to 7 in 8). False, with no frame, for another depth or size.
+    bool create(int32_t width, int32_t height, int32_t depth) override;
+    bool create(int32_t width, int32_t height) { return create(width, height, 8); }
     // Appends an 8-bit frame of image with at most 2^depth - 1 colours (depth clamped to 1..8).
     // With the alpha flag on: kept transparency makes pixels below the alpha threshold the
     // index 2^depth - 1 (the frame's transparent index); else the image is drawn over an

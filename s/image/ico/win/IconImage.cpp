@@ -6,6 +6,8 @@
 // is parsed from the resource bytes in memory, which are kept for toIcon.
 #include "s/image/ico/win/IconImage.h"
 
+#include "s/base/LittleEndian.h"
+
 #include <cstring>
 #include <new>
 
@@ -36,11 +38,8 @@ constexpr int32_t kLargestDibSide = 255;
 constexpr uint32_t kMostEntryBytes = 64u << 20;  // a 256 x 256 entry is under 300 KB
 constexpr uint32_t kIconVersion = 0x30000;
 
-uint16_t u16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
-uint32_t u32(const uint8_t* p) {
-    return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
-           static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
-}
+using s::base::readLe16;
+using s::base::readLe32;
 
 bool isStandardDepth(uint32_t bits) {
     return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
@@ -59,12 +58,12 @@ bool readAll(s::io::IInputStream* in, ArrayU08* into) {
 
 // Bytes that start as an icon or cursor file: its first entry's bytes, within the file.
 bool firstEntryOf(const uint8_t* bytes, uint32_t size, uint32_t* offset, uint32_t* length) {
-    if (size < kDirectoryBytes + kDirectoryEntryBytes || u16(bytes) != 0) return false;
-    const uint16_t type = u16(bytes + 2);
-    if ((type != 1 && type != 2) || u16(bytes + 4) == 0) return false;
+    if (size < kDirectoryBytes + kDirectoryEntryBytes || readLe16(bytes) != 0) return false;
+    const uint16_t type = readLe16(bytes + 2);
+    if ((type != 1 && type != 2) || readLe16(bytes + 4) == 0) return false;
     const uint8_t* entry = bytes + kDirectoryBytes;
-    *length = u32(entry + 8);
-    *offset = u32(entry + 12);
+    *length = readLe32(entry + 8);
+    *offset = readLe32(entry + 12);
     return *offset <= size && *length <= size - *offset;
 }
 
@@ -178,11 +177,11 @@ bool IconImage::decodePng(const uint8_t* bytes, uint32_t size) {
 
 bool IconImage::decodeDib(const uint8_t* bytes, uint32_t size) {
     if (size < kInfoHeaderBytes) return false;
-    const uint32_t headerBytes = u32(bytes);
-    const int32_t width = static_cast<int32_t>(u32(bytes + 4));
-    const int32_t doubled = static_cast<int32_t>(u32(bytes + 8));
-    const uint32_t planes = u16(bytes + 12), bits = u16(bytes + 14);
-    const uint32_t compression = u32(bytes + 16), colorsUsed = u32(bytes + 32);
+    const uint32_t headerBytes = readLe32(bytes);
+    const int32_t width = static_cast<int32_t>(readLe32(bytes + 4));
+    const int32_t doubled = static_cast<int32_t>(readLe32(bytes + 8));
+    const uint32_t planes = readLe16(bytes + 12), bits = readLe16(bytes + 14);
+    const uint32_t compression = readLe32(bytes + 16), colorsUsed = readLe32(bytes + 32);
     if (headerBytes < kInfoHeaderBytes || headerBytes > kLargestHeaderBytes || headerBytes > size) return false;
     if (planes != 1 || !isStandardDepth(bits) || compression != BI_RGB) return false;
     if (doubled <= 0 || !s::image::isDecodableSize(width, doubled / 2)) return false;
@@ -194,6 +193,8 @@ bool IconImage::decodeDib(const uint8_t* bytes, uint32_t size) {
     if (at + entries * 4ull > size) return false;
     const uint8_t* palette = bytes + at;
     at += entries * 4ull;
+    // Above 8 bits a table of colours-used entries only advises a display; the bits follow it.
+    if (bits > 8) at += colorsUsed * 4ull;
     if (!makeImage(width, height, static_cast<int32_t>(bits))) return false;
     const uint64_t colorBytes = static_cast<uint64_t>(getStride()) * height;
     if (at + colorBytes > size) return false;

@@ -221,7 +221,7 @@ s::image::IEncodedImage* Png::newFromImage(s::image::win::BufferedImage* image) 
     s::image::png::EncodeSetting* setting = s::thread::Pool<s::image::png::EncodeSetting>::obtain();
     if (!setting) return nullptr;
     setting->setKeepTransparency(true);
-    setting->setWithInterlace(m_interlace);
+    setting->setWithInterlace(true);
     s::image::IEncodedImage* made = setting->encodeImage(image);
     setting->releaseToPool();
     return made;

@@ -55,6 +55,8 @@ public:
     bool decode(s::io::IInputStream* in) override;
     s::image::win::BufferedImage* toBufferedImage(int32_t index,
                                                   s::image::win::BufferedImage* target) const override;
+    // A new Png of the image with the format's defaults: transparency kept, interlaced
+    // (whatever this one's own flag says).
     s::image::IEncodedImage* newFromImage(s::image::win::BufferedImage* image) const override;
 
     // IImage

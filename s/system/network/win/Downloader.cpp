@@ -106,8 +106,10 @@ bool Downloader::makeTempFileName(StrBuffer* out) {
 bool Downloader::fetchToTarget() {
     CCallback callback(&m_stop, m_progress, m_user1, m_user2);
     if (m_agent.length() || m_referrer.length()) {
+        // Only a reply read back as text is capped; a download to a file takes what comes.
+        const uint32_t cap = m_option == 1 ? kReplyCapBytes : HttpGet::kUncapped;
         return HttpGet::toFile(m_url.cString(), m_target.cString(), m_agent.cString(),
-                               m_referrer.cString(), &callback, kReplyCapBytes);
+                               m_referrer.cString(), &callback, cap);
     }
     // The callback goes along always: it is what ends a download that was asked to stop.
     return URLDownloadToFileW(nullptr, m_url.cString(), m_target.cString(), 0, &callback) == S_OK;

@@ -2,8 +2,9 @@
 //
 // Downloads one address into a fresh temporary file ("NEW" prefix) on a pooled worker
 // thread of its own, through URLDownloadToFileW, or the HTTP GET when an agent or referrer
-// is set. Option 1 reads the file back as the reply (each byte one unit, capped) and deletes
-// it; a failed download's file is deleted too. A stop never kills the thread: the status
+// is set. Option 1 reads the file back as the reply (each byte one unit, capped: the update
+// check's reply is a few bytes) and deletes it; option 0 keeps the whole file for the caller.
+// A failed download's file is deleted too. A stop never kills the thread: the status
 // callback ends the transfer, and a downloader released while its worker still runs is
 // kept out of its pool until the worker is idle. Reply and done flag are guarded by m_lock.
 #pragma once
@@ -25,7 +26,7 @@ namespace s::system::network::win {
 
 class Downloader final : public s::system::network::IDownloader, public s::thread::ITask {
 public:
-    static constexpr uint32_t kReplyCapBytes = 64 * 1024;  // ample for the check
+    static constexpr uint32_t kReplyCapBytes = 64 * 1024;  // of a reply (option 1): ample for the check
     static constexpr int32_t kPollMs = 200;
 
     Downloader() = default;

@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <urlmon.h>
 
+#include "s/base/Lasting.h"
 #include "s/system/network/win/CCallback.h"
 #include "s/system/network/win/OnlineTest.h"
 #include "s/thread/Pool.h"
@@ -14,8 +15,16 @@ namespace s::system::network::win {
 using s::thread::Lock;
 
 namespace {
+
 constexpr DWORD kCacheNameChars = 780;
-}
+
+// Built with the other statics before the program's code runs, and never destroyed: a worker
+// it started may still run when the run-time's exit destroys the pools.
+s::base::Lasting<GipFinder> s_static;
+
+}  // namespace
+
+GipFinder* staticGipFinder() { return &s_static.get(); }
 
 GipFinder::~GipFinder() {
     m_stop = true;
@@ -85,7 +94,7 @@ s::base::IObject* GipFinder::newInstance() const { return s::thread::Pool<GipFin
 // One still running after its stop wait is kept alive rather than reused under its worker.
 void GipFinder::releaseToPool() {
     stop(true);
-    if (m_running) return;
+    if (m_running || this == staticGipFinder()) return;
     s::thread::Pool<GipFinder>::release(this);
 }
 

@@ -3,7 +3,8 @@
 // The address-service task: when online, fetches the service's reply into the internet
 // cache, keeps its first 32 bytes (each one unit) as the address and deletes the cache
 // file; otherwise waits 60 s in 200 ms steps, ending at once on a stop. Never terminates
-// its thread: a stop is seen by the status callback and between steps. Pooled.
+// its thread: a stop is seen by the status callback and between steps. Pooled, and one static
+// instance besides.
 #pragma once
 #include <atomic>
 
@@ -63,5 +64,10 @@ private:
     std::atomic<bool> m_found{false};
     s::thread::ObjLocker m_lock;
 };
+
+// The one instance made at start-up, by a static initialiser (it starts no thread); nothing in
+// the program starts it. It is no pool's and lives until the process ends: releasing it only
+// stops it.
+GipFinder* staticGipFinder();
 
 }  // namespace s::system::network::win

@@ -50,7 +50,8 @@ bool writeWhole(const wchar_t* target, const uint8_t* bytes, uint32_t count) {
     return std::fclose(file) == 0 && written;
 }
 
-// The body, at most capBytes, into a buffer that grows by the amount received and a block.
+// The body, at most capBytes, into a buffer that grows by the amount received and a block:
+// its size at least doubles each time, so a long body is copied a few times, not once a block.
 bool readBody(HINTERNET request, DWORD total, CCallback* callback, uint32_t capBytes,
               uint8_t** body, uint32_t* count) {
     uint32_t capacity = HttpGet::kBlockBytes + 1;
@@ -60,7 +61,9 @@ bool readBody(HINTERNET request, DWORD total, CCallback* callback, uint32_t capB
     if (!buffer) return false;
     for (;;) {
         if (capacity - *count < HttpGet::kBlockBytes) {
-            const uint32_t grown = *count + HttpGet::kBlockBytes + 1;
+            const uint64_t wanted = static_cast<uint64_t>(capacity) + *count + HttpGet::kBlockBytes + 1;
+            if (wanted > 0x7FFFFFFF) return false;  // beyond what a 32-bit process can hold
+            const uint32_t grown = static_cast<uint32_t>(wanted);
             uint8_t* bigger = new (std::nothrow) uint8_t[grown];
             if (!bigger) return false;
             for (uint32_t i = 0; i < *count; ++i) bigger[i] = buffer[i];

@@ -8,12 +8,18 @@
 
 #include "s/archive/icon/Archive.h"
 #include "s/image/IBufferedImageSet.h"
+#include "s/image/IEncodeSettingBox.h"
+#include "s/image/bmp/EncodeSetting.h"
+#include "s/image/gif/EncodeSetting.h"
 #include "s/image/ico/win/IconImage.h"
+#include "s/image/jpg/EncodeSetting.h"
 #include "s/image/jpg/win/Jpeg.h"
+#include "s/image/png/EncodeSetting.h"
 #include "s/image/win/BufferedImage.h"
 #include "s/lang/Localizer.h"
 #include "s/map/IMappedData.h"
 #include "s/system/win/ShellOpen.h"
+#include "s/thread/Pool.h"
 #include "tests/s/app/win/AppFixture.h"
 
 namespace {
@@ -119,6 +125,31 @@ int32_t iconWidth(HICON icon) {
     if (info.hbmColor) DeleteObject(info.hbmColor);
     if (info.hbmMask) DeleteObject(info.hbmMask);
     return picture.bmWidth;
+}
+
+// The program starts through the application base: from then on an encode setting answers
+// its box (the image library cannot make one itself).
+TEST_F(AppBaseTest, TheStartGivesTheEncodeSettingsTheirBoxes) {
+    AppBase* app = startBase();
+    ASSERT_NE(nullptr, app);
+    struct Row {
+        s::image::IEncodeSetting* setting;
+        const wchar_t* box;
+    } rows[] = {
+        {s::thread::Pool<s::image::bmp::EncodeSetting>::obtain(), L"s_image_gui_boxes_BmpConfigBox"},
+        {s::thread::Pool<s::image::gif::EncodeSetting>::obtain(), L"s_image_gui_boxes_GifConfigBox"},
+        {s::thread::Pool<s::image::jpg::EncodeSetting>::obtain(), L"s_image_gui_boxes_JpgConfigBox"},
+        {s::thread::Pool<s::image::png::EncodeSetting>::obtain(), L"s_image_gui_boxes_PngConfigBox"},
+    };
+    for (const Row& r : rows) {
+        ASSERT_NE(nullptr, r.setting);
+        s::image::IEncodeSettingBox* box = r.setting->createBox();
+        ASSERT_NE(nullptr, box) << std::wstring(r.box).c_str();
+        EXPECT_STREQ(r.box, box->classId());
+        r.setting->releaseToPool();  // forgets its box, which is the caller's
+        box->releaseToPool();
+    }
+    app->releaseToPool();
 }
 
 TEST_F(AppBaseTest, ApplicationIconsComeFromTheProgramsIconGroup) {

@@ -89,6 +89,23 @@ TEST(BufferedImageTest, ReserveKeepsThePixels) {
     EXPECT_EQ(px, pixelsOf(image.get()));
 }
 
+TEST(BufferedImageTest, ReserveNarrowerCopiesWhatFitsIntoEachRow) {
+    const std::vector<uint32_t> px = distinctPixels(10, 2);
+    Held image(imageOf(10, 2, px, false));
+    ASSERT_NE(nullptr, image.get());
+    image->reserve(4, 5);  // taller but narrower than the picture
+    ASSERT_EQ(4, image->getCapacityWidth());
+    ASSERT_EQ(5, image->getCapacityHeight());
+    image->setSize(4, 5);
+    const std::vector<uint32_t> zero(4, 0u);
+    const std::vector<uint32_t> want[5] = {{px.begin(), px.begin() + 4}, {px.begin() + 10, px.begin() + 14},
+                                           zero, zero, zero};
+    for (int32_t i = 0; i < 5; ++i) {
+        EXPECT_EQ(want[i], std::vector<uint32_t>(image->getRow(i), image->getRow(i) + 4))
+            << "row " << i << ": the left of old row " << i << ", nothing of its neighbour";
+    }
+}
+
 TEST(BufferedImageTest, AStoreThatCannotBeMadeGivesAnEmptyImage) {
     struct Row {
         int32_t w, h;

@@ -3,7 +3,9 @@
 // Printing without a printer: the page's room in screen pixels against values worked by
 // hand, the picture made ready for the page (turned, scaled keeping its aspect, sharpened,
 // flattened on white, the caller's picture left as it was), and the run's branches through
-// its seams: no printer, the dialog cancelled, a device that starts no document.
+// its seams: no printer, the dialog cancelled, a device that starts no document (the one the
+// dialog picked). With no printer on the machine, the image's own print shows the toolkit's
+// information box.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -11,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "s/gui/win/MessageBoxW.h"
 #include "s/image/ImageTestSupport.h"
 #include "s/image/win/BufferedImage.h"
 #include "s/image/win/ImagePrinting.h"
@@ -84,12 +87,17 @@ TEST(ImagePrintingTest, ThePictureIsMadeReadyForThePage) {
 
 std::vector<std::wstring> g_told;
 bool g_asked = false;
-bool g_answer = false;
-HDC noPrinter() { return nullptr; }
-HDC memoryPrinter() { return CreateCompatibleDC(nullptr); }
-bool dialog(HDC) {
+HDC g_picked = nullptr;       // what the dialog answers
+HDC g_documentOn = nullptr;   // where a document was to start
+bool noPrinter() { return false; }
+bool aPrinter() { return true; }
+HDC dialog() {
     g_asked = true;
-    return g_answer;
+    return g_picked;
+}
+bool noDocument(HDC printer, const wchar_t*) {
+    g_documentOn = printer;
+    return false;
 }
 void tell(const wchar_t* text) { g_told.push_back(text); }
 int32_t dpi96(bool) { return 96; }
@@ -98,28 +106,39 @@ TEST(ImagePrintingTest, EachBranchOfTheRunWithoutAPrinter) {
     Held image(imageOf(2, 2, std::vector<uint32_t>(4, 0xFF000000u), false));
     struct Case {
         const char* why;
-        HDC (*printer)();
-        bool answer;
+        bool (*printer)();
+        bool picks;
         bool asked;
         const wchar_t* told;
     } cases[] = {
         {"no printer", &noPrinter, true, false, L"Unable to find a printer. Please check installed/default printers."},
-        {"the dialog cancelled", &memoryPrinter, false, true, nullptr},
-        {"a device that starts no document", &memoryPrinter, true, true,
-         L"Printing error occured. Unable to find printer."},
+        {"the dialog cancelled", &aPrinter, false, true, nullptr},
+        {"a device that starts no document", &aPrinter, true, true, L"Printing error occured. Unable to find printer."},
     };
     for (const Case& c : cases) {
         g_told.clear();
         g_asked = false;
-        g_answer = c.answer;
-        const PrintSeams seams = {c.printer, &dialog, &tell, &dpi96};
+        g_documentOn = nullptr;
+        // The printer the user picks in the dialog: a device of its own, not the default.
+        g_picked = c.picks ? CreateCompatibleDC(nullptr) : nullptr;
+        const HDC picked = g_picked;
+        const PrintSeams seams = {c.printer, &dialog, &noDocument, &tell, &dpi96};
         EXPECT_FALSE(s::image::win::printImage(image.get(), false, false, false, seams)) << c.why;
         EXPECT_EQ(c.asked, g_asked) << c.why;
         ASSERT_EQ(c.told ? 1u : 0u, g_told.size()) << c.why;
         if (c.told) {
             EXPECT_EQ(std::wstring(c.told), g_told[0]) << c.why;
         }
+        EXPECT_EQ(c.asked && picked ? picked : nullptr, g_documentOn) << c.why << ": the document goes to the pick";
+        if (picked && !c.asked) DeleteDC(picked);  // the run owns it only once the dialog gave it
     }
+}
+
+// Under Wine without printers only the refusal can show: it is the toolkit's information box
+// (captioned with the application's title, as the box's own tests show), never a bare one.
+TEST(ImagePrintingTest, TheSystemRunTellsThroughTheToolkitsInformationBox) {
+    const PrintSeams& system = s::image::win::systemPrintSeams();
+    EXPECT_EQ(&s::gui::win::showInfoMessage, system.inform);
 }
 
 }  // namespace

@@ -186,4 +186,30 @@ TEST(Instance, TheWindowGetsTheRestoreMessageThenTheSecond) {
     }
 }
 
+// An opener that answers as XP and 2003 do: a right outside their whole-access mask
+// (0x1F0FFF) makes OpenProcess fail with access denied.
+constexpr DWORD kXpAllAccess = 0x1F0FFF;
+std::vector<DWORD> g_askedRights;
+std::vector<bool> g_opened;
+HANDLE openAsXpDoes(DWORD access, DWORD pid) {
+    g_askedRights.push_back(access);
+    HANDLE process = (access & ~kXpAllAccess) ? nullptr : OpenProcess(access, FALSE, pid);
+    g_opened.push_back(process != nullptr);
+    if (!process) SetLastError(ERROR_ACCESS_DENIED);
+    return process;
+}
+
+TEST(Instance, TheIdleWaitAsksOnlyForRightsThatXpGrants) {
+    TargetWindow target(L"Shredder Test 1.23");
+    ASSERT_TRUE(target.exists());
+    g_askedRights.clear();
+    g_opened.clear();
+    const Instance::ProcessOpener before = Instance::replaceProcessOpener(&openAsXpDoes);
+    Instance::sendToInstanceWindows(GetCurrentProcessId(), nullptr, 1, false);
+    Instance::replaceProcessOpener(before);
+    EXPECT_EQ(g_askedRights, std::vector<DWORD>{SYNCHRONIZE | PROCESS_QUERY_INFORMATION});
+    EXPECT_EQ(g_opened, std::vector<bool>{true}) << "so the wait for the first instance's idle happens";
+    EXPECT_EQ(target.received(), std::vector<UINT>{Instance::kRestoreMessage});
+}
+
 }  // namespace

@@ -2,15 +2,18 @@
 //
 // Frames made from images: kept transparency (the alpha threshold, the transparent index at
 // 2^depth - 1), transparency flattened onto a colour, the colour limit of a depth, a frame
-// that survives our writer and reader, and create.
+// that survives our writer and reader, and create at each colour depth (frames of 1 and 4 bits
+// written and read at their depth).
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <vector>
 
 #include "s/image/CodecTestSupport.h"
 #include "s/image/ImageTestSupport.h"
 #include "s/image/bmp/win/Bitmap.h"
 #include "s/image/gif/win/Gif.h"
+#include "s/thread/Pool.h"
 #include "support/Pooled.h"
 
 namespace {
@@ -114,6 +117,66 @@ TEST(GifFrameTest, ScreenIsTheLargestFrameAndTransparencyIsSeen) {
     EXPECT_EQ(3, file[6] | file[7] << 8) << "screen width";
     EXPECT_EQ(4, file[8] | file[9] << 8) << "screen height";
     EXPECT_EQ(0x77, file[10]) << "no global table, 8 bits";
+}
+
+TEST(GifFrameTest, CreateMakesTheFrameAtItsDepth) {
+    struct Case { int32_t depth, store; };
+    const Case cases[] = {{1, 1}, {2, 4}, {3, 4}, {4, 4}, {5, 8}, {7, 8}, {8, 8},
+                          {0, 0}, {9, 0}, {24, 0}, {-1, 0}};  // no GIF holds these
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.depth);
+        Pooled<Gif> gif;
+        EXPECT_EQ(c.store != 0, gif->create(4, 3, c.depth));
+        EXPECT_EQ(c.store != 0 ? 1 : 0, gif->getImageCount());
+        EXPECT_EQ(c.store, gif->getBitDepth());
+        int32_t index = -1;
+        if (c.store) {
+            EXPECT_TRUE(gif->findExact(4, 3, c.store, &index)) << "the frame's depth is its store's";
+        }
+    }
+}
+
+TEST(GifFrameTest, AFrameOfFewerBitsIsWrittenAndReadAtItsDepth) {
+    for (int32_t bits : {1, 4}) {
+        SCOPED_TRACE(bits);
+        Pooled<Gif> gif;
+        ASSERT_TRUE(gif->create(9, 2, bits));
+        auto* frame = const_cast<s::image::bmp::win::Bitmap*>(gif->frame(0));
+        const int32_t entries = 1 << bits;
+        for (int32_t k = 0; k < entries; ++k) frame->getPalette()[k] = RGBQUAD{BYTE(k), BYTE(200 - k), BYTE(10 * k), 0};
+        // index (x + y) mod entries, the first pixel in the high bits
+        for (int32_t y = 0; y < 2; ++y) {
+            uint8_t* row = frame->getRow(y);
+            for (int32_t x = 0; x < 9; ++x) {
+                const int32_t perByte = 8 / bits, shift = 8 - bits * (x % perByte + 1);
+                row[x / perByte] = static_cast<uint8_t>(row[x / perByte] | ((x + y) % entries) << shift);
+            }
+        }
+        bool written = false;
+        const tests::image::Bytes file = tests::image::encodeBytes(gif.get(), &written);
+        ASSERT_TRUE(written);
+        ASSERT_GT(file.size(), 49u);
+        EXPECT_EQ((bits - 1) | (bits - 1) << 4, file[10]) << "screen: colour resolution and table size";
+        EXPECT_EQ(0x80 | (bits - 1), file[13 + 19 + 8 + 9]) << "descriptor: a local table of 2^bits colours";
+        Pooled<Gif> back;
+        ASSERT_TRUE(tests::image::decodeBytes(back.get(), file));
+        EXPECT_EQ(bits, back->tableDepth());
+        const s::image::bmp::win::Bitmap* read = back->frame(0);
+        ASSERT_NE(nullptr, read);
+        for (int32_t y = 0; y < 2; ++y) {
+            for (int32_t x = 0; x < 9; ++x) EXPECT_EQ((x + y) % entries, read->getRow(y)[x]) << x << "," << y;
+        }
+        // Transparency of such a frame goes by its own indices.
+        Pooled<Gif> keyed;
+        auto* copy = s::thread::Pool<s::image::bmp::win::Bitmap>::obtain();
+        ASSERT_TRUE(copy->create(9, 2, bits));
+        std::memcpy(copy->getBits(), frame->getBits(), static_cast<size_t>(copy->getStride()) * 2);
+        ASSERT_TRUE(keyed->appendFrame(copy, 1, 0, 0));
+        Held image(keyed->toBufferedImage(0, nullptr));
+        ASSERT_NE(nullptr, image.get());
+        EXPECT_TRUE(image->hasAlpha());
+        for (int32_t x = 0; x < 9; ++x) EXPECT_EQ((x % entries == 1) ? 0u : 255u, image->getRow(0)[x] >> 24) << x;
+    }
 }
 
 }  // namespace

@@ -195,6 +195,54 @@ TEST(IconImageTest, TwentyFourBitsFromAnImageKeepItsColours) {
     EXPECT_FALSE(back->hasAlpha());
 }
 
+// The entry with an advisory colour table of count entries behind its header (colours-used
+// set), as a BMP above 8 bits may carry one.
+Bytes withColourTable(const Bytes& entry, uint32_t count) {
+    Bytes b(entry.begin(), entry.begin() + 40);
+    putLe32(&b, 32, count);
+    for (uint32_t k = 0; k < count; ++k) {
+        const uint8_t quad[4] = {static_cast<uint8_t>(0x11 * k), 0x5A, static_cast<uint8_t>(0xF0 - k), 0};
+        b.insert(b.end(), quad, quad + 4);
+    }
+    b.insert(b.end(), entry.begin() + 40, entry.end());
+    return b;
+}
+
+// A 16-bit entry (no golden one: ImageMagick writes none): distinct colours and a masked corner.
+Bytes sixteenBitEntry() {
+    Held image(tests::image::imageOf(5, 3, tests::image::distinctPixels(5, 3), true));
+    image->getRow(0)[0] &= 0x00FFFFFFu;
+    Pooled<IconImage> icon;
+    EXPECT_TRUE(icon->fromImageWithSettings(image.get(), 16, true, 0, 0, 0));
+    return encodeBytes(icon.get());
+}
+
+TEST(IconImageTest, AColourTableAboveEightBitsIsSkippedAsInABitmap) {
+    struct Case { const char* why; Bytes entry; uint32_t count; };
+    const Case cases[] = {
+        {"32 x 32 at 24 bits, 7 colours", entry(2), 7},
+        {"16 x 16 at 32 bits, 256 colours", entry(0), 256},
+        {"5 x 3 at 16 bits, 3 colours", sixteenBitEntry(), 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        Pooled<IconImage> plain, tabled;
+        ASSERT_TRUE(decodeBytes(plain.get(), c.entry));
+        ASSERT_TRUE(decodeBytes(tabled.get(), withColourTable(c.entry, c.count)));
+        Held want(plain->toBufferedImage(0, nullptr)), got(tabled->toBufferedImage(0, nullptr));
+        ASSERT_NE(nullptr, want.get());
+        ASSERT_NE(nullptr, got.get());
+        EXPECT_EQ(tests::image::pixelsOf(want.get()), tests::image::pixelsOf(got.get()));
+        EXPECT_EQ(want->hasAlpha(), got->hasAlpha());
+        EXPECT_EQ(plain->isMasked(0, 0), tabled->isMasked(0, 0)) << "the mask follows the bits";
+    }
+    Bytes cut = withColourTable(entry(2), 7);
+    putLe32(&cut, 32, 1u << 28);  // a table far beyond the entry's end
+    Pooled<IconImage> refused;
+    EXPECT_FALSE(decodeBytes(refused.get(), cut));
+    EXPECT_EQ(nullptr, refused->getBits());
+}
+
 TEST(IconImageTest, MakesIconHandlesOfTheirSize) {
     for (size_t k : {0u, 1u, 2u, 3u}) {
         SCOPED_TRACE(k);

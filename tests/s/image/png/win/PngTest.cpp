@@ -13,6 +13,7 @@
 #include <zlib.h>
 
 #include "s/image/CodecTestSupport.h"
+#include "s/image/IEncodedImage.h"
 #include "s/image/ImageTestSupport.h"
 #include "s/image/png/win/GoldenPngs.h"
 #include "s/image/png/win/Png.h"
@@ -118,18 +119,36 @@ TEST(PngTest, WritesEightBitRgbaThatReadsBackExactlyAndLeavesTheStore) {
     }
 }
 
-TEST(PngTest, NewFromAnImageWritesInterlacedAndKeepsOrFlattensTransparency) {
+TEST(PngTest, NewFromAnImageWritesInterlacedAndKeepsTransparency) {
     Held image(tests::image::imageOf(2, 1, {0x00FF0000u, 0x80000000u}, true));
     ASSERT_NE(nullptr, image.get());
-    struct Case { bool keep; uint32_t first; };
-    const Case cases[] = {{true, 0x00u}, {false, 0xFFu}};
+    for (bool ownFlag : {false, true}) {
+        SCOPED_TRACE(ownFlag);
+        Pooled<Png> codec;
+        codec->setInterlace(ownFlag);  // the codec's own flag is not what the defaults say
+        Pooled<s::image::IEncodedImage> made(codec->newFromImage(image.get()));
+        ASSERT_NE(nullptr, made.get());
+        const Bytes file = encodeBytes(made.get());
+        ASSERT_GT(file.size(), 33u);
+        EXPECT_EQ(1, file[28]) << "Adam7";
+        Pooled<Png> back;
+        ASSERT_TRUE(decodeBytes(back.get(), file));
+        EXPECT_EQ(0x00u, back->getRow(0)[3]) << "alpha of the transparent pixel";
+    }
+}
+
+TEST(PngTest, NewPngFromImageWritesTheInterlaceAskedAndKeepsOrFlattensTransparency) {
+    Held image(tests::image::imageOf(2, 1, {0x00FF0000u, 0x80000000u}, true));
+    ASSERT_NE(nullptr, image.get());
+    struct Case { bool interlace, keep; uint32_t first; };
+    const Case cases[] = {{true, true, 0x00u}, {true, false, 0xFFu}, {false, true, 0x00u}};
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.keep);
-        Pooled<Png> png(s::image::png::win::newPngFromImage(image.get(), true, c.keep, 255, 255, 255));
+        SCOPED_TRACE(std::to_string(c.interlace) + " " + std::to_string(c.keep));
+        Pooled<Png> png(s::image::png::win::newPngFromImage(image.get(), c.interlace, c.keep, 255, 255, 255));
         ASSERT_NE(nullptr, png.get());
         const Bytes file = encodeBytes(png.get());
         ASSERT_GT(file.size(), 33u);
-        EXPECT_EQ(1, file[28]);
+        EXPECT_EQ(c.interlace ? 1 : 0, file[28]);
         Pooled<Png> back;
         ASSERT_TRUE(decodeBytes(back.get(), file));
         EXPECT_EQ(c.first, back->getRow(0)[3]) << "alpha of the transparent pixel";

@@ -151,6 +151,39 @@ TEST(Downloader, TheHttpPathTakesTheAgentAndCapsTheBody) {
     EXPECT_TRUE(tempFilesBackTo(before, 2000));
 }
 
+// The reply's cap is the update check's: a file fetched with an agent or a referrer comes whole.
+TEST(Downloader, AFileThroughTheHttpPathIsNotCapped) {
+    const tests::PrivateTemp temp;
+    ASSERT_TRUE(temp.ok());
+    LoopbackServer server(cases());
+    ASSERT_TRUE(server.started());
+    struct Row {
+        const char* why;
+        const wchar_t* agent;
+        const wchar_t* referrer;
+    } const rows[] = {
+        {"with an agent", L"test agent", nullptr},
+        {"with a referrer", nullptr, L"http://127.0.0.1/from"},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.why);
+        tests::Pooled<Downloader> downloader;
+        downloader->setUrl(server.address("/flood/check/").c_str());
+        downloader->setAgent(r.agent);
+        downloader->setReferrer(r.referrer);
+        downloader->setOption(0);
+        ASSERT_TRUE(downloader->download(20000, 0, 0, nullptr));
+        const std::wstring target = tests::text(downloader->targetPath());
+        WIN32_FILE_ATTRIBUTE_DATA data = {};
+        ASSERT_TRUE(GetFileAttributesExW(target.c_str(), GetFileExInfoStandard, &data));
+        EXPECT_EQ(0u, data.nFileSizeHigh);
+        EXPECT_GT(data.nFileSizeLow, Downloader::kReplyCapBytes);
+        EXPECT_EQ(4u * 1024 * 1024, data.nFileSizeLow) << "the whole flood";
+        EXPECT_EQ(0u, downloader->replyText()->length());
+        DeleteFileW(target.c_str());  // option 0: the file is the caller's
+    }
+}
+
 TEST(Downloader, OfflineMakesNoRequest) {
     struct Offline final : s::system::network::IOnlineTest {
         bool isOnline() override { return false; }

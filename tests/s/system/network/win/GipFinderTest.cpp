@@ -59,3 +59,23 @@ TEST(GipFinder, AStopEndsTheRetryWaitAtOnce) {
 }
 
 }  // namespace
+
+namespace {
+
+using s::system::network::win::GipFinder;
+
+TEST(GipFinder, OneStaticInstanceStandsFromTheStartAndIsNoPools) {
+    GipFinder* shared = s::system::network::win::staticGipFinder();
+    ASSERT_NE(shared, nullptr);
+    EXPECT_EQ(shared, s::system::network::win::staticGipFinder());
+    EXPECT_STREQ(shared->classId(), L"s_system_network_win_GipFinder");
+    EXPECT_FALSE(shared->isFound()) << "nothing starts it";
+    s::str::strbuffer::StrBuffer text;
+    EXPECT_FALSE(shared->copyAddress(&text));
+    shared->releaseToPool();  // stops it, and keeps it out of the pool
+    tests::Pooled<GipFinder> pooled;
+    EXPECT_NE(pooled.get(), shared);
+    EXPECT_FALSE(shared->isFound());
+}
+
+}  // namespace
