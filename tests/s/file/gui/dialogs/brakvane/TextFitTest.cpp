@@ -8,6 +8,7 @@
 // be read by eye.
 #include <gmock/gmock.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -89,6 +90,10 @@ struct MainWindowCase {
     bool compact;
     uint32_t firstPack;
 };
+
+void PrintTo(const MainWindowCase& c, std::ostream* out) {
+    *out << (c.compact ? "compact" : "large") << " view, scale " << c.scale << ", packs from " << c.firstPack;
+}
 
 class MainWindowTextFitTest : public TextFitTest, public testing::WithParamInterface<MainWindowCase> {};
 
