@@ -14,7 +14,6 @@ public:
     CDC& operator=(const CDC&) = delete;
 
     operator HDC() const { return m_hDC; }
-    HDC GetSafeHdc() const { return m_hDC; }
     // A memory DC compatible with `dc` (the screen for null); FALSE keeps the DC held before.
     BOOL CreateCompatibleDC(HDC dc);
     BOOL DeleteDC();

@@ -17,9 +17,6 @@ public:
     }
     // 0: the characters are shown as typed.
     void SetPasswordChar(wchar_t mask) { SendMessage(EM_SETPASSWORDCHAR, mask); }
-    wchar_t GetPasswordChar() const {
-        return static_cast<wchar_t>(::SendMessageW(m_hWnd, EM_GETPASSWORDCHAR, 0, 0));
-    }
     // start 0, end -1 selects everything; the caret is scrolled into view unless asked not to.
     void SetSel(int start, int end, BOOL noScroll = FALSE) {
         SendMessage(EM_SETSEL, static_cast<WPARAM>(start), end);

@@ -109,8 +109,6 @@ std::wstring CFileDialog::GetNextPathName(size_t& position) const {
     return path;
 }
 
-std::wstring CFileDialog::GetPathName() const { return m_paths.empty() ? std::wstring() : m_paths.front(); }
-
 std::wstring CFileDialog::GetFileSpec() const {
     if (!m_dialog) return std::wstring();
     const LRESULT length = SendMessageW(m_dialog, CDM_GETSPEC, 0, 0);

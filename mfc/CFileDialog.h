@@ -45,7 +45,6 @@ public:
     // The chosen paths: a position of 0 means none is left.
     size_t GetStartPosition() const;
     std::wstring GetNextPathName(size_t& position) const;
-    std::wstring GetPathName() const;
 
     // What DoModal calls: the system's dialogs and their error, unless a test puts others in
     // their place (null restores the system's).

@@ -17,7 +17,6 @@ public:
     CMenu& operator=(const CMenu&) = delete;
 
     HMENU m_hMenu = nullptr;
-    HMENU GetSafeHmenu() const { return m_hMenu; }
 
     BOOL CreatePopupMenu();
     BOOL DestroyMenu();
@@ -28,9 +27,6 @@ public:
         return ::InsertMenuW(m_hMenu, position, flags, idOrPopup, text);
     }
     BOOL DeleteMenu(UINT position, UINT flags) { return ::DeleteMenu(m_hMenu, position, flags); }
-    BOOL ModifyMenu(UINT position, UINT flags, UINT_PTR idOrPopup = 0, LPCWSTR text = nullptr) {
-        return ::ModifyMenuW(m_hMenu, position, flags, idOrPopup, text);
-    }
     UINT EnableMenuItem(UINT item, UINT enable) { return ::EnableMenuItem(m_hMenu, item, enable); }
     DWORD CheckMenuItem(UINT item, UINT check) { return ::CheckMenuItem(m_hMenu, item, check); }
     BOOL CheckMenuRadioItem(UINT first, UINT last, UINT item, UINT flags) {
@@ -41,7 +37,6 @@ public:
     }
     BOOL TrackPopupMenu(UINT flags, int x, int y, CWnd* owner);
     BOOL SetMenuInfo(const MENUINFO* info) { return ::SetMenuInfo(m_hMenu, info); }
-    int GetMenuItemCount() const { return ::GetMenuItemCount(m_hMenu); }
 };
 
 }  // namespace mfc

@@ -20,17 +20,12 @@ public:
         SendMessage(TBM_SETRANGEMIN, FALSE, minimum);
         SendMessage(TBM_SETRANGEMAX, redraw, maximum);
     }
-    int GetRangeMin() const { return static_cast<int>(send(TBM_GETRANGEMIN)); }
-    int GetRangeMax() const { return static_cast<int>(send(TBM_GETRANGEMAX)); }
     void SetPos(int position, BOOL redraw = TRUE) { SendMessage(TBM_SETPOS, redraw, position); }
     int GetPos() const { return static_cast<int>(send(TBM_GETPOS)); }
     void SetTicFreq(int frequency) { SendMessage(TBM_SETTICFREQ, static_cast<WPARAM>(frequency)); }
     int SetPageSize(int size) { return static_cast<int>(SendMessage(TBM_SETPAGESIZE, 0, size)); }
-    int GetPageSize() const { return static_cast<int>(send(TBM_GETPAGESIZE)); }
     int SetLineSize(int size) { return static_cast<int>(SendMessage(TBM_SETLINESIZE, 0, size)); }
-    int GetLineSize() const { return static_cast<int>(send(TBM_GETLINESIZE)); }
     void SetThumbLength(int length) { SendMessage(TBM_SETTHUMBLENGTH, static_cast<WPARAM>(length)); }
-    int GetThumbLength() const { return static_cast<int>(send(TBM_GETTHUMBLENGTH)); }
     void GetChannelRect(RECT* rect) const {
         ::SendMessageW(m_hWnd, TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(rect));
     }

@@ -41,7 +41,6 @@ LRESULT CALLBACK boundProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     if (message != WM_NCDESTROY) return object->WindowProc(message, wParam, lParam);
     LRESULT result = object->WindowProc(message, wParam, lParam);
     object->Detach();
-    object->PostNcDestroy();
     return result;
 }
 
@@ -129,9 +128,6 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 DWORD CWnd::GetStyle() const { return static_cast<DWORD>(GetWindowLongW(m_hWnd, GWL_STYLE)); }
-DWORD CWnd::GetExStyle() const {
-    return static_cast<DWORD>(GetWindowLongW(m_hWnd, GWL_EXSTYLE));
-}
 
 namespace {
 

@@ -22,7 +22,6 @@ public:
     HWND m_hWnd = nullptr;
     WNDPROC m_pfnSuper = nullptr;  // the procedure the window had before it was bound
 
-    HWND GetSafeHwnd() const { return m_hWnd; }
     // The object bound to the window, null when none is.
     static CWnd* FromHandlePermanent(HWND window);
 
@@ -39,10 +38,8 @@ public:
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     // The window's own procedure (the class's, or the control's).
     LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
-    virtual void PostNcDestroy() {}
 
     DWORD GetStyle() const;
-    DWORD GetExStyle() const;
     // With flags, the frame is re-evaluated through SetWindowPos (e.g. SWP_FRAMECHANGED).
     BOOL ModifyStyle(DWORD remove, DWORD add, UINT flags = 0);
     BOOL ModifyStyleEx(DWORD remove, DWORD add, UINT flags = 0);
@@ -78,8 +75,6 @@ public:
     BOOL SetMenu(HMENU menu) { return ::SetMenu(m_hWnd, menu); }
     BOOL DrawMenuBar() { return ::DrawMenuBar(m_hWnd); }
     int SetWindowRgn(HRGN region, BOOL redraw) { return ::SetWindowRgn(m_hWnd, region, redraw); }
-    HDC GetDC() { return ::GetDC(m_hWnd); }
-    int ReleaseDC(HDC dc) { return ::ReleaseDC(m_hWnd, dc); }
     BOOL SetForegroundWindow() { return ::SetForegroundWindow(m_hWnd); }
     void BeginModalState() { ::EnableWindow(m_hWnd, FALSE); }
     void EndModalState() { ::EnableWindow(m_hWnd, TRUE); }

@@ -59,6 +59,11 @@ public:
     virtual int32_t getTargetHeight() const = 0;
     virtual int32_t getContentTargetWidth() const = 0;
     virtual int32_t getContentTargetHeight() const = 0;
+    // True while the target is a share of the parent's inner size (no fixed size): the parent
+    // gives it that share but asks its own parent only for this one's minimum, so that no
+    // container's result ever follows the size it happens to have.
+    virtual bool sharesParentWidth() const = 0;
+    virtual bool sharesParentHeight() const = 0;
     virtual bool isVisible() const = 0;
     virtual void setVisible(bool visible, bool recurse) = 0;
     virtual bool isEnabled() const = 0;

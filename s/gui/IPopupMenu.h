@@ -52,6 +52,9 @@ public:
     virtual bool trackBottomAligned(int32_t x, int32_t y, IComponent* owner) = 0;
     virtual bool track(int32_t x, int32_t y, IComponent* owner) = 0;
     virtual uint32_t getItemCount() = 0;
+    // The component on whose window's UI thread the menu lives (its bar, or the window that
+    // opens it): a language change made on another thread re-texts it there.
+    virtual void setHost(IComponent* host) = 0;
 };
 
 }  // namespace s::gui

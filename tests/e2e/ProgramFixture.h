@@ -48,6 +48,23 @@ protected:
         ASSERT_TRUE(window->ok());
     }
 
+    // The user closes the window with its close box and starts the program again, which
+    // finds what this run stored.
+    void restart() {
+        tests::gui::phase("closing for a restart");
+        window.reset();
+        program->close();
+        ASSERT_TRUE(program->waitForEnd(30000)) << "the start-up did not end after the window closed";
+        program.reset();
+        tests::gui::phase("start-up again");
+        program = std::make_unique<InProcessProgram>(true);
+        ASSERT_TRUE(program->started());
+        HWND main = program->waitForMainWindow(kWindowLimitMs);
+        ASSERT_NE(nullptr, main) << "the program showed no window again";
+        window = std::make_unique<ProgramWindow>(main);
+        ASSERT_TRUE(window->ok());
+    }
+
     void TearDown() override {
         tests::gui::phase("closing");
         window.reset();
@@ -57,6 +74,8 @@ protected:
             EXPECT_EQ(FALSE, program->answer());
             program.reset();
         }
+        // What this run stored (a language, a view, a size) is not the next program's.
+        InProcessProgram::forgetSettings();
         questions.reset();
         boxes.reset();
         m_watchdog.reset();

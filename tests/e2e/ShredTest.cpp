@@ -208,6 +208,31 @@ TEST_F(ShredTest, NoInTheConfirmationChangesNothing) {
     EXPECT_TRUE(box.exists(L"stay.txt"));
 }
 
+// The question box takes the activation while it asks; once it closed, and through the run
+// that follows, the main window is the active one again (its title not left grey).
+// Foreground, and the active window of its own thread (its caption drawn as active).
+bool isActiveWindow(HWND window) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    return GetForegroundWindow() == window &&
+           GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) && info.hwndActive == window;
+}
+
+TEST_F(ShredTest, AfterTheQuestionTheMainWindowIsActiveAgain) {
+    ASSERT_TRUE(box.writeFile(L"gone.txt", std::string(20000, 'g')));
+    ASSERT_TRUE(box.writeFile(L"stay.txt", "stay"));
+    SetForegroundWindow(window->handle());
+    ASSERT_TRUE(tests::gui::eventually([&] { return isActiveWindow(window->handle()); }, 3000));
+    shred({L"gone.txt"});
+    EXPECT_TRUE(tests::gui::eventually([&] { return isActiveWindow(window->handle()); }, 3000))
+        << "after Yes and the run the main window is not active";
+    questions = std::make_unique<QuestionWatcher>(kConfirmTitle, L"No");
+    dropPaths({L"stay.txt"});
+    ASSERT_TRUE(questions->waitFor(1, 10000));
+    EXPECT_TRUE(tests::gui::eventually([&] { return isActiveWindow(window->handle()); }, 3000))
+        << "after No the main window is not active";
+}
+
 TEST_F(ShredTest, DontAskMeAgainSwitchesTheQuestionOffEvenWithNo) {
     ASSERT_TRUE(box.writeFile(L"first.txt", "first"));
     questions = std::make_unique<QuestionWatcher>(kConfirmTitle, L"No", kDontAsk);

@@ -6,6 +6,7 @@
 #include "s/archive/dll/win/Archive.h"
 #include "s/archive/icon/Archive.h"
 #include "s/gui/ITextLocalizer.h"
+#include "s/gui/dialogs/AboutWindow.h"
 #include "s/gui/drawer/Skinner.h"
 #include "s/gui/drawer/window/win/Thin.h"
 #include "s/gui/layout/Vertical.h"
@@ -67,12 +68,19 @@ void About3::build(HWND parent) {
     m_window->setMaximizeBox(false);
     m_window->setMinimizeBox(false);
     m_window->setClientEdge(false);
+    // The title bar stays the system's, with its close box and Alt+F4; the skin paints inside.
+    m_window->setKeepNativeFrame(true);
     if (m_holder) {
         m_holder->setWindow(m_window);
         m_window->applySettings(m_holder, false);
     }
+    m_parent = parent;
+    // The width is the window's own at every scale, the height what the content then needs.
+    m_window->setSize(AboutWindow::kWidth * m_scale, m_window->getHeight());
     m_window->setTitle(text(kTitle, L"Version Information"));
     m_window->setLayoutManager(s::gui::layout::Vertical::shared());
+    m_window->addKeyDownListener(this);
+    m_window->addCloseListener(this);
 
     m_column = newBox(s::gui::IBox::kVertical, 0, 100.0, 100.0, 0, kGap, kGap, kMargin, kMargin);
     Box* top = newBox(s::gui::IBox::kRow, 0, 100.0, -1.0, 0, kMargin, 0, 0, 0);
@@ -90,6 +98,8 @@ void About3::build(HWND parent) {
     applySkin();
     m_window->addChild(m_column);
     fitTexts();
+    m_window->doLayout();
+    m_window->setInnerHeight(m_column->getMinHeight());
     m_window->doLayout();
     place(parent);
     m_window->show(true, true);
@@ -224,10 +234,20 @@ void About3::place(HWND parent) {
     m_window->moveOntoScreen();
 }
 
+// Close, Escape and Return close the window; the window it was shown over is active again.
 void About3::onEvent(void* source, int32_t code) {
-    if (m_window && m_close && source == static_cast<s::gui::IComponent*>(m_close) &&
-        code == s::gui::IButton::kClicked)
+    if (!m_window) return;
+    if (m_close && source == static_cast<s::gui::IComponent*>(m_close) && code == s::gui::IButton::kClicked) {
         m_window->close();
+        return;
+    }
+    if (source != static_cast<s::gui::IWindow*>(m_window)) return;
+    if (code == s::gui::kEventKeyDown) {
+        const int32_t key = m_window->getLastKey();
+        if (key == VK_ESCAPE || key == VK_RETURN) m_window->close();
+    } else if (code == s::gui::kEventClose && m_parent && IsWindow(m_parent)) {
+        SetForegroundWindow(m_parent);
+    }
 }
 
 void About3::releaseWindow() {
@@ -256,6 +276,7 @@ void About3::resetForReuse() {
     m_scale = 1;
     m_donationTextId = -1;
     m_hasIcon = false;
+    m_parent = nullptr;
 }
 
 }  // namespace s::gui::dialogs

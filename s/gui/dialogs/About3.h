@@ -103,6 +103,7 @@ private:
     s::gui::win::Label* m_donationLabel = nullptr;
     int32_t m_donationTextId = -1;
     bool m_hasIcon = false;
+    HWND m_parent = nullptr;  // the window it is shown over, active again when it closes
     struct PairRow {
         s::gui::win::Box* box;
         s::gui::win::Label* caption;

@@ -5,6 +5,7 @@
 #include "s/app/win/AppWindow.h"
 #include "s/gui/dialogs/About3.h"
 #include "s/gui/drawer/Skinner.h"
+#include "s/gui/win/UiScale.h"
 #include "s/map/IMappedData.h"
 
 namespace s::gui::dialogs {
@@ -12,7 +13,8 @@ namespace s::gui::dialogs {
 bool AboutWindow::show(s::app::IAppBase* base, HWND parent) {
     if (!m_holder) {
         if (!m_skinner) m_skinner = s::gui::drawer::newSkinnerThinWindow();
-        m_holder = s::app::win::createAppWindow(base, kName, kWidth, kHeight, m_skinner);
+        const int32_t scale = s::gui::win::uiScale();
+        m_holder = s::app::win::createAppWindow(base, kName, kWidth * scale, kHeight * scale, m_skinner);
         if (!m_holder) return false;
         // The holder selected the saved skin; with none saved it is this window's own.
         s::map::IMappedData* store = base ? base->saveData() : nullptr;

@@ -1,9 +1,9 @@
 // s/gui/dialogs/AboutWindow.h
 //
-// What the About command keeps between its uses: the holder "AboutWindow" (340 x 285, with
-// a skinner of its own in the "ThinWindow" family at "Classic LG"), its About3, both made
-// on the first show and kept for later ones, so the window comes back where the user left
-// it. show is one call from the command's handler; release gives everything back (also
+// What the About command keeps between its uses: the holder "AboutWindow" (340 x 285 times
+// the UI scale, with a skinner of its own in the "ThinWindow" family at "Classic LG"), its
+// About3, both made on the first show and kept for later ones, so the window comes back where
+// the user left it. show is one call from the command's handler; release gives everything back (also
 // done by the destructor).
 #pragma once
 #include <windows.h>

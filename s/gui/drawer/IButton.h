@@ -12,6 +12,7 @@
 
 namespace s::gui {
 class IFont;
+class IFontDescription;
 }  // namespace s::gui
 
 namespace s::gui::drawer {
@@ -25,6 +26,12 @@ public:
     // True when the caption named a glyph that was painted in the colour.
     virtual bool drawGlyph(HDC dc, int32_t left, int32_t top, int32_t right, int32_t bottom, const wchar_t* caption,
                            int32_t red, int32_t green, int32_t blue) = 0;
+    // The faces a button's own fonts follow where the button set nothing itself: the
+    // caption's normal and disabled ones, and the second text's (the toggled caption).
+    // Null: the drawer has none to give.
+    virtual s::gui::IFontDescription* getCaptionFont() = 0;
+    virtual s::gui::IFontDescription* getCaptionDisabledFont() = 0;
+    virtual s::gui::IFontDescription* getSecondTextFont() = 0;
 };
 
 }  // namespace s::gui::drawer

@@ -18,6 +18,10 @@ namespace s::gui::drawer {
 class ISlider : public s::base::IObject, public virtual s::thread::IPoolable {
 public:
     virtual void draw(HDC dc, int32_t left, int32_t top, int32_t right, int32_t bottom, const slider::SliderState& state) = 0;
+    // Where draw paints the thumb showing position (the lower or the upper value of the
+    // state): what a press has to hit.
+    virtual RECT thumbRect(int32_t left, int32_t top, int32_t right, int32_t bottom, const slider::SliderState& state,
+                           int32_t position) = 0;
 };
 
 }  // namespace s::gui::drawer

@@ -30,6 +30,12 @@ struct Axis {
     int32_t targetCross(const IComponent* c) const {
         return vertical ? c->getTargetWidth() : c->getTargetHeight();
     }
+    bool sharesMain(const IComponent* c) const {
+        return vertical ? c->sharesParentHeight() : c->sharesParentWidth();
+    }
+    bool sharesCross(const IComponent* c) const {
+        return vertical ? c->sharesParentWidth() : c->sharesParentHeight();
+    }
     int32_t innerMain(const IComponent* c) const {
         return vertical ? c->getInnerHeight() : c->getInnerWidth();
     }
@@ -50,7 +56,8 @@ struct Axis {
     }
 };
 
-// Children's geometry is collected and applied in one go when the arrangement ends.
+// Children's geometry is collected and applied in one go when the arrangement ends; a
+// child that moved or changed its size is painted again once its thread is idle.
 class Deferral {
 public:
     explicit Deferral(IContainer* container) : m_container(container) {
@@ -58,11 +65,8 @@ public:
             container->getChild(i)->beginDeferGeometry();
     }
     ~Deferral() {
-        for (uint32_t i = 0; i < m_container->getChildCount(); ++i) {
-            IComponent* child = m_container->getChild(i);
-            child->endDeferGeometry();
-            child->redraw();
-        }
+        for (uint32_t i = 0; i < m_container->getChildCount(); ++i)
+            m_container->getChild(i)->endDeferGeometry();
     }
     Deferral(const Deferral&) = delete;
     Deferral& operator=(const Deferral&) = delete;
@@ -92,6 +96,14 @@ int32_t gappedSum(const IContainer* container, int32_t gap, Length length) {
 
 bool takesSpace(const IComponent* c) { return c->isVisible() && c->getMinWidth() > 0; }
 
+// What a child asks of the container's own target: a share of the container's size asks
+// for nothing beyond the child's minimum (or the length it was given at it), else the
+// container's target would be whatever size the container has now, and its layouts would
+// never settle.
+int32_t askedWidth(const IComponent* c) {
+    return c->sharesParentWidth() ? c->getMinWidth() : std::max(c->getMinWidth(), c->getTargetWidth());
+}
+
 }  // namespace
 
 int32_t Arrangement::alignedOffset(int32_t align, int32_t space, int32_t length) {
@@ -108,13 +120,17 @@ LayoutResult Arrangement::line(IContainer* container, bool vertical, int32_t mai
     for (uint32_t i = 0; i < n; ++i) {
         IComponent* c = container->getChild(i);
         minCross = std::max(minCross, axis.minCross(c));
-        targetCross = std::max({targetCross, axis.minCross(c), axis.targetCross(c)});
+        targetCross = std::max(targetCross, axis.minCross(c));
+        if (!axis.sharesCross(c)) targetCross = std::max(targetCross, axis.targetCross(c));
     }
     int32_t width = std::max(axis.innerCross(container), minCross);
     for (uint32_t i = 0; i < n; ++i) axis.size(container->getChild(i), width, 0);
     int32_t sum = gappedSum(container, gap, [&](const IComponent* c) { return axis.main(c); });
     int32_t targets = gappedSum(container, gap, [&](const IComponent* c) {
         return std::max(axis.targetMain(c), axis.main(c));
+    });
+    int32_t asked = gappedSum(container, gap, [&](const IComponent* c) {
+        return axis.sharesMain(c) ? axis.main(c) : std::max(axis.targetMain(c), axis.main(c));
     });
     int32_t space = std::max(axis.innerMain(container), sum);
     int32_t spare = space - sum;
@@ -151,7 +167,8 @@ LayoutResult Arrangement::line(IContainer* container, bool vertical, int32_t mai
     for (uint32_t i = 0; i < n; ++i) {
         IComponent* c = container->getChild(i);
         if (i > 0 && previous >= 1) offset += gap;
-        axis.place(c, offset, alignedOffset(crossAlign, width, axis.cross(c)));
+        // A hidden child keeps its parked place; its length, if any, stays its room.
+        if (c->isVisible()) axis.place(c, offset, alignedOffset(crossAlign, width, axis.cross(c)));
         previous = axis.main(c);
         offset += previous;
     }
@@ -159,7 +176,7 @@ LayoutResult Arrangement::line(IContainer* container, bool vertical, int32_t mai
     (vertical ? r.minWidth : r.minHeight) = minCross;
     (vertical ? r.minHeight : r.minWidth) = sum;
     (vertical ? r.targetWidth : r.targetHeight) = targetCross;
-    (vertical ? r.targetHeight : r.targetWidth) = targets;
+    (vertical ? r.targetHeight : r.targetWidth) = asked;
     return r;
 }
 
@@ -173,7 +190,7 @@ LayoutResult Arrangement::flow(IContainer* container, int32_t hAlign, int32_t vA
         IComponent* c = container->getChild(i);
         r.minWidth = std::max(r.minWidth, c->getMinWidth());
         if (takesSpace(c) && anyWide) r.targetWidth += hGap;
-        r.targetWidth += std::max(c->getMinWidth(), c->getTargetWidth());
+        r.targetWidth += askedWidth(c);
         anyWide = anyWide || takesSpace(c);
     }
     int32_t width = std::max(container->getInnerWidth(), r.minWidth);
@@ -199,7 +216,8 @@ LayoutResult Arrangement::flow(IContainer* container, int32_t hAlign, int32_t vA
         row->end = i + 1;
         row->used += gap + c->getWidth();
         row->height = std::max(row->height, c->getHeight());
-        row->target = std::max(row->target, std::max(c->getTargetHeight(), c->getHeight()));
+        row->target = std::max(row->target, c->sharesParentHeight() ? c->getHeight()
+                                                                      : std::max(c->getTargetHeight(), c->getHeight()));
     }
     for (uint32_t k = 0; k < rowCount; ++k) {
         if (k) r.minHeight += vGap, r.targetHeight += vGap;
@@ -230,7 +248,7 @@ LayoutResult Arrangement::flow(IContainer* container, int32_t hAlign, int32_t vA
         for (uint32_t i = rows[k].first; i < rows[k].end; ++i) {
             IComponent* c = container->getChild(i);
             if (placed && takesSpace(c)) x += hGap;
-            c->setPosition(x, y);
+            if (c->isVisible()) c->setPosition(x, y);
             x += c->getWidth();
             placed = placed || takesSpace(c);
         }
@@ -247,7 +265,7 @@ LayoutResult Arrangement::pile(IContainer* container, int32_t hAlign, int32_t vA
         IComponent* c = container->getChild(i);
         if (!c->isVisible()) continue;
         r.minWidth = std::max(r.minWidth, c->getMinWidth());
-        r.targetWidth = std::max({r.targetWidth, c->getMinWidth(), c->getTargetWidth()});
+        r.targetWidth = std::max(r.targetWidth, askedWidth(c));
     }
     int32_t width = std::max(container->getInnerWidth(), r.minWidth);
     for (uint32_t i = 0; i < n; ++i) {
@@ -255,7 +273,7 @@ LayoutResult Arrangement::pile(IContainer* container, int32_t hAlign, int32_t vA
         if (!c->isVisible()) continue;
         c->setSizeWithinLimits(width, 0);
         r.minHeight = std::max(r.minHeight, c->getHeight());
-        r.targetHeight = std::max(r.targetHeight, c->getTargetHeight());
+        r.targetHeight = std::max(r.targetHeight, c->sharesParentHeight() ? c->getHeight() : c->getTargetHeight());
     }
     int32_t height = std::max(container->getInnerHeight(), r.minHeight);
     for (uint32_t i = 0; i < n; ++i) {

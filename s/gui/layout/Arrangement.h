@@ -12,6 +12,11 @@ class IContainer;
 
 namespace s::gui::layout {
 
+// How often one layout places a container's children at most: a child told its size lays
+// itself out and may then need other room, which the next pass gives it; three passes
+// settle a text that wraps to another number of lines.
+constexpr int32_t kLayoutPasses = 3;
+
 // Alignments along either axis: 0 start (left, top), 1 centre, 2 end (right, bottom).
 struct LayoutResult {
     int32_t minWidth = 0, minHeight = 0, targetWidth = 0, targetHeight = 0;

@@ -1,6 +1,7 @@
 // s/gui/menuitem/MenuItem.cpp
 #include "s/gui/menuitem/MenuItem.h"
 
+#include "s/gui/IComponent.h"
 #include "s/gui/ITextLocalizer.h"
 #include "s/thread/Pool.h"
 
@@ -32,6 +33,11 @@ MenuItem* MenuItem::create(s::gui::ITextLocalizer* localizer, int32_t textId, in
     item->m_commandId = commandId;
     item->m_checked = checked;
     return item;
+}
+
+s::gui::IComponent* MenuItem::addChild(s::gui::IComponent* container, s::gui::IComponent* component) {
+    if (container && component) container->addChild(component);
+    return container;
 }
 
 MenuItem* newMenuItem(const wchar_t* caption, int32_t commandId) {

@@ -10,6 +10,7 @@
 #include "s/thread/IPoolable.h"
 
 namespace s::gui {
+class IComponent;
 class ITextLocalizer;
 }  // namespace s::gui
 
@@ -20,6 +21,9 @@ public:
     static MenuItem* obtain();
     // A caption read from the text id in the localizer's current language.
     static MenuItem* create(s::gui::ITextLocalizer* localizer, int32_t textId, int32_t commandId, bool checked);
+    // Adds component to container unless either is null, and returns the container, so
+    // that a layout can be written as one chain of calls.
+    static s::gui::IComponent* addChild(s::gui::IComponent* container, s::gui::IComponent* component);
 
     // The caption: the text of the id when the item has one, else the literal caption.
     const wchar_t* getCaption() const;

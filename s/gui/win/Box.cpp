@@ -6,7 +6,9 @@
 #include "s/gui/layout/FlowH.h"
 #include "s/gui/IWindow.h"
 #include "s/gui/win/MessageBoxW.h"
+#include "s/gui/win/Messages.h"
 #include "s/gui/win/UrlDropTarget.h"
+#include "s/gui/win/WheelLines.h"
 #include "s/thread/Pool.h"
 
 namespace s::gui::win {
@@ -44,6 +46,7 @@ void Box::restoreDefaults() {
     m_result = LayoutResult();
     m_depth = 0;
     m_creating = false;
+    m_arranging = m_childChangedMeanwhile = m_resizedWhileDeferred = false;
     m_urlDrop = false;
     m_inWheel = false;
     m_propagate = false;
@@ -53,6 +56,7 @@ void Box::restoreDefaults() {
     m_hover = m_hovered = false;
     m_hoverColour = 0;
     m_hiddenPage = false;
+    m_paged = false;
     m_painted = false;
     m_paintDC = nullptr;
     m_backgroundInherited = true;
@@ -102,17 +106,10 @@ void Box::doLayout() {
     if (m_creating || m_depth > 1) return;
     ++m_depth;
     LayoutResult before = m_result;
-    m_result = LayoutResult();
-    uint32_t n = m_children.count();
-    if (n) {
-        // The children's origin is the inner area's corner; applied with the arrangement.
-        for (uint32_t i = 0; i < n; ++i) {
-            getChild(i)->beginDeferGeometry();
-            getChild(i)->setOrigin(m_marginLeft, m_marginTop);
-        }
-        m_result = arrange();
-        for (uint32_t i = 0; i < n; ++i) getChild(i)->endDeferGeometry();
-    }
+    // A child that changed while it was placed is placed once more after the pass, never in a
+    // layout inside it: a layout inside a layout starts from sizes the outer one then undoes.
+    for (int32_t pass = 0; pass < s::gui::layout::kLayoutPasses; ++pass)
+        if (!placeChildren()) break;
     setMinimumSize(m_result.minWidth, m_result.minHeight);
     setTargetSize(m_result.targetWidth, m_result.targetHeight);
     m_laidOut.fire(self(), kLaidOut);
@@ -120,12 +117,58 @@ void Box::doLayout() {
     if (m_parent && !sameResult(before, m_result)) m_parent->childChanged();
 }
 
-void Box::childChanged() { doLayout(); }
+// One pass of the arrangement; true when a child changed while it was placed.
+bool Box::placeChildren() {
+    m_result = LayoutResult();
+    uint32_t n = m_children.count();
+    if (!n) return false;
+    const bool outer = !m_arranging;
+    m_arranging = true;
+    m_childChangedMeanwhile = false;
+    // The children's origin is the inner area's corner; applied with the arrangement.
+    for (uint32_t i = 0; i < n; ++i) {
+        getChild(i)->beginDeferGeometry();
+        if (!m_paged) getChild(i)->setOrigin(m_marginLeft, m_marginTop);
+    }
+    m_result = arrange();
+    for (uint32_t i = 0; i < n; ++i) getChild(i)->endDeferGeometry();
+    if (outer) m_arranging = false;
+    return m_childChangedMeanwhile;
+}
 
+// Told while it places its children, the Box places them once more when this pass ends.
+void Box::childChanged() {
+    if (m_arranging) {
+        m_childChangedMeanwhile = true;
+        return;
+    }
+    doLayout();
+}
+
+// Another arrangement of the same children: they are placed again at once.
+void Box::setKind(int32_t kind) {
+    if (kind == m_kind) return;
+    m_kind = kind;
+    if (m_hWnd) doLayout();
+}
+
+// Sized by its parent's layout, which may try several sizes before it settles one: the Box
+// lays out its children once, at the size it has when the parent applies its geometry.
 void Box::setSize(int32_t width, int32_t height) {
     bool changed = width != m_width || height != m_height;
     ComponentBase::setSize(width, height);
-    if (changed) doLayout();
+    if (!changed) return;
+    if (m_deferred)
+        m_resizedWhileDeferred = true;
+    else
+        doLayout();
+}
+
+void Box::endDeferGeometry() {
+    ComponentBase::endDeferGeometry();
+    if (!m_resizedWhileDeferred) return;
+    m_resizedWhileDeferred = false;
+    doLayout();
 }
 
 void Box::setVisible(bool visible, bool recurse) {
@@ -214,6 +257,7 @@ void Box::showOnlyChild(int32_t index) {
 }
 
 void Box::showPage(int32_t index) {
+    m_paged = true;
     for (uint32_t i = 0; i < m_children.count(); ++i) {
         if (static_cast<int32_t>(i) == index) continue;
         s::gui::IComponent* c = getChild(i);
@@ -279,10 +323,19 @@ void Box::dropUrlTarget() {
     m_urlTarget = nullptr;
 }
 
+// The target tells inside the system's drag loop; the Box takes the address through its own
+// window, in the order of its other messages.
 void Box::onEvent(void* source, int32_t code) {
     if (!m_urlTarget || source != m_urlTarget || code != UrlDropTarget::kDroppedCode) return;
+    if (m_hWnd)
+        ::SendMessageW(m_hWnd, kUrlDropMessage, 0, 0);
+    else
+        takeDroppedUrl();
+}
+
+void Box::takeDroppedUrl() {
     m_url.clear();
-    m_url.append(m_urlTarget->getText());
+    if (m_urlTarget) m_url.append(m_urlTarget->getText());
     m_urlDropped.fire(self(), kUrlDropped);
 }
 
@@ -390,9 +443,7 @@ bool Box::wheel(WPARAM wParam, LPARAM lParam, LRESULT* result) {
         taken = ::SendMessageW(child, WM_MOUSEWHEEL, wParam, lParam) == 0;
     }
     if (!taken && !m_wheel.isEmpty()) {
-        UINT lines = 3;
-        SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
-        m_wheelLines = GET_WHEEL_DELTA_WPARAM(wParam) * static_cast<int32_t>(lines) / WHEEL_DELTA;
+        m_wheelLines = wheelLinesOf(wParam);
         m_wheel.fire(self(), kWheel);
         taken = true;
     }
@@ -419,6 +470,10 @@ bool Box::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lPa
     switch (message) {
     case WM_DROPFILES:
         readDrop(reinterpret_cast<HDROP>(wParam));
+        *result = 0;
+        return true;
+    case kUrlDropMessage:
+        takeDroppedUrl();
         *result = 0;
         return true;
     case WM_PAINT:

@@ -26,6 +26,7 @@ public:
     void setLayoutManager(s::gui::layout::ILayoutManager* manager) override { m_manager = manager; }
     void childChanged() override;
     void setSize(int32_t width, int32_t height) override;
+    void endDeferGeometry() override;
     void setVisible(bool visible, bool recurse) override;
 
     // IBox
@@ -45,10 +46,10 @@ public:
     void alignCentre() override { m_hAlign = 1; }
     void alignRight() override { m_hAlign = 2; }
     int32_t getLayoutKind() const override { return m_kind; }
-    void setLayoutRow() override { m_kind = kRow; }
-    void setLayoutVertical() override { m_kind = kVertical; }
-    void setLayoutFlow() override { m_kind = kFlow; }
-    void setLayoutPile() override { m_kind = kPile; }
+    void setLayoutRow() override { setKind(kRow); }
+    void setLayoutVertical() override { setKind(kVertical); }
+    void setLayoutFlow() override { setKind(kFlow); }
+    void setLayoutPile() override { setKind(kPile); }
     void setFillParent() override;
     void setWidthPercent(int32_t percent, bool relayout) override;
     void setHeightPercent(int32_t percent, bool relayout) override;
@@ -95,12 +96,15 @@ private:
     void marginChanged(bool relayout);
     s::gui::layout::LayoutResult arrange();
     void readDrop(HDROP drop);
+    void takeDroppedUrl();
     void paint();
     LRESULT hitTest(WPARAM wParam, LPARAM lParam);
     bool drawItem(const DRAWITEMSTRUCT* item, LRESULT* result);
     void trackHover(LPARAM lParam);
     bool measureItem(MEASUREITEMSTRUCT* item, LRESULT* result);
     bool wheel(WPARAM wParam, LPARAM lParam, LRESULT* result);
+    void setKind(int32_t kind);
+    bool placeChildren();
     void registerUrlTarget();
     void dropUrlTarget();
 
@@ -109,6 +113,12 @@ private:
     s::gui::layout::ILayoutManager* m_manager = nullptr;
     s::gui::layout::LayoutResult m_result;
     int32_t m_depth = 0;
+    // While the arrangement places the children: a child that changed meanwhile asks for
+    // another pass instead of a layout inside this one.
+    bool m_arranging = false;
+    bool m_childChangedMeanwhile = false;
+    // Resized while its parent's layout defers its geometry: laid out when that ends.
+    bool m_resizedWhileDeferred = false;
     // Set while the window and its children are being made: one layout once all exist.
     bool m_creating = false;
     bool m_urlDrop = false;
@@ -123,6 +133,7 @@ private:
     bool m_hover = false, m_hovered = false;
     uint32_t m_hoverColour = 0;
     bool m_hiddenPage = false;
+    bool m_paged = false;  // showPage placed the children: layouts keep their origins
     bool m_painted = false;
     HDC m_paintDC = nullptr;
     s::gui::events::ListenerList m_dropped, m_wheel, m_laidOut, m_paint, m_leftDown, m_urlDropped;

@@ -3,13 +3,17 @@
 
 #include <commctrl.h>
 
+#include "mfc/CClientDC.h"
+#include "s/gui/IFontDescription.h"
 #include "s/gui/ITextLocalizer.h"
 #include "s/gui/IWindow.h"
 #include "s/gui/drawer/IButton.h"
 #include "s/gui/drawer/ISkin.h"
+#include "s/gui/win/ControlColour.h"
 #include "s/gui/win/Font.h"
 #include "s/gui/win/Messages.h"
 #include "s/gui/win/NativeButtonPaint.h"
+#include "s/gui/win/UiScale.h"
 #include "s/thread/Pool.h"
 
 namespace s::gui::win {
@@ -37,15 +41,14 @@ POINT screenPoint(HWND window, LPARAM lParam) {
 
 Button::Button() { restoreDefaults(); }
 
-Button::~Button() {
-    if (m_brush) DeleteObject(m_brush);
-}
+Button::~Button() = default;
 
 void Button::restoreDefaults() {
     m_textId = -1;
     m_text.clear();
     m_font.resetForReuse();
     m_disabledFont.resetForReuse();
+    m_disabledFont.setDisabledText(true);
     m_toggledFont.resetForReuse();
     m_measuredWidth = m_measuredHeight = 0;
     m_autoRepeat = false;
@@ -102,11 +105,10 @@ void Button::setParent(s::gui::IComponent* parent) {
         m_window->getLocalizer()->addListener(this);
 }
 
-bool Button::createNativeWindow(HWND parent) {
+bool Button::createNativeWindow(HWND) {
     // The grip is worked by the mouse: the keyboard's Tab passes it by.
     const DWORD style = isResizer() ? kStyle & ~static_cast<DWORD>(WS_TABSTOP) : kStyle;
-    if (!CreateEx(0, L"BUTTON", L"Button", style, 0, 0, 0, 0, parent,
-                  reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kControlId)))) {
+    if (!Create(L"Button", style, RECT{}, m_parentWnd, kControlId)) {
         ::MessageBoxW(nullptr, kCreationFailed, L"Error!", MB_ICONWARNING);
         return false;
     }
@@ -117,7 +119,8 @@ bool Button::createNativeWindow(HWND parent) {
     return true;
 }
 
-void Button::onEvent(void* source, int32_t) {
+void Button::onEvent(void* source, int32_t code) {
+    if (passToUiThread(this, source, code)) return;
     if (m_window && source == m_window->getLocalizer() && m_textId >= 0) setTextId(m_textId);
 }
 
@@ -151,12 +154,11 @@ void Button::measure() {
         if (!m_measureFont) m_measureFont = m_font.makeFont();
         if (m_measureFont) SetFont(m_measureFont->getHandle(), TRUE);
         SIZE ideal = {0, 0};
-        if (!SendMessage(BCM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(&ideal))) {
-            HDC dc = GetDC();
+        if (!GetIdealSize(&ideal)) {
+            CClientDC dc(m_hWnd);
             HGDIOBJ old = m_measureFont ? SelectObject(dc, m_measureFont->getHandle()) : nullptr;
             GetTextExtentPoint32W(dc, m_text.cString(), static_cast<int>(m_text.length()), &ideal);
             if (old) SelectObject(dc, old);
-            ReleaseDC(dc);
             ideal.cx += 16;
             ideal.cy += 10;
         }
@@ -170,12 +172,11 @@ void Button::measure() {
 
 int32_t Button::captionWidth() {
     if (m_text.length() == 0 || m_text.cString()[0] == L'#') return 0;
-    HDC dc = GetDC();
+    CClientDC dc(m_hWnd);
     HGDIOBJ old = m_measureFont ? SelectObject(dc, m_measureFont->getHandle()) : nullptr;
     SIZE size = {0, 0};
     GetTextExtentPoint32W(dc, m_text.cString(), static_cast<int>(m_text.length()), &size);
     if (old) SelectObject(dc, old);
-    ReleaseDC(dc);
     return size.cx;
 }
 
@@ -183,7 +184,16 @@ void Button::setDrawer(s::gui::drawer::IButton* drawer, bool owned) {
     if (m_drawer && m_drawerOwned && m_drawer != drawer) m_drawer->releaseToPool();
     m_drawer = drawer;
     m_drawerOwned = owned;
-    redraw();
+    if (!drawer) {
+        redraw();
+        return;
+    }
+    // The skin's caption colours and faces, wherever the button chose none of its own.
+    if (const s::gui::IFontDescription* normal = drawer->getCaptionFont()) m_font.inheritFrom(normal);
+    if (const s::gui::IFontDescription* disabled = drawer->getCaptionDisabledFont())
+        m_disabledFont.inheritFrom(disabled);
+    if (const s::gui::IFontDescription* toggled = drawer->getSecondTextFont()) m_toggledFont.inheritFrom(toggled);
+    fontChanged();
 }
 
 void Button::setToggleMode(bool toggle, bool mayUntoggle, bool invertedLook, bool drawerFlag) {
@@ -216,7 +226,7 @@ void Button::clearDefault() {
 void Button::setDefaultStyle(bool on) {
     DWORD style = GetStyle() & 0xFFFF;
     style = on ? (style | BS_DEFPUSHBUTTON) : (style & ~static_cast<DWORD>(BS_DEFPUSHBUTTON));
-    SendMessage(BM_SETSTYLE, style, TRUE);
+    SetButtonStyle(style, TRUE);
     m_default = on;
 }
 
@@ -265,7 +275,8 @@ void Button::onTimer(UINT_PTR id) {
 
 void Button::resizeStep(int32_t screenX, int32_t screenY) {
     int32_t dx = screenX - m_lastPoint.x, dy = screenY - m_lastPoint.y;
-    if ((!dx && !dy) || !m_window) return;
+    // A window the user may not resize keeps its size under the grip too.
+    if ((!dx && !dy) || !m_window || !m_window->isResizable()) return;
     int32_t width = m_window->getWidth(), height = m_window->getHeight();
     m_window->setBounds(m_window->getX(), m_window->getY(), width + dx, height + dy);
     m_lastPoint.x += m_window->getWidth() - width;
@@ -305,16 +316,9 @@ void Button::hover(WPARAM keys, LPARAM lParam) {
 }
 
 LRESULT Button::controlColour(HDC dc) {
-    if (m_brush) DeleteObject(m_brush);
-    m_brush = nullptr;
-    if (m_backgroundInherited && !m_parent) {
-        ::SetBkMode(dc, TRANSPARENT);
-        return reinterpret_cast<LRESULT>(::GetStockObject(NULL_BRUSH));
-    }
-    COLORREF colour = getBackgroundColour();
-    m_brush = CreateSolidBrush(colour);
-    ::SetBkColor(dc, colour);
-    return reinterpret_cast<LRESULT>(m_brush);
+    const ColourRequest request = {m_backgroundInherited && inheritsNoBackground(m_parent), getBackgroundColour(),
+                                   m_font.getTextColour()};
+    return answerControlColour(dc, request, &m_brush);
 }
 
 void Button::repaintNow() {
@@ -323,13 +327,15 @@ void Button::repaintNow() {
     UpdateWindow();
 }
 
+// The dots, their squares and their light edges grow with the UI scale, as the grip does.
 void Button::paintGrip(HDC dc, const RECT& area) {
     const POINT dots[] = {{4, 12}, {4, 8}, {8, 8}, {4, 4}, {8, 4}, {12, 4}};
+    const int32_t s = uiScale();
     HBRUSH grey = CreateSolidBrush(kGripGrey);
     HBRUSH white = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     for (const POINT& d : dots) {
-        int32_t x = area.right - d.x, y = area.bottom - d.y;
-        RECT light = {x + 1, y + 1, x + 3, y + 3}, dark = {x, y, x + 2, y + 2};
+        int32_t x = area.right - d.x * s, y = area.bottom - d.y * s;
+        RECT light = {x + s, y + s, x + 3 * s, y + 3 * s}, dark = {x, y, x + 2 * s, y + 2 * s};
         FillRect(dc, &light, white);
         FillRect(dc, &dark, grey);
     }
@@ -358,9 +364,11 @@ void Button::paintContent(HDC dc, int32_t width, int32_t height) {
 }
 
 void Button::fontChanged() {
-    if (m_measureFont) m_measureFont->releaseToPool();
+    // The control is handed the new font before the old one is deleted under it.
+    Font* old = m_measureFont;
     m_measureFont = nullptr;
     measure();
+    if (old) old->releaseToPool();
     redraw();
 }
 

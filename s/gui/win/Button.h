@@ -5,6 +5,7 @@
 #pragma once
 #include "s/gui/IButton.h"
 #include "s/gui/events/ListenerList.h"
+#include "mfc/CBrush.h"
 #include "s/gui/win/ComponentBase.h"
 #include "s/gui/win/FontOwner.h"
 #include "s/gui/win/FontSetting.h"
@@ -100,7 +101,7 @@ private:
     s::str::strbuffer::StrBuffer m_text;
     FontSetting m_font, m_disabledFont, m_toggledFont;
     Font* m_measureFont = nullptr;
-    HBRUSH m_brush = nullptr;
+    CBrush m_brush;
     int32_t m_measuredWidth = 0, m_measuredHeight = 0;
     s::gui::events::ListenerList m_clicks, m_toggles, m_presses;
     bool m_autoRepeat = false;

@@ -1,9 +1,11 @@
 // s/gui/win/CheckBox.cpp
 #include "s/gui/win/CheckBox.h"
 
+#include "mfc/CClientDC.h"
 #include "s/gui/IWindow.h"
 #include "s/gui/drawer/ICheckBox.h"
 #include "s/gui/drawer/ISkin.h"
+#include "s/gui/drawer/checkbox/win/Thin.h"
 #include "s/gui/win/Font.h"
 #include "s/gui/win/UiScale.h"
 #include "s/thread/Pool.h"
@@ -35,6 +37,14 @@ void CheckBox::setDrawer(s::gui::drawer::ICheckBox* drawer, bool owned) {
 
 void CheckBox::takeSkin(s::gui::drawer::ISkin* skin) {
     if (skin->getCheckBoxDrawer()) setDrawer(skin->getCheckBoxDrawer(), false);
+}
+
+// The system draws its check box at one size whatever the scale; above scale 1 a box without
+// a skin's drawer draws its own, as large as the caption beside it.
+bool CheckBox::createNativeWindow(HWND parent) {
+    if (!CheckControl::createNativeWindow(parent)) return false;
+    if (!m_drawer && uiScale() > 1) setDrawer(s::gui::drawer::checkbox::win::Thin::obtain(), true);
+    return true;
 }
 
 void CheckBox::drawFace(HDC dc, int32_t width, int32_t height, Font* font) {
@@ -80,15 +90,17 @@ void CheckBox::setSizeWithinLimits(int32_t width, int32_t height) {
     }
     int32_t w = width < getMinWidth() ? getMinWidth() : width;
     if (w > getTargetWidth()) w = getTargetWidth();
-    HDC dc = GetDC();
-    HGDIOBJ old = measuringFont() ? SelectObject(dc, measuringFont()->getHandle()) : nullptr;
-    TEXTMETRICW metrics;
-    GetTextMetricsW(dc, &metrics);
-    RECT area = {0, 0, w - boxWidth(metrics.tmHeight), 0};
-    if (area.right < 1) area.right = 1;
-    DrawTextW(dc, getText(), -1, &area, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
-    if (old) SelectObject(dc, old);
-    ReleaseDC(dc);
+    RECT area = {0, 0, 0, 0};
+    {
+        CClientDC dc(m_hWnd);
+        HGDIOBJ old = measuringFont() ? SelectObject(dc, measuringFont()->getHandle()) : nullptr;
+        TEXTMETRICW metrics;
+        GetTextMetricsW(dc, &metrics);
+        area.right = w - boxWidth(metrics.tmHeight);
+        if (area.right < 1) area.right = 1;
+        DrawTextW(dc, getText(), -1, &area, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+        if (old) SelectObject(dc, old);
+    }
     int32_t h = area.bottom > m_minHeight ? area.bottom : m_minHeight;
     setSize(w, h);
 }

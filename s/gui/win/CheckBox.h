@@ -32,6 +32,7 @@ protected:
     bool hasDrawer() const override { return m_drawer != nullptr; }
     void drawFace(HDC dc, int32_t width, int32_t height, Font* font) override;
     void takeSkin(s::gui::drawer::ISkin* skin) override;
+    bool createNativeWindow(HWND parent) override;
     bool handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:

@@ -3,12 +3,14 @@
 
 #include <initializer_list>
 
+#include "mfc/CClientDC.h"
 #include "s/gui/ICheckBox.h"
 #include "s/gui/IRadioButton.h"
 #include "s/gui/ITextLocalizer.h"
 #include "s/gui/IWindow.h"
 #include "s/gui/events/Disabler.h"
 #include "s/gui/events/Enabler.h"
+#include "s/gui/win/ControlColour.h"
 #include "s/gui/win/Font.h"
 #include "s/gui/win/Messages.h"
 #include "s/gui/win/NativeButtonPaint.h"
@@ -32,9 +34,7 @@ CheckControl<I>::CheckControl() {
 }
 
 template <class I>
-CheckControl<I>::~CheckControl() {
-    if (m_brush) DeleteObject(m_brush);
-}
+CheckControl<I>::~CheckControl() = default;
 
 template <class I>
 void CheckControl<I>::releaseActions() {
@@ -79,7 +79,8 @@ void CheckControl<I>::setEnabled(bool enabled) {
 }
 
 template <class I>
-void CheckControl<I>::onEvent(void* source, int32_t) {
+void CheckControl<I>::onEvent(void* source, int32_t code) {
+    if (this->passToUiThread(this, source, code)) return;
     if (this->m_window && source == this->m_window->getLocalizer() && m_textId >= 0)
         setTextId(m_textId);
 }
@@ -114,7 +115,7 @@ void CheckControl<I>::setTextId(int32_t id) {
 template <class I>
 bool CheckControl<I>::isChecked() const {
     if (!this->m_hWnd) return m_checkedState;
-    return ::SendMessageW(this->m_hWnd, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    return this->GetCheck() == BST_CHECKED;
 }
 
 // Through the control when it exists, so that the listeners hear it as they hear a click.
@@ -125,7 +126,7 @@ void CheckControl<I>::storeCheck(bool checked, bool fire) {
         return;
     }
     m_silent = !fire;
-    this->SendMessage(BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED);
+    this->SetCheck(checked ? BST_CHECKED : BST_UNCHECKED);
     m_silent = false;
 }
 
@@ -134,28 +135,30 @@ void CheckControl<I>::measure() {
     if (!this->m_hWnd) return;
     if (!m_font) m_font = m_fontSetting.makeFont();
     if (m_font) this->SetFont(m_font->getHandle(), TRUE);
-    HDC dc = this->GetDC();
-    HGDIOBJ old = m_font ? SelectObject(dc, m_font->getHandle()) : nullptr;
-    SIZE text = {0, 0};
-    GetTextExtentPoint32W(dc, m_text.cString(), static_cast<int>(m_text.length()), &text);
-    if (!text.cy) {
-        TEXTMETRICW metrics;
-        GetTextMetricsW(dc, &metrics);
-        text.cy = metrics.tmHeight;
+    SIZE size = {0, 0};
+    int32_t narrowest = 0;
+    {
+        CClientDC dc(this->m_hWnd);
+        HGDIOBJ old = m_font ? SelectObject(dc, m_font->getHandle()) : nullptr;
+        SIZE text = {0, 0};
+        GetTextExtentPoint32W(dc, m_text.cString(), static_cast<int>(m_text.length()), &text);
+        if (!text.cy) {
+            TEXTMETRICW metrics;
+            GetTextMetricsW(dc, &metrics);
+            text.cy = metrics.tmHeight;
+        }
+        size = measureText(dc, text);
+        narrowest = minimumWidth(dc, size);
+        if (old) SelectObject(dc, old);
     }
-    SIZE size = measureText(dc, text);
-    int32_t narrowest = minimumWidth(dc, size);
-    if (old) SelectObject(dc, old);
-    this->ReleaseDC(dc);
     this->setMinimumSize(narrowest, size.cy);
     this->setTargetSize(size.cx, size.cy);
     if (this->m_parent) this->m_parent->childChanged();
 }
 
 template <class I>
-bool CheckControl<I>::createNativeWindow(HWND parent) {
-    if (!this->CreateEx(0, L"BUTTON", L"Button", nativeStyle(), 0, 0, 0, 0, parent,
-                        reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kControlId)))) {
+bool CheckControl<I>::createNativeWindow(HWND) {
+    if (!this->Create(L"Button", nativeStyle(), RECT{}, this->m_parentWnd, kControlId)) {
         ::MessageBoxW(nullptr, kCreationFailed, L"Error!", MB_ICONWARNING);
         return false;
     }
@@ -163,7 +166,7 @@ bool CheckControl<I>::createNativeWindow(HWND parent) {
     showCaption();
     if (m_checkedState) {
         m_silent = true;
-        this->SendMessage(BM_SETCHECK, BST_CHECKED);
+        this->SetCheck(BST_CHECKED);
         m_silent = false;
     }
     measure();
@@ -220,7 +223,7 @@ bool CheckControl<I>::handleMessage(LRESULT* result, UINT message, WPARAM wParam
                                     LPARAM lParam) {
     switch (message) {
     case BM_SETCHECK:
-        m_wasChecked = ::SendMessageW(this->m_hWnd, BM_GETCHECK, 0, 0) == BST_CHECKED;
+        m_wasChecked = this->GetCheck() == BST_CHECKED;
         return false;
     case WM_PAINT:
     case WM_UPDATEUISTATE:
@@ -240,11 +243,9 @@ bool CheckControl<I>::handleMessage(LRESULT* result, UINT message, WPARAM wParam
         if (!this->m_parentWnd || !this->m_parentWnd->m_hWnd) return false;
         return ::SendMessageW(this->m_parentWnd->m_hWnd, message, wParam, lParam) == 0;
     case kReflectColour: {
-        if (m_brush) DeleteObject(m_brush);
-        COLORREF colour = this->getBackgroundColour();
-        m_brush = CreateSolidBrush(colour);
-        SetBkColor(reinterpret_cast<HDC>(wParam), colour);
-        *result = reinterpret_cast<LRESULT>(m_brush);
+        const ColourRequest request = {this->m_backgroundInherited && inheritsNoBackground(this->m_parent),
+                                       this->getBackgroundColour(), m_fontSetting.getTextColour()};
+        *result = answerControlColour(reinterpret_cast<HDC>(wParam), request, &m_brush);
         return true;
     }
     default:
@@ -260,9 +261,11 @@ void CheckControl<I>::paintContent(HDC dc, int32_t width, int32_t height) {
 
 template <class I>
 void CheckControl<I>::fontChanged() {
-    if (m_font) m_font->releaseToPool();
+    // The control is handed the new font before the old one is deleted under it.
+    Font* old = m_font;
     m_font = nullptr;
     measure();
+    if (old) old->releaseToPool();
     this->redraw();
 }
 

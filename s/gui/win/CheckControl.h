@@ -6,6 +6,7 @@
 // event actions are made on first use and given back with the control.
 #pragma once
 #include "s/gui/events/ListenerList.h"
+#include "mfc/CBrush.h"
 #include "s/gui/win/ComponentBase.h"
 #include "s/gui/win/FontOwner.h"
 #include "s/gui/win/FontSetting.h"
@@ -91,7 +92,7 @@ private:
     s::str::strbuffer::StrBuffer m_text;
     FontSetting m_fontSetting;
     Font* m_font = nullptr;
-    HBRUSH m_brush = nullptr;
+    CBrush m_brush;
     bool m_checkedState = false;
     bool m_silent = false;
     bool m_wasChecked = false;

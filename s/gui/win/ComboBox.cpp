@@ -3,10 +3,15 @@
 
 #include "s/gui/ITextLocalizer.h"
 #include "s/gui/IWindow.h"
+#include "mfc/CClientDC.h"
 #include "s/gui/combobox/ComboBoxItem.h"
 #include "s/gui/drawer/ICombo.h"
 #include "s/gui/drawer/ISkin.h"
+#include "s/gui/drawer/combo/win/Thin.h"
+#include "s/gui/win/ControlColour.h"
 #include "s/gui/win/Font.h"
+#include "s/gui/win/Messages.h"
+#include "s/gui/win/UiScale.h"
 #include "s/thread/Pool.h"
 
 namespace s::gui::win {
@@ -25,6 +30,10 @@ constexpr UINT kReflectedCloseUp = WM_APP + 0x10;
 constexpr int32_t kBold = 1, kGrey = 2, kWhite = 4, kHeader = 8, kSeparator = 16, kThinSeparator = 32;
 constexpr COLORREF kHeaderBlock = 0x555555;
 constexpr COLORREF kDisabledText = 0x92A1A1;
+// The colour request of the old 16-bit interface, which some controls still send.
+constexpr UINT kCtlColour = 0x0019;
+// The narrowest a closed box is at UI scale 1; it grows with the scale.
+constexpr int32_t kMinWidth = 50;
 // Above this many items the list shows a scroll bar, which its width must leave room for.
 constexpr uint32_t kItemsWithoutScrollBar = 30;
 
@@ -91,10 +100,13 @@ void ComboBox::setDrawer(s::gui::drawer::ICombo* drawer, bool owned) {
 }
 
 void ComboBox::fontChanged() {
-    if (m_font) m_font->releaseToPool();
-    if (m_boldFont) m_boldFont->releaseToPool();
+    // The control is handed the new font before the old one is deleted under it.
+    Font* old = m_font;
+    Font* oldBold = m_boldFont;
     m_font = m_boldFont = nullptr;
     if (m_hWnd && font()) SetFont(font()->getHandle(), TRUE);
+    if (old) old->releaseToPool();
+    if (oldBold) oldBold->releaseToPool();
     redraw();
 }
 
@@ -139,7 +151,7 @@ ComboBoxItem* ComboBox::getItem(int32_t index) const {
 void ComboBox::addItem(ComboBoxItem* item) {
     if (!item) return;
     m_items.add(item);
-    if (m_hWnd) SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item->getCaption()));
+    if (m_hWnd) AddString(item->getCaption());
 }
 
 void ComboBox::insertItem(int32_t index, ComboBoxItem* item) {
@@ -150,9 +162,7 @@ void ComboBox::insertItem(int32_t index, ComboBoxItem* item) {
     }
     if (!m_items.insertGap(static_cast<uint32_t>(index))) return;
     m_items.set(static_cast<uint32_t>(index), item);
-    if (m_hWnd)
-        SendMessage(CB_INSERTSTRING, static_cast<WPARAM>(index),
-                    reinterpret_cast<LPARAM>(item->getCaption()));
+    if (m_hWnd) InsertString(index, item->getCaption());
     if (m_selection >= index) ++m_selection;
     if (m_previous >= index) ++m_previous;
 }
@@ -162,10 +172,10 @@ ComboBoxItem* ComboBox::removeAt(int32_t index) {
     ComboBoxItem* item = getItem(index);
     if (!item) return nullptr;
     m_items.removeAt(static_cast<uint32_t>(index));
-    if (m_hWnd) SendMessage(CB_DELETESTRING, static_cast<WPARAM>(index));
+    if (m_hWnd) DeleteString(static_cast<UINT>(index));
     if (index == m_selection) {
         m_selection = m_previous = -1;
-        if (m_hWnd) SendMessage(CB_SETCURSEL, static_cast<WPARAM>(-1));
+        if (m_hWnd) SetCurSel(-1);
     } else {
         if (m_selection > index) --m_selection;
         if (m_previous > index) --m_previous;
@@ -226,7 +236,7 @@ void ComboBox::setSelection(int32_t index, bool fireEvents) {
     if (index < 0 || static_cast<uint32_t>(index) >= m_items.count()) index = 0;
     if (m_items.count() == 0) index = -1;
     if (index == m_selection) return;
-    if (m_hWnd) SendMessage(CB_SETCURSEL, static_cast<WPARAM>(index));
+    if (m_hWnd) SetCurSel(index);
     m_previous = m_selection;
     m_selection = index;
     if (fireEvents) m_selectionListeners.fire(self(), 0);
@@ -260,29 +270,31 @@ void ComboBox::retextItems() {
     redraw();
 }
 
-bool ComboBox::createNativeWindow(HWND parent) {
-    if (!CreateEx(0, L"COMBOBOX", L"", kStyle, 0, 0, 0, 0, parent,
-                  reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kControlId)))) {
+bool ComboBox::createNativeWindow(HWND) {
+    if (!Create(kStyle, RECT{}, m_parentWnd, kControlId)) {
         ::MessageBoxW(nullptr, kCreationFailed, L"Error!", MB_ICONWARNING);
         return false;
     }
     if (font()) SetFont(font()->getHandle(), FALSE);
     int32_t itemHeight = font() ? font()->measureTextHeight() + 2 : 16;
-    SendMessage(CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), itemHeight);
-    SendMessage(CB_SETITEMHEIGHT, 0, itemHeight);
+    SetItemHeight(-1, static_cast<UINT>(itemHeight));
+    SetItemHeight(0, static_cast<UINT>(itemHeight));
     for (uint32_t i = 0; i < m_items.count(); ++i)
-        SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(getItem(static_cast<int32_t>(i))->getCaption()));
+        AddString(getItem(static_cast<int32_t>(i))->getCaption());
     if (m_selection < 0 && m_items.count()) m_selection = 0;
-    SendMessage(CB_SETCURSEL, static_cast<WPARAM>(m_selection));
+    SetCurSel(m_selection);
     RECT r;
     GetWindowRect(&r);
-    setMinimumSize(60, r.bottom - r.top);
+    setMinimumSize(kMinWidth * uiScale(), r.bottom - r.top);
     setTargetSize(m_fixedWidth >= 0 ? m_fixedWidth : 160, r.bottom - r.top);
+    // The system draws the arrow at one size whatever the scale; above scale 1 a box without a
+    // skin's drawer draws its own face, arrow and all, at the scale.
+    if (!m_drawer && uiScale() > 1) setDrawer(s::gui::drawer::combo::win::Thin::obtain(), true);
     return true;
 }
 
 void ComboBox::selectionChanged() {
-    int32_t now = static_cast<int32_t>(SendMessage(CB_GETCURSEL));
+    int32_t now = GetCurSel();
     if (now == m_selection || !getItem(now)) return;
     m_previous = m_selection;
     m_selection = now;
@@ -297,7 +309,7 @@ void ComboBox::keepTopIndex() {
     int32_t rows = 20;
     COMBOBOXINFO info = {};
     info.cbSize = sizeof(info);
-    int32_t itemHeight = static_cast<int32_t>(SendMessage(CB_GETITEMHEIGHT, 0));
+    int32_t itemHeight = GetItemHeight(0);
     if (GetComboBoxInfo(m_hWnd, &info) && info.hwndList && itemHeight > 0) {
         RECT list;
         ::GetClientRect(info.hwndList, &list);
@@ -309,7 +321,7 @@ void ComboBox::keepTopIndex() {
         top = m_closedTopIndex;
     else if (rows > 3)
         top = m_selection - rows / 2 < 0 ? 0 : m_selection - rows / 2;
-    if (top >= 0) SendMessage(CB_SETTOPINDEX, static_cast<WPARAM>(top));
+    if (top >= 0) SetTopIndex(top);
 }
 
 void ComboBox::drawItem(const DRAWITEMSTRUCT* d) {
@@ -334,7 +346,9 @@ void ComboBox::drawItem(const DRAWITEMSTRUCT* d) {
         line(d->hDC, d->rcItem, 7, 0xEEEEEE);
         return;
     }
-    COLORREF text = highlighted ? GetSysColor(COLOR_HIGHLIGHTTEXT) : m_enabled ? RGB(0, 0, 0) : kDisabledText;
+    COLORREF text = highlighted  ? GetSysColor(COLOR_HIGHLIGHTTEXT)
+                    : m_enabled ? m_fontSetting.getTextColour()
+                                : kDisabledText;
     if (flags & kGrey) text = 0x888888;
     if (flags & (kWhite | kHeader)) text = RGB(255, 255, 255);
     if (header) headerBlock(d->hDC, d->rcItem, m_background);
@@ -355,9 +369,9 @@ void ComboBox::drawItem(const DRAWITEMSTRUCT* d) {
 
 // The list as wide as its widest caption, each row as high as its font's text.
 void ComboBox::sizeDropDown() {
-    HDC dc = GetDC();
+    CClientDC dc(m_hWnd);
     int32_t widest = 0;
-    int32_t itemHeight = static_cast<int32_t>(SendMessage(CB_GETITEMHEIGHT, 0));
+    int32_t itemHeight = GetItemHeight(0);
     for (uint32_t i = 0; i < m_items.count(); ++i) {
         ComboBoxItem* item = getItem(static_cast<int32_t>(i));
         bool made = false;
@@ -370,7 +384,7 @@ void ComboBox::sizeDropDown() {
         if (size.cx > widest) widest = size.cx;
         if (size.cy > itemHeight) {
             itemHeight = size.cy;
-            SendMessage(CB_SETITEMHEIGHT, 0, itemHeight);
+            SetItemHeight(0, static_cast<UINT>(itemHeight));
         }
         if (old) SelectObject(dc, old);
         if (made) f->releaseToPool();
@@ -380,13 +394,12 @@ void ComboBox::sizeDropDown() {
     SIZE zero = {0, 0};
     GetTextExtentPoint32W(dc, L"0", 1, &zero);
     if (old) SelectObject(dc, old);
-    ReleaseDC(dc);
     // A width below the list's present one is not taken: the list falls back to the box's
     // own width (Wine 8.0, checked: after a language of longer captions). It keeps the wider.
     int32_t width = widest + zero.cx;
     const int32_t present = static_cast<int32_t>(SendMessage(CB_GETDROPPEDWIDTH));
     if (present > width) width = present;
-    SendMessage(CB_SETDROPPEDWIDTH, static_cast<WPARAM>(width));
+    SetDroppedWidth(static_cast<UINT>(width));
 }
 
 // The closed box drawn by the skin's drawer: pressed while open, hovered under the cursor.
@@ -398,6 +411,14 @@ void ComboBox::paintContent(HDC dc, int32_t width, int32_t height) {
     ComboBoxItem* item = getSelectedItem();
     m_drawer->draw(dc, 0, 0, width, height, item ? item->getCaption() : L"",
                    m_enabled ? boldFont() : font(), look, m_enabled);
+}
+
+// The box and its list over an inherited background are painted through; else on the
+// combo's colour, or the button face while it is disabled.
+LRESULT ComboBox::colourAnswer(HDC dc) {
+    const ColourRequest request = {m_backgroundInherited, m_enabled ? m_background : GetSysColor(COLOR_BTNFACE),
+                                   m_fontSetting.getTextColour()};
+    return answerControlColour(dc, request, &m_brush);
 }
 
 bool ComboBox::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -430,7 +451,12 @@ bool ComboBox::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARA
             Invalidate(FALSE);
             UpdateWindow();
         }
-        m_closedTopIndex = static_cast<int32_t>(SendMessage(CB_GETTOPINDEX));
+        m_closedTopIndex = GetTopIndex();
+        return true;
+    case kCtlColour:
+    case WM_CTLCOLORLISTBOX:
+    case kReflectColour:
+        *result = colourAnswer(reinterpret_cast<HDC>(wParam));
         return true;
     case WM_PAINT:
         if (!m_drawer) return false;

@@ -3,6 +3,7 @@
 // An owner-drawn drop-down list over the system's combo box. The items and the selection
 // are kept here, so they hold before the control exists and the control only mirrors them.
 #pragma once
+#include "mfc/CBrush.h"
 #include "s/col/_array/ArrayP.h"
 #include "s/gui/IComboBox.h"
 #include "s/gui/events/ListenerList.h"
@@ -74,6 +75,7 @@ private:
     void keepTopIndex();
     void selectFirstSilently();
     void releaseDrawer();
+    LRESULT colourAnswer(HDC dc);
 
     s::col::_array::ArrayP m_items;
     int32_t m_selection = -1, m_previous = -1;
@@ -87,6 +89,7 @@ private:
     bool m_firstDrawAfterDrop = false;
     int32_t m_closedTopIndex = -1;
     bool m_fontPreview = false;
+    CBrush m_brush;
 };
 
 ComboBox* newComboBox(double width);

@@ -44,6 +44,42 @@ bool ComponentBase<I>::isOnOwnThread() const {
 }
 
 template <class I>
+bool ComponentBase<I>::passToUiThread(s::gui::events::IEventListener* listener, void* source, int32_t code) {
+    if (!m_hWnd || !m_window || isOnOwnThread()) return false;
+    struct Call {
+        s::gui::events::IEventListener* listener;
+        void* source;
+        int32_t code;
+    } call = {listener, source, code};
+    return m_window->runOnUiThread(
+        [](void* c) {
+            auto* call = static_cast<Call*>(c);
+            call->listener->onEvent(call->source, call->code);
+        },
+        &call);
+}
+
+// A skin chosen on another thread is taken where the component paints: on its UI thread.
+template <class I>
+void ComponentBase<I>::takeSkinOf(void* self, s::gui::drawer::ISkin* skin) {
+    auto* component = static_cast<ComponentBase*>(self);
+    if (component->m_hWnd && component->m_window && !component->isOnOwnThread()) {
+        struct Call {
+            ComponentBase* component;
+            s::gui::drawer::ISkin* skin;
+        } call = {component, skin};
+        const bool sent = component->m_window->runOnUiThread(
+            [](void* c) {
+                auto* call = static_cast<Call*>(c);
+                call->component->takeSkin(call->skin);
+            },
+            &call);
+        if (sent) return;
+    }
+    component->takeSkin(skin);
+}
+
+template <class I>
 int32_t ComponentBase<I>::getScreenX() const {
     if (!m_hWnd) return m_originX + m_x;
     POINT p = {0, 0};
@@ -77,6 +113,17 @@ void ComponentBase<I>::applyGeometry(UINT flags) {
     UINT show = m_visible ? SWP_SHOWWINDOW : 0;
     SetWindowPos(nullptr, m_originX + m_x, m_originY + m_y, m_width, m_height,
                  SWP_NOZORDER | show | flags);
+    RECT placed = m_placed;
+    if (!(flags & SWP_NOMOVE)) OffsetRect(&placed, m_originX + m_x - placed.left, m_originY + m_y - placed.top);
+    if (!(flags & SWP_NOSIZE)) {
+        placed.right = placed.left + m_width;
+        placed.bottom = placed.top + m_height;
+    }
+    if (EqualRect(&placed, &m_placed)) return;
+    m_placed = placed;
+    // Moved or resized, it is painted again once its thread is idle, however many layouts
+    // placed it meanwhile; the picture the system moved along may not fit its new place.
+    RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
 }
 
 template <class I>
@@ -179,7 +226,9 @@ void ComponentBase<I>::setVisible(bool visible, bool recurse) {
         return;
     }
     if (m_hWnd) ShowWindow(SW_HIDE);
-    this->setPosition(kParkedX, kParkedY);
+    this->setPosition(kParkedX, parkedY());
+    // What the parent holds changed as much as when it is shown: its results follow.
+    if (m_parent) m_parent->childChanged();
 }
 
 template <class I>
@@ -394,6 +443,7 @@ void ComponentBase<I>::destroyNativeWindow() {
     // Made on its UI thread, so destroyed there: the window answers kDestroyOwnWindow.
     ::SendMessageW(m_hWnd, kDestroyOwnWindow, 0, 0);
     Detach();
+    SetRectEmpty(&m_placed);
 }
 
 template <class I>
@@ -431,6 +481,7 @@ void ComponentBase<I>::resetForReuse() {
     m_window = nullptr;
     m_parentWnd = nullptr;
     m_x = m_y = m_originX = m_originY = m_width = m_height = 0;
+    SetRectEmpty(&m_placed);
     m_minWidth = m_minHeight = m_targetWidth = m_targetHeight = 0;
     m_targetWidthPercent = m_targetHeightPercent = m_fixedWidth = m_fixedHeight = -1;
     m_collapsed = false;

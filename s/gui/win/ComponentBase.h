@@ -16,6 +16,7 @@
 #include "mfc/CWnd.h"
 #include "s/col/_array/ArrayP.h"
 #include "s/gui/IComponent.h"
+#include "s/gui/events/IEventListener.h"
 #include "s/gui/win/NativeWindowOf.h"
 #include "s/gui/win/BackBuffer.h"
 #include "s/gui/win/SkinLink.h"
@@ -86,6 +87,8 @@ public:
     int32_t getTargetHeight() const override;
     int32_t getContentTargetWidth() const override;
     int32_t getContentTargetHeight() const override;
+    bool sharesParentWidth() const override { return m_fixedWidth < 0 && m_targetWidthPercent >= 0; }
+    bool sharesParentHeight() const override { return m_fixedHeight < 0 && m_targetHeightPercent >= 0; }
     bool isVisible() const override { return m_visible; }
     void setVisible(bool visible, bool recurse) override;
     bool isEnabled() const override { return m_enabled; }
@@ -153,6 +156,8 @@ protected:
     virtual void relayout() {}
     // The window's skin changed (or the component joined it): take the family's drawer.
     virtual void takeSkin(s::gui::drawer::ISkin*) {}
+    // Where a hidden component waits, below its parent's origin unless its kind says other.
+    virtual int32_t parkedY() const { return kParkedY; }
     // What an owner-painted component draws over its background into the back buffer.
     virtual void paintContent(HDC, int32_t, int32_t) {}
     // The WM_PAINT of every owner-painted component: the background (the parent's picture
@@ -167,6 +172,10 @@ protected:
     void createChildWindows();
     void destroyNativeWindow();
     bool isOnOwnThread() const;
+    // An event met on another thread than the component's window's (a language change made
+    // there) is handed to the listener again on the window's UI thread, where the component
+    // lives; true when it was, false when the caller is to handle it here.
+    bool passToUiThread(s::gui::events::IEventListener* listener, void* source, int32_t code);
 
     s::gui::IComponent* self() { return this; }
 
@@ -187,15 +196,14 @@ protected:
     bool m_editable = true;
     bool m_deferred = false;
     bool m_dirty = false;
+    RECT m_placed = {};  // where the native window was last put, in the parent's client area
     s::image::win::BufferedImage* m_backBuffer = nullptr;
     s::col::_array::ArrayP m_children;
     BackBuffer m_paintBuffer;
     SkinLink m_skin{this, &ComponentBase::takeSkinOf};
 
 private:
-    static void takeSkinOf(void* self, s::gui::drawer::ISkin* skin) {
-        static_cast<ComponentBase*>(self)->takeSkin(skin);
-    }
+    static void takeSkinOf(void* self, s::gui::drawer::ISkin* skin);
 };
 
 }  // namespace s::gui::win

@@ -92,6 +92,8 @@ public:
     void setEllipsis(bool on) override { m_data.ellipsis = on; }
     int32_t getTextEffect() const override { return m_data.textEffect; }
     void setTextEffect(int32_t effect) override { m_data.textEffect = effect; }
+    bool isDisabledText() const { return m_data.disabledText; }
+    void setDisabledText(bool on) { m_data.disabledText = on; }
     bool isClearType() const override { return m_data.isClearType(); }
     void setClearType(bool on) override {
         m_data.font.lfQuality = on ? CLEARTYPE_QUALITY : NONANTIALIASED_QUALITY;

@@ -23,6 +23,9 @@ struct FontData {
     int32_t sizeCode = 0;
     bool overrides[kOverrideCount] = {};
     int32_t textEffect = 0;
+    // The text of a disabled control: effects draw it in their pale shades. Not a property
+    // of the face, so never inherited.
+    bool disabledText = false;
 
     // The defaults at the given scale with the given face.
     void reset(int32_t scale, const wchar_t* face);

@@ -1,6 +1,7 @@
 // s/gui/win/GroupBox.cpp
 #include "s/gui/win/GroupBox.h"
 
+#include "mfc/CClientDC.h"
 #include "s/gui/IBox.h"
 #include "s/gui/ITextLocalizer.h"
 #include "s/gui/IWindow.h"
@@ -9,6 +10,7 @@
 #include "s/gui/layout/Arrangement.h"
 #include "s/gui/layout/Pile.h"
 #include "s/gui/win/Box.h"
+#include "s/gui/win/ControlColour.h"
 #include "s/gui/win/Font.h"
 #include "s/gui/win/Messages.h"
 #include "s/thread/Pool.h"
@@ -22,6 +24,8 @@ constexpr UINT kControlId = 1000;
 constexpr wchar_t kCreationFailed[] = L"Window Creation Failed!";
 constexpr uint32_t kFrameColour = 0xBFD0D0;
 constexpr int32_t kDropBoxTitleId = 1001000;
+// The toolkit's shade of disabled text (the text drawer's disabled font).
+constexpr uint8_t kDisabledGrey[] = {161, 161, 146};
 
 }  // namespace
 
@@ -49,6 +53,13 @@ void GroupBox::setPropagate(bool on) {
 GroupBox::~GroupBox() {
     if (m_defaultDrawer) m_defaultDrawer->releaseToPool();
     if (m_font) m_font->releaseToPool();
+    if (m_disabledFont) m_disabledFont->releaseToPool();
+}
+
+void GroupBox::setEnabled(bool enabled) {
+    const bool changed = enabled != m_enabled;
+    ComponentBase::setEnabled(enabled);
+    if (changed) redraw();
 }
 
 void GroupBox::restoreDefaults() {
@@ -64,6 +75,8 @@ void GroupBox::restoreDefaults() {
     m_propagate = false;
     m_integers.clear();
     m_frameColour = kFrameColour;
+    m_disabledSetting.setTextColour(kDisabledGrey[0], kDisabledGrey[1], kDisabledGrey[2]);
+    m_disabledSetting.setDisabledText(true);
     if (m_defaultDrawer)
         m_defaultDrawer->setFrameColour(GetRValue(kFrameColour), GetGValue(kFrameColour),
                                         GetBValue(kFrameColour));
@@ -74,8 +87,10 @@ void GroupBox::resetForReuse() {
     ComponentBase::resetForReuse();
     if (m_drawer && m_drawerOwned) m_drawer->releaseToPool();
     if (m_font) m_font->releaseToPool();
-    m_font = nullptr;
+    if (m_disabledFont) m_disabledFont->releaseToPool();
+    m_font = m_disabledFont = nullptr;
     m_fontSetting.resetForReuse();
+    m_disabledSetting.resetForReuse();
     m_listeners.clear();
     restoreDefaults();
 }
@@ -95,15 +110,19 @@ Font* GroupBox::font() {
     return m_font;
 }
 
+Font* GroupBox::disabledFont() {
+    if (!m_disabledFont) m_disabledFont = m_disabledSetting.makeFont();
+    return m_disabledFont;
+}
+
 void GroupBox::setParent(s::gui::IComponent* parent) {
     if (!parent && m_window && m_window->getLocalizer()) m_window->getLocalizer()->removeListener(this);
     ComponentBase::setParent(parent);
     if (parent && m_window && m_window->getLocalizer()) m_window->getLocalizer()->addListener(this);
 }
 
-bool GroupBox::createNativeWindow(HWND parent) {
-    if (!CreateEx(0, L"BUTTON", L"GroupBox", kStyle, 0, 0, 0, 0, parent,
-                  reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kControlId)))) {
+bool GroupBox::createNativeWindow(HWND) {
+    if (!Create(L"GroupBox", kStyle, RECT{}, m_parentWnd, kControlId)) {
         ::MessageBoxW(nullptr, kCreationFailed, L"Error!", MB_ICONWARNING);
         return false;
     }
@@ -116,7 +135,7 @@ bool GroupBox::createNativeWindow(HWND parent) {
 
 void GroupBox::measure() {
     if (m_hWnd) {
-        HDC dc = GetDC();
+        CClientDC dc(m_hWnd);
         HGDIOBJ old = font() ? SelectObject(dc, font()->getHandle()) : nullptr;
         SIZE size = {0, 0};
         GetTextExtentPoint32W(dc, m_title.cString(), static_cast<int>(m_title.length()), &size);
@@ -126,7 +145,6 @@ void GroupBox::measure() {
             size.cy = metrics.tmHeight;
         }
         if (old) SelectObject(dc, old);
-        ReleaseDC(dc);
         m_titleWidth = size.cx;
         m_titleHeight = size.cy;
     }
@@ -165,6 +183,7 @@ int32_t GroupBox::getMinWidth() const {
 }
 
 void GroupBox::onEvent(void* source, int32_t code) {
+    if (passToUiThread(this, source, code)) return;
     if (m_content && source == static_cast<s::gui::IComponent*>(m_content) && code == 1) {
         m_listeners.fire(self(), kFilesDropped);
         return;
@@ -210,15 +229,19 @@ void GroupBox::paintContent(HDC dc, int32_t width, int32_t height) {
         FillRect(dc, &inside, brush);
         DeleteObject(brush);
     }
-    drawer()->draw(dc, 0, m_titleHeight / 2, width, height, m_title.cString(), font(),
-                   m_titleWidth, m_titleHeight);
+    Font* title = m_enabled ? font() : disabledFont();
+    drawer()->draw(dc, 0, m_titleHeight / 2, width, height, m_title.cString(), title, m_titleWidth, m_titleHeight);
 }
 
 // The title is measured again with the new font: the insets and the content follow.
 void GroupBox::fontChanged() {
-    if (m_font) m_font->releaseToPool();
+    // The control lets go of its font before it is deleted.
+    Font* old = m_font;
     m_font = nullptr;
     if (m_hWnd && font()) SetFont(font()->getHandle(), FALSE);
+    if (old) old->releaseToPool();
+    if (m_disabledFont) m_disabledFont->releaseToPool();
+    m_disabledFont = nullptr;
     measure();
     redraw();
 }
@@ -248,6 +271,12 @@ bool GroupBox::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARA
         return true;
     case WM_UPDATEUISTATE:
         return true;
+    case kReflectColour: {
+        const ColourRequest request = {m_backgroundInherited && inheritsNoBackground(m_parent), getBackgroundColour(),
+                                       m_fontSetting.getTextColour()};
+        *result = answerControlColour(reinterpret_cast<HDC>(wParam), request, &m_brush);
+        return true;
+    }
     default:
         return ComponentBase::handleMessage(result, message, wParam, lParam);
     }

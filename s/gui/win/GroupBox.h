@@ -6,6 +6,7 @@
 #include "s/gui/IGroupBox.h"
 #include "s/gui/events/ListenerList.h"
 #include "s/col/_array/ArrayS32.h"
+#include "mfc/CBrush.h"
 #include "s/gui/win/ComponentBase.h"
 #include "s/gui/win/FontOwner.h"
 #include "s/gui/win/FontSetting.h"
@@ -34,6 +35,8 @@ public:
     int32_t getMinWidth() const override;
     // Hidden, it parks, hides its content and gives its back buffer up until the next paint.
     void setVisible(bool visible, bool recurse) override;
+    // The title changes its font with the state: redrawn at once.
+    void setEnabled(bool enabled) override;
     bool keepsBackBuffer() const { return hasPaintBuffer(); }
     void onEvent(void* source, int32_t code) override;
 
@@ -65,12 +68,15 @@ protected:
     void relayout() override { doLayout(); }
     void paintContent(HDC dc, int32_t width, int32_t height) override;
     void takeSkin(s::gui::drawer::ISkin* skin) override;
-    FontSetting* fontSetting(int32_t index) override { return index == 0 ? &m_fontSetting : nullptr; }
+    FontSetting* fontSetting(int32_t index) override {
+        return index == 0 ? &m_fontSetting : index == 1 ? &m_disabledSetting : nullptr;
+    }
     void fontChanged() override;
 
 private:
     void restoreDefaults();
     Font* font();
+    Font* disabledFont();
     void measure();
     void paint();
     s::gui::drawer::IGroupBox* drawer() const;
@@ -80,7 +86,10 @@ private:
     int32_t m_textId = -1;
     s::str::strbuffer::StrBuffer m_title;
     FontSetting m_fontSetting;
+    FontSetting m_disabledSetting;
     Font* m_font = nullptr;
+    Font* m_disabledFont = nullptr;
+    CBrush m_brush;
     int32_t m_titleWidth = 0, m_titleHeight = 0;
     s::gui::events::ListenerList m_listeners;
     s::gui::drawer::IGroupBox* m_drawer = nullptr;

@@ -285,6 +285,14 @@ int32_t Image::getTargetHeight() const {
                                       m_heightPerWidth});
 }
 
+bool Image::sharesParentWidth() const {
+    return (m_imageFixedWidth < 0 && m_widthPercent >= 0) || ComponentBase::sharesParentWidth();
+}
+
+bool Image::sharesParentHeight() const {
+    return (m_imageFixedHeight < 0 && m_heightPercent >= 0) || ComponentBase::sharesParentHeight();
+}
+
 void Image::setWidthPercent(int32_t percent) {
     m_widthPercent = percent;
     updateSizes();

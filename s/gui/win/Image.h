@@ -70,6 +70,8 @@ public:
     // IComponent: a percent of the parent, less the frame, bounded by the proportions.
     int32_t getTargetWidth() const override;
     int32_t getTargetHeight() const override;
+    bool sharesParentWidth() const override;
+    bool sharesParentHeight() const override;
 
     // One step of the animation at time now (milliseconds): the timer's work.
     void animationStep(int64_t now);

@@ -1,6 +1,7 @@
 // s/gui/win/Label.cpp
 #include "s/gui/win/Label.h"
 
+#include "mfc/CClientDC.h"
 #include "s/gui/ITextLocalizer.h"
 #include "s/gui/IWindow.h"
 #include "s/gui/drawer/ISkin.h"
@@ -75,6 +76,7 @@ Font* Label::fontOf(FontKind kind) {
     Font*& f = m_fonts[kind];
     if (!f && (f = m_fontSetting.makeFont())) {
         if (kind >= kLinkFont) f->setUnderline(true);
+        f->setDisabledText(kind == kDisabledFont);
         f->setWordWrap(m_wordWrap);
         f->setEllipsis(m_ellipsis);
     }
@@ -107,8 +109,9 @@ bool Label::createNativeWindow(HWND parent) {
     return true;
 }
 
+// A text given as such (the maker's name, a path) is no pack text: a language change leaves it.
 void Label::onEvent(void* source, int32_t) {
-    if (m_window && source == m_window->getLocalizer()) setTextId(m_textId);
+    if (m_window && source == m_window->getLocalizer() && m_textId != -1) setTextId(m_textId);
 }
 
 void Label::setWordWrap(bool wrap) {
@@ -234,11 +237,9 @@ void Label::measure() {
     m_wrapWidths.clear();
     m_wrapHeights.clear();
     if (!m_hWnd) return;
-    HDC dc = GetDC();
     RECT area = {0, 0, 0x7FFF, 0x7FFF};
     int32_t width = 0, height = 0;
-    drawer()->measureText(dc, area, m_text.cString(), measureFont(), &width, &height);
-    ReleaseDC(dc);
+    drawer()->measureText(CClientDC(m_hWnd), area, m_text.cString(), measureFont(), &width, &height);
     setMinimumSize(m_wordWrap ? 0 : width, height);
     setTargetSize(width, height);
     if (m_parent) m_parent->childChanged();
@@ -258,11 +259,9 @@ void Label::setSizeWithinLimits(int32_t width, int32_t height) {
         m_wrapHeights.resize(index + 1, -1);
     }
     if (m_wrapWidths[index] < 0) {
-        HDC dc = GetDC();
         RECT area = {0, 0, width, 0x7FFF};
         int32_t w = 0, h = 0;
-        drawer()->measureText(dc, area, m_text.cString(), measureFont(), &w, &h);
-        ReleaseDC(dc);
+        drawer()->measureText(CClientDC(m_hWnd), area, m_text.cString(), measureFont(), &w, &h);
         ++m_wrapMeasures;
         m_wrapWidths[index] = w < width ? w : width;
         m_wrapHeights[index] = h;
@@ -375,22 +374,29 @@ bool Label::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM l
     }
 }
 
-Label* newLabelWithText(const wchar_t* text, bool wordWrap, bool ellipsis) {
-    Label* label = s::thread::Pool<Label>::obtain();
-    if (!label) return nullptr;
-    label->setText(text, true);
+namespace {
+
+Label* shaped(Label* label, bool wordWrap, bool ellipsis, int32_t sizeCode) {
     label->setWordWrap(wordWrap);
     label->setEllipsis(ellipsis);
+    label->setFontSize(sizeCode);
     return label;
 }
 
-Label* newLabel(int32_t textId, bool wordWrap, bool ellipsis) {
+}  // namespace
+
+Label* newLabelWithText(const wchar_t* text, bool wordWrap, bool ellipsis, int32_t sizeCode) {
+    Label* label = s::thread::Pool<Label>::obtain();
+    if (!label) return nullptr;
+    label->setText(text, true);
+    return shaped(label, wordWrap, ellipsis, sizeCode);
+}
+
+Label* newLabel(int32_t textId, bool wordWrap, bool ellipsis, int32_t sizeCode) {
     Label* label = s::thread::Pool<Label>::obtain();
     if (!label) return nullptr;
     label->setTextId(textId);
-    label->setWordWrap(wordWrap);
-    label->setEllipsis(ellipsis);
-    return label;
+    return shaped(label, wordWrap, ellipsis, sizeCode);
 }
 
 }  // namespace s::gui::win

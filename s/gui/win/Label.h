@@ -74,6 +74,8 @@ protected:
     void takeSkin(s::gui::drawer::ISkin* skin) override;
     FontSetting* fontSetting(int32_t index) override { return index == 0 ? &m_fontSetting : nullptr; }
     void fontChanged() override;
+    // A hidden label waits above and left of its parent.
+    int32_t parkedY() const override { return -10000; }
 
 private:
     void restoreDefaults();
@@ -111,7 +113,9 @@ private:
     s::gui::events::ListenerList m_clicks;
 };
 
-Label* newLabelWithText(const wchar_t* text, bool wordWrap, bool ellipsis);
-Label* newLabel(int32_t textId, bool wordWrap, bool ellipsis);
+// sizeCode goes to the label's font (setFontSize); 0 is the size a font has
+// after its reset.
+Label* newLabelWithText(const wchar_t* text, bool wordWrap, bool ellipsis, int32_t sizeCode = 0);
+Label* newLabel(int32_t textId, bool wordWrap, bool ellipsis, int32_t sizeCode = 0);
 
 }  // namespace s::gui::win

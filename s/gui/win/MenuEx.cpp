@@ -3,12 +3,14 @@
 
 #include <windowsx.h>
 
+#include "mfc/CClientDC.h"
 #include "s/gui/IWindow.h"
 #include "s/gui/ITextLocalizer.h"
 #include "s/gui/drawer/Skinner.h"
 #include "s/gui/drawer/menu/win/Basic.h"
 #include "s/gui/menuitem/MenuItem.h"
 #include "s/gui/win/Font.h"
+#include "s/gui/win/Messages.h"
 #include "s/gui/win/PopupMenu.h"
 #include "s/thread/Pool.h"
 
@@ -16,6 +18,16 @@ namespace s::gui::win {
 
 using s::gui::drawer::menu::win::Basic;
 using s::gui::menuitem::MenuItem;
+
+namespace {
+constexpr wchar_t kCreationFailed[] = L"Window Creation Failed!";
+}  // namespace
+
+bool MenuEx::createNativeWindow(HWND parent) {
+    if (ComponentBase::createNativeWindow(parent)) return true;
+    ::MessageBoxW(nullptr, kCreationFailed, L"Error!", MB_ICONWARNING);
+    return false;
+}
 
 MenuEx* MenuEx::obtain() { return s::thread::Pool<MenuEx>::obtain(); }
 
@@ -78,7 +90,7 @@ void MenuEx::makeFonts() {
 
 void MenuEx::setParent(s::gui::IComponent* parent) {
     if (!parent) {
-        if (m_hWnd) ::SendMessageW(m_hWnd, WM_USER + 15, 0, 0);
+        if (m_hWnd) ::SendMessageW(m_hWnd, kDestroyOwnWindow, 0, 0);
         leaveLocalizer();
         followSkinner(nullptr);
         ComponentBase::setParent(nullptr);
@@ -108,6 +120,7 @@ void MenuEx::addItem(s::gui::IPopupMenu* menu) {
     auto* popup = dynamic_cast<PopupMenu*>(menu);
     if (!popup) return;
     m_entries.push_back(Entry{nullptr, popup, L"", RECT{}});
+    popup->setHost(this);
     retextCaptions();
     measure();
 }
@@ -171,8 +184,9 @@ void MenuEx::relocalize() {
     redraw();
 }
 
-void MenuEx::onEvent(void* source, int32_t) {
+void MenuEx::onEvent(void* source, int32_t code) {
     if (!source || source != static_cast<void*>(m_localizer)) return;
+    if (passToUiThread(this, source, code)) return;
     retextCaptions();
     m_retextListeners.fire(this, 0);
     measure();
@@ -194,8 +208,13 @@ void MenuEx::takeSkinDrawer() {
     if (skin && skin->getMenuDrawer()) setDrawer(skin->getMenuDrawer(), false);
 }
 
+// A skin chosen on another thread is taken on the bar's UI thread, where it paints.
 void MenuEx::onEvent(s::gui::drawer::Skinner* source, int32_t) {
-    if (source == m_skinner) takeSkinDrawer();
+    if (source != m_skinner) return;
+    if (m_hWnd && m_window && !isOnOwnThread() &&
+        m_window->runOnUiThread([](void* bar) { static_cast<MenuEx*>(bar)->takeSkinDrawer(); }, this))
+        return;
+    takeSkinDrawer();
 }
 
 void MenuEx::fontsChanged() {
@@ -234,11 +253,9 @@ void MenuEx::measure() {
     std::vector<const wchar_t*> captions;
     std::vector<RECT> rects(m_entries.size());
     for (const Entry& entry : m_entries) captions.push_back(entry.caption.c_str());
-    HDC dc = ::GetDC(nullptr);
     const s::gui::drawer::MenuMeasure size =
-        m_drawer->measure(dc, captions.data(), rects.data(), static_cast<int32_t>(m_entries.size()), m_normalFont,
-                          m_spacingX, m_spacingY, m_collapsedBar);
-    ::ReleaseDC(nullptr, dc);
+        m_drawer->measure(CClientDC(nullptr), captions.data(), rects.data(), static_cast<int32_t>(m_entries.size()),
+                          m_normalFont, m_spacingX, m_spacingY, m_collapsedBar);
     for (size_t i = 0; i < m_entries.size(); ++i) m_entries[i].rect = rects[i];
     setMinimumSize(m_zeroMinWidth ? 0 : size.minWidth, size.minHeight);
     setTargetSize(size.targetWidth, size.targetHeight);
@@ -473,11 +490,12 @@ bool MenuEx::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM 
         if (hasCommand(LOWORD(wParam))) chooseCommand(LOWORD(wParam));
         *result = 0;
         return true;
-    case WM_USER + 15:
+    case kDestroyOwnWindow:
+        // The bar's own timer and capture end with it; the window itself goes as every
+        // component's does.
         ::KillTimer(m_hWnd, kHoverTimer);
         if (::GetCapture() == m_hWnd) ::ReleaseCapture();
-        *result = 0;
-        return true;
+        return ComponentBase::handleMessage(result, message, wParam, lParam);
     default:
         return ComponentBase::handleMessage(result, message, wParam, lParam);
     }

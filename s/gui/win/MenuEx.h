@@ -102,6 +102,7 @@ public:
 
 protected:
     bool handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam) override;
+    bool createNativeWindow(HWND parent) override;
 
 private:
     struct Entry {

@@ -21,6 +21,7 @@ constexpr UINT kRemoveAllHotKeys = WM_USER + 14;
 constexpr UINT kDestroyOwnWindow = WM_USER + 15;
 constexpr UINT kStartTimer = WM_USER + 20;    // wParam: user id, lParam: period in ms
 constexpr UINT kStopTimer = WM_USER + 21;     // wParam: user id
+constexpr UINT kUrlDropMessage = WM_USER + 22;  // to a Box from its own URL drop target
 constexpr UINT_PTR kUserTimerBase = 10000;
 constexpr UINT kCloseInvisible = WM_APP + 1;  // 0x8001: both native windows go
 constexpr UINT kCreateChild = WM_APP + 2;     // 0x8002: wParam: IComponent*

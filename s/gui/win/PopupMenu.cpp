@@ -4,6 +4,7 @@
 #include "mfc/CWnd.h"
 #include "s/gui/IComponent.h"
 #include "s/gui/ITextLocalizer.h"
+#include "s/gui/IWindow.h"
 #include "s/gui/menuitem/MenuItem.h"
 #include "s/thread/Pool.h"
 
@@ -26,6 +27,13 @@ void PopupMenu::resetForReuse() {
     m_titleId = -1;
     m_listeners.clear();
     m_chosen = -1;
+    m_host = nullptr;
+}
+
+void PopupMenu::setHost(s::gui::IComponent* host) {
+    m_host = host;
+    for (const Entry& entry : m_entries)
+        if (entry.sub) entry.sub->setHost(host);
 }
 
 HMENU PopupMenu::handle() {
@@ -55,6 +63,7 @@ void PopupMenu::addSubMenu(s::gui::IPopupMenu* sub) {
     if (!menu || menu == this || !handle() || !menu->handle()) return;
     AppendMenu(MF_POPUP, reinterpret_cast<UINT_PTR>(menu->m_hMenu), menu->getTitle());
     m_entries.push_back(Entry{nullptr, menu});
+    menu->setHost(m_host);
 }
 
 void PopupMenu::removeAll() {
@@ -210,7 +219,13 @@ void PopupMenu::retext(bool marksToo) {
 }
 
 void PopupMenu::onEvent(void* source, int32_t) {
-    if (source && source == m_localizer) retext(true);
+    if (!source || source != m_localizer) return;
+    s::gui::IWindow* window = m_host ? dynamic_cast<s::gui::IWindow*>(m_host) : nullptr;
+    if (!window && m_host) window = m_host->getWindow();
+    // The window's UI thread tracks and reads the menu: the new texts are written there.
+    if (window && window->runOnUiThread([](void* menu) { static_cast<PopupMenu*>(menu)->retext(true); }, this))
+        return;
+    retext(true);
 }
 
 void PopupMenu::relocalize() { retext(false); }

@@ -58,6 +58,7 @@ public:
     bool trackBottomAligned(int32_t x, int32_t y, s::gui::IComponent* owner) override;
     bool track(int32_t x, int32_t y, s::gui::IComponent* owner) override;
     uint32_t getItemCount() override { return static_cast<uint32_t>(m_entries.size()); }
+    void setHost(s::gui::IComponent* host) override;
 
     // The native menu, made when first asked for.
     HMENU handle();
@@ -82,6 +83,7 @@ private:
     bool trackWith(UINT flags, int32_t x, int32_t y, s::gui::IComponent* owner);
 
     std::vector<Entry> m_entries;
+    s::gui::IComponent* m_host = nullptr;
     s::gui::ITextLocalizer* m_localizer = nullptr;
     std::wstring m_title;
     int32_t m_titleId = -1;

@@ -45,22 +45,21 @@ int32_t ProgressBar::getTargetHeight() const {
 void ProgressBar::setRange(int32_t minimum, int32_t maximum) {
     m_minimum = minimum;
     m_maximum = maximum;
-    if (m_hWnd) SendMessage(PBM_SETRANGE32, static_cast<WPARAM>(minimum), maximum);
+    if (m_hWnd) SetRange32(minimum, maximum);
 }
 
 void ProgressBar::setPosition(int32_t value) {
     m_position = value;
-    if (m_hWnd) SendMessage(PBM_SETPOS, static_cast<WPARAM>(value), 0);
+    if (m_hWnd) SetPos(value);
 }
 
-bool ProgressBar::createNativeWindow(HWND parent) {
-    if (!CreateEx(0, PROGRESS_CLASSW, L"", WS_CHILD, 0, 0, 0, 0, parent,
-                  reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kControlId)))) {
+bool ProgressBar::createNativeWindow(HWND) {
+    if (!Create(WS_CHILD, RECT{}, m_parentWnd, kControlId)) {
         ::MessageBoxW(nullptr, kCreationFailed, L"Error!", MB_ICONWARNING);
         return false;
     }
-    SendMessage(PBM_SETRANGE32, static_cast<WPARAM>(m_minimum), m_maximum);
-    SendMessage(PBM_SETPOS, static_cast<WPARAM>(m_position), 0);
+    SetRange32(m_minimum, m_maximum);
+    SetPos(m_position);
     return true;
 }
 

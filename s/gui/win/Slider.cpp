@@ -9,6 +9,7 @@
 #include "s/gui/drawer/ISlider.h"
 #include "s/gui/drawer/Skinner.h"
 #include "s/gui/drawer/slider/SliderState.h"
+#include "s/gui/win/ControlColour.h"
 #include "s/gui/win/MessageBoxW.h"
 #include "s/gui/win/Messages.h"
 #include "s/gui/win/UiScale.h"
@@ -16,14 +17,12 @@
 
 namespace s::gui::win {
 
-using sliderrules::kThumbWidth;
 
 Slider::Slider() { resetForReuse(); }
 
 Slider::~Slider() {
     followSkinner(nullptr);  // before the drawer it borrows goes
     releaseDrawer();
-    if (m_brush) DeleteObject(m_brush);
 }
 
 Slider* newSlider(int32_t widthPercent, int32_t heightPercent) {
@@ -86,10 +85,11 @@ void Slider::setThumbLength(int32_t length) {
 void Slider::setRange(int32_t minimum, int32_t maximum) {
     m_minimum = minimum;
     m_maximum = maximum;
-    // Both values stay on the new track, as the bar keeps its own thumb on it; nobody is told.
-    const sliderrules::Limits track = {minimum, maximum, false, m_position, m_upper};
-    m_position = sliderrules::clampPosition(track, m_position);
-    m_upper = sliderrules::clampUpper(track, m_upper);
+    // Both values stay on the new track, as the bar keeps its own thumb on it, and in range
+    // mode apart; nobody is told.
+    const sliderrules::Limits placed = sliderrules::onTrack(limits());
+    m_position = placed.position;
+    m_upper = placed.upper;
     if (!m_hWnd) return;
     SetRange(minimum, maximum, TRUE);
     SetPos(m_position);
@@ -166,11 +166,7 @@ bool Slider::createNativeWindow(HWND) {
     return true;
 }
 
-void Slider::paintBuffer(HDC dc, int32_t width, int32_t height) {
-    HBRUSH background = CreateSolidBrush(getBackgroundColour());
-    RECT all = {0, 0, width, height};
-    FillRect(dc, &all, background);
-    DeleteObject(background);
+s::gui::drawer::slider::SliderState Slider::drawState() const {
     s::gui::drawer::slider::SliderState state;
     state.enabled = m_enabled;
     state.range = m_maximum - m_minimum;
@@ -180,7 +176,15 @@ void Slider::paintBuffer(HDC dc, int32_t width, int32_t height) {
     state.gradientStyle = m_gradientStyle;
     state.colourOne = m_colourOne;
     state.colourTwo = m_colourTwo;
-    m_drawer->draw(dc, 0, 0, width, height, state);
+    return state;
+}
+
+void Slider::paintBuffer(HDC dc, int32_t width, int32_t height) {
+    HBRUSH background = CreateSolidBrush(getBackgroundColour());
+    RECT all = {0, 0, width, height};
+    FillRect(dc, &all, background);
+    DeleteObject(background);
+    m_drawer->draw(dc, 0, 0, width, height, drawState());
 }
 
 void Slider::tellParent() {
@@ -192,12 +196,14 @@ void Slider::tellParent() {
 void Slider::press(int32_t x, int32_t y) {
     m_dragThumb = 0;
     if (m_rangeMode) {
+        // The thumbs where the drawer paints them, at the scale it paints them at.
         RECT client = {};
         GetClientRect(&client);
-        const int32_t lower = sliderrules::thumbX(client.right, m_minimum, m_maximum, m_position);
-        const int32_t upper = sliderrules::thumbX(client.right, m_minimum, m_maximum, m_upper);
-        if (x >= lower && x <= lower + kThumbWidth) m_dragThumb = 0;
-        else if (x >= upper && x <= upper + kThumbWidth) m_dragThumb = 1;
+        const s::gui::drawer::slider::SliderState state = drawState();
+        const RECT lower = m_drawer->thumbRect(0, 0, client.right, client.bottom, state, state.position);
+        const RECT upper = m_drawer->thumbRect(0, 0, client.right, client.bottom, state, state.secondPosition);
+        if (x >= lower.left && x < lower.right) m_dragThumb = 0;
+        else if (x >= upper.left && x < upper.right) m_dragThumb = 1;
         else return;
     }
     SetCapture();
@@ -255,16 +261,9 @@ void Slider::nativeScrolled() {
 }
 
 LRESULT Slider::colourAnswer(HDC dc) {
-    if (m_brush) DeleteObject(m_brush);
-    m_brush = nullptr;
-    if (m_backgroundInherited && !m_parent) {
-        SetBkMode(dc, TRANSPARENT);
-        return reinterpret_cast<LRESULT>(GetStockObject(HOLLOW_BRUSH));
-    }
-    const COLORREF colour = getBackgroundColour();
-    SetBkColor(dc, colour);
-    m_brush = CreateSolidBrush(colour);
-    return reinterpret_cast<LRESULT>(m_brush);
+    const ColourRequest request = {m_backgroundInherited && inheritsNoBackground(m_parent), getBackgroundColour(),
+                                   CLR_INVALID};
+    return answerControlColour(dc, request, &m_brush);
 }
 
 bool Slider::wheel(LRESULT* result, WPARAM wParam, LPARAM lParam) {

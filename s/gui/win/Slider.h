@@ -6,10 +6,12 @@
 #pragma once
 #include "mfc/CSliderCtrl.h"
 #include "s/gui/ISlider.h"
+#include "s/gui/drawer/slider/SliderState.h"
 #include "s/gui/events/ListenerList.h"
 #include "s/gui/win/BackBuffer.h"
 #include <commctrl.h>
 
+#include "mfc/CBrush.h"
 #include "s/gui/win/ComponentBase.h"
 #include "s/gui/win/SliderRules.h"
 
@@ -69,6 +71,8 @@ private:
     void paintBuffer(HDC dc, int32_t width, int32_t height) override;
     bool handleDrawnMessage(LRESULT* result, UINT message, LPARAM lParam);
     void press(int32_t x, int32_t y);
+    // What the drawer is given to paint the values with.
+    s::gui::drawer::slider::SliderState drawState() const;
     void drag(int32_t x, int32_t y);
     void applyDragged(int32_t value);
     void tellParent();
@@ -89,7 +93,7 @@ private:
     bool m_rangeMode = false;
     int32_t m_gradientStyle = 0;
     uint32_t m_colourOne = 0, m_colourTwo = 0;
-    HBRUSH m_brush = nullptr;
+    CBrush m_brush;
     BackBuffer m_buffer;
     s::gui::events::ListenerList m_listeners;
 };

@@ -25,9 +25,23 @@ int32_t clampUpper(const Limits& limits, int32_t value) {
     return within(value, limits.minimum, limits.maximum);
 }
 
-int32_t thumbX(int32_t clientWidth, int32_t minimum, int32_t maximum, int32_t value) {
+Limits onTrack(const Limits& limits) {
+    Limits placed = limits;
+    placed.position = within(limits.position, limits.minimum, limits.maximum);
+    placed.upper = within(limits.upper, limits.minimum, limits.maximum);
+    if (!limits.rangeMode || placed.position < placed.upper) return placed;
+    if (placed.upper > limits.minimum) {
+        placed.position = placed.upper - 1;
+    } else {
+        placed.position = limits.minimum;
+        placed.upper = within(limits.minimum + 1, limits.minimum, limits.maximum);
+    }
+    return placed;
+}
+
+int32_t thumbX(int32_t trackWidth, int32_t thumbWidth, int32_t minimum, int32_t maximum, int32_t value) {
     const int64_t range = static_cast<int64_t>(maximum) - minimum;
-    const int64_t room = clientWidth - kThumbWidth;
+    const int64_t room = static_cast<int64_t>(trackWidth) - thumbWidth;
     if (range <= 0 || room <= 0) return 0;
     const int64_t offset = within(value, minimum, maximum) - static_cast<int64_t>(minimum);
     return static_cast<int32_t>(room * offset / range);

@@ -66,19 +66,11 @@ int32_t Spacer::getTargetHeight() const {
                   m_minHeight, m_targetHeight);
 }
 
-void Spacer::paint() {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(m_hWnd, &ps);
-    HBRUSH brush = CreateSolidBrush(getBackgroundColour());
-    FillRect(dc, &ps.rcPaint, brush);
-    DeleteObject(brush);
-    EndPaint(m_hWnd, &ps);
-}
-
 bool Spacer::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_PAINT:
-        paint();
+        // An inherited background is the picture painted beneath, not only its colour.
+        paintBuffered(false);
         *result = 0;
         return true;
     case WM_ERASEBKGND:

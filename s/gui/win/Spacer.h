@@ -38,7 +38,6 @@ private:
     bool parentKindIs(int32_t kind) const;
     int32_t length(bool zero, int32_t fixed, int32_t percent, int32_t parentInner,
                    int32_t minimum, int32_t target) const;
-    void paint();
 
     bool m_vertical = false;
 };

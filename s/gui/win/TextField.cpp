@@ -1,6 +1,7 @@
 // s/gui/win/TextField.cpp
 #include "s/gui/win/TextField.h"
 
+#include "s/gui/win/ControlColour.h"
 #include "s/gui/win/Messages.h"
 #include "s/gui/win/MessageBoxW.h"
 #include "s/gui/win/UiScale.h"
@@ -19,9 +20,7 @@ constexpr UINT kSelectAll = WM_USER + 1;
 
 TextField::TextField() { resetForReuse(); }
 
-TextField::~TextField() {
-    if (m_brush) DeleteObject(m_brush);
-}
+TextField::~TextField() = default;
 
 TextField* newTextField() { return s::thread::Pool<TextField>::obtain(); }
 
@@ -36,8 +35,7 @@ void TextField::resetForReuse() {
     m_text.setText(L"");
     m_font.resetForReuse();
     m_fieldColour = RGB(255, 255, 255);
-    if (m_brush) DeleteObject(m_brush);
-    m_brush = nullptr;
+    m_brush.DeleteObject();
     m_notify = true;
     m_password = false;
     updatePreferredSize();
@@ -223,24 +221,15 @@ LRESULT TextField::typeCharacter(UINT message, WPARAM wParam, LPARAM lParam) {
     return result;
 }
 
+// An inherited background is the parent's; painted through when the parent has none.
 LRESULT TextField::colourAnswer(HDC dc) {
-    if (m_brush) DeleteObject(m_brush);
-    m_brush = nullptr;
-    SetTextColor(dc, m_font.getTextColour());
+    ColourRequest request = {false, m_enabled && m_editable ? m_fieldColour : GetSysColor(COLOR_BTNFACE),
+                             m_font.getTextColour()};
     if (m_backgroundInherited) {
-        if (!m_parent) {
-            SetBkMode(dc, TRANSPARENT);
-            return reinterpret_cast<LRESULT>(GetStockObject(HOLLOW_BRUSH));
-        }
-        COLORREF colour = m_parent->getBackgroundColour();
-        SetBkColor(dc, colour);
-        m_brush = CreateSolidBrush(colour);
-        return reinterpret_cast<LRESULT>(m_brush);
+        request.transparent = inheritsNoBackground(m_parent);
+        if (!request.transparent) request.background = m_parent->getBackgroundColour();
     }
-    COLORREF colour = m_enabled && m_editable ? m_fieldColour : GetSysColor(COLOR_BTNFACE);
-    SetBkColor(dc, colour);
-    m_brush = CreateSolidBrush(colour);
-    return reinterpret_cast<LRESULT>(m_brush);
+    return answerControlColour(dc, request, &m_brush);
 }
 
 bool TextField::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -7,6 +7,7 @@
 #include "mfc/CEdit.h"
 #include "s/gui/ITextField.h"
 #include "s/gui/events/ListenerList.h"
+#include "mfc/CBrush.h"
 #include "s/gui/win/ComponentBase.h"
 #include "s/gui/win/Font.h"
 #include "s/col/_array/ArrayS32.h"
@@ -97,7 +98,7 @@ private:
     s::str::strbuffer::StrBuffer m_text;
     Font m_font;
     COLORREF m_fieldColour = RGB(255, 255, 255);
-    HBRUSH m_brush = nullptr;
+    CBrush m_brush;
     bool m_notify = true;
     bool m_password = false;
     s::gui::events::ListenerList m_changeListeners;

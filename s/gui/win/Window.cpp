@@ -12,6 +12,8 @@
 #include "s/gui/IPopupMenu.h"
 #include "s/gui/win/FrameHitTest.h"
 #include "s/gui/win/HotKeyText.h"
+#include "s/gui/win/LayeredAlpha.h"
+#include "s/gui/win/OsLook.h"
 #include "s/gui/win/UiScale.h"
 #include "s/gui/drawer/IWindow.h"
 #include "s/gui/drawer/Skinner.h"
@@ -22,13 +24,16 @@
 #include "s/thread/IPoolable.h"
 #include "s/gui/ITextLocalizer.h"
 #include "s/gui/IWindowSettings.h"
+#include "s/gui/layout/Arrangement.h"
 #include "s/gui/layout/ILayoutManager.h"
 #include "s/gui/layout/Vertical.h"
 #include "s/gui/win/MessageBoxW.h"
 #include "s/gui/win/Messages.h"
 #include "s/gui/win/MenuEx.h"
+#include "s/gui/win/TrayIcon.h"
 #include "s/gui/win/UIThread.h"
 #include "s/gui/win/Wait.h"
+#include "s/gui/win/WheelLines.h"
 #include "s/gui/win/WindowClass.h"
 #include "s/system/monitor/win/Monitor.h"
 #include "s/system/monitor/win/Monitors.h"
@@ -104,6 +109,8 @@ s::gui::UserEvent* copyEvent(const wchar_t* name, int32_t value1, int32_t value2
 
 Window::Window() {
     m_middleClickAction.setText(L"DoNothing");
+    // Before Vista the face of dialogs and windows is this grey, whatever the button face.
+    if (!isVistaLook()) m_background = RGB(240, 240, 240);
     m_thread = mfc::CWinThread::beginThread<UIThread>(THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
     if (!m_thread) return;
     m_thread->setWindow(this);
@@ -149,6 +156,9 @@ uint32_t Window::uiThreadId() const { return m_thread ? m_thread->m_nThreadID : 
 void Window::closeNativeOnUiThread(void* self) {
     auto* window = static_cast<Window*>(self);
     window->show(false, false);
+    // A window released without a close must not leave its icon in the tray.
+    window->m_trayLocked = false;
+    if (window->m_trayShown) window->trayIcon(NIM_DELETE);
     window->m_closed.store(true);
     window->removeAllChildren(true);
     window->drainPostedEvents();
@@ -362,7 +372,21 @@ s::gui::layout::ILayoutManager* Window::getLayoutManager() const {
     return m_layout ? m_layout : s::gui::layout::Vertical::shared();
 }
 
-void Window::doLayout() { getLayoutManager()->layout(this); }
+// Asked again while it places the children (a child that changed, a size that followed):
+// the children are placed once more when this pass ends, never inside it.
+void Window::doLayout() {
+    if (m_arranging) {
+        m_childChangedMeanwhile = true;
+        return;
+    }
+    m_arranging = true;
+    for (int32_t pass = 0; pass < s::gui::layout::kLayoutPasses; ++pass) {
+        m_childChangedMeanwhile = false;
+        getLayoutManager()->layout(this);
+        if (!m_childChangedMeanwhile) break;
+    }
+    m_arranging = false;
+}
 
 // --- show, hide, front ------------------------------------------------------------------
 
@@ -533,6 +557,7 @@ void Window::setContextMenu(s::gui::IPopupMenu* menu, bool owned) {
     }
     m_contextMenu = menu;
     m_contextMenuOwned = menu && owned;
+    if (menu) menu->setHost(this);
 }
 
 void Window::setMenuBar(s::gui::IMenuBar* menuBar) {
@@ -621,6 +646,8 @@ void Window::storeSettings() {
     }
     if (isMinimised()) return;
     m_settings->setMaximized(false);
+    // Shrunk or faded by the hover effect, the window is not where and how big it stays.
+    if (isShrunk() || isFaded()) return;
     RECT r = windowRect();
     if (m_settings->getX() != r.left) m_settings->setX(r.left);
     if (m_settings->getY() != r.top) m_settings->setY(r.top);
@@ -790,10 +817,7 @@ void Window::onWheel(WPARAM wParam, LPARAM lParam) {
         if (handle && ::SendMessageW(handle, WM_MOUSEWHEEL, wParam, lParam) == 0) return;
     }
     if (m_lists[kEventWheel - 1].isEmpty()) return;
-    UINT lines = 3;
-    SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
-    int16_t delta = static_cast<int16_t>(HIWORD(wParam));
-    m_wheelLines = delta < 0 ? -static_cast<int32_t>(lines) : static_cast<int32_t>(lines);
+    m_wheelLines = wheelLinesOf(wParam);
     fire(kEventWheel);
 }
 
@@ -871,6 +895,14 @@ bool Window::windowProc(LRESULT* result, UINT message, WPARAM wParam, LPARAM lPa
     case WM_RBUTTONUP:
         fire(kEventRightUp);
         return false;
+    case WM_NCRBUTTONDOWN:
+    case WM_NCRBUTTONUP:
+        // Easy drag made a right click in the body a caption click: it is the body's all the
+        // same, never the caption's system menu.
+        if (!isEasyDragClick(wParam, lParam)) return false;
+        fire(message == WM_NCRBUTTONDOWN ? kEventRightDown : kEventRightUp);
+        if (message == WM_NCRBUTTONDOWN && m_contextMenu) openContextMenu();
+        return true;
     case WM_KEYDOWN:
         m_lastKey = static_cast<int32_t>(wParam);
         fire(kEventKeyDown);
@@ -1082,9 +1114,14 @@ void Window::applyAlpha() { showAlpha(m_alphaOnlyTopmost && !m_topmost ? 100 : m
 void Window::showAlpha(int32_t value) {
     if (value == m_alpha) return;
     if (value < 100) {
+        DWORD loadError = 0;
+        SetLayeredAlphaFunction setAlpha = layeredAlphaFunction(&loadError);
+        if (loadError) showInfoMessage(alphaLoadFailureText(loadError).c_str());
+        // Without the function the window keeps the alpha it has.
+        if (!setAlpha) return;
         modifyStyleEx(0, WS_EX_LAYERED, 0);
         int32_t byte = value * 255 / 100;
-        SetLayeredWindowAttributes(m_hWnd, 0, static_cast<BYTE>(byte < 0 ? 0 : byte > 255 ? 255 : byte), LWA_ALPHA);
+        setAlpha(m_hWnd, 0, static_cast<BYTE>(byte < 0 ? 0 : byte > 255 ? 255 : byte), LWA_ALPHA);
     } else {
         modifyStyleEx(WS_EX_LAYERED, 0, 0);
     }
@@ -1318,18 +1355,19 @@ void Window::setTrayMenu(s::gui::IPopupMenu* menu, bool owned) {
     }
     m_trayMenu = menu;
     m_trayMenuOwned = menu && owned;
+    if (menu) menu->setHost(this);
 }
 
 bool Window::trayIcon(DWORD action) {
     NOTIFYICONDATAW data = {};
-    data.cbSize = sizeof(data);
+    data.cbSize = kTrayDataSize;
     data.hWnd = m_hWnd;
     data.uID = 0;
     data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     data.uCallbackMessage = kTrayCallback;
     data.hIcon = reinterpret_cast<HICON>(::SendMessageW(m_hWnd, WM_GETICON, ICON_SMALL, 0));
     lstrcpynW(data.szTip, m_title.cString(), sizeof(data.szTip) / sizeof(data.szTip[0]));
-    const bool done = Shell_NotifyIconW(action, &data) != FALSE;
+    const bool done = notifyIcon(action, &data) != FALSE;
     if (action == NIM_ADD && done) m_trayShown = true;
     if (action == NIM_DELETE) m_trayShown = false;
     return done;
@@ -1469,6 +1507,18 @@ void Window::onDrawerPositionChanged() {
     const RECT r = windowRect();
     ::SetWindowRgn(m_hWnd, m_drawer->createRegion(0, 0, r.right - r.left - 1, r.bottom - r.top - 1), TRUE);
     ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
+}
+
+// A caption answer for a point of the client area is easy drag's: the hit test cannot tell
+// a right click from a left one (the button's state is not yet down while the system asks
+// where the press lands, Wine 8.0, checked), so the button message that follows tells it.
+bool Window::isEasyDragClick(WPARAM hit, LPARAM lParam) const {
+    if (!m_easyDrag || hit != HTCAPTION) return false;
+    POINT p = {static_cast<int16_t>(LOWORD(lParam)), static_cast<int16_t>(HIWORD(lParam))};
+    RECT client = {};
+    ::ScreenToClient(m_hWnd, &p);
+    ::GetClientRect(m_hWnd, &client);
+    return PtInRect(&client, p) != FALSE;
 }
 
 LRESULT Window::hitTest(LRESULT answer, LPARAM lParam) const {
@@ -1788,6 +1838,7 @@ void Window::setSkinner(s::gui::drawer::Skinner* skinner) {
 }
 
 void Window::takeSkinDrawer() {
+    if (m_keepNativeFrame) return;
     s::gui::drawer::ISkin* skin = m_skinner ? m_skinner->getCurrentSkin() : nullptr;
     if (skin && skin->getWindowDrawer()) setDrawer(skin->getWindowDrawer(), false);
 }
@@ -1797,6 +1848,7 @@ void Window::onEvent(s::gui::drawer::Skinner* source, int32_t) {
 }
 
 void Window::releaseLooks() {
+    m_keepNativeFrame = false;
     if (m_skinner) m_skinner->removeListener(this);
     m_skinner = nullptr;
     if (m_drawer && m_drawerOwned) m_drawer->releaseToPool();

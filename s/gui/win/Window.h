@@ -231,6 +231,9 @@ public:
     bool hasSkinner() const override { return m_skinner != nullptr; }
     s::gui::drawer::Skinner* getSkinner() const override { return m_skinner; }
     void setSkinner(s::gui::drawer::Skinner* skinner) override;
+    // Kept, the system's frame (title bar, close box, Alt+F4) stays while the skin paints
+    // the controls; else the skin's window drawer paints the frame too. Set before the skinner.
+    void setKeepNativeFrame(bool keep) { m_keepNativeFrame = keep; }
     s::image::win::BufferedImage* captureUnderCorner() const override;
     LRESULT sendUserEvent(const wchar_t* name, int32_t value1, int32_t value2,
                           const wchar_t* text) override;
@@ -369,6 +372,7 @@ private:
     bool onFrameMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam);
     void paintBuffer(HDC dc, int32_t width, int32_t height) override;
     void onDrawerPositionChanged();
+    bool isEasyDragClick(WPARAM hit, LPARAM lParam) const;
     LRESULT hitTest(LRESULT answer, LPARAM lParam) const;
     void keepProposedOnScreen(WINDOWPOS* pos) const;
     int32_t frameEdgeAt(POINT screen) const;
@@ -407,12 +411,16 @@ private:
     POINT m_captureRelease = {};
     Icon m_largeIcon, m_smallIcon;
     s::gui::drawer::Skinner* m_skinner = nullptr;
+    bool m_keepNativeFrame = false;
 
     InvisibleWindow m_invisible;
     UIThread* m_thread = nullptr;
     std::atomic<bool> m_closed{false};
     bool m_veto = false;
     s::gui::layout::ILayoutManager* m_layout = nullptr;
+    // While the layout places the children: one that changed meanwhile asks for another pass.
+    bool m_arranging = false;
+    bool m_childChangedMeanwhile = false;
     s::str::strbuffer::StrBuffer m_title;
     int32_t m_titleId = -1, m_versionId = -1;
     s::gui::ITextLocalizer* m_localizer = nullptr;

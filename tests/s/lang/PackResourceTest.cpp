@@ -92,7 +92,8 @@ const int32_t kIds[] = {
     400020, 400030, 400050, 400080, 400100, 400110, 400120, 400200, 400210, 400220, 400230,
     400300, 400310, 400320, 400330, 400340, 400380, 400390, 500000, 500001, 500002, 500003,
     500004, 500006, 500010, 500020, 500030, 500050, 500051, 500052, 500089, 500090, 500100,
-    500101, 500102, 609000, 609100, 609200, 609300, 609350, 609400, 609420, 609430, 609440,
+    500101, 500102, 608000, 608010, 608100, 608210, 608220, 608225, 608230, 608240, 608250,
+    609000, 609100, 609200, 609300, 609350, 609400, 609420, 609430, 609440,
     609450, 609460, 700000, 700001, 701000, 701100, 701200, 701300, 1000000, 1001000, 1002000,
     1003000, 1004000, 1005000, 1006000, 1006050, 1006060, 1006070, 1006080, 1006085, 1006090,
     1100000, 1100100, 1100200, 1100300, 1200000, 1200100, 1200101, 1200200, 1200201, 1200300,
@@ -102,10 +103,10 @@ const int32_t kIds[] = {
 // Beside them: the text of an output folder that cannot be used.
 const int32_t kOutputFolderText = 608299;
 
-// Names of the maker and the product, web addresses, the version and the date: the same in
-// every language.
+// Names of the maker and the product, web addresses, the version and the date, and the name
+// of the output subfolder: the same in every language.
 const std::set<int32_t> kSameEverywhere = {100000, 101000, 106000, 108000, 108200, 108500, 300000, 500000,
-                                           500002, 500003, 500004, 500006, 500010, 500020, 500100};
+                                           500002, 500003, 500004, 500006, 500010, 500020, 500100, 608225};
 
 // A translated text that is rightly the English word in that language.
 const std::set<std::pair<std::wstring, int32_t>> kSameWord = {

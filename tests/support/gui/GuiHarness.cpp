@@ -310,6 +310,9 @@ void ModalWatcher::answerHeld(int answer) {
 }
 
 std::wstring saveScreenshot(HWND window, const wchar_t* name) {
+    // Windows paint what changed once their thread is idle: whatever is still due is painted
+    // first (on the window's own thread, which the system asks and waits for).
+    RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     s::image::win::BufferedImage* image = s::system::monitor::win::captureWindow(window);
     if (!image) return L"";
     s::image::png::win::Png* png =

@@ -60,8 +60,8 @@ bool InProcessProgram::forgetSettings() {
     return false;
 }
 
-InProcessProgram::InProcessProgram() {
-    forgetSettings();
+InProcessProgram::InProcessProgram(bool keepSettings) {
+    if (!keepSettings) forgetSettings();
     m_thread = CreateThread(nullptr, 0, &run, this, 0, nullptr);
 }
 

@@ -8,7 +8,8 @@
 //
 // The program reads its settings from its own key of the session's fresh Wine prefix;
 // every start begins from no settings at all (the key is removed first), so no test sees
-// what another one chose. Only one program may run in a process at a time.
+// what another one chose, unless the test asks for a restart that keeps what the program
+// stored before. Only one program may run in a process at a time.
 #pragma once
 #include <windows.h>
 
@@ -18,7 +19,8 @@ namespace tests::program {
 
 class InProcessProgram {
 public:
-    InProcessProgram();
+    // keepSettings: the start finds what the last run stored, as a user's next start does.
+    explicit InProcessProgram(bool keepSettings = false);
     // Closes the main window if the test did not, then waits for the start-up to end.
     ~InProcessProgram();
     InProcessProgram(const InProcessProgram&) = delete;

@@ -13,6 +13,8 @@
 #include "s/gui/IBox.h"
 #include "s/gui/combobox/ComboBoxItem.h"
 #include "s/gui/dialogs/FlexAsker.h"
+#include "s/gui/dialogs/win/FileOpener.h"
+#include "s/gui/dialogs/win/FolderSelector.h"
 #include "s/gui/layout/Vertical.h"
 #include "s/gui/menuitem/MenuItem.h"
 #include "s/gui/win/Box.h"
@@ -62,6 +64,31 @@ constexpr int32_t kHalvingLimit = 0x7FFF;
 constexpr const wchar_t* kCanceling = L"Canceling..";
 constexpr int32_t kDropMargin = 2;
 constexpr int32_t kStatusGap = 8;
+// The file menu of the output-folder option.
+constexpr int32_t kFileMenuText = 608000;
+constexpr int32_t kOpenFilesText = 608010;
+constexpr int32_t kOutputFolderMenuText = 608100;
+constexpr int32_t kBesideItemText = 608210;
+constexpr int32_t kSubfolderText = 608220;
+constexpr int32_t kDesktopText = 608230;
+constexpr int32_t kCustomFolderText = 608240;
+constexpr int32_t kChooseFolderText = 608250;
+
+struct FolderChoice {
+    int32_t command, mode, textId;
+};
+constexpr FolderChoice kFolderChoices[] = {
+    {Dialog::kOutputBesideItem, OutputFolder::kBesideItem, kBesideItemText},
+    {Dialog::kOutputSubfolder, OutputFolder::kSubfolder, kSubfolderText},
+    {Dialog::kOutputDesktop, OutputFolder::kDesktop, kDesktopText},
+    {Dialog::kOutputCustom, OutputFolder::kCustom, kCustomFolderText},
+};
+
+int32_t commandOfMode(int32_t mode) {
+    for (const FolderChoice& choice : kFolderChoices)
+        if (choice.mode == mode) return choice.command;
+    return Dialog::kOutputBesideItem;
+}
 
 s::gui::win::Spacer* newGap(int32_t width, int32_t height) {
     s::gui::win::Spacer* gap = s::thread::Pool<s::gui::win::Spacer>::obtain();
@@ -72,7 +99,7 @@ s::gui::win::Spacer* newGap(int32_t width, int32_t height) {
 }
 
 void addTo(s::gui::IComponent* parent, s::gui::IComponent* child) {
-    if (parent && child) parent->addChild(child);
+    s::gui::menuitem::MenuItem::addChild(parent, child);
 }
 
 // The drop area's two lines, in the quiet grey that leaves the frame's title in front.
@@ -90,17 +117,6 @@ s::gui::menuitem::MenuItem* item(s::gui::ITextLocalizer* texts, int32_t textId, 
 void addSeparator(s::gui::win::PopupMenu* menu) {
     if (s::gui::menuitem::MenuItem* separator = s::gui::menuitem::newMenuSeparator())
         menu->addItem(separator);
-}
-
-bool isDriveDesignator(const wchar_t* path) {
-    return path && wcslen(path) == 2 && path[1] == L':';
-}
-
-// A folder that exists (a directory or a drive), readable and writable.
-bool isUsableFolder(s::file::IPath* folder) {
-    if (!folder) return false;
-    if (isDriveDesignator(folder->getFullPath())) return true;
-    return folder->exists() && folder->isDirectory() && folder->isReadWritable();
 }
 
 }  // namespace
@@ -145,6 +161,11 @@ void Dialog::resetForReuse() {
     }
     m_cancel = false;
     m_handlingDrop = false;
+    m_minimisedToTray = m_trayPriority = false;
+    m_finishedNotice = true;
+    m_outputFolder.reset();
+    m_lastOutputBrowse.setText(L"");
+    m_lastFileBrowse.setText(L"");
     m_startTime = 0;
     m_currentEntry = 0;
     m_progressObject.setTotal(0);
@@ -165,7 +186,8 @@ void Dialog::releaseUi() {
     if (m_window) m_window->releaseToPool();
     m_window = nullptr;
     m_menuBar = nullptr;
-    m_viewMenu = m_languageMenu = m_aboutMenu = nullptr;
+    m_viewMenu = m_languageMenu = m_aboutMenu = m_fileMenu = m_folderMenu = nullptr;
+    m_optionPanel = nullptr;
     m_main = m_dropColumn = m_topRow = m_rightColumn = nullptr;
     m_leftGap = m_rightGap = nullptr;
     m_dropBox = nullptr;
@@ -201,6 +223,11 @@ bool Dialog::showUi() {
     m_scale = s::gui::win::uiScale();
     m_section = m_scale >= 4 ? L"View8K" : m_scale >= 2 ? L"View4K" : L"View";
     if (!buildWindow()) return false;
+    m_outputFolder.setMode(defaultOutputFolderMode());
+    if (hasOutputFolderOption()) {
+        readOutputFolderSettings();
+        buildFileMenu();
+    }
     buildLanguageMenu();
     buildDropColumn();
     m_rightClickTransform = m_store ? m_store->getBool(viewPath(), L"RightClickTransform", true) : true;
@@ -211,6 +238,7 @@ bool Dialog::showUi() {
     buildMenuBar();
     buildRightColumn();
     buildStatusBar();
+    buildOptionPanel();
     m_progressControl.bar = m_progress;
     afterBuild();
     restoreOption();
@@ -235,7 +263,7 @@ bool Dialog::isWindowClosed() const { return !m_window || !m_window->getHandle()
 bool Dialog::buildWindow() {
     m_window = s::thread::Pool<s::gui::win::Window, 0>::obtain();
     if (!m_window) return false;
-    m_window->setMaximizeBox(false);
+    m_window->setMaximizeBox(hasMaximizeBox());
     m_window->setResizable(true);
     m_window->setClientEdge(false);
     m_window->setLayoutManager(s::gui::layout::Vertical::shared());
@@ -297,6 +325,7 @@ void Dialog::buildAboutMenu() {
 void Dialog::buildMenuBar() {
     m_menuBar = s::gui::win::newMenuEx(100);
     if (!m_menuBar) return;
+    if (m_fileMenu) m_menuBar->addItem(m_fileMenu);
     if (m_viewMenu) m_menuBar->addItem(m_viewMenu);
     if (m_languageMenu) m_menuBar->addItem(m_languageMenu);
     if (m_aboutMenu) m_menuBar->addItem(m_aboutMenu);
@@ -308,8 +337,10 @@ void Dialog::buildMenuBar() {
 void Dialog::buildDropColumn() {
     // No margins on the boxes that hold share-sized children: a share of the inner width
     // plus a margin would ask for more than the parent has, and the parent again.
-    m_main = newBox(s::gui::IBox::kVertical, 0, 100, -1, 0, 4 * m_scale, 4 * m_scale, 0, 0);
-    m_dropColumn = newBox(s::gui::IBox::kVertical, 0, 100, -1, 0, 0, 2 * m_scale, 0, 0);
+    // The content takes the window's height down to the status bar, and the drop box what the
+    // column leaves: the status bar stays at the bottom whatever size the window gets.
+    m_main = newBox(s::gui::IBox::kVertical, 0, 100, 100, 0, 4 * m_scale, 4 * m_scale, 0, 0);
+    m_dropColumn = newBox(s::gui::IBox::kVertical, 0, 100, 100, 0, 0, 2 * m_scale, 0, 0);
     m_topRow = newBox(s::gui::IBox::kRow, 0, 100, -1, 1, 0, 0, 0, 0);
     m_keepOnTop = s::gui::win::newCheckBox(kKeepOnTopText, m_owner && m_owner->getKeepOnTop());
     m_leftGap = newGap(5 * m_scale, 1);
@@ -323,7 +354,7 @@ void Dialog::buildDropColumn() {
         m_dropBox->setTitleId(kDropBoxText);
         m_dropBox->setFrameColour(145, 155, 156);
         m_dropBox->setMinimumSize(100, 100);
-        m_dropBox->setTargetPercent(100, -1);
+        m_dropBox->setTargetPercent(100, 100);
         s::gui::IBox* content = m_dropBox->getContent();
         if (content) {
             // The group box's own 20-pixel margins would leave the drop column of the large
@@ -408,7 +439,10 @@ void Dialog::restoreOption() {
     int32_t chosen = savedId >= 0 ? optionWithTextId(savedId) : -1;
     if (chosen < 0) chosen = optionWithCaption(caption);
     m_option->setSelection(chosen >= 0 ? chosen : defaultOptionIndex(), false);
-    if (m_description) m_description->showOnlyChild(m_option->getSelectedIndex());
+    if (usesOptionBoxes())
+        rebuildOptionBox();
+    else if (m_description)
+        m_description->showOnlyChild(m_option->getSelectedIndex());
 }
 
 int32_t Dialog::optionWithTextId(int32_t textId) const {
@@ -443,6 +477,10 @@ void Dialog::listen() {
         m_keepOnTop->addUncheckedListener(this);
     }
     if (m_dropBox) m_dropBox->addListener(this);
+    if (dropOnWholeWindow() && m_main) {
+        m_main->setAcceptFiles(true);
+        m_main->addFilesDroppedListener(this);
+    }
     if (m_option) m_option->addSelectionListener(this);
     if (m_toggle) m_toggle->addClickListener(this);
     if (m_cancelButton) m_cancelButton->addClickListener(this);
@@ -453,7 +491,11 @@ void Dialog::listen() {
     m_window->addUserEventListener(this);
 }
 
-s::gui::win::ComboBox* Dialog::createOptionControl() { return s::gui::win::newComboBox(100); }
+s::gui::win::ComboBox* Dialog::createOptionControl() {
+    s::gui::win::ComboBox* combo = s::gui::win::newComboBox(-1);
+    if (combo) combo->setTargetPercent(100, -1);
+    return combo;
+}
 
 Box* Dialog::createDescriptionPanel() { return newBox(s::gui::IBox::kVertical, 0, 100, -1, 0, 0, 0, 0, 0); }
 
@@ -482,10 +524,17 @@ void Dialog::setCompactView(bool compact, bool saveCurrentSize) {
     if (m_leftGap && m_rightGap) {
         m_leftGap->setWidth(compact ? 5 * m_scale : 9 * m_scale);
     }
+    // Beside the drop column the right one takes the whole height, the description what the
+    // method row and the button leave; collapsed below the drop box it takes no room at all.
+    if (m_rightColumn) m_rightColumn->setHeightPercent(compact ? -1 : 100, false);
     if (m_description) {
         m_description->setCollapsed(compact);
+        if (compact)
+            m_description->setFixedHeight(0, false);
+        else
+            m_description->setHeightPercent(100, false);
         m_description->setVisible(!compact, false);
-        if (!compact && m_option) m_description->showOnlyChild(m_option->getSelectedIndex());
+        if (!compact && m_option && !usesOptionBoxes()) m_description->showOnlyChild(m_option->getSelectedIndex());
     }
     setViewLabel();
     int32_t width = compact ? compactWidth() : largeWidth();
@@ -580,28 +629,18 @@ bool Dialog::confirm() {
 }
 
 bool Dialog::checkOutputFolder(const wchar_t* firstPath) {
-    s::file::win::PathWin* first = s::file::win::pathFromString(firstPath ? firstPath : L"");
-    s::file::IPath* folder = first ? first->parentFolder() : nullptr;
-    bool usable = isUsableFolder(folder);
-    if (!usable && folder && !isDriveDesignator(folder->getFullPath()) && !folder->exists()) {
-        s::file::IPath* above = folder->parentFolder();
-        usable = isUsableFolder(above);
-        if (above) above->releaseToPool();
+    s::file::win::PathWin* folder = m_outputFolder.resolve(firstPath, text(kSubfolderNameText));
+    if (m_outputFolder.check(createMissingFolder())) return true;
+    m_message.setText(m_localizer && m_localizer->hasText(kOutputFolderText)
+                          ? m_localizer->getText(kOutputFolderText)
+                          : L"The output folder is inaccessible or write-protected.");
+    if (folder) {
+        m_message.append(L"\r\n\"");
+        m_message.append(folder->getFullPath());
+        m_message.append(L"\"");
     }
-    if (!usable) {
-        m_message.setText(m_localizer && m_localizer->hasText(kOutputFolderText)
-                              ? m_localizer->getText(kOutputFolderText)
-                              : L"The output folder is inaccessible or write-protected.");
-        if (folder) {
-            m_message.append(L"\r\n\"");
-            m_message.append(folder->getFullPath());
-            m_message.append(L"\"");
-        }
-        if (m_window) m_window->showInformation(m_message.cString());
-    }
-    if (folder) folder->releaseToPool();
-    if (first) first->releaseToPool();
-    return usable;
+    if (m_window) m_window->showInformation(m_message.cString());
+    return false;
 }
 
 void Dialog::queueAndStart(const s::str::strarray::StrArray* paths) {
@@ -609,6 +648,7 @@ void Dialog::queueAndStart(const s::str::strarray::StrArray* paths) {
         if (paths->at(i)) m_queue.addString(paths->at(i)->cString());
     m_busy = true;
     m_cancel = false;
+    updatePriority(true);
     if (!m_worker || !m_worker->runOnce(this)) {
         m_busy = false;
         m_queue.reset();
@@ -679,6 +719,7 @@ void Dialog::onEvent(void* source, int32_t code) {
             cancel(false);
             if (m_asker && m_asker->window()) m_asker->window()->close();
         }
+        if (code == s::gui::kEventRestore) onRestored();
         if (code == s::gui::kEventRightDown && hasRightClickTransform() && m_rightClickTransform) toggleView();
         if (code == s::gui::kEventUser) onUserEvent();
         return;
@@ -694,6 +735,8 @@ void Dialog::onEvent(void* source, int32_t code) {
     } else if (m_dropBox && source == static_cast<s::gui::IComponent*>(m_dropBox)) {
         s::gui::IBox* content = m_dropBox->getContent();
         if (content) onDrop(content->getDroppedFiles());
+    } else if (m_main && source == static_cast<s::gui::IComponent*>(m_main) && code == s::gui::IBox::kFilesDropped) {
+        onDrop(m_main->getDroppedFiles());
     } else if (m_menuBar && source == static_cast<s::gui::IComponent*>(m_menuBar)) {
         onCommand(m_menuBar->getChosenCommand());
     }
@@ -701,7 +744,10 @@ void Dialog::onEvent(void* source, int32_t code) {
 
 void Dialog::onOptionChanged() {
     const int32_t index = m_option->getSelectedIndex();
-    if (m_description) m_description->showOnlyChild(index);
+    if (usesOptionBoxes())
+        rebuildOptionBox();
+    else if (m_description)
+        m_description->showOnlyChild(index);
     m_window->doLayout();
     s::gui::combobox::ComboBoxItem* chosen = m_option->getSelectedItem();
     if (!m_store || !chosen) return;
@@ -751,6 +797,7 @@ void Dialog::onCommand(int32_t id) {
     case kWorkplace: s::system::win::shellOpen(text(kWorkplacePageText)); return;
     default: break;
     }
+    if (onFileCommand(id)) return;
     if (id < kFirstLanguage || id > kLastLanguage || !m_localizer) return;
     // Only the packs of the list: any command id can arrive, not only the menu's.
     const int32_t index = id - kFirstLanguage;
@@ -807,6 +854,7 @@ void Dialog::onUserEvent() {
     else if (wcscmp(name, kUpdate) == 0)
         onUpdate(m_window->getEventValue1(), m_window->getEventValue2(), m_window->getEventText());
     else if (wcscmp(name, kEnd) == 0) onEnd();
+    else if (wcscmp(name, kFinishedNotice) == 0) m_window->showInformation(text(kDoneText));
 }
 
 void Dialog::onStart() {
@@ -860,6 +908,169 @@ void Dialog::onEnd() {
     m_currentEntry = 0;
     m_busy = false;
     m_cancel = false;
+}
+
+// --- options, priority and the output folder ---------------------------------------------
+
+Box* Dialog::createOptionBox(int32_t, const wchar_t*, int32_t, int32_t) { return nullptr; }
+
+Box* Dialog::createOptionPanel() { return newBox(s::gui::IBox::kVertical, 0, 100, -1, 0, 0, 0, 0, 0); }
+
+void Dialog::buildOptionPanel() {
+    if (!hasOptionPanel()) return;
+    m_optionPanel = createOptionPanel();
+    addTo(m_rightColumn, m_optionPanel);
+}
+
+// The option box of the chosen item replaces the one shown before.
+void Dialog::rebuildOptionBox() {
+    if (!m_description || !m_option) return;
+    m_description->removeAllChildren(true);
+    const int32_t index = m_option->getSelectedIndex();
+    s::gui::combobox::ComboBoxItem* chosen = m_option->getSelectedItem();
+    Box* box = createOptionBox(index, chosen ? chosen->getCaption() : L"", chosen ? chosen->getKey() : 0,
+                               chosen ? chosen->getListFlags() : 0);
+    addTo(m_description, box);
+}
+
+// A notice the user may not be looking for: told after the end's handling, so that the run's
+// end (and the worker waiting for it) never waits for the box.
+void Dialog::onFinished() {
+    if (!hasOptionPanel() || !m_finishedNotice || m_cancel) return;
+    if (m_window) m_window->postUserEvent(kFinishedNotice, 0, 0, nullptr);
+}
+
+void Dialog::updatePriority(bool force) {
+    if (!m_worker) return;
+    if (m_minimisedToTray) {
+        if (!force && m_trayPriority) return;
+        m_worker->setPriority(kTrayPriority);
+        m_trayPriority = true;
+        return;
+    }
+    if (!force && !m_trayPriority) return;
+    m_worker->setPriority(basePriority());
+    m_trayPriority = false;
+}
+
+int32_t Dialog::workerPriority() const {
+    return m_worker ? m_worker->getPriority() : THREAD_PRIORITY_ERROR_RETURN;
+}
+
+void Dialog::minimiseToTray() {
+    if (!m_window) return;
+    m_window->minimise();
+    m_window->hideToTray();
+    m_minimisedToTray = true;
+    updatePriority(false);
+}
+
+void Dialog::onRestored() {
+    m_minimisedToTray = false;
+    updatePriority(false);
+}
+
+const wchar_t* Dialog::filePath() { return m_owner ? m_owner->settingPath(L"File") : L"File"; }
+
+void Dialog::readOutputFolderSettings() {
+    s::file::win::PathWin* desktop = s::file::win::getDesktopFolder();
+    const wchar_t* start = desktop ? desktop->getFullPath() : L"";
+    if (m_store) {
+        m_outputFolder.setMode(m_store->getS32(filePath(), L"OutputFolderSetting", defaultOutputFolderMode()));
+        m_outputFolder.setCustomPath(m_store->getString(filePath(), L"OutputDirCustomPath0", L"", nullptr, false));
+        m_lastOutputBrowse.setText(m_store->getString(filePath(), L"LastBrowsedOutputDirPath", start, nullptr, false));
+        m_lastFileBrowse.setText(m_store->getString(filePath(), L"LastBrowsedFileLoadDirPath", start, nullptr, false));
+    } else {
+        m_lastOutputBrowse.setText(start);
+        m_lastFileBrowse.setText(start);
+    }
+    if (desktop) desktop->releaseToPool();
+}
+
+// "Open Files...", then the folder choices: in the file menu itself, or in a sub-menu.
+void Dialog::buildFileMenu() {
+    m_fileMenu = s::gui::win::newPopupMenu(kFileMenuText, m_localizer);
+    if (!m_fileMenu) return;
+    m_fileMenu->addItem(item(m_localizer, kOpenFilesText, kOpenFiles, false));
+    addSeparator(m_fileMenu);
+    m_folderMenu = outputFolderMenuInline() ? m_fileMenu : s::gui::win::newPopupMenu(kOutputFolderMenuText, m_localizer);
+    if (!m_folderMenu) return;
+    for (const FolderChoice& choice : kFolderChoices) {
+        s::gui::menuitem::MenuItem* entry = item(m_localizer, choice.textId, choice.command, false);
+        if (!entry) continue;
+        entry->setRadio(true);
+        m_folderMenu->addItem(entry);
+    }
+    addSeparator(m_folderMenu);
+    m_folderMenu->addItem(item(m_localizer, kChooseFolderText, kChooseOutputFolder, false));
+    if (m_folderMenu != m_fileMenu) m_fileMenu->addSubMenu(m_folderMenu);
+    checkOutputFolderItem();
+}
+
+void Dialog::checkOutputFolderItem() {
+    if (m_folderMenu) m_folderMenu->checkRadioByCommand(commandOfMode(m_outputFolder.mode()));
+}
+
+void Dialog::setOutputFolderMode(int32_t mode) {
+    m_outputFolder.setMode(mode);
+    checkOutputFolderItem();
+    if (m_store && hasOutputFolderOption()) m_store->setS32(filePath(), L"OutputFolderSetting", mode);
+}
+
+void Dialog::setCustomOutputFolder(const wchar_t* path) {
+    m_outputFolder.setCustomPath(path);
+    m_lastOutputBrowse.setText(path ? path : L"");
+    if (m_store && hasOutputFolderOption()) {
+        m_store->setString(filePath(), L"OutputDirCustomPath0", m_outputFolder.customPath());
+        m_store->setString(filePath(), L"LastBrowsedOutputDirPath", m_lastOutputBrowse.cString());
+    }
+    setOutputFolderMode(OutputFolder::kCustom);
+}
+
+bool Dialog::onFileCommand(int32_t id) {
+    if (id == kOpenFiles) {
+        openFiles();
+        return true;
+    }
+    if (id == kChooseOutputFolder || (id == kOutputCustom && !*m_outputFolder.customPath())) {
+        chooseOutputFolder();
+        return true;
+    }
+    for (const FolderChoice& choice : kFolderChoices) {
+        if (choice.command != id) continue;
+        setOutputFolderMode(choice.mode);
+        return true;
+    }
+    return false;
+}
+
+// The files chosen are handled as if dropped on the drop box.
+void Dialog::openFiles() {
+    s::gui::dialogs::win::FileOpener* opener = s::thread::Pool<s::gui::dialogs::win::FileOpener>::obtain();
+    if (!opener) return;
+    opener->setOption(true, false);
+    opener->setFolder(m_lastFileBrowse.cString());
+    const s::str::strarray::StrArray* chosen = opener->show(m_window) ? opener->getResult() : nullptr;
+    if (chosen && chosen->count() && chosen->at(0)) {
+        s::file::win::PathWin* first = s::file::win::pathFromString(chosen->at(0)->cString());
+        s::file::IPath* folder = first ? first->parentFolder() : nullptr;
+        if (folder) m_lastFileBrowse.setText(folder->getFullPath());
+        if (folder) folder->releaseToPool();
+        if (first) first->releaseToPool();
+        if (m_store) m_store->setString(filePath(), L"LastBrowsedFileLoadDirPath", m_lastFileBrowse.cString());
+        onDrop(chosen);
+    }
+    opener->releaseToPool();
+}
+
+void Dialog::chooseOutputFolder() {
+    s::gui::dialogs::win::FolderSelector* selector = s::thread::Pool<s::gui::dialogs::win::FolderSelector>::obtain();
+    if (!selector) return;
+    if (selector->show(m_window, m_lastOutputBrowse.cString(), nullptr) && *selector->getPath())
+        setCustomOutputFolder(selector->getPath());
+    else
+        checkOutputFolderItem();  // the choice stays what it was
+    selector->releaseToPool();
 }
 
 void Dialog::ProgressControl::setRange(int32_t minimum, int32_t maximum) {

@@ -20,6 +20,7 @@
 #include "s/archive/IProgressControl.h"
 #include "s/base/IObject.h"
 #include "s/gui/dialogs/AboutWindow.h"
+#include "s/gui/dialogs/dragndrop/OutputFolder.h"
 #include "s/gui/events/IEventListener.h"
 #include "s/str/strarray/StrArray.h"
 #include "s/str/strbuffer/StrBuffer.h"
@@ -65,6 +66,12 @@ public:
         kEasyDrag = 120,
         kCloseByMiddleClick = 125,
         kAskConfirmation = 250,
+        kOpenFiles = 300,
+        kOutputBesideItem = 310,  // the output-folder choices, one per mode
+        kOutputSubfolder = 311,
+        kOutputDesktop = 312,
+        kOutputCustom = 320,
+        kChooseOutputFolder = 330,
         kVersionInformation = 10000,
         kSoftwarePage = 10100,
         kTellDevelopers = 10200,
@@ -74,9 +81,13 @@ public:
     static constexpr const wchar_t* kStart = L"ProcessStatusStart";
     static constexpr const wchar_t* kUpdate = L"ProcessStatusUpdate";
     static constexpr const wchar_t* kEnd = L"ProcessStatusEnd";
+    // Posted after a run's end when the option panel asks for a notice.
+    static constexpr const wchar_t* kFinishedNotice = L"ProcessFinishedNotice";
     static constexpr int32_t kReadyText = 609450;
     static constexpr int32_t kDoneText = 609460;
     static constexpr int32_t kOutputFolderText = 608299;
+    static constexpr int32_t kSubfolderNameText = 608225;
+    static constexpr int32_t kTrayPriority = -2;
     static constexpr uint32_t kIdlePollMs = 20;
 
     Dialog();
@@ -97,6 +108,13 @@ public:
     bool checkOutputFolder(const wchar_t* firstPath);
     void setCompactView(bool compact, bool saveCurrentSize);
     void cancel(bool waitForIdle);
+    // Minimises the window and hides it in the tray; the run goes on below its usual
+    // priority until the window is restored. UI thread.
+    void minimiseToTray();
+    // The output folder, as its menu chooses it (menu commands 310 to 330); saved with the
+    // output-folder option. UI thread.
+    void setOutputFolderMode(int32_t mode);
+    void setCustomOutputFolder(const wchar_t* path);
     // The About window; see the definition.
     virtual void showAbout();
 
@@ -119,6 +137,17 @@ public:
     s::gui::win::Button* cancelButton() const { return m_cancelButton; }
     s::gui::win::Button* toggleButton() const { return m_toggle; }
     s::gui::win::Box* descriptionPanel() const { return m_description; }
+    s::gui::win::Box* mainBox() const { return m_main; }
+    s::gui::win::Box* optionPanel() const { return m_optionPanel; }
+    s::gui::win::PopupMenu* fileMenu() const { return m_fileMenu; }
+    const OutputFolder& outputFolder() const { return m_outputFolder; }
+    bool isMinimisedToTray() const { return m_minimisedToTray; }
+    bool isFinishedNoticeOn() const { return m_finishedNotice; }
+    void setFinishedNotice(bool on) { m_finishedNotice = on; }
+    // The worker's priority now (THREAD_PRIORITY_ERROR_RETURN without a worker).
+    int32_t workerPriority() const;
+    s::gui::win::CheckBox* keepOnTopBox() const { return m_keepOnTop; }
+    s::gui::win::StatusBar* statusBar() const { return m_statusBar; }
     // The status texts shown, oldest first, kept for drivers ("Done!" soon gives way to
     // "Ready") only from keepStatusTrail on, and only the latest `limit` of them (0: none,
     // the trail is emptied). Any thread.
@@ -148,8 +177,22 @@ protected:
     virtual s::gui::win::Box* createDescriptionPanel();
     virtual void afterBuild() {}
     virtual bool onControlEvent(void* source, int32_t code);
-    virtual void onFinished() {}
+    virtual bool usesOptionBoxes() { return false; }
+    // The options of the option combo's item at index (its caption, its key and its list
+    // flags), shown in the description panel in place of the one before; none by default.
+    virtual s::gui::win::Box* createOptionBox(int32_t index, const wchar_t* text, int32_t value1, int32_t value2);
+    virtual bool hasMaximizeBox() { return false; }
+    // Drops anywhere in the window's content, not only on the drop box.
+    virtual bool dropOnWholeWindow() { return false; }
+    virtual s::gui::win::Box* createOptionPanel();
+    virtual bool hasOptionPanel() { return false; }
+    // The end of a run: with an option panel whose finished notice is on, a run that was not
+    // cancelled is told in a message box.
+    virtual void onFinished();
     virtual int32_t basePriority() { return -1; }
+    // The worker's priority: lower while the window is hidden in the tray (set once), else
+    // basePriority; force sets it even when it should be so already.
+    virtual void updatePriority(bool force);
     virtual bool hasRightClickTransform() { return true; }
     virtual bool defaultCompactView() { return true; }
     virtual int32_t dropColumnWidth() { return 125; }
@@ -159,6 +202,11 @@ protected:
     virtual bool hasConfirmationOption() { return false; }
     virtual const wchar_t* confirmationTitle() { return nullptr; }
     virtual const wchar_t* confirmationText() { return nullptr; }
+    virtual bool hasOutputFolderOption() { return false; }
+    // The folder choices stand in the file menu itself, not in a sub-menu of it.
+    virtual bool outputFolderMenuInline() { return true; }
+    virtual int32_t defaultOutputFolderMode() { return OutputFolder::kBesideItem; }
+    virtual bool createMissingFolder() { return false; }
 
     const wchar_t* text(int32_t id);
     void sendStatus(const wchar_t* name, int32_t value1, int32_t value2, const wchar_t* text);
@@ -194,6 +242,16 @@ private:
     void buildDropColumn();
     void buildRightColumn();
     void buildStatusBar();
+    void buildOptionPanel();
+    void buildFileMenu();
+    void readOutputFolderSettings();
+    bool onFileCommand(int32_t id);
+    void openFiles();
+    void chooseOutputFolder();
+    void checkOutputFolderItem();
+    void rebuildOptionBox();
+    void onRestored();
+    const wchar_t* filePath();
     void restoreOption();
     int32_t optionWithTextId(int32_t textId) const;
     int32_t optionWithCaption(const wchar_t* caption) const;
@@ -220,6 +278,9 @@ private:
     s::gui::win::PopupMenu* m_viewMenu = nullptr;
     s::gui::win::PopupMenu* m_languageMenu = nullptr;
     s::gui::win::PopupMenu* m_aboutMenu = nullptr;
+    s::gui::win::PopupMenu* m_fileMenu = nullptr;
+    s::gui::win::PopupMenu* m_folderMenu = nullptr;  // the file menu itself when inline
+    s::gui::win::Box* m_optionPanel = nullptr;
     s::gui::win::Box* m_main = nullptr;
     s::gui::win::Box* m_dropColumn = nullptr;
     s::gui::win::Box* m_topRow = nullptr;
@@ -251,6 +312,12 @@ private:
     bool m_askConfirmation = false;
     bool m_rightClickTransform = true;
     bool m_handlingDrop = false;
+    bool m_minimisedToTray = false;
+    bool m_trayPriority = false;  // the worker runs at kTrayPriority
+    bool m_finishedNotice = true;
+    OutputFolder m_outputFolder;
+    s::str::strbuffer::StrBuffer m_lastOutputBrowse;
+    s::str::strbuffer::StrBuffer m_lastFileBrowse;
     int64_t m_startTime = 0;
     int32_t m_currentEntry = 0;
 };

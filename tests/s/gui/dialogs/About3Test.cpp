@@ -9,6 +9,7 @@
 
 #include <gmock/gmock.h>
 
+#include <algorithm>
 #include <string>
 
 #include "s/app/win/AppBase.h"
@@ -61,6 +62,7 @@ protected:
         g_opens = 0;
     }
     void TearDown() override {
+        s::gui::win::overrideUiScale(0);
         s::system::win::setShellExecuteFunction(m_previous);
         about.release();
         if (parent) parent->releaseToPool();
@@ -165,6 +167,86 @@ TEST_F(About3Test, CloseClosesTheWindowAndASecondShowingKeepsHolderAndPlace) {
     EXPECT_EQ(210, again->window()->getX());
     EXPECT_EQ(160, again->window()->getY());
     EXPECT_EQ(again->window(), holder->window());
+}
+
+// A key as the keyboard gives it, through the system's input queue.
+void press(WORD key, bool alt = false) {
+    INPUT in[4] = {};
+    int n = 0;
+    auto add = [&](WORD vk, DWORD flags) {
+        in[n].type = INPUT_KEYBOARD;
+        in[n].ki.wVk = vk;
+        in[n].ki.dwFlags = flags;
+        ++n;
+    };
+    if (alt) add(VK_MENU, 0);
+    add(key, 0);
+    add(key, KEYEVENTF_KEYUP);
+    if (alt) add(VK_MENU, KEYEVENTF_KEYUP);
+    SendInput(n, in, sizeof(INPUT));
+}
+
+// At every scale the window has its title bar and the size its content needs: the Close
+// button and the donation box lie inside it.
+TEST_F(About3Test, AtEveryScaleTheWindowHasItsTitleBarAndHoldsItsWholeContent) {
+    for (int32_t scale : {1, 2, 4}) {
+        SCOPED_TRACE(scale);
+        // The scale stays for the whole showing: controls take it when they paint, too.
+        s::gui::win::overrideUiScale(scale);
+        about.release();
+        About3* a = shown();
+        ASSERT_NE(nullptr, a);
+        HWND w = a->window()->getHandle();
+        EXPECT_EQ(WS_CAPTION, GetWindowLongW(w, GWL_STYLE) & WS_CAPTION) << "no title bar";
+        // As wide as the scale makes it, unless the system holds it to the screen (scale 4 on
+        // the session's small screen).
+        EXPECT_EQ(std::min(340 * scale, GetSystemMetrics(SM_CXMAXTRACK)), a->window()->getWidth());
+        RECT client = {};
+        GetClientRect(w, &client);
+        for (s::gui::IComponent* c : {static_cast<s::gui::IComponent*>(a->closeButton()),
+                                      static_cast<s::gui::IComponent*>(a->donationLabel())}) {
+            RECT r = {};
+            GetWindowRect(handleOf(c), &r);
+            MapWindowPoints(nullptr, w, reinterpret_cast<POINT*>(&r), 2);
+            EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= client.right && r.bottom <= client.bottom)
+                << "outside the window: " << r.left << "," << r.top << "-" << r.right << "," << r.bottom << " in "
+                << client.right << "x" << client.bottom;
+        }
+        // No more than a margin below the Close button: the height is the content's.
+        RECT close = {};
+        GetWindowRect(handleOf(a->closeButton()), &close);
+        MapWindowPoints(nullptr, w, reinterpret_cast<POINT*>(&close), 2);
+        EXPECT_LE(client.bottom - close.bottom, 20);
+        Sleep(300);
+        EXPECT_FALSE(tests::gui::saveScreenshot(w, (L"about_fits_scale" + std::to_wstring(scale)).c_str()).empty());
+    }
+    s::gui::win::overrideUiScale(0);
+}
+
+// Escape, Return and Alt+F4 close it as the close box does, and the window it was shown
+// over is the active one again.
+TEST_F(About3Test, EscapeReturnAndAltF4CloseItAndTheParentIsActiveAgain) {
+    struct Key {
+        const char* name;
+        WORD key;
+        bool alt;
+    } keys[] = {{"Escape", VK_ESCAPE, false}, {"Return", VK_RETURN, false}, {"Alt+F4", VK_F4, true}};
+    for (int32_t scale : {1, 2, 4}) {
+        for (const Key& k : keys) {
+            SCOPED_TRACE(testing::Message() << k.name << " at scale " << scale);
+            s::gui::win::overrideUiScale(scale);
+            About3* a = shown();
+            ASSERT_NE(nullptr, a);
+            HWND w = a->window()->getHandle();
+            ASSERT_TRUE(tests::gui::takeKeyboard(w, w, [&] { a->window()->runOnUiThread([](void* h) {
+                SetFocus(static_cast<HWND>(h)); }, w); }, 5000)) << "the About window did not take the keyboard";
+            press(k.key, k.alt);
+            EXPECT_TRUE(tests::gui::eventually([&] { return a->window()->isClosed(); }, 3000)) << "still open";
+            EXPECT_TRUE(tests::gui::eventually([&] { return GetForegroundWindow() == parent->getHandle(); }, 3000))
+                << "the parent is not the active window again";
+        }
+    }
+    s::gui::win::overrideUiScale(0);
 }
 
 TEST_F(About3Test, AtScaleTwoTheIconIs128PixelsAndTheCloseButtonTwiceAsHigh) {

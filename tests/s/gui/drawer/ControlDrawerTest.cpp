@@ -229,6 +229,36 @@ TEST(ControlDrawerTest, EffectsWidenAndHeightenTheMeasure) {
     font->releaseToPool();
 }
 
+// The shadow effect lays a grey copy one pixel right and down under the text: the dark
+// 119 grey for an enabled control's text, the pale 238 for a disabled one's. Unsmoothed
+// glyphs, so that every pixel is one of the three colours.
+TEST(ControlDrawerTest, TheShadowOfDisabledTextIsThePaleGrey) {
+    Pooled<d::text::win::Basic> text;
+    for (bool disabled : {false, true}) {
+        SCOPED_TRACE(disabled ? "disabled" : "enabled");
+        s::gui::win::FontSetting setting;
+        setting.setTextEffect(2);
+        setting.setClearType(false);
+        setting.setPointSize(20);
+        setting.setBold(true);
+        setting.setTextColour(255, 0, 0);
+        setting.setDisabledText(disabled);
+        s::gui::win::Font* font = setting.makeFont();
+        ASSERT_TRUE(font);
+        Canvas canvas(120, 50);
+        text->drawText(canvas.dc(), RECT{4, 4, 116, 46}, L"IIII", font);
+        EXPECT_GT(canvas.countColour(RGB(255, 0, 0)), 0);
+        const int32_t dark = canvas.countColour(RGB(119, 119, 119));
+        const int32_t pale = canvas.countColour(RGB(238, 238, 238));
+        EXPECT_GT(disabled ? pale : dark, 0);
+        EXPECT_EQ(0, disabled ? dark : pale);
+        font->releaseToPool();
+    }
+    // The text drawer's own disabled face is such a font.
+    EXPECT_TRUE(text->getDisabledFont()->isDisabledText());
+    EXPECT_FALSE(text->getNormalFont()->isDisabledText());
+}
+
 TEST(ControlDrawerTest, ColourRampsConvertHsvAndHsl) {
     EXPECT_EQ(hex(RGB(255, 0, 0)), hex(d::slider::hsvToRgb(0, 100, 100)));
     EXPECT_EQ(hex(RGB(0, 255, 0)), hex(d::slider::hsvToRgb(120, 100, 100)));

@@ -65,7 +65,8 @@ TEST(MenuDrawerTest, EachEntryLooksAsItsStateAsks) {
     const Case cases[] = {
         {"plain", 0, {-1, false, false, false, false}, false, {0, 0, false, false, false}},
         {"hovered is filled and highlighted", 1, {1, false, false, false, false}, false, {0, 0, true, true, false}},
-        {"the hovered last entry is not filled", 2, {2, false, false, false, false}, false, {0, 0, true, false, false}},
+        {"the hovered last entry is neither filled nor highlighted", 2, {2, false, false, false, false}, false,
+         {0, 0, false, false, false}},
         {"pressed shifts right", 0, {0, true, false, false, false}, true, {0, 1, true, true, false}},
         {"unpressed shifts left", 0, {0, false, false, false, false}, true, {0, -1, true, true, false}},
         {"the last ends at the right edge", 2, {-1, false, false, true, false}, false, {200 - 120, 0, false, false, false}},
@@ -82,6 +83,42 @@ TEST(MenuDrawerTest, EachEntryLooksAsItsStateAsks) {
         EXPECT_EQ(c.want.filled, got.filled);
         EXPECT_EQ(c.want.link, got.link);
     }
+}
+
+TEST(MenuDrawerTest, WithoutAHoverFillTheHoveredEntryTakesTheHighlightFont) {
+    Pooled<m::Basic> drawer;
+    drawer->setHoverFill(false);
+    const RECT rects[] = {{0, 0, 40, 20}, {40, 0, 80, 20}};
+    for (int32_t index : {0, 1}) {
+        const m::EntryLook got = drawer->lookOf(index, 2, rects, 200, {index, false, false, false, false});
+        EXPECT_TRUE(got.highlighted) << index;
+        EXPECT_FALSE(got.filled) << index;
+    }
+}
+
+// The default look: a white highlight font on the system's highlight fill. The last title,
+// hovered or open, gets no fill and must still be seen.
+TEST(MenuDrawerTest, TheHoveredLastTitleStaysReadable) {
+    Canvas canvas(300, 30);
+    ASSERT_TRUE(canvas.ok());
+    Pooled<m::Basic> drawer;
+    s::gui::win::Font* normal = drawer->getNormalFont()->makeFont();
+    s::gui::win::Font* highlight = drawer->getHighlightFont()->makeFont();
+    ASSERT_NE(nullptr, normal);
+    ASSERT_NE(nullptr, highlight);
+    const wchar_t* captions[] = {L"View", L"Language", L"About"};
+    RECT rects[3];
+    const m::MenuMeasure size = drawer->measure(canvas.dc(), captions, rects, 3, normal, 6, 3, false);
+    m::MenuState state;
+    state.hovered = 2;
+    state.pressed = true;
+    drawer->drawEntries(canvas.dc(), 0, 0, 300, size.minHeight, captions, rects, 3, normal, highlight, 6, 3, state);
+    int32_t ink = 0;
+    for (int32_t x = rects[2].left; x < rects[2].right; ++x)
+        for (int32_t y = 0; y < size.minHeight; ++y) ink += canvas.at(x, y) != tests::gui::kWhite ? 1 : 0;
+    EXPECT_GT(ink, 10) << "the title vanished into the bar";
+    normal->releaseToPool();
+    highlight->releaseToPool();
 }
 
 TEST(MenuDrawerTest, TheCollapsedFaceFollowsHoverAndPress) {

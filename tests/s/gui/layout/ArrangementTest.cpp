@@ -146,6 +146,73 @@ TEST(Arrangement, LayoutStartedFromItsOwnListenerStopsAtTwoLevels) {
     EXPECT_EQ(listener.calls.load(), 4);
 }
 
+// A share of the box's size takes what the box has and asks for no more than its minimum:
+// else the box's target would be the size it happens to have, and so would its parent's.
+TEST(Arrangement, AShareOfTheBoxAsksOnlyForItsMinimumWhateverTheBoxsSize) {
+    for (int32_t kind : {0, 1, 2, 3}) {
+        SCOPED_TRACE(kind);
+        Pooled<Box> box;
+        configure(box.get(), Case{"", kind, 0, 0, 0, 0, 0, 0, 0, {}, {}, 0, 0});
+        TestPanel* share = addPanel(box.get(), {30, 10, 80, 20, true});
+        share->setTargetPercent(100, 100);
+        TestPanel* plain = addPanel(box.get(), {20, 12, 50, 15, true});
+        LayoutResult first;
+        for (int32_t width : {200, 400}) {
+            box->setSize(width, width / 2);
+            box->doLayout();
+            const LayoutResult r = box->lastLayout();
+            if (width == 200) first = r;
+            // The plain child's target counts; the share counts with its minimum only.
+            EXPECT_EQ(kind == 0 || kind == 2 ? 30 + 50 : 50, r.targetWidth) << width;
+            EXPECT_EQ(first.targetWidth, r.targetWidth) << width;
+            EXPECT_EQ(first.targetHeight, r.targetHeight) << width;
+            EXPECT_EQ(first.minWidth, r.minWidth) << width;
+            EXPECT_EQ(first.minHeight, r.minHeight) << width;
+            // Laid out, the share still gets its share.
+            EXPECT_GT(share->getWidth(), 30) << width;
+            EXPECT_GE(plain->getWidth(), 20) << width;
+        }
+    }
+}
+
+// A text that wraps: narrower than 150 it needs two lines of 10.
+class WrappingText final : public s::gui::win::ComponentBase<s::gui::IComponent> {
+public:
+    void setSizeWithinLimits(int32_t width, int32_t height) override {
+        setMinimumSize(10, width < 150 ? 20 : 10);
+        setTargetSize(300, width < 150 ? 20 : 10);
+        ComponentBase::setSizeWithinLimits(width, height);
+    }
+    const wchar_t* classId() const override { return L"tests_WrappingText"; }
+    s::base::IObject* newInstance() const override { return s::thread::Pool<WrappingText>::obtain(); }
+    void releaseToPool() override { s::thread::Pool<WrappingText>::release(this); }
+};
+
+// A box holding such a text changes its result when it gets another width, and tells its
+// parent while the parent places it: the parent places its children once more after that
+// pass, instead of laying out inside its own layout.
+TEST(Arrangement, AChildThatChangedWhileItWasPlacedGetsAnotherPassNotANestedLayout) {
+    Pooled<Box> outer;
+    Box* inner = s::thread::Pool<Box>::obtain();
+    inner->setWidthPercent(100, false);
+    outer->addChild(inner);
+    inner->setParent(outer.get());
+    WrappingText* text = s::thread::Pool<WrappingText>::obtain();
+    inner->addChild(text);
+    text->setParent(inner);
+    outer->setSize(400, 200);
+    ASSERT_EQ(10, inner->lastLayout().minHeight);
+    int32_t layouts = 0;
+    tests::gui::Recorder laidOut;
+    laidOut.action = [&] { ++layouts; };
+    outer->addLayoutListener(&laidOut);
+    outer->setSize(100, 200);
+    EXPECT_EQ(1, layouts) << "the outer box laid out inside its own layout";
+    EXPECT_EQ(20, inner->lastLayout().minHeight);
+    EXPECT_EQ(20, inner->getHeight()) << "placed with the height it needs at its new width";
+    EXPECT_EQ(100, inner->getWidth());
+}
+
 TEST(Arrangement, LayoutManagersUseTheirArrangementWithoutParameters) {
     Pooled<Box> box;
     box->alignRight();

@@ -204,6 +204,30 @@ TEST_F(BoxTest, ShowPageParksTheOtherPages) {
     EXPECT_FALSE(first->isVisible());
 }
 
+// The places showPage gives stay through the layouts that follow, margins or not; a Box
+// that never showed a page keeps its children inside its margins.
+TEST_F(BoxTest, LayoutsKeepTheOriginsShowPageGave) {
+    Pooled<Box> box;
+    box->setMargin(7, false);
+    Box* first = s::thread::Pool<Box>::obtain();
+    Box* second = s::thread::Pool<Box>::obtain();
+    box->addChild(first);
+    box->addChild(second);
+    box->showPage(1);
+    box->doLayout();
+    EXPECT_EQ(0, first->getOriginX());
+    EXPECT_EQ(3000, first->getOriginY());
+    EXPECT_EQ(0, second->getOriginX());
+    EXPECT_EQ(0, second->getOriginY());
+    Pooled<Box> plain;
+    plain->setMargin(7, false);
+    Box* only = s::thread::Pool<Box>::obtain();
+    plain->addChild(only);
+    plain->doLayout();
+    EXPECT_EQ(7, only->getOriginX());
+    EXPECT_EQ(7, only->getOriginY());
+}
+
 // The hiding goes down to the grandchildren, so the showing must too: a panel chosen again
 // shows its texts, not an empty frame.
 TEST_F(BoxTest, ShowOnlyChildBringsBackTheChosenChildWithItsContent) {

@@ -106,6 +106,50 @@ TEST_F(BoxWiringTest, AUrlDropBoxRegistersItsTargetAndTellsTheDroppedAddress) {
     EXPECT_EQ(again, S_OK);  // revoked: the window takes a new target
 }
 
+// The address comes to the Box through its own window's message, in the order of its other
+// messages: the message alone tells the listeners, with the target's address.
+TEST_F(BoxWiringTest, TheDroppedAddressArrivesThroughTheBoxsOwnMessage) {
+    ShownBox s;
+    Box* area = s.add(newBox(1, 0, 100, -1, 0, 0, 0, 0, 0));
+    area->setFixedHeight(40, false);
+    area->setUrlDrop(true);
+    Recorder dropped;
+    area->addUrlDroppedListener(&dropped);
+    s.show();
+    ASSERT_NE(nullptr, area->getUrlDropTarget());
+    EXPECT_EQ(0, SendMessageW(handleOf(area), WM_USER + 22, 0, 0));
+    EXPECT_EQ(1, dropped.calls.load());
+    EXPECT_EQ(s::gui::IBox::kUrlDropped, dropped.lastCode.load());
+    EXPECT_EQ(s.window->uiThreadId(), dropped.thread.load());
+    EXPECT_STREQ(L"", area->getDroppedUrl());  // nothing dropped on the target yet
+}
+
+// However far the wheel turned, listeners are told the user's line count, negative towards
+// the user: a quarter notch and two notches alike.
+TEST_F(BoxWiringTest, TheWheelLinesAreTheUsersLineCountWithTheTurnsSign) {
+    ShownBox s;
+    Box* inner = s.add(newBox(1, 0, 100, -1, 0, 0, 0, 0, 0));
+    inner->setFixedHeight(50, false);
+    Recorder wheel;
+    inner->addWheelListener(&wheel);
+    s.show();
+    UINT lines = 0;
+    ASSERT_TRUE(SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0));
+    RECT r;
+    GetWindowRect(handleOf(inner), &r);
+    const LPARAM at = MAKELPARAM(r.left + 5, r.top + 5);
+    struct Case {
+        int delta;
+        int32_t sign;
+    } cases[] = {{WHEEL_DELTA / 4, 1}, {2 * WHEEL_DELTA, 1}, {-WHEEL_DELTA / 4, -1}, {-3 * WHEEL_DELTA, -1}};
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.delta);
+        SendMessageW(handleOf(inner), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(k.delta)), at);
+        EXPECT_EQ(k.sign * static_cast<int32_t>(lines), inner->getWheelLines());
+    }
+    EXPECT_EQ(4, wheel.calls.load());
+}
+
 TEST_F(BoxWiringTest, TheWheelGoesToTheContainerUnderTheCursorElseToTheWindow) {
     ShownBox s;
     Box* inner = s.add(newBox(1, 0, 100, -1, 0, 0, 0, 0, 0));

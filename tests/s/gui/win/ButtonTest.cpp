@@ -9,6 +9,7 @@
 
 #include <gmock/gmock.h>
 
+#include "s/gui/IFont.h"
 #include "s/gui/drawer/button/win/Glyphs.h"
 #include "s/gui/drawer/button/win/Thin.h"
 #include "s/gui/layout/Vertical.h"
@@ -43,6 +44,9 @@ public:
                    int32_t) override {
         return false;
     }
+    s::gui::IFontDescription* getCaptionFont() override { return nullptr; }
+    s::gui::IFontDescription* getCaptionDisabledFont() override { return nullptr; }
+    s::gui::IFontDescription* getSecondTextFont() override { return nullptr; }
     const wchar_t* classId() const override { return L"tests_CountingDrawer"; }
     s::base::IObject* newInstance() const override { return nullptr; }
     void releaseToPool() override {}
@@ -233,6 +237,73 @@ TEST_F(ButtonTest, SwatchCaptionAndFactories) {
     EXPECT_EQ(alt->getTargetWidth(), 99);
     EXPECT_EQ(alt->getMinHeight(), 22);
     alt->setParent(nullptr);
+}
+
+// The grip drags the window's size by the mouse's way, unless the window may not be resized.
+TEST_F(ButtonTest, TheSizeGripResizesOnlyAResizableWindow) {
+    for (bool resizable : {true, false}) {
+        SCOPED_TRACE(resizable ? "resizable" : "fixed");
+        Shown s;
+        Button* grip = s.add(newButtonWithText(L"#Resizer", 16, 16));
+        s.window->setResizable(resizable);
+        s.show();
+        const HWND h = handleOf(grip);
+        const int32_t width = s.window->getWidth(), height = s.window->getHeight();
+        SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+        SendMessageW(h, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(4 + 30, 4 + 20));
+        SendMessageW(h, WM_LBUTTONUP, 0, MAKELPARAM(4 + 30, 4 + 20));
+        EXPECT_EQ(resizable ? width + 30 : width, s.window->getWidth());
+        EXPECT_EQ(resizable ? height + 20 : height, s.window->getHeight());
+    }
+}
+
+// The skin's button drawer, noting the colour of the caption font of each face it paints.
+class NotingThin final : public s::gui::drawer::button::win::Thin {
+public:
+    std::atomic<uint32_t> colour{0};
+    std::atomic<int> draws{0};
+    void draw(HDC dc, int32_t left, int32_t top, int32_t right, int32_t bottom, int32_t look,
+              const wchar_t* caption, bool framed, const s::gui::IFont* font, bool enabled, bool toggled,
+              bool drawerFlag) override {
+        colour = font ? font->getTextColour() : 0xFFFFFFFF;
+        ++draws;
+        Thin::draw(dc, left, top, right, bottom, look, caption, framed, font, enabled, toggled, drawerFlag);
+    }
+};
+
+// A drawer gives the caption its faces: the normal, disabled and toggled colours are the
+// skin's, except where the button chose its own.
+TEST_F(ButtonTest, TheDrawerGivesTheCaptionFontsItsFaces) {
+    NotingThin thin;
+    thin.getCaptionFont()->setTextColour(255, 255, 255);
+    thin.getCaptionDisabledFont()->setTextColour(86, 86, 86);
+    thin.getSecondTextFont()->setTextColour(250, 200, 0);
+    Shown s;
+    Button* plain = s.add(newButtonWithText(L"Plain", 80, 24));
+    Button* red = s.add(newButtonWithText(L"Red", 80, 24));
+    red->setTextColour(200, 0, 0);
+    s.show();
+    auto painted = [&](Button* b) {
+        thin.draws = 0;
+        RedrawWindow(handleOf(b), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        EXPECT_GT(thin.draws.load(), 0);
+        return thin.colour.load();
+    };
+    plain->setDrawer(&thin, false);
+    red->setDrawer(&thin, false);
+    EXPECT_EQ(RGB(255, 255, 255), plain->getTextColour());
+    EXPECT_EQ(RGB(255, 255, 255), painted(plain));
+    EXPECT_EQ(RGB(200, 0, 0), painted(red));  // its own choice stays
+    plain->setToggleMode(true, true, false, false);
+    plain->setToggled(true);
+    EXPECT_EQ(RGB(250, 200, 0), painted(plain));
+    plain->setEnabled(false);
+    red->setEnabled(false);
+    EXPECT_EQ(RGB(86, 86, 86), painted(plain));
+    EXPECT_EQ(RGB(86, 86, 86), painted(red));
+    EXPECT_FALSE(saveScreenshot(s.window->getHandle(), L"buttons_drawer_faces").empty());
+    plain->setDrawer(nullptr, false);
+    red->setDrawer(nullptr, false);
 }
 
 TEST_F(ButtonTest, ScreenshotOfSkinnedAndNativeButtons) {

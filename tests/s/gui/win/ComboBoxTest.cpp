@@ -226,11 +226,8 @@ TEST_F(ComboBoxTest, TheDroppedListIsWidenedByTheScrollBarFromThirtyOneItemsOn) 
     EXPECT_EQ(widths[1] - widths[0], GetSystemMetrics(SM_CXVSCROLL));
 }
 
-COLORREF drawnPixel(HWND combo, ComboBoxItem* item, int32_t index, int x, int y) {
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, 100, 20);
-    HGDIOBJ old = SelectObject(dc, bitmap);
+// Has the combo draw its item into dc, 100 x 20, as the list asks it.
+void drawItemInto(HWND combo, int32_t index, HDC dc) {
     DRAWITEMSTRUCT d = {};
     d.CtlType = ODT_COMBOBOX;
     d.CtlID = ComboBox::kControlId;
@@ -239,8 +236,16 @@ COLORREF drawnPixel(HWND combo, ComboBoxItem* item, int32_t index, int x, int y)
     d.hwndItem = combo;
     d.hDC = dc;
     d.rcItem = {0, 0, 100, 20};
-    (void)item;
     SendMessageW(combo, WM_DRAWITEM, ComboBox::kControlId, reinterpret_cast<LPARAM>(&d));
+}
+
+COLORREF drawnPixel(HWND combo, ComboBoxItem* item, int32_t index, int x, int y) {
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 100, 20);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    (void)item;
+    drawItemInto(combo, index, dc);
     COLORREF pixel = GetPixel(dc, x, y);
     SelectObject(dc, old);
     DeleteObject(bitmap);
@@ -276,6 +281,35 @@ TEST_F(ComboBoxTest, ItemFlagsDrawHeadersAndSeparators) {
     EXPECT_EQ(drawnPixel(h, header, 0, 50, 18), RGB(255, 255, 255));
 }
 
+
+// The text colour an item was drawn in: what the drawing leaves in the device context.
+COLORREF drawnTextColour(HWND combo, int32_t index) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    SetTextColor(dc, RGB(1, 2, 3));
+    drawItemInto(combo, index, dc);
+    const COLORREF colour = GetTextColor(dc);
+    DeleteDC(dc);
+    return colour;
+}
+
+// A plain item is written in the combo's text colour; a disabled combo and the flags keep
+// their own shades.
+TEST_F(ComboBoxTest, PlainItemsAreWrittenInTheTextColour) {
+    ShownBox s;
+    ComboBox* combo = s.add(newComboBox(150));
+    ComboBoxItem* plain = ComboBoxItem::withCaption(L"Shred Once");
+    ComboBoxItem* grey = ComboBoxItem::withCaption(L"Greyed");
+    grey->setClosedFlags(2);
+    combo->addItem(plain);
+    combo->addItem(grey);
+    combo->setTextColour(0, 100, 200);
+    s.show();
+    const HWND h = handleOf(combo);
+    EXPECT_EQ(RGB(0, 100, 200), drawnTextColour(h, 0));
+    EXPECT_EQ(RGB(0x88, 0x88, 0x88), drawnTextColour(h, 1));
+    combo->setEnabled(false);
+    EXPECT_EQ(RGB(0xA1, 0xA1, 0x92), drawnTextColour(h, 0));
+}
 
 // In font preview each caption is measured in the font it names: here faces of the host,
 // which Wine 8.0 offers through fontconfig, one of them fixed-pitch.

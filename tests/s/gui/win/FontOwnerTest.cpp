@@ -91,6 +91,9 @@ public:
                    int32_t) override {
         return false;
     }
+    s::gui::IFontDescription* getCaptionFont() override { return nullptr; }
+    s::gui::IFontDescription* getCaptionDisabledFont() override { return nullptr; }
+    s::gui::IFontDescription* getSecondTextFont() override { return nullptr; }
     const wchar_t* classId() const override { return L"tests_ColourDrawer"; }
     s::base::IObject* newInstance() const override { return nullptr; }
     void releaseToPool() override {}

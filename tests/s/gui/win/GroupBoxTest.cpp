@@ -6,11 +6,14 @@
 
 #include <shlobj.h>
 
+#include <atomic>
 #include <string>
 
 #include <gmock/gmock.h>
 
+#include "s/gui/IFont.h"
 #include "s/gui/combobox/ComboBoxItem.h"
+#include "s/gui/drawer/IGroupBox.h"
 #include "s/gui/win/Box.h"
 #include "s/gui/win/Button.h"
 #include "s/gui/win/CheckBox.h"
@@ -19,6 +22,7 @@
 #include "s/gui/win/ProgressBar.h"
 #include "s/gui/win/RadioButton.h"
 #include "s/gui/win/StatusBar.h"
+#include "s/gui/win/FontData.h"
 #include "s/gui/win/UiScale.h"
 #include "support/gui/Fakes.h"
 #include "support/gui/GuiTest.h"
@@ -207,6 +211,48 @@ TEST_F(GroupBoxTest, HidingParksTheBoxAndFreesItsBufferUntilTheNextPaint) {
     EXPECT_TRUE(group->getContent()->isVisible());
     RedrawWindow(handleOf(group), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     EXPECT_TRUE(group->keepsBackBuffer());
+}
+
+// Notes the title font of every frame it is asked to draw, and draws nothing.
+class NotingFrame final : public s::gui::drawer::IGroupBox {
+public:
+    std::atomic<uint32_t> colour{0};
+    std::atomic<bool> disabledText{false};
+    std::atomic<int> draws{0};
+    void draw(HDC, int32_t, int32_t, int32_t, int32_t, const wchar_t*, const s::gui::IFont* font, int32_t,
+              int32_t) override {
+        colour = font ? font->getTextColour() : 0xFFFFFFFF;
+        disabledText = font && font->fontData().disabledText;
+        ++draws;
+    }
+    void setFrameColour(int32_t, int32_t, int32_t) override {}
+    const wchar_t* classId() const override { return L"tests_NotingFrame"; }
+    s::base::IObject* newInstance() const override { return nullptr; }
+    void releaseToPool() override {}
+    void resetForReuse() override {}
+};
+
+TEST_F(GroupBoxTest, ADisabledGroupBoxShowsItsTitleInTheDisabledFont) {
+    ShownBox s;
+    NotingFrame frame;
+    GroupBox* group = s.add(newGroupBox(1, 0, 0, L"Options", -1));
+    group->setDrawer(&frame, false);
+    group->setTextColour(20, 40, 200);
+    s.show();
+    auto paintedTitle = [&] {
+        frame.draws = 0;
+        RedrawWindow(handleOf(group), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        EXPECT_GT(frame.draws.load(), 0);
+        return frame.colour.load();
+    };
+    EXPECT_EQ(RGB(20, 40, 200), paintedTitle());
+    EXPECT_FALSE(frame.disabledText.load());
+    group->setEnabled(false);
+    EXPECT_EQ(RGB(161, 161, 146), paintedTitle());
+    EXPECT_TRUE(frame.disabledText.load());
+    group->setEnabled(true);
+    EXPECT_EQ(RGB(20, 40, 200), paintedTitle());
+    group->setDrawer(nullptr, false);
 }
 
 }  // namespace

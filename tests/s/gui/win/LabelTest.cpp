@@ -11,6 +11,8 @@
 
 #include "s/gui/drawer/IText.h"
 #include "s/gui/win/Font.h"
+#include "s/gui/win/FontData.h"
+#include "s/gui/win/UiScale.h"
 #include "s/system/win/ShellOpen.h"
 #include "support/gui/Fakes.h"
 #include "support/gui/GuiTest.h"
@@ -204,6 +206,36 @@ TEST_F(LabelTest, EachLookPaintsWithItsOwnFont) {
     EXPECT_EQ(paintedWith("disabled"), link->getDisabledFont());
     EXPECT_NE(link->getFont(), link->getDisabledFont());
     EXPECT_FALSE(link->getFont()->isUnderline());
+}
+
+// The factories' last word is the font's size code: 0 to 99 are 10 points and up, from 100
+// on bold ones from 14 points.
+TEST_F(LabelTest, TheFactoriesGiveTheFontItsSizeCode) {
+    struct Case {
+        int32_t code;
+        int32_t points;
+        bool bold;
+    } cases[] = {{0, 10, false}, {4, 14, false}, {104, 18, true}};
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.code);
+        Label* withText = newLabelWithText(L"Sized", false, false, k.code);
+        Label* byId = newLabel(7, true, false, k.code);
+        for (Label* label : {withText, byId}) {
+            EXPECT_EQ(heightForPoints(k.points, uiScale()), label->getFontHeight());
+            EXPECT_EQ(k.bold, label->isBold());
+            label->releaseToPool();
+        }
+    }
+}
+
+TEST_F(LabelTest, AHiddenLabelWaitsAboveAndLeftOfItsParent) {
+    ShownBox s;
+    Label* label = s.add(newLabelWithText(L"Parked", false, false));
+    s.show();
+    label->setVisible(false, false);
+    EXPECT_EQ(-10000, label->getX());
+    EXPECT_EQ(-10000, label->getY());
+    EXPECT_FALSE(IsWindowVisible(handleOf(label)));
 }
 
 }  // namespace

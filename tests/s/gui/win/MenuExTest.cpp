@@ -240,5 +240,37 @@ TEST_F(MenuExTest, TheBarHasItsOwnDrawerUntilASkinGivesOne) {
     skinner->releaseToPool();
 }
 
+// Taken off its window, the bar's native window goes with it (on the window's UI thread),
+// as every component's does.
+TEST_F(MenuExTest, ABarTakenOffItsWindowDestroysItsNativeWindow) {
+    const HWND native = bar->m_hWnd;
+    ASSERT_TRUE(IsWindow(native));
+    window->removeChild(bar, true);
+    EXPECT_FALSE(IsWindow(native));
+    bar = nullptr;
+}
+
+HWND WINAPI refuseChildren(DWORD exStyle, LPCWSTR className, LPCWSTR name, DWORD style, int x, int y, int w,
+                           int h, HWND parent, HMENU menu, HINSTANCE instance, LPVOID param) {
+    if (style & WS_CHILD) {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return nullptr;
+    }
+    return CreateWindowExW(exStyle, className, name, style, x, y, w, h, parent, menu, instance, param);
+}
+
+TEST_F(MenuExTest, ABarThatCannotBeMadeSaysSo) {
+    Pooled<Window> other(newWindow());
+    MenuEx* refused = newMenuEx(100);
+    refused->addItemByTextId(newMenuItem(L"File", 90));
+    mfc::CWnd::setCreateWindowFunction(&refuseChildren);
+    other->addChild(refused);
+    mfc::CWnd::setCreateWindowFunction(nullptr);
+    EXPECT_EQ(nullptr, refused->m_hWnd);
+    ASSERT_TRUE(watcher->waitForBoxes(1, 5000));
+    EXPECT_EQ(L"Error!", watcher->boxes()[0].caption);
+    EXPECT_EQ(L"Window Creation Failed!", watcher->boxes()[0].text);
+}
+
 }  // namespace
 }  // namespace s::gui::win

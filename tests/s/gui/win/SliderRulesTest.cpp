@@ -46,8 +46,36 @@ TEST(SliderRules, ThumbSitsByItsOffsetFromTheMinimumAndAtZeroWhenNothingCanBeSho
         {110, 0, 100, 900, 100},   // out of range is shown at the end
     };
     for (const Case& k : cases)
-        EXPECT_EQ(thumbX(k.width, k.minimum, k.maximum, k.value), k.expected)
+        EXPECT_EQ(thumbX(k.width, kThumbWidth, k.minimum, k.maximum, k.value), k.expected)
             << k.width << " " << k.minimum << ".." << k.maximum << " @" << k.value;
+}
+
+// The thumb the drawer paints is 10 x scale wide: at scale 2 it leaves 20 pixels less room.
+TEST(SliderRules, TheThumbsWidthIsTheRoomItTakesFromTheTrack) {
+    EXPECT_EQ(50, thumbX(110, 10, 0, 100, 50));
+    EXPECT_EQ(45, thumbX(110, 20, 0, 100, 50));
+    EXPECT_EQ(90, thumbX(110, 20, 0, 100, 100));
+    EXPECT_EQ(0, thumbX(20, 20, 0, 100, 100));  // no room beside a scaled thumb
+}
+
+TEST(SliderRules, ANewTrackTakesBothValuesAndKeepsThemApartInRangeMode) {
+    struct Case {
+        Limits limits;  // the new track with the values held so far
+        int32_t position, upper;
+        const char* why;
+    } cases[] = {
+        {{0, 20, false, 30, 60}, 20, 20, "without range mode both sit at the end"},
+        {{0, 20, true, 30, 60}, 19, 20, "range mode: the lower gives way below the upper"},
+        {{50, 150, true, 19, 20}, 50, 51, "both before the start: the upper gives way"},
+        {{0, 100, true, 30, 60}, 30, 60, "inside and apart: nothing moves"},
+        {{0, 100, true, 70, 60}, 59, 60, "a lower above the upper comes below it"},
+        {{5, 5, true, 9, 9}, 5, 5, "an empty track holds one value for both"},
+    };
+    for (const Case& k : cases) {
+        const Limits placed = onTrack(k.limits);
+        EXPECT_EQ(k.position, placed.position) << k.why;
+        EXPECT_EQ(k.upper, placed.upper) << k.why;
+    }
 }
 
 TEST(SliderRules, DragValueRoundsAlongTheChannelAndRefusesAnEmptyOne) {

@@ -153,11 +153,12 @@ TEST_F(SliderTest, RangeModeKeepsTheThumbsApart) {
     slider->setPosition(30);
     slider->setUpper(10);
     EXPECT_EQ(slider->getUpper(), 31);
-    slider->setRange(0, 20);  // both thumbs were beyond the new end
-    EXPECT_EQ(slider->getPosition(), 20);
+    slider->setRange(0, 20);  // both thumbs were beyond the new end: the lower stays below
+    EXPECT_EQ(slider->getPosition(), 19);
     EXPECT_EQ(slider->getUpper(), 20);
-    slider->setRange(50, 150);
+    slider->setRange(50, 150);  // both before the new start: the upper gives way
     EXPECT_EQ(slider->getPosition(), 50);
+    EXPECT_EQ(slider->getUpper(), 51);
     slider->releaseToPool();
 }
 
@@ -281,7 +282,7 @@ TEST_F(SliderTest, UpperThumbIsDraggedInRangeMode) {
     RECT client = {}, channel = {};
     GetClientRect(track, &client);
     SendMessageW(track, TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(&channel));
-    const int upperX = sliderrules::thumbX(client.right, 0, 100, 90) + 5;
+    const int upperX = sliderrules::thumbX(client.right, sliderrules::kThumbWidth, 0, 100, 90) + 5;
     POINT from = onScreen(track, upperX, 15);
     POINT to = onScreen(track, (channel.left + channel.right) / 2, 15);
     // A press that another test process's window took moved nothing and is made again.
@@ -298,6 +299,37 @@ TEST_F(SliderTest, UpperThumbIsDraggedInRangeMode) {
     EXPECT_TRUE(moved) << slider->getUpper();
     EXPECT_EQ(slider->getPosition(), 10);
     EXPECT_GE(moves.calls, 1);
+}
+
+// The thumbs are hit where the drawer paints them, 10 x scale wide: at scale 2 a press on
+// the right half of the lower thumb takes that thumb.
+TEST_F(SliderTest, APressOnTheRightHalfOfAScaledThumbTakesIt) {
+    struct AtScaleTwo {
+        AtScaleTwo() { overrideUiScale(2); }
+        ~AtScaleTwo() { overrideUiScale(0); }
+    } scale;
+    Slider* slider = newSlider();
+    slider->setDrawer(s::gui::drawer::slider::win::Thin::obtain(), true);
+    slider->setRangeMode(true);
+    slider->setPosition(20);
+    slider->setUpper(90);
+    show(slider);
+    HWND track = slider->m_hWnd;
+    RECT client = {};
+    GetClientRect(track, &client);
+    Pooled<s::gui::drawer::slider::win::Thin> painter;
+    s::gui::drawer::slider::SliderState state;
+    state.range = 100;
+    state.position = 20;
+    state.secondPosition = 90;
+    state.rangeMode = true;
+    const RECT thumb = painter->thumbRect(0, 0, client.right, client.bottom, state, 20);
+    EXPECT_EQ(20, thumb.right - thumb.left);
+    const int32_t x = thumb.left + 15;
+    SendMessageW(track, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, client.bottom / 2));
+    SendMessageW(track, WM_LBUTTONUP, 0, MAKELPARAM(x, client.bottom / 2));
+    EXPECT_NE(20, slider->getPosition()) << "the press missed the thumb painted under it";
+    EXPECT_EQ(90, slider->getUpper());
 }
 
 std::vector<COLORREF> rowOf(HWND window, int y, int width) {

@@ -129,8 +129,9 @@ const wchar_t* Dialog::prepareFailureText() {
 // --- controls ---------------------------------------------------------------------------
 
 s::gui::win::ComboBox* Dialog::createOptionControl() {
-    s::gui::win::ComboBox* combo = s::gui::win::newComboBox(100);
+    s::gui::win::ComboBox* combo = s::gui::win::newComboBox(-1);
     if (!combo) return nullptr;
+    combo->setTargetPercent(100, -1);  // the whole cell beside its label
     for (const MethodRow& row : kMethods)
         if (s::gui::combobox::ComboBoxItem* entry = s::gui::combobox::ComboBoxItem::create(m_localizer, row.caption))
             combo->addItem(entry);

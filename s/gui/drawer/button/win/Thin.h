@@ -46,11 +46,11 @@ public:
     // The caption's size through the caption text drawer.
     void measureCaption(HDC dc, const wchar_t* caption, const s::gui::IFont* font, int32_t* width,
                         int32_t* height);
-    s::gui::win::FontSetting* getCaptionFont() { return m_captionText->getNormalFont(); }
-    s::gui::win::FontSetting* getCaptionDisabledFont() { return m_captionText->getDisabledFont(); }
+    s::gui::win::FontSetting* getCaptionFont() override { return m_captionText->getNormalFont(); }
+    s::gui::win::FontSetting* getCaptionDisabledFont() override { return m_captionText->getDisabledFont(); }
     void measureSecondText(HDC dc, const wchar_t* text, const s::gui::IFont* font, int32_t* width,
                            int32_t* height);
-    s::gui::win::FontSetting* getSecondTextFont() { return m_secondText->getNormalFont(); }
+    s::gui::win::FontSetting* getSecondTextFont() override { return m_secondText->getNormalFont(); }
     s::gui::drawer::border::win::Thin* getBorder() const { return m_border; }
     s::gui::drawer::text::win::Basic* getCaptionText() const { return m_captionText; }
     s::gui::drawer::text::win::Basic* getSecondText() const { return m_secondText; }

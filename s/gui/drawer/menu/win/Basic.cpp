@@ -86,8 +86,10 @@ EntryLook Basic::lookOf(int32_t index, int32_t count, const RECT* rects, int32_t
     if (last && state.lastRightAligned) look.dx = width - rects[index].right;
     look.link = last && state.lastAsLink;
     if (index != state.hovered) return look;
-    look.highlighted = true;
     look.filled = m_hoverFill && !last;
+    // The highlight font goes with the fill; the last entry, left unfilled where the others
+    // are filled, keeps the normal font: the highlight text colour on no fill is lost.
+    look.highlighted = look.filled || !m_hoverFill;
     if (m_pressedShift) look.captionDx = state.pressed ? 1 : -1;
     return look;
 }

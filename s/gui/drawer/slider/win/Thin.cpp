@@ -3,6 +3,7 @@
 
 #include "s/gui/drawer/slider/ColourRamps.h"
 #include "s/gui/drawer/win/Paint.h"
+#include "s/gui/win/SliderRules.h"
 #include "s/gui/win/UiScale.h"
 
 namespace s::gui::drawer::slider::win {
@@ -56,10 +57,22 @@ void Thin::setFrameColour(int32_t r, int32_t g, int32_t b) { m_frame = rgbOf(r, 
 void Thin::setDisabledColour(int32_t r, int32_t g, int32_t b) { m_disabled = rgbOf(r, g, b); }
 
 int32_t Thin::thumbX(int32_t left, int32_t right, const SliderState& state, int32_t position) const {
-    const int32_t thumb = 10 * s::gui::win::uiScale(), room = right - left - thumb;
-    if (state.range <= 0 || room <= 0) return left;
-    const int32_t p = position < 0 ? 0 : position > state.range ? state.range : position;
-    return left + static_cast<int32_t>(static_cast<int64_t>(p) * room / state.range);
+    const int32_t thumb = s::gui::win::sliderrules::kThumbWidth * s::gui::win::uiScale();
+    return left + s::gui::win::sliderrules::thumbX(right - left, thumb, 0, state.range, position);
+}
+
+// Inside the border, when there is one.
+RECT Thin::innerRect(int32_t left, int32_t top, int32_t right, int32_t bottom) const {
+    const int32_t t = s::gui::win::uiScale() >= 2 ? 2 : 1;
+    if (m_borderStyle != 1 && m_borderStyle != 2) return RECT{left, top, right, bottom};
+    return RECT{left + t, top + t, right - t, bottom - t};
+}
+
+RECT Thin::thumbRect(int32_t left, int32_t top, int32_t right, int32_t bottom, const SliderState& state,
+                     int32_t position) {
+    const RECT inner = innerRect(left, top, right, bottom);
+    const int32_t x = thumbX(inner.left, inner.right, state, position);
+    return RECT{x, inner.top, x + s::gui::win::sliderrules::kThumbWidth * s::gui::win::uiScale(), inner.bottom};
 }
 
 void Thin::paintRamp(HDC dc, const RECT& inner, const SliderState& state, int32_t thumb) const {
@@ -71,7 +84,7 @@ void Thin::paintRamp(HDC dc, const RECT& inner, const SliderState& state, int32_
 
 void Thin::draw(HDC dc, int32_t left, int32_t top, int32_t right, int32_t bottom, const SliderState& state) {
     if (s::gui::drawer::win::isEmptyRect(left, top, right, bottom)) return;
-    const int32_t s = s::gui::win::uiScale(), thumb = 10 * s, t = s >= 2 ? 2 : 1;
+    const int32_t thumb = s::gui::win::sliderrules::kThumbWidth * s::gui::win::uiScale();
     const COLORREF frame = state.enabled ? m_frame : m_disabled;
     const COLORREF track = state.enabled ? m_track : m_disabled;
     const bool bordered = m_borderStyle == 1 || m_borderStyle == 2;
@@ -79,7 +92,7 @@ void Thin::draw(HDC dc, int32_t left, int32_t top, int32_t right, int32_t bottom
         m_border->draw(dc, left, top, right, bottom, 1, m_borderStyle, GetRValue(frame), GetGValue(frame),
                        GetBValue(frame));
     }
-    const RECT inner = bordered ? RECT{left + t, top + t, right - t, bottom - t} : RECT{left, top, right, bottom};
+    const RECT inner = innerRect(left, top, right, bottom);
     if (state.gradientStyle > 0 && state.gradientStyle <= 7) paintRamp(dc, inner, state, thumb);
     const int32_t x = thumbX(inner.left, inner.right, state, state.position);
     if (state.levelFill) {

@@ -18,6 +18,8 @@ public:
 
     // ISlider
     void draw(HDC dc, int32_t left, int32_t top, int32_t right, int32_t bottom, const SliderState& state) override;
+    RECT thumbRect(int32_t left, int32_t top, int32_t right, int32_t bottom, const SliderState& state,
+                   int32_t position) override;
 
     void setBorderStyle(int32_t style) { m_borderStyle = style; }
     int32_t getBorderStyle() const { return m_borderStyle; }
@@ -36,6 +38,7 @@ public:
     void resetForReuse() override;
 
 private:
+    RECT innerRect(int32_t left, int32_t top, int32_t right, int32_t bottom) const;
     void paintRamp(HDC dc, const RECT& inner, const SliderState& state, int32_t thumb) const;
 
     int32_t m_borderStyle = 1;

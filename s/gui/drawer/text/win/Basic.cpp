@@ -35,7 +35,7 @@ int passesOf(int32_t effect, const s::gui::win::FontData& f, Pass* out) {
             return 9;
         }
         case 2:
-            out[0] = {1, 1, RGB(119, 119, 119)};
+            out[0] = {1, 1, f.disabledText ? RGB(238, 238, 238) : RGB(119, 119, 119)};
             out[1] = {0, 0, text};
             return 2;
         case 3:
@@ -71,6 +71,7 @@ Basic::Basic() { resetForReuse(); }
 void Basic::resetForReuse() {
     for (auto& setting : m_settings) setting.resetForReuse();
     m_settings[1].setTextColour(161, 161, 146);
+    m_settings[1].setDisabledText(true);
     m_settings[2].setTextColour(0, 170, 0);
     m_settings[2].setUnderline(true);
     for (int i = 3; i < 5; ++i) {

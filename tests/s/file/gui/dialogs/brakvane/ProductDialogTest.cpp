@@ -11,10 +11,13 @@
 #include "s/gui/combobox/ComboBoxItem.h"
 #include "s/gui/win/Box.h"
 #include "s/gui/win/Button.h"
+#include "s/gui/win/CheckBox.h"
+#include "s/gui/win/StatusBar.h"
 #include "s/gui/win/ComboBox.h"
 #include "s/gui/win/Label.h"
 #include "s/gui/win/MenuEx.h"
 #include "s/gui/win/ProgressBar.h"
+#include "s/gui/win/UiScale.h"
 #include "s/lang/LangPack.h"
 #include "s/lang/Localizer.h"
 #include "tests/s/file/gui/dialogs/brakvane/ProductFixture.h"
@@ -242,6 +245,89 @@ TEST_F(ProductDialogTest, ALanguageCommandReTextsTheWindowAndOnesOutsideTheListA
     shoot(L"product-german");
     onUiThread([&] { dialog->menuBar()->chooseCommand(Dragndrop::kFirstLanguage + english); });
     EXPECT_STREQ(L"Detailed Description >>", dialog->toggleButton()->getText());
+}
+
+struct OutsideSearch {
+    HWND top;
+    RECT client;
+    std::wstring outside;
+};
+
+BOOL CALLBACK findOutside(HWND child, LPARAM context) {
+    auto* s = reinterpret_cast<OutsideSearch*>(context);
+    if (!IsWindowVisible(child)) return TRUE;
+    RECT r = {};
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, s->top, reinterpret_cast<POINT*>(&r), 2);
+    if (r.left >= 0 && r.top >= 0 && r.right <= s->client.right && r.bottom <= s->client.bottom) return TRUE;
+    wchar_t name[64] = {};
+    GetClassNameW(child, name, 64);
+    s->outside = std::wstring(name) + L" at " + std::to_wstring(r.left) + L"," + std::to_wstring(r.top) + L"-" +
+                 std::to_wstring(r.right) + L"," + std::to_wstring(r.bottom);
+    return FALSE;
+}
+
+// Every control shown lies inside the window's client area; else the first outside.
+testing::AssertionResult everyControlInside(HWND top) {
+    OutsideSearch search = {top, {}, L""};
+    GetClientRect(top, &search.client);
+    EnumChildWindows(top, &findOutside, reinterpret_cast<LPARAM>(&search));
+    if (search.outside.empty()) return testing::AssertionSuccess();
+    return testing::AssertionFailure() << testing::PrintToString(search.outside) << " outside the client of "
+                                       << search.client.right << " x " << search.client.bottom;
+}
+
+s::gui::IComponent* findGrip(s::gui::IComponent* in) {
+    if (!in) return nullptr;
+    if (auto* button = dynamic_cast<s::gui::win::Button*>(in))
+        if (wcscmp(button->getText(), L"#Resizer") == 0) return in;
+    for (uint32_t i = 0; i < in->getChildCount(); ++i)
+        if (s::gui::IComponent* found = findGrip(in->getChild(i))) return found;
+    return nullptr;
+}
+
+COLORREF clientPixel(HWND window, int32_t x, int32_t y) {
+    POINT p = {x, y};
+    ClientToScreen(window, &p);
+    HDC screen = GetDC(nullptr);
+    const COLORREF c = GetPixel(screen, p.x, p.y);
+    ReleaseDC(nullptr, screen);
+    return c;
+}
+
+// At scale 2 the window draws everything at twice the size: the content fits the client in
+// both views, the grip is 24 pixels, the check box's box and the combo's arrow grow with the
+// text beside them, and the combo takes its whole cell.
+TEST_F(ProductDialogTest, AtScaleTwoEverythingTheWindowDrawsFollowsTheScale) {
+    s::gui::win::overrideUiScale(2);
+    openProduct();
+    Sleep(300);
+    EXPECT_TRUE(everyControlInside(window->getHandle())) << "compact view";
+    shoot(L"product-compact-scale2");
+    s::gui::win::ComboBox* combo = dialog->optionControl();
+    s::gui::IComponent* row = combo->getParent();
+    EXPECT_EQ(row->getInnerWidth(), combo->getX() + combo->getWidth()) << "the combo leaves its cell's end free";
+    // The system would draw the arrow and the check mark at their one size.
+    EXPECT_NE(nullptr, combo->getDrawer()) << "the combo's arrow keeps the system's size";
+    ASSERT_NE(nullptr, dialog->keepOnTopBox());
+    EXPECT_NE(nullptr, dialog->keepOnTopBox()->getDrawer()) << "the check mark keeps the system's size";
+    // The grip: 24 pixels, its dots twice as large and twice as far from the corner.
+    s::gui::IComponent* grip = findGrip(dialog->statusBar());
+    ASSERT_NE(nullptr, grip);
+    EXPECT_EQ(24, grip->getWidth());
+    EXPECT_EQ(24, grip->getHeight());
+    HWND gripWindow = grip->nativeWindow()->m_hWnd;
+    const COLORREF dotGrey = RGB(0xB8, 0xB5, 0xA1);
+    EXPECT_EQ(dotGrey, clientPixel(gripWindow, 24 - 8, 24 - 24)) << "the farthest dot";
+    EXPECT_EQ(dotGrey, clientPixel(gripWindow, 24 - 24 + 3, 24 - 8 + 3)) << "a dot two pixels wide";
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(dialog->toggleButton()->nativeWindow()->m_hWnd, BM_CLICK, 0, 0, SMTO_NORMAL, 5000, &ignored);
+    ASSERT_TRUE(tests::gui::eventually([&] { return IsWindowVisible(window->getHandle()) && !dialog->isCompact(); }, 5000));
+    Sleep(300);
+    EXPECT_TRUE(everyControlInside(window->getHandle())) << "large view";
+    shoot(L"product-large-scale2");
+    closeProduct();
+    s::gui::win::overrideUiScale(0);
 }
 
 TEST_F(ProductDialogTest, UpdatesAreHalvedWhileTheirTotalIsAboveTheBarsRange) {
