@@ -88,7 +88,12 @@ bool FlexAsker::ask(HWND parent, const wchar_t* title, const wchar_t* message) {
     // (the question's activation among them) while it waits.
     s::gui::win::waitServingSentMessages(&isOver, m_window, nullptr, kPollMs,
                                          s::gui::win::kWaitForever);
-    if (parentIsWindow) EnableWindow(parent, TRUE);
+    if (parentIsWindow) {
+        EnableWindow(parent, TRUE);
+        // The question had the activation: it goes back to the window it was asked over.
+        HWND active = GetForegroundWindow();
+        if (!active || active == m_window->getHandle() || !IsWindowVisible(active)) SetForegroundWindow(parent);
+    }
     if (m_checkBox) m_checked = m_checkBox->isChecked();
     return m_answer;
 }
@@ -128,6 +133,8 @@ void FlexAsker::buildControls(const wchar_t* message) {
     addTo(row, m_no);
     addTo(row, newGap(kGapAfter));
     addTo(column, row);
+    // Return answers Yes unless the focus is on No.
+    if (m_yes) m_yes->makeDefault();
     if (m_yes) m_yes->addClickListener(this);
     if (m_no) m_no->addClickListener(this);
     m_window->addCloseListener(this);
@@ -176,7 +183,11 @@ void FlexAsker::onEvent(void* source, int32_t code) {
         return;
     }
     if (source == static_cast<s::gui::IWindow*>(m_window) && code == s::gui::kEventKeyDown) onKey();
-    // The window's close leaves the answer as it is: No unless Yes was chosen.
+    // The window's close leaves the answer as it is: No unless Yes was chosen. The parent
+    // is enabled before the window goes, so that the activation can return to it.
+    if (source == static_cast<s::gui::IWindow*>(m_window) && code == s::gui::kEventClose && m_parent &&
+        IsWindow(m_parent))
+        EnableWindow(m_parent, TRUE);
 }
 
 // Runs on the question's UI thread, where the focus is known.
@@ -185,9 +196,11 @@ void FlexAsker::onKey() {
     if (key == VK_TAB) {
         moveFocus(this);
     } else if (key == VK_RETURN) {
-        HWND focus = GetFocus();
-        if (focus != handleOf(m_yes) && focus != handleOf(m_no)) return;
-        m_answer = focus == handleOf(m_yes);
+        // The focused button, or the default one (Yes) wherever else the focus is.
+        m_answer = GetFocus() != handleOf(m_no);
+        m_window->close();
+    } else if (key == VK_ESCAPE) {
+        m_answer = false;
         m_window->close();
     }
 }
