@@ -99,7 +99,8 @@ IDS = [
     2010000000, 2010001000,
 ]
 
-# Texts shown twice in the interface under two ids.
+# Texts shown twice in the interface under two ids; a table may give the second its own
+# (the "Keep on Top" check box has less room than the menu item).
 SAME_AS = {701100: 400100, 1000000: 609100}
 
 NBSP = "\u00a0"
@@ -152,7 +153,7 @@ def compose(table):
         for tid, count in ((1200101, "t20"), (1200201, "t15"), (1200301, "t7"), (1200401, "twice")):
             texts[tid] = table[count]
     for tid, source in SAME_AS.items():
-        if source in texts:
+        if source in texts and tid not in texts:
             texts[tid] = texts[source]
     for tid in FOLLOW_UP:
         if tid in texts:

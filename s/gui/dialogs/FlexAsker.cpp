@@ -90,10 +90,14 @@ bool FlexAsker::ask(HWND parent, const wchar_t* title, const wchar_t* message) {
                                          s::gui::win::kWaitForever);
     if (parentIsWindow) {
         EnableWindow(parent, TRUE);
-        // The system hands the activation of a closed window to a window it picks, and the
-        // parent, disabled until now, was none to pick (Wine 8.0: often the parent's hidden
-        // owner took it): the window it was shown over is active again.
-        SetForegroundWindow(parent);
+        // The question had the activation: it goes back to the window it was asked over,
+        // unless another program's window took it meanwhile. The system hands it to a window
+        // of its own pick, and the parent, disabled until now, was none to pick (Wine 8.0:
+        // often the parent's hidden 0 x 0 owner, a window of this process, took it).
+        HWND active = GetForegroundWindow();
+        DWORD process = 0;
+        if (active) GetWindowThreadProcessId(active, &process);
+        if (!active || process == GetCurrentProcessId() || !IsWindowVisible(active)) SetForegroundWindow(parent);
     }
     if (m_checkBox) m_checked = m_checkBox->isChecked();
     return m_answer;
@@ -134,6 +138,8 @@ void FlexAsker::buildControls(const wchar_t* message) {
     addTo(row, m_no);
     addTo(row, newGap(kGapAfter));
     addTo(column, row);
+    // Return answers Yes unless the focus is on No.
+    if (m_yes) m_yes->makeDefault();
     if (m_yes) m_yes->addClickListener(this);
     if (m_no) m_no->addClickListener(this);
     m_window->addCloseListener(this);
@@ -182,7 +188,11 @@ void FlexAsker::onEvent(void* source, int32_t code) {
         return;
     }
     if (source == static_cast<s::gui::IWindow*>(m_window) && code == s::gui::kEventKeyDown) onKey();
-    // The window's close leaves the answer as it is: No unless Yes was chosen.
+    // The window's close leaves the answer as it is: No unless Yes was chosen. The parent
+    // is enabled before the window goes, so that the activation can return to it.
+    if (source == static_cast<s::gui::IWindow*>(m_window) && code == s::gui::kEventClose && m_parent &&
+        IsWindow(m_parent))
+        EnableWindow(m_parent, TRUE);
 }
 
 // Runs on the question's UI thread, where the focus is known.
@@ -191,9 +201,11 @@ void FlexAsker::onKey() {
     if (key == VK_TAB) {
         moveFocus(this);
     } else if (key == VK_RETURN) {
-        HWND focus = GetFocus();
-        if (focus != handleOf(m_yes) && focus != handleOf(m_no)) return;
-        m_answer = focus == handleOf(m_yes);
+        // The focused button, or the default one (Yes) wherever else the focus is.
+        m_answer = GetFocus() != handleOf(m_no);
+        m_window->close();
+    } else if (key == VK_ESCAPE) {
+        m_answer = false;
         m_window->close();
     }
 }

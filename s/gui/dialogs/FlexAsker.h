@@ -3,7 +3,9 @@
 // The application's own yes/no question: a top-level window "FlexAskerWindow" with a
 // message, Yes and No and an optional "Don't ask me again" check box, shown over a parent
 // window while the asking thread waits. Anything but Yes answers No: closing the window,
-// and a window that could not be made (then the question answers at once). Used for one
+// Escape, and a window that could not be made (then the question answers at once). Return
+// answers Yes, the default, unless the focus is on No; Tab moves the focus between the
+// two. When the question closes the parent is active again. Used for one
 // question and released by the caller, which also releases its window holder. Pooled.
 #pragma once
 #include <windows.h>

@@ -503,10 +503,15 @@ bool Box::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lPa
         return drawItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), result);
     case WM_MEASUREITEM:
         return measureItem(reinterpret_cast<MEASUREITEMSTRUCT*>(lParam), result);
-    case WM_KEYDOWN:
-        // The parent decides; its non-zero answer lets the default procedure run too.
+    case WM_KEYDOWN: {
+        // The parent decides; its non-zero answer lets the default procedure run too, and
+        // goes back to the control that passed the key on, so that its default runs as well.
         if (!m_parentWnd || !m_parentWnd->m_hWnd) return false;
-        return ::SendMessageW(m_parentWnd->m_hWnd, message, wParam, lParam) == 0;
+        const LRESULT up = ::SendMessageW(m_parentWnd->m_hWnd, message, wParam, lParam);
+        if (up != 0) DefWindowProc(message, wParam, lParam);
+        *result = up;
+        return true;
+    }
     case WM_DESTROY:
         dropUrlTarget();
         return false;

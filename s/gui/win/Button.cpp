@@ -22,6 +22,8 @@ namespace {
 
 constexpr DWORD kStyle = WS_CHILD | WS_TABSTOP | BS_NOTIFY;  // 0x40014000
 constexpr UINT kControlId = 1000;
+// Beside the caption, each side: the face's 2-pixel edge and 4 pixels before the letters.
+constexpr int32_t kCaptionRoom = 2 * (2 + 4);
 constexpr wchar_t kResizer[] = L"#Resizer";
 constexpr wchar_t kCreationFailed[] = L"Window Creation Failed!";
 constexpr int32_t kPresetTextId = 2000003000;
@@ -104,7 +106,9 @@ void Button::setParent(s::gui::IComponent* parent) {
 }
 
 bool Button::createNativeWindow(HWND) {
-    if (!Create(L"Button", kStyle, RECT{}, m_parentWnd, kControlId)) {
+    // The grip is worked by the mouse: the keyboard's Tab passes it by.
+    const DWORD style = isResizer() ? kStyle & ~static_cast<DWORD>(WS_TABSTOP) : kStyle;
+    if (!Create(L"Button", style, RECT{}, m_parentWnd, kControlId)) {
         ::MessageBoxW(nullptr, kCreationFailed, L"Error!", MB_ICONWARNING);
         return false;
     }
@@ -158,10 +162,22 @@ void Button::measure() {
             ideal.cx += 16;
             ideal.cy += 10;
         }
-        m_measuredWidth = ideal.cx;
+        // The ideal size leaves the caption one pixel beside the face's edge (Wine 8.0): the
+        // frame would touch its first and last letters.
+        m_measuredWidth = ideal.cx > captionWidth() + kCaptionRoom ? ideal.cx : captionWidth() + kCaptionRoom;
         m_measuredHeight = ideal.cy;
     }
     if (m_parent) m_parent->childChanged();
+}
+
+int32_t Button::captionWidth() {
+    if (m_text.length() == 0 || m_text.cString()[0] == L'#') return 0;
+    CClientDC dc(m_hWnd);
+    HGDIOBJ old = m_measureFont ? SelectObject(dc, m_measureFont->getHandle()) : nullptr;
+    SIZE size = {0, 0};
+    GetTextExtentPoint32W(dc, m_text.cString(), static_cast<int>(m_text.length()), &size);
+    if (old) SelectObject(dc, old);
+    return size.cx;
 }
 
 void Button::setDrawer(s::gui::drawer::IButton* drawer, bool owned) {

@@ -82,6 +82,7 @@ protected:
 private:
     void restoreDefaults();
     void measure();
+    int32_t captionWidth();
     void goDown();
     void clicked();
     void release();

@@ -237,6 +237,11 @@ bool CheckControl<I>::handleMessage(LRESULT* result, UINT message, WPARAM wParam
     case WM_ERASEBKGND:
         *result = 1;
         return true;
+    case WM_KEYDOWN:
+        // As a button does: the window's keys (Return, Tab) work with the focus here too,
+        // and what the window leaves (Space) toggles the box.
+        if (!this->m_parentWnd || !this->m_parentWnd->m_hWnd) return false;
+        return ::SendMessageW(this->m_parentWnd->m_hWnd, message, wParam, lParam) == 0;
     case kReflectColour: {
         const ColourRequest request = {this->m_backgroundInherited && inheritsNoBackground(this->m_parent),
                                        this->getBackgroundColour(), m_fontSetting.getTextColour()};

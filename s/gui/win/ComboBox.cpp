@@ -1,6 +1,8 @@
 // s/gui/win/ComboBox.cpp
 #include "s/gui/win/ComboBox.h"
 
+#include "s/gui/ITextLocalizer.h"
+#include "s/gui/IWindow.h"
 #include "mfc/CClientDC.h"
 #include "s/gui/combobox/ComboBoxItem.h"
 #include "s/gui/drawer/ICombo.h"
@@ -18,8 +20,10 @@ namespace {
 
 using s::gui::combobox::ComboBoxItem;
 
-constexpr DWORD kStyle = WS_CHILD | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED |
-                         CBS_HASSTRINGS;  // 0x40200213
+// With WS_TABSTOP beside the list's own styles: the keyboard reaches the choice as it
+// reaches the buttons.
+constexpr DWORD kStyle = WS_CHILD | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED |
+                         CBS_HASSTRINGS;  // 0x40210213
 constexpr UINT kReflectedSelectionChange = WM_APP + 0x0A;
 constexpr UINT kReflectedDropDown = WM_APP + 0x0F;
 constexpr UINT kReflectedCloseUp = WM_APP + 0x10;
@@ -238,6 +242,34 @@ void ComboBox::setSelection(int32_t index, bool fireEvents) {
     if (fireEvents) m_selectionListeners.fire(self(), 0);
 }
 
+void ComboBox::setParent(s::gui::IComponent* parent) {
+    if (!parent && m_window && m_window->getLocalizer()) m_window->getLocalizer()->removeListener(this);
+    ComponentBase::setParent(parent);
+    if (parent && m_window && m_window->getLocalizer()) m_window->getLocalizer()->addListener(this);
+}
+
+void ComboBox::onEvent(void* source, int32_t) {
+    if (!m_window || !source || source != m_window->getLocalizer()) return;
+    retextItems();
+}
+
+// Items with a text id read it again; the control's strings follow, and the selection is
+// set again without events (deleting a string may move it).
+void ComboBox::retextItems() {
+    s::gui::ITextLocalizer* texts = m_window->getLocalizer();
+    for (uint32_t i = 0; i < m_items.count(); ++i) {
+        ComboBoxItem* item = getItem(static_cast<int32_t>(i));
+        if (item->getTextId() >= 0) item->setCaption(texts->getText(item->getTextId()));
+    }
+    if (!m_hWnd) return;
+    for (uint32_t i = 0; i < m_items.count(); ++i) {
+        SendMessage(CB_DELETESTRING, i);
+        SendMessage(CB_INSERTSTRING, i, reinterpret_cast<LPARAM>(getItem(static_cast<int32_t>(i))->getCaption()));
+    }
+    SendMessage(CB_SETCURSEL, static_cast<WPARAM>(m_selection));
+    redraw();
+}
+
 bool ComboBox::createNativeWindow(HWND) {
     if (!Create(kStyle, RECT{}, m_parentWnd, kControlId)) {
         ::MessageBoxW(nullptr, kCreationFailed, L"Error!", MB_ICONWARNING);
@@ -327,7 +359,9 @@ void ComboBox::drawItem(const DRAWITEMSTRUCT* d) {
     SetTextColor(d->hDC, text);
     RECT area = d->rcItem;
     area.left += 2;
-    UINT format = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | (header ? DT_CENTER : 0);
+    // The closed face ends a caption it has no room for with an ellipsis (the list is as
+    // wide as its widest item): never a silent cut.
+    UINT format = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | (header ? DT_CENTER : 0) | (edit ? DT_END_ELLIPSIS : 0);
     DrawTextW(d->hDC, item->getCaption(), -1, &area, format);
     if (old) SelectObject(d->hDC, old);
     if (made) f->releaseToPool();
@@ -360,7 +394,12 @@ void ComboBox::sizeDropDown() {
     SIZE zero = {0, 0};
     GetTextExtentPoint32W(dc, L"0", 1, &zero);
     if (old) SelectObject(dc, old);
-    SetDroppedWidth(static_cast<UINT>(widest + zero.cx));
+    // A width below the list's present one is not taken: the list falls back to the box's
+    // own width (Wine 8.0, checked: after a language of longer captions). It keeps the wider.
+    int32_t width = widest + zero.cx;
+    const int32_t present = static_cast<int32_t>(SendMessage(CB_GETDROPPEDWIDTH));
+    if (present > width) width = present;
+    SetDroppedWidth(static_cast<UINT>(width));
 }
 
 // The closed box drawn by the skin's drawer: pressed while open, hovered under the cursor.
@@ -398,6 +437,10 @@ bool ComboBox::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARA
     case kReflectedSelectionChange:
         selectionChanged();
         return true;
+    case WM_KEYDOWN:
+        // The parent first; the list's own keys (the arrows) run when it leaves the key.
+        if (!m_parentWnd || !m_parentWnd->m_hWnd) return false;
+        return ::SendMessageW(m_parentWnd->m_hWnd, message, wParam, lParam) == 0;
     case kReflectedDropDown:
         sizeDropDown();
         m_dropped = m_firstDrawAfterDrop = true;

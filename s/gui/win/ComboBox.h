@@ -44,6 +44,11 @@ public:
     int32_t getPreviousIndex() const override { return m_previous; }
     void addSelectionListener(s::gui::events::IEventListener* l) override { m_selectionListeners.add(l); }
 
+    // In a window the box follows its localizer: on a language change every item made
+    // from a text id takes its text again, the selection kept and nobody told.
+    void setParent(s::gui::IComponent* parent) override;
+    void onEvent(void* source, int32_t code) override;
+
     const wchar_t* classId() const override { return L"s_gui_win_ComboBox"; }
     s::base::IObject* newInstance() const override;
     void releaseToPool() override;
@@ -64,6 +69,7 @@ private:
     // released by the caller (*made true).
     Font* itemFont(const s::gui::combobox::ComboBoxItem* item, int32_t flags, bool* made);
     void selectionChanged();
+    void retextItems();
     void drawItem(const DRAWITEMSTRUCT* item);
     void sizeDropDown();
     void keepTopIndex();

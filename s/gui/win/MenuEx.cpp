@@ -362,6 +362,51 @@ void MenuEx::onButtonUp() {
     redraw();
 }
 
+namespace {
+// The bar whose drop-down the menu loop of this thread runs, for the keys the loop leaves.
+thread_local MenuEx* t_tracking = nullptr;
+}  // namespace
+
+void MenuEx::openByKey(wchar_t key) {
+    int32_t chosen = -1;
+    for (uint32_t i = 0; i < m_entries.size() && chosen < 0; ++i) {
+        if (!m_entries[i].popup) continue;
+        const wchar_t first = m_entries[i].caption.empty() ? 0 : m_entries[i].caption[0];
+        if (key == 0 || (first && ::CharUpperW(reinterpret_cast<LPWSTR>(static_cast<ULONG_PTR>(first))) ==
+                                      ::CharUpperW(reinterpret_cast<LPWSTR>(static_cast<ULONG_PTR>(key)))))
+            chosen = static_cast<int32_t>(i);
+    }
+    if (chosen < 0 || m_open) return;
+    m_hovered = chosen;
+    redraw();
+    openDropDowns();
+}
+
+// The next drop-down entry after (step 1) or before (step -1) an entry, wrapping round.
+int32_t MenuEx::neighbourDropDown(int32_t from, int32_t step) const {
+    const int32_t count = static_cast<int32_t>(m_entries.size());
+    for (int32_t n = 1; n <= count; ++n) {
+        const int32_t at = ((from + step * n) % count + count) % count;
+        if (m_entries[at].popup) return at;
+    }
+    return from;
+}
+
+// The menu loop gives Left and Right of a drop-down without sub-menus to nobody: they walk
+// the bar here, as they walk a system menu bar.
+LRESULT CALLBACK MenuEx::menuKeys(int code, WPARAM wParam, LPARAM lParam) {
+    auto* message = reinterpret_cast<MSG*>(lParam);
+    MenuEx* bar = t_tracking;
+    if (code == MSGF_MENU && bar && message && message->message == WM_KEYDOWN &&
+        (message->wParam == VK_LEFT || message->wParam == VK_RIGHT) && bar->m_hovered >= 0) {
+        bar->m_hovered = bar->neighbourDropDown(bar->m_hovered, message->wParam == VK_RIGHT ? 1 : -1);
+        bar->m_switchRequested = true;
+        ::EndMenu();
+        return TRUE;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 void MenuEx::openDropDowns() {
     m_switchRequested = true;
     while (m_switchRequested) {
@@ -381,8 +426,13 @@ void MenuEx::openDropDowns() {
         m_pressed = false;
         m_dropDownListeners.fire(this, 1);
         redraw();
+        MenuEx* outer = t_tracking;
+        t_tracking = this;
+        HHOOK keys = ::SetWindowsHookExW(WH_MSGFILTER, &menuKeys, nullptr, ::GetCurrentThreadId());
         ::TrackPopupMenu(popup->handle(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_NOANIMATION, at.x,
                          at.y, 0, m_hWnd, nullptr);
+        if (keys) ::UnhookWindowsHookEx(keys);
+        t_tracking = outer;
         ::KillTimer(m_hWnd, kHoverTimer);
     }
     m_lastClose = ::GetTickCount();

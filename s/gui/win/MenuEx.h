@@ -83,6 +83,10 @@ public:
     bool isDropDownOpen() const { return m_open; }
     // The entry at a point of the bar's client area, or -1.
     int32_t entryAt(int32_t x, int32_t y) const;
+    // The keyboard's way in (Alt or F10, key 0: the first drop-down; Alt with a letter:
+    // the first whose caption begins with it). While a drop-down is open, Left and Right
+    // open its neighbour. UI thread.
+    void openByKey(wchar_t key);
 
     // IEventListener: the Window's localizer re-texts the bar.
     void onEvent(void* source, int32_t code) override;
@@ -117,6 +121,8 @@ private:
     void onButtonDown(int32_t x, int32_t y);
     void onButtonUp();
     void openDropDowns();
+    int32_t neighbourDropDown(int32_t from, int32_t step) const;
+    static LRESULT CALLBACK menuKeys(int code, WPARAM wParam, LPARAM lParam);
     void leaveLocalizer();
     void followSkinner(s::gui::drawer::Skinner* skinner);
     void takeSkinDrawer();

@@ -5,6 +5,7 @@
 #include <cwchar>
 #include <mutex>
 #include <new>
+#include <vector>
 
 #include "s/gui/Geometry.h"
 #include "s/gui/IMenuBar.h"
@@ -28,6 +29,7 @@
 #include "s/gui/layout/Vertical.h"
 #include "s/gui/win/MessageBoxW.h"
 #include "s/gui/win/Messages.h"
+#include "s/gui/win/MenuEx.h"
 #include "s/gui/win/TrayIcon.h"
 #include "s/gui/win/UIThread.h"
 #include "s/gui/win/Wait.h"
@@ -166,35 +168,44 @@ void Window::closeNativeOnUiThread(void* self) {
         window->DestroyWindow();
 }
 
+// Everything sent to the UI thread here shares the thread's stop budget: a thread that lets
+// one send run out is not sent anything more, and once it is suspended (abandoned) its
+// windows and those of the children are only forgotten.
 void Window::teardown() {
     if (m_tornDown) return;
     m_tornDown = true;
     if (m_localizer) m_localizer->removeListener(this);
-    m_localizer = nullptr;
+    const DWORD start = GetTickCount();
+    auto left = [start]() -> DWORD {
+        DWORD elapsed = GetTickCount() - start;
+        return elapsed < kStopBudgetMs ? kStopBudgetMs - elapsed : 0;
+    };
+    const bool onUiThread = m_thread && GetCurrentThreadId() == m_thread->m_nThreadID;
+    bool answering = m_thread && !UIThread::isAbandoned(m_thread->m_nThreadID);
+    const bool hasWindow = m_hWnd != nullptr;
     // The chain must not keep a window that is gone: the next viewer is handed on first.
-    if (m_inClipboardChain) runOnUiThread([](void* w) { static_cast<Window*>(w)->leaveClipboardChain(); }, this);
+    if (hasWindow && answering && m_inClipboardChain)
+        answering = sendWithin(onUiThread, kRunOnUiThread,
+                               reinterpret_cast<WPARAM>(+[](void* w) { static_cast<Window*>(w)->leaveClipboardChain(); }),
+                               reinterpret_cast<LPARAM>(this), left());
     // Its hot keys' names are system-wide atoms, which outlive the window unless deleted.
-    if (!m_hotKeys.empty()) unregisterAllHotKeys();
-    DWORD start = GetTickCount();
-    bool closedThere = !m_hWnd;
-    if (m_hWnd && m_thread) {
-        if (GetCurrentThreadId() == m_thread->m_nThreadID) {
-            closeNativeOnUiThread(this);
-            closedThere = true;
-        } else {
-            DWORD_PTR answer = 0;
-            closedThere = SendMessageTimeoutW(m_hWnd, kRunOnUiThread,
-                                              reinterpret_cast<WPARAM>(&closeNativeOnUiThread),
-                                              reinterpret_cast<LPARAM>(this), SMTO_NORMAL,
-                                              kStopBudgetMs, &answer) != 0;
-        }
-    }
-    DWORD elapsed = GetTickCount() - start;
-    UIThread::stop(m_thread, elapsed < kStopBudgetMs ? kStopBudgetMs - elapsed : 0);
+    if (hasWindow && answering && !m_hotKeys.empty())
+        answering = sendWithin(onUiThread, kRemoveAllHotKeys, 0, 0, left());
+    bool closedThere = !hasWindow;
+    if (hasWindow && answering)
+        closedThere = answering = sendWithin(onUiThread, kRunOnUiThread, reinterpret_cast<WPARAM>(&closeNativeOnUiThread),
+                                             reinterpret_cast<LPARAM>(this), left());
+    UIThread::stop(m_thread, answering ? left() : 0);
     m_thread = nullptr;
     // Whatever the UI thread did not get to: windows of an ended thread are gone already,
-    // and those of a suspended one are left as they are.
-    if (!closedThere) removeAllChildren(true);
+    // and those of a suspended one are left as they are. Forgotten first, so that taking
+    // the children apart sends nothing to them.
+    if (!closedThere) {
+        forgetNativeWindows(this);
+        removeAllChildren(true);
+    }
+    // Only now: the children leave the language's listeners through their window's localizer.
+    m_localizer = nullptr;
     Detach();
     m_invisible.Detach();
     m_invisible.setOwned(nullptr);
@@ -203,6 +214,56 @@ void Window::teardown() {
     setContextMenu(nullptr, false);
     setTrayMenu(nullptr, false);
     releaseLooks();
+}
+
+BOOL CALLBACK Window::collectTabStop(HWND child, LPARAM list) {
+    if ((GetWindowLongW(child, GWL_STYLE) & WS_TABSTOP) && IsWindowVisible(child) && IsWindowEnabled(child))
+        reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+    return TRUE;
+}
+
+// The next (or previous) control that takes the focus, in window order, wrapping round;
+// from the window itself the first (or last). The focus is then shown, as after any key.
+void Window::moveFocus(bool backwards) {
+    std::vector<HWND> stops;
+    EnumChildWindows(m_hWnd, &collectTabStop, reinterpret_cast<LPARAM>(&stops));
+    if (stops.empty()) return;
+    HWND focus = GetFocus();
+    size_t at = stops.size();
+    for (size_t i = 0; i < stops.size(); ++i)
+        if (stops[i] == focus || IsChild(stops[i], focus)) at = i;
+    size_t next;
+    if (at == stops.size())
+        next = backwards ? stops.size() - 1 : 0;
+    else
+        next = backwards ? (at + stops.size() - 1) % stops.size() : (at + 1) % stops.size();
+    SetFocus(stops[next]);
+    ::SendMessageW(m_hWnd, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+}
+
+// Alt alone or F10 (key 0), or Alt with a letter: the menu bar's drop-down whose caption
+// begins with it. Without a menu bar the system's own handling runs.
+bool Window::openMenuBarByKey(wchar_t key) {
+    MenuEx* bar = nullptr;
+    for (uint32_t i = 0; i < getChildCount() && !bar; ++i) bar = dynamic_cast<MenuEx*>(getChild(i));
+    if (!bar || !bar->nativeWindow()->m_hWnd) return false;
+    bar->openByKey(key);
+    return true;
+}
+
+void Window::forgetNativeWindows(s::gui::IComponent* component) {
+    for (uint32_t i = 0; i < component->getChildCount(); ++i) forgetNativeWindows(component->getChild(i));
+    if (mfc::CWnd* native = component->nativeWindow()) native->Detach();
+}
+
+// On the UI thread itself the message is handled at once; true when it was handled.
+bool Window::sendWithin(bool onUiThread, UINT message, WPARAM wParam, LPARAM lParam, DWORD limitMs) {
+    if (onUiThread) {
+        ::SendMessageW(m_hWnd, message, wParam, lParam);
+        return true;
+    }
+    DWORD_PTR answer = 0;
+    return limitMs > 0 && SendMessageTimeoutW(m_hWnd, message, wParam, lParam, SMTO_NORMAL, limitMs, &answer) != 0;
 }
 
 void Window::resetForReuse() { teardown(); }
@@ -867,7 +928,16 @@ bool Window::windowProc(LRESULT* result, UINT message, WPARAM wParam, LPARAM lPa
     case WM_KEYDOWN:
         m_lastKey = static_cast<int32_t>(wParam);
         fire(kEventKeyDown);
-        return m_lastKey == VK_RETURN;
+        if (m_lastKey == VK_RETURN) return true;
+        if (m_keyboardNavigation && m_lastKey == VK_TAB) {
+            moveFocus(GetKeyState(VK_SHIFT) < 0);
+            return true;
+        }
+        // Not consumed: the control that passed the key on runs its own default with it
+        // (Space presses a button, the arrows choose in a combo box).
+        DefWindowProc(message, wParam, lParam);
+        *result = 1;
+        return true;
     case WM_COMMAND:
         return onCommand(wParam, lParam);
     case WM_MOUSEWHEEL:
@@ -1593,6 +1663,7 @@ bool Window::onFrameMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM
         onCaptureChanged(reinterpret_cast<HWND>(lParam));
         return false;
     case WM_SYSCOMMAND:
+        if ((wParam & 0xFFF0) == SC_KEYMENU) return openMenuBarByKey(static_cast<wchar_t>(lParam));
         if ((wParam & 0xFFF0) != SC_CLOSE) return false;
         if (!m_closeToTray || m_hiddenInTray) {
             // The default handling sends WM_CLOSE before it returns (see afterDefault).

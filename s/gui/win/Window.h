@@ -260,6 +260,9 @@ public:
     void sizeToTarget() override { setSize(getTargetWidth(), getTargetHeight()); }
     int32_t getLastKey() const override { return m_lastKey; }
     void setLastKey(int32_t key) override { m_lastKey = key; }
+    // Tab and Shift+Tab move the focus through the controls that take it (off by default:
+    // a window whose key listener moves the focus itself keeps that).
+    void setKeyboardNavigation(bool on) { m_keyboardNavigation = on; }
     void addMouseMoveListener(s::gui::events::IEventListener* l) override {
         addListener(kEventMouseMove, l);
     }
@@ -320,6 +323,11 @@ protected:
 private:
     void fire(int32_t code);
     void teardown();
+    void moveFocus(bool backwards);
+    static BOOL CALLBACK collectTabStop(HWND child, LPARAM list);
+    bool openMenuBarByKey(wchar_t key);
+    static void forgetNativeWindows(s::gui::IComponent* component);
+    bool sendWithin(bool onUiThread, UINT message, WPARAM wParam, LPARAM lParam, DWORD limitMs);
     static void closeNativeOnUiThread(void* self);
     static void languageChangedOnUiThread(void* self);
     void languageChanged();
@@ -464,6 +472,7 @@ private:
     bool m_easyDrag = false, m_appWindow = false, m_recentre = true;
     s::str::strbuffer::StrBuffer m_middleClickAction;
     int32_t m_lastKey = 0;
+    bool m_keyboardNavigation = false;
     int32_t m_wheelLines = 0;
     bool m_shuttingDown = false;
     bool m_active = false;

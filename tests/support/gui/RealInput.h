@@ -38,6 +38,27 @@ inline void moveCursorTo(int32_t x, int32_t y) {
     SendInput(1, &input, sizeof(input));
 }
 
+// One key down or up through the input queue, as the keyboard gives it.
+inline void keyEvent(WORD key, bool up) {
+    INPUT in = {};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = key;
+    in.ki.wScan = static_cast<WORD>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
+    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    if (key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN) in.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
+    SendInput(1, &in, sizeof(INPUT));
+    Sleep(40);
+}
+
+// A key pressed and released, with a modifier held (0 for none).
+inline void typeKey(WORD key, WORD modifier = 0) {
+    if (modifier) keyEvent(modifier, false);
+    keyEvent(key, false);
+    keyEvent(key, true);
+    if (modifier) keyEvent(modifier, true);
+    Sleep(60);
+}
+
 // Whether the window's thread has given it the mouse.
 inline bool capturedBy(HWND window) {
     GUITHREADINFO info = {};

@@ -62,6 +62,8 @@ constexpr int32_t kTranslatePageText = 108500;
 constexpr int32_t kProgressSteps = 1000;
 constexpr int32_t kHalvingLimit = 0x7FFF;
 constexpr const wchar_t* kCanceling = L"Canceling..";
+constexpr int32_t kDropMargin = 2;
+constexpr int32_t kStatusGap = 8;
 // The file menu of the output-folder option.
 constexpr int32_t kFileMenuText = 608000;
 constexpr int32_t kOpenFilesText = 608010;
@@ -172,7 +174,7 @@ void Dialog::resetForReuse() {
     m_progressObject.setPosition(0);
     m_path.setText(L"");
     m_message.setText(L"");
-    m_trail.reset();
+    keepStatusTrail(0);
     m_owner = nullptr;
     m_store = nullptr;
     m_localizer = nullptr;
@@ -267,6 +269,7 @@ bool Dialog::buildWindow() {
     m_window->setResizable(true);
     m_window->setClientEdge(false);
     m_window->setLayoutManager(s::gui::layout::Vertical::shared());
+    m_window->setKeyboardNavigation(true);
     if (m_owner) {
         m_owner->setWindow(m_window);
         m_window->applySettings(m_owner, true);
@@ -356,6 +359,9 @@ void Dialog::buildDropColumn() {
         m_dropBox->setTargetPercent(100, 100);
         s::gui::IBox* content = m_dropBox->getContent();
         if (content) {
+            // The group box's own 20-pixel margins would leave the drop column of the large
+            // view too little room for its lines.
+            content->setMarginHorizontal(kDropMargin * m_scale, false);
             content->setAcceptFiles(true);
             addTo(content, promptLabel(kDropPromptText));
             addTo(content, s::gui::win::newLabelWithText(L"", false, false));
@@ -398,6 +404,8 @@ void Dialog::buildStatusBar() {
         m_link->setLinkColours(RGB(51, 51, 51), RGB(0, 0, 238));
     }
     addTo(m_linkBox, m_link);
+    // The status text and what follows it (the link, or the progress) read as two.
+    if (m_linkBox) m_linkBox->setMarginLeft(kStatusGap * m_scale, false);
     m_progressBox = newBox(s::gui::IBox::kRow, 2, -1, -1, 1, 0, 0, 0, 0);
     m_progress = s::thread::Pool<s::gui::win::ProgressBar>::obtain();
     if (m_progress) {
@@ -405,6 +413,7 @@ void Dialog::buildStatusBar() {
         m_progress->setFixedHeight(16 * m_scale);
         m_progress->setRange(0, kProgressSteps);
     }
+    if (m_progressBox) m_progressBox->setMarginLeft(kStatusGap * m_scale, false);
     addTo(m_progressBox, m_progress);
     if (cancelButtonGap() > 0) addTo(m_progressBox, newGap(cancelButtonGap(), 1));
     m_cancelButton = s::gui::win::newButtonFromTextId(
@@ -421,22 +430,47 @@ void Dialog::buildStatusBar() {
     m_window->addChild(m_statusBar);
 }
 
-// The first item whose caption equals the saved "ConvertTo" (ignoring case), else the
+// The saved option found again whatever the language: by the text id saved beside the
+// caption, else by the caption ("ConvertTo", ignoring case) in the current language or in
+// any other pack (settings older than the id, or saved before a language change); else the
 // default one.
 void Dialog::restoreOption() {
     if (!m_option) return;
-    const wchar_t* saved = m_store ? m_store->getString(viewPath(), L"ConvertTo", L"", nullptr, false) : L"";
-    int32_t chosen = -1;
-    for (uint32_t i = 0; i < m_option->getItemCount() && chosen < 0; ++i) {
-        s::gui::combobox::ComboBoxItem* entry = m_option->getItem(static_cast<int32_t>(i));
-        if (entry && saved && *saved && _wcsicmp(entry->getCaption(), saved) == 0)
-            chosen = static_cast<int32_t>(i);
-    }
+    const int32_t savedId = m_store ? m_store->getS32(viewPath(), L"ConvertToId", -1) : -1;
+    const wchar_t* caption = m_store ? m_store->getString(viewPath(), L"ConvertTo", L"", nullptr, false) : L"";
+    int32_t chosen = savedId >= 0 ? optionWithTextId(savedId) : -1;
+    if (chosen < 0) chosen = optionWithCaption(caption);
     m_option->setSelection(chosen >= 0 ? chosen : defaultOptionIndex(), false);
     if (usesOptionBoxes())
         rebuildOptionBox();
     else if (m_description)
         m_description->showOnlyChild(m_option->getSelectedIndex());
+}
+
+int32_t Dialog::optionWithTextId(int32_t textId) const {
+    for (uint32_t i = 0; i < m_option->getItemCount(); ++i) {
+        s::gui::combobox::ComboBoxItem* entry = m_option->getItem(static_cast<int32_t>(i));
+        if (entry && entry->getTextId() == textId) return static_cast<int32_t>(i);
+    }
+    return -1;
+}
+
+int32_t Dialog::optionWithCaption(const wchar_t* caption) const {
+    if (!caption || !*caption) return -1;
+    for (uint32_t i = 0; i < m_option->getItemCount(); ++i) {
+        s::gui::combobox::ComboBoxItem* entry = m_option->getItem(static_cast<int32_t>(i));
+        if (entry && _wcsicmp(entry->getCaption(), caption) == 0) return static_cast<int32_t>(i);
+    }
+    if (!m_localizer) return -1;
+    for (uint32_t i = 0; i < m_option->getItemCount(); ++i) {
+        s::gui::combobox::ComboBoxItem* entry = m_option->getItem(static_cast<int32_t>(i));
+        if (!entry || entry->getTextId() < 0) continue;
+        for (uint32_t pack = 0; pack < m_localizer->languageCount(); ++pack) {
+            const wchar_t* text = m_localizer->captionAt(pack, static_cast<uint32_t>(entry->getTextId()));
+            if (text && *text && _wcsicmp(text, caption) == 0) return static_cast<int32_t>(i);
+        }
+    }
+    return -1;
 }
 
 void Dialog::listen() {
@@ -550,27 +584,43 @@ void Dialog::onDrop(const s::str::strarray::StrArray* paths) {
     m_handlingDrop = false;
 }
 
+// The lock is held only around the busy state and the queue, never while a question or a
+// message box waits: a close or a log-off served meanwhile releases the dialog from the main
+// thread, which takes the lock too.
 bool Dialog::handleDrop(const s::str::strarray::StrArray* paths) {
-    s::thread::Lock lock(m_lock);
-    if (m_busy) return false;
+    if (isBusy()) return false;
     if (m_askConfirmation && !confirm()) return false;
-    if (!prepare()) {
+    if (isWindowClosed()) return false;
+    bool prepared = false;
+    {
+        s::thread::Lock lock(m_lock);
+        if (m_busy) return false;
+        prepared = prepare();
+    }
+    if (!prepared) {
         // Nothing may run on what could not be prepared.
         const wchar_t* why = prepareFailureText();
         if (why && *why && m_window) m_window->showInformation(why);
         return false;
     }
     if (!checkOutputFolder(paths->at(0) ? paths->at(0)->cString() : L"")) return false;
+    if (isWindowClosed()) return false;
+    s::thread::Lock lock(m_lock);
+    if (m_busy) return false;
     queueAndStart(paths);
     return true;
 }
 
+// A question still open when the window closes is answered No, so the drop's handling
+// ends with the window.
 bool Dialog::confirm() {
     s::app::IAppBase* base = m_owner ? m_owner->appBase() : nullptr;
     FlexAsker* asker = FlexAsker::createWindow(base);
     if (!asker) return false;
+    m_asker = asker;
     const bool yes = asker->ask(m_window ? m_window->getHandle() : nullptr, confirmationTitle(),
                                 confirmationText());
+    m_asker = nullptr;
     if (asker->isDontAskChecked()) {
         m_askConfirmation = false;
         if (m_menuBar) m_menuBar->setItemChecked(kAskConfirmation, false);
@@ -694,6 +744,8 @@ void Dialog::onEvent(void* source, int32_t code) {
 // See the header. The user's close waits for the end of the run; the end of the session
 // waits here, serving the task's reports, until the run has stopped.
 void Dialog::onWindowClose() {
+    // An open question would keep the window's thread inside its box: it answers No.
+    if (m_asker && m_asker->window()) m_asker->window()->close();
     if (!isBusy()) return;
     if (m_window->isUserClose() && !m_window->isShuttingDown()) {
         m_closeAfterRun = true;
@@ -721,7 +773,9 @@ void Dialog::onOptionChanged() {
         m_description->showOnlyChild(index);
     m_window->doLayout();
     s::gui::combobox::ComboBoxItem* chosen = m_option->getSelectedItem();
-    if (m_store && chosen) m_store->setString(viewPath(), L"ConvertTo", chosen->getCaption());
+    if (!m_store || !chosen) return;
+    m_store->setString(viewPath(), L"ConvertTo", chosen->getCaption());
+    m_store->setS32(viewPath(), L"ConvertToId", chosen->getTextId());
 }
 
 void Dialog::onCommand(int32_t id) {
@@ -786,7 +840,34 @@ void Dialog::showAbout() {
 void Dialog::setStatus(const wchar_t* text) {
     if (!m_status) return;
     m_status->setText(text, true);
-    m_trail.addString(text);
+    addToTrail(text);
+}
+
+void Dialog::keepStatusTrail(uint32_t limit) {
+    s::thread::Lock lock(m_trailLock);
+    m_trailLimit = limit;
+    m_trail.reset();
+}
+
+uint32_t Dialog::copyStatusTrail(s::str::strarray::StrArray* out) {
+    s::thread::Lock lock(m_trailLock);
+    if (out) {
+        out->reset();
+        for (uint32_t i = 0; i < m_trail.count(); ++i)
+            if (m_trail.at(i)) out->addString(m_trail.at(i)->cString());
+    }
+    return m_trail.count();
+}
+
+// Only while asked for, and only the latest texts: a run reports every 100 ms.
+void Dialog::addToTrail(const wchar_t* text) {
+    s::thread::Lock lock(m_trailLock);
+    if (m_trailLimit == 0) return;
+    while (m_trail.count() >= m_trailLimit) {
+        auto* oldest = static_cast<s::str::strbuffer::StrBuffer*>(m_trail.list().removeAt(0));
+        if (oldest) oldest->releaseToPool();
+    }
+    m_trail.addString(text ? text : L"");
 }
 
 void Dialog::onUserEvent() {
@@ -829,7 +910,7 @@ void Dialog::onEnd() {
     m_progressObject.setTotal(1);
     m_progressObject.setPosition(1);
     if (m_status2) m_status2->setText(L"", true);
-    m_trail.addString(text(kDoneText));
+    addToTrail(text(kDoneText));
     if (m_progressBox) {
         m_progressBox->setCollapsed(true);
         m_progressBox->setVisible(false, true);

@@ -8,8 +8,9 @@
 //
 // Threads: the dialog lives on its window's UI thread, but buildUi runs on the main thread
 // (and blocks it until the window closed) and the task on the worker. The lock guards the
-// queue and the busy flag; nothing is ever sent to the window while it is held, so the UI
-// thread may take it from any handler. A drop handled while an earlier one still waits in
+// queue and the busy flag; nothing is ever sent to the window while it is held, and no
+// question or message box waits under it, so the UI thread may take it from any handler
+// and the main thread's release never waits for a box. A drop handled while an earlier one still waits in
 // a question or a message box (their loops serve messages) is refused. Pooled.
 //
 // A close during a run stops the run as Cancel does. The user's own close keeps the window
@@ -51,6 +52,8 @@ class ProgressBar;
 class StatusBar;
 class Window;
 }  // namespace s::gui::win
+
+namespace s::gui::dialogs { class FlexAsker; }
 
 namespace s::gui::dialogs::dragndrop {
 
@@ -154,9 +157,12 @@ public:
     int32_t workerPriority() const;
     s::gui::win::CheckBox* keepOnTopBox() const { return m_keepOnTop; }
     s::gui::win::StatusBar* statusBar() const { return m_statusBar; }
-    // Status texts shown so far, oldest first (kept for drivers: "Done!" is replaced by
-    // "Ready" in the same handler).
-    const s::str::strarray::StrArray& statusTrail() const { return m_trail; }
+    // The status texts shown, oldest first, kept for drivers ("Done!" soon gives way to
+    // "Ready") only from keepStatusTrail on, and only the latest `limit` of them (0: none,
+    // the trail is emptied). Any thread.
+    void keepStatusTrail(uint32_t limit);
+    // The trail as it is now into *out (its content replaced; may be null); its length.
+    uint32_t copyStatusTrail(s::str::strarray::StrArray* out);
     const wchar_t* viewSection() const { return m_section; }
     int32_t scale() const { return m_scale; }
 
@@ -258,6 +264,8 @@ private:
     void onRestored();
     const wchar_t* filePath();
     void restoreOption();
+    int32_t optionWithTextId(int32_t textId) const;
+    int32_t optionWithCaption(const wchar_t* caption) const;
     void listen();
     bool handleDrop(const s::str::strarray::StrArray* paths);
     bool confirm();
@@ -271,6 +279,7 @@ private:
     void onUpdate(int32_t total, int32_t done, const wchar_t* text);
     void onEnd();
     void setStatus(const wchar_t* text);
+    void addToTrail(const wchar_t* text);
     void toggleView();
     void storeSize();
     void setViewLabel();
@@ -308,6 +317,10 @@ private:
     s::str::strbuffer::StrBuffer m_path;
     s::str::strbuffer::StrBuffer m_message;
     s::str::strarray::StrArray m_trail;
+    s::thread::ObjLocker m_trailLock;
+    uint32_t m_trailLimit = 0;
+    // The question of a drop while it is open (closed with the window).
+    s::gui::dialogs::FlexAsker* m_asker = nullptr;
     bool m_compact = true;
     bool m_askConfirmation = false;
     bool m_rightClickTransform = true;

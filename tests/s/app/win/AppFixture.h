@@ -53,6 +53,13 @@ protected:
         writeRaw(relative, name, REG_DWORD, &value, sizeof(value));
     }
 
+    void removeValue(const std::wstring& relative, const wchar_t* name) const {
+        HKEY key = nullptr;
+        if (RegOpenKeyExW(HKEY_CURRENT_USER, at(relative).c_str(), 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
+        RegDeleteValueW(key, name);
+        RegCloseKey(key);
+    }
+
 private:
     std::string m_name;
     std::unique_ptr<tests::gui::Watchdog> m_watchdog;

@@ -11,6 +11,7 @@
 
 #include "mfc/CWnd.h"
 #include "s/gui/win/Window.h"
+#include "s/lang/Localizer.h"
 #include "s/gui/win/WindowClass.h"
 #include "s/thread/Pool.h"
 #include "support/gui/GuiHarness.h"
@@ -97,6 +98,17 @@ TEST_F(FlexAskerTest, AnsweredByButtonsCloseBoxAndKeys) {
              tests::gui::pressKey(q, VK_RETURN);
          },
          true, false},
+        // Escape answers No wherever the focus is; Return answers the default, Yes, also
+        // from the check box (a question left open is closed, which answers No).
+        {"Escape", [](HWND q) { tests::gui::pressKey(q, VK_ESCAPE); }, false, false},
+        {"ticked then Enter",
+         [](HWND q) {
+             tests::gui::clickButton(q, L"Don't ask me again");
+             EXPECT_TRUE(tests::gui::focusReaches(q, L"Don't ask me again"));
+             tests::gui::pressKey(q, VK_RETURN);
+             if (!tests::gui::eventually([&] { return !IsWindowVisible(q); }, 3000)) tests::gui::closeWindow(q);
+         },
+         true, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -175,6 +187,22 @@ TEST_F(FlexAskerTest, WithoutTheCheckBoxOptionNoneIsShown) {
     EXPECT_TRUE(driver.waitForQuestions(1, 5000));
         EXPECT_EQ(1u, driver.seen().size());
     EXPECT_FALSE(found);
+}
+
+// A question answered and released leaves nothing behind in the language's listeners: a
+// language change afterwards would re-text its controls, long gone.
+TEST_F(FlexAskerTest, AReleasedQuestionLeavesNoListenerOfTheLanguage) {
+    s::lang::Localizer* texts = app->localizer();
+    ASSERT_NE(nullptr, texts);
+    const uint32_t before = texts->listenerCount();
+    QuestionDriver driver(L"Listeners", [](HWND q) { tests::gui::clickButton(q, L"No"); });
+    EXPECT_FALSE(asker->ask(nullptr, L"Listeners", nullptr));
+    EXPECT_TRUE(driver.waitForQuestions(1, 5000));
+    asker->releaseToPool();
+    asker = nullptr;
+    EXPECT_EQ(before, texts->listenerCount());
+    texts->setLanguage(L"German");
+    texts->setLanguage(L"English");
 }
 
 }  // namespace

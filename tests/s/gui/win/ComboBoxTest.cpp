@@ -79,6 +79,81 @@ TEST_F(ComboBoxTest, UserSelectionTellsTheListenersAndTheNativeListMirrorsTheIte
 }
 
 
+std::wstring listText(HWND combo, int32_t index) {
+    wchar_t text[128] = {};
+    SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+// Items made from text ids follow the window's language, in the box and in the control's
+// list; the chosen item stays chosen, and nobody hears of a selection change.
+TEST_F(ComboBoxTest, ALanguageChangeReTextsTheItemsAndKeepsTheSelection) {
+    ShownBox s;
+    tests::gui::FakeLocalizer localizer;
+    localizer.texts[0] = {{10, L"Once"}, {11, L"Twice"}};
+    localizer.texts[1] = {{10, L"Einmal"}, {11, L"Zweimal"}};
+    s.window->setLocalizer(&localizer);
+    ComboBox* combo = s.add(newComboBox(150));
+    combo->addItem(ComboBoxItem::create(&localizer, 10));
+    combo->addItem(ComboBoxItem::create(&localizer, 11));
+    combo->addItem(ComboBoxItem::withCaption(L"Literal"));
+    combo->setSelection(1, false);
+    Recorder changes;
+    combo->addSelectionListener(&changes);
+    s.show();
+    HWND h = handleOf(combo);
+    ASSERT_NE(h, nullptr);
+    localizer.switchTo(1);
+    EXPECT_STREQ(combo->getItem(0)->getCaption(), L"Einmal");
+    EXPECT_STREQ(combo->getItem(1)->getCaption(), L"Zweimal");
+    EXPECT_STREQ(combo->getItem(2)->getCaption(), L"Literal");
+    EXPECT_EQ(listText(h, 0), L"Einmal");
+    EXPECT_EQ(listText(h, 1), L"Zweimal");
+    EXPECT_EQ(listText(h, 2), L"Literal");
+    EXPECT_EQ(combo->getSelectedIndex(), 1);
+    EXPECT_EQ(SendMessageW(h, CB_GETCURSEL, 0, 0), 1);
+    EXPECT_EQ(SendMessageW(h, CB_GETCOUNT, 0, 0), 3);
+    EXPECT_EQ(changes.calls.load(), 0);
+    EXPECT_FALSE(saveScreenshot(s.window->getHandle(), L"combo_box_german").empty());
+    s.window->setLocalizer(nullptr);
+}
+
+// The list opens as wide as its widest caption, also after a language of longer captions:
+// a narrower width than the list had would leave it as narrow as the closed box.
+TEST_F(ComboBoxTest, TheOpenedListFitsItsCaptionsAfterALanguageOfLongerOnes) {
+    constexpr UINT kReflectedDropDown = WM_APP + 0x0F, kReflectedCloseUp = WM_APP + 0x10;
+    ShownBox s;
+    tests::gui::FakeLocalizer localizer;
+    localizer.texts[0] = {{10, L"A very long caption indeed, far wider than the box and the next one"}};
+    localizer.texts[1] = {{10, L"A shorter caption, still wider than the box"}};
+    s.window->setLocalizer(&localizer);
+    ComboBox* combo = s.add(newComboBox(80));
+    combo->addItem(ComboBoxItem::create(&localizer, 10));
+    s.show();
+    HWND h = handleOf(combo);
+    ASSERT_NE(h, nullptr);
+    auto openedWidth = [&] {
+        SendMessageW(h, kReflectedDropDown, 0, 0);
+        SendMessageW(h, kReflectedCloseUp, 0, 0);
+        return static_cast<int>(SendMessageW(h, CB_GETDROPPEDWIDTH, 0, 0));
+    };
+    auto captionWidth = [&] {
+        HDC dc = GetDC(h);
+        HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(h, WM_GETFONT, 0, 0)));
+        SIZE size = {};
+        const wchar_t* caption = combo->getItem(0)->getCaption();
+        GetTextExtentPoint32W(dc, caption, lstrlenW(caption), &size);
+        SelectObject(dc, old);
+        ReleaseDC(h, dc);
+        return static_cast<int>(size.cx);
+    };
+    EXPECT_GE(openedWidth(), captionWidth());
+    localizer.switchTo(1);
+    EXPECT_GE(openedWidth(), captionWidth());
+    s.window->setLocalizer(nullptr);
+}
+
+
 ComboBoxItem* keyed(const wchar_t* caption, int32_t key) {
     ComboBoxItem* item = ComboBoxItem::withCaption(caption);
     item->setKey(key);

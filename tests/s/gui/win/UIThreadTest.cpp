@@ -10,6 +10,9 @@
 #include <gmock/gmock.h>
 
 #include "mfc/CWnd.h"
+#include "s/gui/IBox.h"
+#include "s/gui/win/Box.h"
+#include "s/gui/win/Button.h"
 #include "s/gui/win/Messages.h"
 #include "s/gui/win/Window.h"
 #include "s/gui/win/WindowClass.h"
@@ -127,6 +130,41 @@ TEST_F(UIThreadStopTest, ThreadStuckInAListenerIsSuspendedWithinItsBudget) {
     EXPECT_EQ(previous, 1u);  // suspended once, by the stop
     ResumeThread(thread);
     CloseHandle(thread);
+}
+
+DWORD WINAPI releaseWindow(void* window) {
+    static_cast<Window*>(window)->releaseToPool();
+    return 0;
+}
+
+// A window with children, a hot key and a place in the clipboard chain, whose thread is
+// stuck: everything it would be sent at the release shares the one budget, and once the
+// thread is suspended nothing more is sent to it (a send would never return).
+TEST_F(UIThreadStopTest, StuckWindowWithChildrenIsReleasedWithinItsBudget) {
+    static StuckListener stuck;
+    g_entered = false;
+    Window* window = newWindow();
+    ASSERT_NE(window->getHandle(), nullptr);
+    Box* row = newBox(s::gui::IBox::kRow, 0, 100, -1, 0, 0, 0, 0, 0);
+    Box* inner = newBox(s::gui::IBox::kVertical, 0, 100, -1, 0, 0, 0, 0, 0);
+    inner->addChild(newButtonWithText(L"Inner", -1, -1));
+    row->addChild(newButtonWithText(L"Outer", -1, -1));
+    row->addChild(inner);
+    window->addChild(row);
+    window->registerHotKey(true, true, true, false, 'K', L"StuckWindowHotKey", false);
+    window->setClipboardViewer(true);
+    window->addUserEventListener(&stuck);
+    ASSERT_TRUE(window->postUserEvent(L"stick", 0, 0, nullptr));
+    ASSERT_TRUE(tests::gui::eventually([] { return g_entered.load(); }, 5000));
+    phase("releasing a stuck window with children");
+    HANDLE releaser = CreateThread(nullptr, 0, &releaseWindow, window, 0, nullptr);
+    ASSERT_NE(releaser, nullptr);
+    DWORD start = GetTickCount();
+    const DWORD waited = WaitForSingleObject(releaser, kStopBudgetMs + 5000);
+    const DWORD took = GetTickCount() - start;
+    EXPECT_EQ(waited, DWORD(WAIT_OBJECT_0)) << "the release still waits for the stuck thread";
+    EXPECT_LE(took, kStopBudgetMs + 1500);
+    CloseHandle(releaser);
 }
 
 TEST_F(UIThreadStopTest, WindowReleasedOnItsOwnThreadEndsItWithoutWaitingForItself) {

@@ -17,6 +17,9 @@
 
 #include <gmock/gmock.h>
 
+#include "s/str/strarray/StrArray.h"
+#include "s/str/strbuffer/StrBuffer.h"
+
 #include "s/app/win/AppBase.h"
 #include "s/app/win/AppWindow.h"
 #include "s/file/win/PathWin.h"
@@ -123,6 +126,7 @@ protected:
     void open(const Hooks& hooks) {
         close();
         dialog = new TestDialog(hooks);
+        dialog->keepStatusTrail(1000);
         dialog->attach(holder);
         tests::gui::phase("building the test dialog");
         ASSERT_TRUE(dialog->showUi());
@@ -151,7 +155,8 @@ protected:
     }
     size_t trailCount(const wchar_t* text) {
         size_t n = 0;
-        const auto& trail = dialog->statusTrail();
+        s::str::strarray::StrArray trail;
+        dialog->copyStatusTrail(&trail);
         for (uint32_t i = 0; i < trail.count(); ++i)
             if (wcscmp(trail.at(i)->cString(), text) == 0) ++n;
         return n;

@@ -147,7 +147,7 @@ TEST_F(ProductDialogTest, CancelDuringAGutmannRunKeepsTheFileAndADropMeanwhileIs
     drop({sandbox.at(L"large.bin")});
     ASSERT_TRUE(waitBusy(10000));
     drop({sandbox.at(L"late.txt")});
-    ASSERT_TRUE(tests::gui::eventually([&] { return dialog->statusTrail().count() > 0; }, 10000));
+    ASSERT_TRUE(tests::gui::eventually([&] { return dialog->copyStatusTrail(nullptr) > 0; }, 10000));
     EXPECT_TRUE(IsWindowVisible(dialog->progressBar()->nativeWindow()->m_hWnd));
     shoot(L"product-running");
     EXPECT_EQ(1u, dialog->queuedCount());
@@ -341,6 +341,104 @@ TEST_F(ProductDialogTest, UpdatesAreHalvedWhileTheirTotalIsAboveTheBarsRange) {
         EXPECT_EQ(r.position, dialog->progressBar()->getProgress()) << r.total;
     }
     EXPECT_STREQ(L"item", dialog->statusLabel()->getText());
+}
+
+}  // namespace
+
+namespace {
+
+// The status trail is for drivers: nothing is kept unless one asks, and then only the
+// latest texts, however long the program runs.
+TEST_F(ProductDialogTest, TheStatusTrailIsKeptOnlyWhenAskedAndOnlyItsLatestTexts) {
+    openProduct();
+    dialog->keepStatusTrail(0);
+    ASSERT_TRUE(sandbox.writeFile(L"one.txt", std::string(3000, '1')));
+    drop({sandbox.at(L"one.txt")});
+    ASSERT_TRUE(tests::gui::eventually([&] { return !sandbox.exists(L"one.txt") && !dialog->isBusy(); }, 30000));
+    EXPECT_EQ(0u, dialog->copyStatusTrail(nullptr)) << "kept without being asked";
+    dialog->keepStatusTrail(2);
+    for (int run = 0; run < 3; ++run) {
+        const std::wstring name = L"run" + std::to_wstring(run) + L".txt";
+        ASSERT_TRUE(sandbox.writeFile(name, std::string(3000, 'r')));
+        drop({sandbox.at(name)});
+        ASSERT_TRUE(tests::gui::eventually([&] { return !sandbox.exists(name) && !dialog->isBusy(); }, 30000));
+    }
+    s::str::strarray::StrArray trail;
+    ASSERT_EQ(2u, dialog->copyStatusTrail(&trail));
+    // The last run's end: "Done!", then "Ready".
+    EXPECT_STREQ(L"Done!", trail.at(0)->cString());
+    EXPECT_STREQ(L"Ready", trail.at(1)->cString());
+}
+
+}  // namespace
+
+namespace {
+
+class ChosenMethodTest : public tests::product::ProductFixture {
+protected:
+    int32_t packIndex(const wchar_t* name) {
+        s::lang::Localizer* texts = app->localizer();
+        for (uint32_t i = 0; i < texts->packCount(); ++i)
+            if (wcscmp(texts->packAt(i)->englishName().cString(), name) == 0) return static_cast<int32_t>(i);
+        return -1;
+    }
+    // As the user does it: the language from the menu, then the method in the combo.
+    void chooseIn(const wchar_t* language, int32_t method) {
+        const int32_t pack = packIndex(language);
+        ASSERT_GE(pack, 0) << "no pack " << language;
+        onUiThread([&] { dialog->menuBar()->chooseCommand(Dragndrop::kFirstLanguage + pack); });
+        onUiThread([&] { dialog->optionControl()->setSelection(method, true); });
+    }
+    // The window made again with the saved settings while another language is current.
+    void reopenIn(const wchar_t* language) {
+        closeProduct();
+        app->localizer()->setLanguage(language);
+        openProduct();
+    }
+};
+
+// The method is what the user chose, whatever the language: a caption of the language of
+// the moment alone would match nothing after a change, and 35 passes would become one.
+TEST_F(ChosenMethodTest, EachMethodChosenInOneLanguageIsStillChosenInThreeOthers) {
+    const wchar_t* languages[] = {L"German", L"Arabic", L"Japanese", L"Hebrew", L"English"};
+    for (int32_t method = 0; method < Product::kMethodCount; ++method) {
+        const wchar_t* chosenIn = languages[method % 4];
+        SCOPED_TRACE(testing::Message() << "method " << method);
+        openProduct();
+        chooseIn(chosenIn, method);
+        for (int32_t step = 1; step <= 3; ++step) {
+            const wchar_t* restartIn = languages[(method + step) % 5];
+            SCOPED_TRACE(restartIn);
+            reopenIn(restartIn);
+            EXPECT_EQ(method, dialog->optionControl()->getSelectedIndex());
+            EXPECT_STREQ(app->localizer()->getText(dialog->optionControl()->getItem(method)->getTextId()),
+                         dialog->optionControl()->getSelectedItem()->getCaption());
+        }
+        closeProduct();
+        app->localizer()->setLanguage(L"English");
+    }
+}
+
+// Settings saved before the method's id was kept hold only a caption, of any language.
+TEST_F(ChosenMethodTest, AnOldCaptionOfAnyLanguageStillFindsItsMethod) {
+    s::lang::Localizer* texts = app->localizer();
+    const int32_t german = packIndex(L"German"), japanese = packIndex(L"Japanese");
+    ASSERT_GE(german, 0);
+    ASSERT_GE(japanese, 0);
+    struct Row {
+        int32_t pack;
+        uint32_t captionId;
+        int32_t method;
+    } rows[] = {{german, 1100000, 0}, {japanese, 1100100, 1}, {german, 1100200, 2}};
+    for (const Row& row : rows) {
+        const std::wstring caption = texts->captionAt(static_cast<uint32_t>(row.pack), row.captionId);
+        ASSERT_NE(caption, texts->captionAt(0, row.captionId)) << "the pack has no own caption";
+        writeString(L"SaveData\\MainWindow\\View", L"ConvertTo", caption);
+        removeValue(L"SaveData\\MainWindow\\View", L"ConvertToId");
+        openProduct();
+        EXPECT_EQ(row.method, dialog->optionControl()->getSelectedIndex()) << row.captionId;
+        closeProduct();
+    }
 }
 
 }  // namespace

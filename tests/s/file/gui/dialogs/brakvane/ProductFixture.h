@@ -18,6 +18,8 @@
 #include "s/gui/IBox.h"
 #include "s/gui/win/GroupBox.h"
 #include "s/gui/win/Window.h"
+#include "s/str/strarray/StrArray.h"
+#include "s/str/strbuffer/StrBuffer.h"
 #include "support/Sandbox.h"
 #include "support/gui/GuiHarness.h"
 #include "support/gui/ScreenLock.h"
@@ -54,6 +56,7 @@ protected:
         tests::gui::phase("obtaining the product dialog");
         dialog = Product::obtain(holder);
         ASSERT_NE(nullptr, dialog);
+        dialog->keepStatusTrail(kTrailLimit);
         tests::gui::phase("building the product window");
         ASSERT_TRUE(dialog->showUi());
         tests::gui::phase("product window shown");
@@ -96,15 +99,12 @@ protected:
         ASSERT_TRUE(PostMessageW(dropTarget(), WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0));
     }
 
-    bool trailHas(const wchar_t* text) {
-        const auto& trail = dialog->statusTrail();
-        for (uint32_t i = 0; i < trail.count(); ++i)
-            if (wcscmp(trail.at(i)->cString(), text) == 0) return true;
-        return false;
-    }
+    static constexpr uint32_t kTrailLimit = 1000;
+    bool trailHas(const wchar_t* text) { return trailCount(text) > 0; }
     size_t trailCount(const wchar_t* text) {
         size_t n = 0;
-        const auto& trail = dialog->statusTrail();
+        s::str::strarray::StrArray trail;
+        dialog->copyStatusTrail(&trail);
         for (uint32_t i = 0; i < trail.count(); ++i)
             if (wcscmp(trail.at(i)->cString(), text) == 0) ++n;
         return n;
