@@ -198,7 +198,9 @@ TEST_F(ViewTest, TheContentFollowsEverySizeOfTheWindowWithTheStatusBarAtTheBotto
     const RECT r = rectOf(grip);
     const int32_t x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
     tests::gui::moveCursorTo(x, y);
-    Sleep(100);
+    // The grip takes the mouse once the pointer is over it; moves the system queued before
+    // would go to the window underneath on a loaded machine.
+    tests::gui::eventually([&] { return tests::gui::capturedBy(grip.handle); }, 3000);
     tests::gui::mouse(MOUSEEVENTF_LEFTDOWN);
     for (int32_t step = 1; step <= 10; ++step) {
         tests::gui::moveCursorTo(x + 14 * step, y + 20 * step);

@@ -140,7 +140,11 @@ bool Sandbox::makeHardLink(const std::wstring& link, const std::wstring& target)
 bool Sandbox::linkRequest(const std::wstring& link, const std::wstring& target, const wchar_t* kind) const {
     std::string request;
     for (wchar_t c : target) request += c == L'\\' ? '/' : static_cast<char>(c);
-    if (!writeFile(link + kind, request + "\n")) return false;
+    // Written whole under another name first, as every request: read while it was still
+    // empty, it was refused and removed.
+    const std::wstring draft = link + kind + L".draft";
+    if (!writeFile(draft, request + "\n") || !MoveFileW(at(draft).c_str(), at(link + kind).c_str()))
+        return false;
     for (int waited = 0; waited < 5000; waited += 10) {
         if (!exists(link + kind)) return exists(link);
         Sleep(10);

@@ -90,9 +90,14 @@ bool FlexAsker::ask(HWND parent, const wchar_t* title, const wchar_t* message) {
                                          s::gui::win::kWaitForever);
     if (parentIsWindow) {
         EnableWindow(parent, TRUE);
-        // The question had the activation: it goes back to the window it was asked over.
+        // The question had the activation: it goes back to the window it was asked over,
+        // unless another program's window took it meanwhile. The system hands it to a window
+        // of its own pick, and the parent, disabled until now, was none to pick (Wine 8.0:
+        // often the parent's hidden 0 x 0 owner, a window of this process, took it).
         HWND active = GetForegroundWindow();
-        if (!active || active == m_window->getHandle() || !IsWindowVisible(active)) SetForegroundWindow(parent);
+        DWORD process = 0;
+        if (active) GetWindowThreadProcessId(active, &process);
+        if (!active || process == GetCurrentProcessId() || !IsWindowVisible(active)) SetForegroundWindow(parent);
     }
     if (m_checkBox) m_checked = m_checkBox->isChecked();
     return m_answer;

@@ -398,21 +398,19 @@ void Window::show(bool visible, bool activate) {
         if (m_visible) return;
         m_visible = true;
         if (m_cursorFollow) runOnUiThread(&startCursorFollowHere, this);
-        if (activate && m_appWindow) {
-            ShowWindow(SW_MINIMIZE);
-            ShowWindow(SW_RESTORE);
-        }
-        if (!isMaximised() && m_settings) {
+        // From another thread each step is a call of its own, and the window's thread serves
+        // the user between them: the steps that show the window run on that thread and end
+        // once the user closed it there, so that the steps left never show it again.
+        if (activate && m_appWindow) runOnUiThread(&showForTaskbarHere, this);
+        if (!m_closed.load() && !isMaximised() && m_settings) {
             if (m_settings->getMaximized())
                 maximise();
             else if (m_recentre && !m_keepOnVirtualScreen && !m_cursorFollow &&
                      (!m_settings->hasPosition() || !isOnScreen()))
                 centreInParent();
         }
-        if (activate) bringToFront(true);
-        ShowWindow(SW_SHOW);
-        RedrawWindow(nullptr, nullptr,
-                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        if (activate && !m_closed.load()) bringToFront(true);
+        runOnUiThread(&showUnlessClosedHere, this);
     } else {
         storeSettings();
         m_visible = false;
@@ -420,6 +418,21 @@ void Window::show(bool visible, bool activate) {
         ShowWindow(SW_HIDE);
     }
     trimWorkingSet();
+}
+
+// Minimised and restored, an application window gets its taskbar button. On the UI thread.
+void Window::showForTaskbarHere(void* self) {
+    auto* w = static_cast<Window*>(self);
+    w->ShowWindow(SW_MINIMIZE);
+    if (!w->m_closed.load()) w->ShowWindow(SW_RESTORE);
+}
+
+void Window::showUnlessClosedHere(void* self) {
+    auto* w = static_cast<Window*>(self);
+    if (w->m_closed.load()) return;
+    w->ShowWindow(SW_SHOW);
+    w->RedrawWindow(nullptr, nullptr,
+                    RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
 void Window::bringToFront(bool front) {

@@ -381,6 +381,8 @@ private:
     bool startFrameDrag();
     void finishFrameDrag();
     void dragFrame(POINT screen);
+    static void showForTaskbarHere(void* self);
+    static void showUnlessClosedHere(void* self);
     static void startCursorFollowHere(void* self);
     static void stopCursorFollowHere(void* self);
     static void stopHoverEffectHere(void* self);

@@ -2,6 +2,7 @@
 #include "support/gui/GuiHarness.h"
 
 #include <tlhelp32.h>
+#include <winternl.h>
 
 #include <cstdio>
 
@@ -89,15 +90,31 @@ uint32_t threadCount() {
     return count;
 }
 
+// The kind of object a handle stands for ("Event", "Thread", ...), as the system names it.
+std::wstring objectType(HANDLE handle) {
+    using QueryObject = LONG(WINAPI*)(HANDLE, int, void*, ULONG, ULONG*);
+    constexpr int kObjectTypeInformation = 2;
+    static const QueryObject query = reinterpret_cast<QueryObject>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryObject")));
+    // A counted name (length in bytes, then the characters) heads the answer.
+    alignas(8) unsigned char answer[512];
+    ULONG size = 0;
+    if (!query || query(handle, kObjectTypeInformation, answer, sizeof answer, &size) != 0) return L"";
+    const auto* name = reinterpret_cast<const UNICODE_STRING*>(answer);
+    return std::wstring(name->Buffer, name->Length / sizeof(wchar_t));
+}
+
 // Wine 8.0 answers 0 to GetProcessHandleCount and GetGuiResources (checked): kernel
 // handles are counted by asking the system about every handle value in turn instead.
-uint32_t handleCount() {
+void countHandles(ProcessCounts* counts) {
     constexpr uintptr_t kLastProbed = 0x10000;
-    uint32_t count = 0;
     DWORD flags = 0;
-    for (uintptr_t value = 4; value < kLastProbed; value += 4)
-        if (GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags)) ++count;
-    return count;
+    for (uintptr_t value = 4; value < kLastProbed; value += 4) {
+        HANDLE handle = reinterpret_cast<HANDLE>(value);
+        if (!GetHandleInformation(handle, &flags)) continue;
+        ++counts->handles;
+        if (objectType(handle) == L"Event") ++counts->events;
+    }
 }
 
 bool writeFile(const std::wstring& path, const uint8_t* bytes, uint32_t count) {
@@ -176,7 +193,12 @@ std::vector<SeenBox> ModalWatcher::boxes() {
 }
 
 bool ModalWatcher::waitForBoxes(size_t count, uint32_t limitMs) {
-    return eventually([&] { return boxes().size() >= count; }, limitMs);
+    return eventually(
+        [&] {
+            std::lock_guard<std::mutex> lock(m_lock);
+            return m_done >= count;
+        },
+        limitMs);
 }
 
 DWORD WINAPI ModalWatcher::run(void* self) {
@@ -280,20 +302,31 @@ void ModalWatcher::answer(HWND box) {
         before = m_beforeAnswer;
     }
     if (before) before(box);
-    seen.answeredWith = answer == kHold ? kHold : click(box, answer);
+    seen.answeredWith = answer == kHold ? kHold : clickedWith(box, answer);
+    {
+        // Noted before the click: the box's caller goes on once it is answered, and may look
+        // at once (under load the watcher was not yet back from the click then).
+        std::lock_guard<std::mutex> lock(m_lock);
+        m_seen.push_back(seen);
+        if (answer == kHold) ++m_done;
+    }
+    if (answer == kHold) return;
+    click(box, answer);
     std::lock_guard<std::mutex> lock(m_lock);
-    m_seen.push_back(seen);
+    ++m_done;
 }
 
-int ModalWatcher::click(HWND box, int answer) {
+int ModalWatcher::clickedWith(HWND box, int answer) {
+    return answer > 0 && GetDlgItem(box, answer) ? answer : 0;
+}
+
+void ModalWatcher::click(HWND box, int answer) {
     DWORD_PTR ignored = 0;
     HWND button = answer > 0 ? GetDlgItem(box, answer) : nullptr;
-    if (button) {
+    if (button)
         SendMessageTimeoutW(button, BM_CLICK, 0, 0, SMTO_NORMAL, kAnswerLimitMs, &ignored);
-        return answer;
-    }
-    SendMessageTimeoutW(box, WM_CLOSE, 0, 0, SMTO_NORMAL, kAnswerLimitMs, &ignored);
-    return 0;
+    else
+        SendMessageTimeoutW(box, WM_CLOSE, 0, 0, SMTO_NORMAL, kAnswerLimitMs, &ignored);
 }
 
 void ModalWatcher::answerHeld(int answer) {
@@ -333,7 +366,7 @@ ProcessCounts processCounts() {
     counts.userObjects = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
     EnumWindows(&countWindow, reinterpret_cast<LPARAM>(&counts.windows));
     counts.threads = threadCount();
-    counts.handles = handleCount();
+    countHandles(&counts);
     return counts;
 }
 

@@ -68,7 +68,8 @@ public:
     void answerHeld(int answer);
     // Runs just before a box is answered (e.g. a screenshot of it); on the watcher thread.
     void setBeforeAnswer(void (*hook)(HWND box));
-    // Waits until at least count boxes were answered; false after limitMs.
+    // Waits until at least count boxes were answered (or, held, seen); false after limitMs.
+    // boxes() lists a box from the moment it is clicked: its caller may look at once.
     bool waitForBoxes(size_t count, uint32_t limitMs);
     std::vector<SeenBox> boxes();
 
@@ -88,11 +89,14 @@ private:
     void scan();
     void answer(HWND box);
     void answerMenus(const std::vector<HWND>& open);
-    static int click(HWND box, int answer);
+    // The button id a click with `answer` presses in the box, or 0 for its close.
+    static int clickedWith(HWND box, int answer);
+    static void click(HWND box, int answer);
     static void pick(HWND menu, int answer);
 
     std::mutex m_lock;
     std::vector<SeenBox> m_seen;
+    size_t m_done = 0;  // boxes answered, or held
     std::vector<SeenMenu> m_menus;
     std::vector<HWND> m_openMenus;  // answered and still shown
     int m_menuAnswer = kMenuClose;
@@ -111,6 +115,7 @@ struct ProcessCounts {
     uint32_t windows;   // top-level and child windows of the process
     uint32_t threads;
     uint32_t handles;
+    uint32_t events;  // of the handles, those of events
 };
 ProcessCounts processCounts();
 

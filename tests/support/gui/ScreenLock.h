@@ -1,8 +1,10 @@
 // tests/support/gui/ScreenLock.h
 //
-// ctest runs the GUI tests as parallel processes on one screen. A test that reads pixels
-// back from the screen or drives real input holds this lock for its whole run, so that no
-// other such test covers its window or takes the keyboard focus meanwhile.
+// ctest runs the tests as parallel processes. The screen tests take turns on the screen of
+// their screen group (see tools/wine-session), the others share the one screen of their
+// session. A test that reads pixels back from the screen or drives real input holds this
+// lock (one per wineserver, so one per screen) for its whole run, so that no other such
+// test covers its window or takes the keyboard focus meanwhile.
 #pragma once
 #include <windows.h>
 

@@ -69,20 +69,21 @@ HWND WINAPI refuseMainWindows(DWORD exStyle, LPCWSTR className, LPCWSTR title, D
     return CreateWindowExW(exStyle, className, title, style, x, y, w, h, parent, menu, instance, param);
 }
 
+// The fixture's box watcher answers the box: a second watcher beside it would see nothing
+// whenever the first had answered the box before it looked.
 TEST_F(StartRulesWindow, WaitingForAWindowThatCouldNotBeMadeEndsAtOnce) {
-    tests::gui::ModalWatcher watcher(IDOK);
     mfc::CWnd::setCreateWindowFunction(&refuseMainWindows);
     s::gui::win::Window* window = s::thread::Pool<s::gui::win::Window, 0>::obtain();
     mfc::CWnd::setCreateWindowFunction(nullptr);
     ASSERT_NE(nullptr, window);
     EXPECT_EQ(nullptr, window->getHandle());
     EXPECT_FALSE(s::app::win::waitUntilWindowClosed(window, INFINITE));
-    // The box stands on the window's UI thread: it is seen before the thread is stopped,
-    // which would take the box down with it on a loaded machine before the watcher looks.
-    const bool seen = watcher.waitForBoxes(1, 15000);
+    // The box stands on the window's UI thread while the window is made, and the window
+    // comes back from its pool once the box was answered.
+    const bool seen = watcher->waitForBoxes(1, 15000);
     window->releaseToPool();
     ASSERT_TRUE(seen);
-    EXPECT_EQ(L"Window Creation Failed!", watcher.boxes()[0].text);
+    EXPECT_EQ(L"Window Creation Failed!", watcher->boxes()[0].text);
 }
 
 // Its UI thread told to end: the windows go with the thread, and nothing closes the window.

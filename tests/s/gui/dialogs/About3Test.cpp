@@ -240,8 +240,16 @@ TEST_F(About3Test, EscapeReturnAndAltF4CloseItAndTheParentIsActiveAgain) {
             HWND w = a->window()->getHandle();
             ASSERT_TRUE(tests::gui::takeKeyboard(w, w, [&] { a->window()->runOnUiThread([](void* h) {
                 SetFocus(static_cast<HWND>(h)); }, w); }, 5000)) << "the About window did not take the keyboard";
-            press(k.key, k.alt);
-            EXPECT_TRUE(tests::gui::eventually([&] { return a->window()->isClosed(); }, 3000)) << "still open";
+            // Wine 8.0 takes the key state again from the X server when the activation
+            // reaches it, and X never saw the Alt that input gave: on a loaded machine that
+            // came between Alt and F4, and F4 arrived as a plain key (checked with a message
+            // spy). A press whose Alt was lost so leaves the window open and is made again.
+            bool closed = false;
+            for (int attempt = 0; attempt < (k.alt ? 3 : 1) && !closed; ++attempt) {
+                press(k.key, k.alt);
+                closed = tests::gui::eventually([&] { return a->window()->isClosed(); }, k.alt ? 1000 : 3000);
+            }
+            EXPECT_TRUE(closed) << "still open";
             EXPECT_TRUE(tests::gui::eventually([&] { return GetForegroundWindow() == parent->getHandle(); }, 3000))
                 << "the parent is not the active window again";
         }

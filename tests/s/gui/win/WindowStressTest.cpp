@@ -104,10 +104,11 @@ TEST_F(WindowStressTest, TenWindowsInParallelLeaveNoObjectBehind) {
     Sleep(200);
     ProcessCounts after = processCounts();
     std::printf("%d windows on %d threads in %lu ms; before/after: GDI %u/%u, USER %u/%u, "
-                "windows %u/%u, threads %u/%u, handles %u/%u/%u\n",
+                "windows %u/%u, threads %u/%u, handles %u/%u/%u, of them events %u/%u/%u\n",
                 kParallel * kRounds, kParallel, took, before.gdiObjects, after.gdiObjects,
                 before.userObjects, after.userObjects, before.windows, after.windows,
-                before.threads, after.threads, before.handles, mid.handles, after.handles);
+                before.threads, after.threads, before.handles, mid.handles, after.handles,
+                before.events, mid.events, after.events);
     EXPECT_EQ(g_failures.load(), 0);
     EXPECT_GE(g_events.load(), kParallel * (2 * kRounds + 1));
     EXPECT_EQ(after.gdiObjects, before.gdiObjects);
@@ -117,8 +118,12 @@ TEST_F(WindowStressTest, TenWindowsInParallelLeaveNoObjectBehind) {
     // A window that leaked a handle would leave hundreds per batch, in each batch. On a loaded
     // machine the first batch of ten threads now and then leaves a few handles that stay for
     // the rest of the process and never grow again (45 before, 51 after both batches: made
-    // once when that many threads first run together, not by the windows; Wine 8.0). So the
-    // second batch must leave what the first left, and the first only a few more than before.
+    // once when that many threads first run together, not by the windows; Wine 8.0). Those
+    // seen were events: the C++ run-time makes the wait event of a std::mutex when two
+    // threads first meet on it and keeps it with the mutex (winpthreads, checked), and the
+    // process-wide locks of the class registration, the working-set trim and the run-time's
+    // own thread list are seldom met. So the second batch must leave what the first left
+    // (one more, a lock first met then), and the first only a few more than before.
     EXPECT_LE(mid.handles, before.handles + 8);
     EXPECT_LE(after.handles, mid.handles + 1);
 }

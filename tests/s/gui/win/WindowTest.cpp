@@ -161,6 +161,26 @@ TEST_F(WindowTest, CloseListenerCanVetoAndTheWindowStaysOpen) {
     EXPECT_EQ(veto.calls.load(), 2);
 }
 
+// Shown from another thread, an application window is minimised, restored, brought to the
+// front and shown, and its own thread serves the user between those steps: a close there (here
+// from the activation the restore brings) leaves the window closed and hidden for good, never
+// shown again by the steps left.
+TEST_F(WindowTest, AWindowClosedWhileItIsShownStaysHidden) {
+    Pooled<Window> window(newWindow());
+    HWND handle = window->getHandle();
+    ASSERT_NE(handle, nullptr);
+    window->setAppWindow(true);
+    Recorder closer;
+    closer.action = [&] { window->close(); };
+    window->addActivateListener(&closer);
+    window->show(true, true);
+    EXPECT_GE(closer.calls.load(), 1);
+    EXPECT_TRUE(window->isClosed());
+    EXPECT_FALSE(IsWindowVisible(handle));
+    Sleep(200);
+    EXPECT_FALSE(IsWindowVisible(handle));
+}
+
 TEST_F(WindowTest, SentUserEventReachesListenersOnTheUiThreadWithItsResult) {
     Pooled<Window> window(newWindow());
     Recorder listener;
