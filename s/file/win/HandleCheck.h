@@ -32,7 +32,7 @@ enum class HandleVerdict {
 
 // What a handle tells of the item it was opened on.
 struct HandleFacts {
-    bool informed = false;    // GetFileInformationByHandle answered
+    bool informed = false;    // the handle's attributes and link count were read
     DWORD attributes = 0;     // from that answer
     DWORD names = 0;          // nNumberOfLinks
     bool placeKnown = false;  // the final path and the item's own place were both read

@@ -52,6 +52,8 @@ void PathWin::reset() {
     m_attributes = 0;
     m_fileSystem = -1;
     m_clusterUnit = -1;
+    m_volumeFlagsRead = -1;
+    m_volumeFlags = 0;
 }
 
 bool PathWin::assignPath(const StrBuffer* text) {

@@ -54,8 +54,8 @@ public:
     // takes it for empty; a size that cannot be read counts as data.
     bool mayHoldData();
     // A child found by listing this folder lies on its volume (links and mount points are
-    // never listed): it takes the file system and cluster size known here instead of asking
-    // the volume again.
+    // never listed): it takes the file system, cluster size and volume flags known here
+    // instead of asking the volume again.
     void inheritVolume(const PathWin& folder);
     // Every child (hidden and system ones too, links never), as listChildren gives them;
     // *whole tells whether the folder was read to its end: a listing that failed or broke
@@ -233,6 +233,7 @@ private:
     bool removeChecked(bool notify, bool atReboot, bool withContents);
     bool removeFolder(bool notify, bool atReboot, bool withContents);
     bool streamSizeFromCarrier();
+    bool volumeKeepsNoStreams();
     bool queryStreamsInto(ArrayP* found);
 
     StrBuffer m_scratch;
@@ -256,6 +257,8 @@ private:
     uint32_t m_attributes = 0;
     int32_t m_fileSystem = -1;
     int64_t m_clusterUnit = -1;  // bytes of one cluster of the volume; -1 until asked
+    int32_t m_volumeFlagsRead = -1;  // 1 read, 0 unreadable, -1 not asked yet
+    DWORD m_volumeFlags = 0;
     StrBuffer m_ext;
     StrBuffer m_fullPath;
     StrBuffer m_title;

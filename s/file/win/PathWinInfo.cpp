@@ -6,6 +6,7 @@
 // path has 260 units or more are found too.
 #include "s/file/win/PathWin.h"
 
+#include "s/file/win/NtFile.h"
 #include "s/file/win/PathText.h"
 
 namespace s::file::win {
@@ -44,9 +45,11 @@ DWORD PathWin::readLiveAttributes() const {
     // A stream carries its file's attributes; a folder's stream is still a stream, not a folder.
     HANDLE h = openItem(FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, 0);
     if (h == INVALID_HANDLE_VALUE) return INVALID_FILE_ATTRIBUTES;
+    DWORD attributes = INVALID_FILE_ATTRIBUTES;
+    NtFileBasics basics;
     BY_HANDLE_FILE_INFORMATION info;
-    DWORD attributes = GetFileInformationByHandle(h, &info) ? info.dwFileAttributes & ~FILE_ATTRIBUTE_DIRECTORY
-                                                            : INVALID_FILE_ATTRIBUTES;
+    if (ntFileCallsAvailable() ? readBasics(h, &basics) : GetFileInformationByHandle(h, &info) != 0)
+        attributes = (ntFileCallsAvailable() ? basics.attributes : info.dwFileAttributes) & ~FILE_ATTRIBUTE_DIRECTORY;
     CloseHandle(h);
     return attributes;
 }
@@ -223,6 +226,10 @@ int64_t PathWin::clusterUnit() {
 void PathWin::inheritVolume(const PathWin& folder) {
     if (m_fileSystem < 0) m_fileSystem = folder.m_fileSystem;
     if (m_clusterUnit <= 0) m_clusterUnit = folder.m_clusterUnit;
+    if (m_volumeFlagsRead < 0) {
+        m_volumeFlagsRead = folder.m_volumeFlagsRead;
+        m_volumeFlags = folder.m_volumeFlags;
+    }
 }
 
 int64_t PathWin::getCreationTime(bool refresh) {
