@@ -24,9 +24,11 @@ struct Frame {
     bool whole;
 };
 
-Frame* openFrame(PathWin& folder, void* state, void* parent) {
+Frame* openFrame(PathWin& folder, void* state, void* parent, IFolderVisitor& visitor) {
     Frame* frame = new (std::nothrow) Frame{&folder, state, parent, nullptr, 0, false};
-    if (frame) frame->children = folder.listEveryChild(&frame->whole);
+    void* handle = frame ? visitor.listingHandle(state) : nullptr;
+    if (frame)
+        frame->children = handle ? folder.listEveryChildThrough(handle, &frame->whole) : folder.listEveryChild(&frame->whole);
     if (frame && !frame->children) frame->whole = false;
     return frame;
 }
@@ -46,7 +48,7 @@ bool walkFolders(PathWin& top, IFolderVisitor& visitor) {
     bool made = true;
     // A folder that cannot get a frame is left at once, as a folder not read to its end.
     auto descend = [&](PathWin& folder, void* state, void* parent) {
-        Frame* frame = openFrame(folder, state, parent);
+        Frame* frame = openFrame(folder, state, parent, visitor);
         if (frame && frames.add(frame)) return;
         made = false;
         if (frame) {

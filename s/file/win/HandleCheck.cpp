@@ -162,17 +162,20 @@ bool readFinalPath(HANDLE handle, StrBuffer* out) {
     return false;
 }
 
-bool readFolderPlace(const PathWin& item, StrBuffer* out) {
-    out->clear();
+HANDLE openFolderOf(const PathWin& item, DWORD access) {
     StrBuffer dir;
     item.copyDir(&dir, false);
     PathWin folder;
-    if (!dir.length() || !folder.assignPath(&dir)) return false;
+    if (!dir.length() || !folder.assignPath(&dir)) return INVALID_HANDLE_VALUE;
     // A root opens with its separator ("X:" alone is the drive's current folder).
     if (folder.isRootLike()) dir.appendChar(L'\\');
     const wchar_t* api = folder.isRootLike() ? dir.cString() : folder.getApiPath();
-    HANDLE h = CreateFileW(api, FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS,
-                           nullptr);
+    return CreateFileW(api, access | SYNCHRONIZE, kShareAll, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+}
+
+bool readFolderPlace(const PathWin& item, StrBuffer* out) {
+    out->clear();
+    HANDLE h = openFolderOf(item, FILE_READ_ATTRIBUTES);
     if (h == INVALID_HANDLE_VALUE) return false;
     const bool read = readFinalPath(h, out);
     CloseHandle(h);

@@ -64,6 +64,10 @@ bool readFinalPath(HANDLE handle, s::str::strbuffer::StrBuffer* out);
 // it cannot be read.
 bool readFolderPlace(const PathWin& item, s::str::strbuffer::StrBuffer* out);
 
+// The folder that holds the item, opened as its path leads with `access` (and SYNCHRONIZE),
+// sharing everything; INVALID_HANDLE_VALUE when it cannot be opened.
+HANDLE openFolderOf(const PathWin& item, DWORD access);
+
 // The item's own place: `folderPlace`, a separator and the item's own name (a short name
 // expanded to its long one).
 void ownPlace(const PathWin& item, const wchar_t* folderPlace, s::str::strbuffer::StrBuffer* out);

@@ -17,6 +17,9 @@ public:
     // (null for the top item). Answers the state of a folder whose children are to be
     // visited next, or null when the item was dealt with in full.
     virtual void* enter(PathWin& item, void* parent, uint32_t index, uint32_t count) = 0;
+    // The open handle to list the folder of `state` through (FILE_LIST_DIRECTORY access,
+    // found to be the folder itself), or null: the folder is listed by its path.
+    virtual void* listingHandle(void* state) = 0;
     // Asked before each child: false leaves the folder's remaining children alone.
     virtual bool goOn(void* state) = 0;
     // After the children of a folder: `whole` is false when the folder could not be read to

@@ -157,7 +157,8 @@ bool writeAttributes(HANDLE file, DWORD attributes) {
     if (!ntFileCallsAvailable()) return false;
     FILE_BASIC_INFORMATION info;
     std::memset(&info, 0, sizeof info);  // times of 0 stay as they are
-    info.FileAttributes = attributes;
+    // As SetFileAttributesW sends them: never 0, which would leave the attributes unchanged.
+    info.FileAttributes = attributes | FILE_ATTRIBUTE_NORMAL;
     IO_STATUS_BLOCK io;
     std::memset(&io, 0, sizeof io);
     return succeeded(calls().set(file, &io, &info, sizeof info, kFileBasicInformation));

@@ -36,6 +36,24 @@ public:
     // A handle on the item itself (FILE_FLAG_OPEN_REPARSE_POINT is always added), through the
     // API path; INVALID_HANDLE_VALUE on failure.
     HANDLE openItem(DWORD access, DWORD share, DWORD flags) const;
+    // The same through `folder`, an open handle on the folder that holds the item: by the
+    // item's bare name, which costs no walk of the path. Without a folder handle, or for a
+    // name that Win32 would change on its way (a stream, trailing dots or spaces), as
+    // openItem.
+    HANDLE openInOwnFolder(HANDLE folder, DWORD access, DWORD share, DWORD flags) const;
+    // Attribute changes through an open handle that the caller found to be the item itself;
+    // the cache follows as with setAttributes and addAttributes.
+    bool setAttributesThrough(HANDLE item, uint32_t value);
+    bool addAttributesThrough(HANDLE item, uint32_t bits);
+    // renameToRandomName's rounds, each try a rename of the item of `item` inside `folder`
+    // (its own folder's handle) that refuses a name already there; the attributes are set
+    // through `item`.
+    bool renameToRandomNameThrough(HANDLE item, HANDLE folder, int32_t count, StrBuffer* received,
+                                   const std::atomic<bool>* stop);
+    // The item of `item` (an open handle on it with DELETE access, found to be the item) goes
+    // when that handle is closed: a file, once more after clearing read-only when refused;
+    // a folder only when empty. A stand-in installed for DeleteFileW takes a file's removal.
+    bool removeOnClose(HANDLE item);
     // Fresh attributes from the disk (the cache is left alone); INVALID_FILE_ATTRIBUTES when
     // the item cannot be read.
     DWORD readLiveAttributes() const;
@@ -61,6 +79,9 @@ public:
     // *whole tells whether the folder was read to its end: a listing that failed or broke
     // off is not an empty folder.
     ArrayP* listEveryChild(bool* whole);
+    // The same through `folder`, an open handle on this folder with FILE_LIST_DIRECTORY
+    // access, found to be the folder itself.
+    ArrayP* listEveryChildThrough(HANDLE folder, bool* whole);
     // The alternate data streams, as listStreams gives them; *known turns false when the
     // volume keeps streams but this item's could not be listed (they may hold data).
     ArrayP* listEveryStream(bool* known);
@@ -231,6 +252,10 @@ private:
     const wchar_t* intoScratchLoaded(StrBuffer* (PathWin::*copy)(StrBuffer*, bool));
     IPath* uniquePath(bool numberedInBrackets);
     bool removeChecked(bool notify, bool atReboot, bool withContents);
+    using RenameTry = int (*)(const StrBuffer& from, const StrBuffer& to, void* context);
+    bool renameInRounds(int32_t count, StrBuffer* current, const std::atomic<bool>* stop, RenameTry tryRename,
+                        void* context);
+    void loadAttributesThrough(HANDLE item);
     bool removeFolder(bool notify, bool atReboot, bool withContents);
     bool streamSizeFromCarrier();
     bool volumeKeepsNoStreams();

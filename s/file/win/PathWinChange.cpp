@@ -13,6 +13,7 @@
 #include "s/col/_array/ArrayP.h"
 #include "s/file/win/FolderWalk.h"
 #include "s/file/win/IFolderVisitor.h"
+#include "s/file/win/NtFile.h"
 #include "s/file/win/ShellFileOperation.h"
 #include "s/time/Time.h"
 
@@ -182,6 +183,18 @@ bool PathWin::removeFile(bool notify, bool atReboot) {
     return false;
 }
 
+bool PathWin::removeOnClose(HANDLE item) {
+    if (!m_parsed || isRootLike()) return false;
+    const bool folder = !m_stream && isKnownFolder();
+    if (!folder && g_delete != &DeleteFileW) return removeFile(false, false);
+    if (deleteOnClose(item)) return true;
+    if (folder || GetLastError() != ERROR_ACCESS_DENIED) return false;
+    loadAttributesThrough(item);
+    const DWORD attributes = m_attributes == INVALID_FILE_ATTRIBUTES ? FILE_ATTRIBUTE_NORMAL : m_attributes;
+    return setAttributesThrough(item, settableAttributes(settableAttributes(attributes) & ~FILE_ATTRIBUTE_READONLY)) &&
+           deleteOnClose(item);
+}
+
 namespace {
 
 // Removal of a folder's contents, deepest first. A folder is tried empty before it is listed,
@@ -208,6 +221,7 @@ public:
         }
         return nullptr;
     }
+    void* listingHandle(void*) override { return nullptr; }
     bool goOn(void*) override { return true; }
     void leave(PathWin& item, void* state, void* parent, bool whole) override {
         Folder* folder = static_cast<Folder*>(state);
@@ -243,6 +257,7 @@ public:
         all = item.scheduleRemovalAtReboot() && all;
         return nullptr;
     }
+    void* listingHandle(void*) override { return nullptr; }
     bool goOn(void*) override { return true; }
     void leave(PathWin& item, void*, void*, bool) override { all = item.scheduleRemovalAtReboot() && all; }
 };

@@ -60,6 +60,29 @@ HANDLE PathWin::openItem(DWORD access, DWORD share, DWORD flags) const {
                        nullptr);
 }
 
+namespace {
+
+// Win32 drops trailing dots and spaces of a name on its way to the system; a bare name
+// handed to ntdll keeps them, and so would name another item.
+bool travelsUnchanged(const StrBuffer& name) {
+    const uint32_t n = name.length();
+    return n && name.charAt(n - 1) != L'.' && name.charAt(n - 1) != L' ';
+}
+
+}  // namespace
+
+HANDLE PathWin::openInOwnFolder(HANDLE folder, DWORD access, DWORD share, DWORD flags) const {
+    StrBuffer name;
+    if (m_parsed && !m_unreachable && !m_stream && folder && folder != INVALID_HANDLE_VALUE && copyName(&name, false) &&
+        travelsUnchanged(name) && ntFileCallsAvailable()) {
+        uint32_t options = 0;
+        if (flags & FILE_FLAG_NO_BUFFERING) options |= kNtOpenUnbuffered;
+        if (flags & FILE_FLAG_BACKUP_SEMANTICS) options |= kNtOpenBackupIntent;
+        return openInFolder(folder, name.cString(), name.length(), access, share, options);
+    }
+    return openItem(access, share, flags);
+}
+
 bool PathWin::isReparsePoint() const {
     DWORD attributes = readLiveAttributes();
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
@@ -87,6 +110,31 @@ bool PathWin::setAttributes(uint32_t value) {
     uint32_t kept = m_attributes == INVALID_FILE_ATTRIBUTES ? 0 : m_attributes & kStructuralBits;
     m_attributes = (value & ~kStructuralBits) | kept;
     return true;
+}
+
+void PathWin::loadAttributesThrough(HANDLE item) {
+    if (m_attributesLoaded) return;
+    NtFileBasics basics;
+    m_attributes = readBasics(item, &basics) ? basics.attributes : INVALID_FILE_ATTRIBUTES;
+    if (m_stream && m_attributes != INVALID_FILE_ATTRIBUTES) m_attributes &= ~FILE_ATTRIBUTE_DIRECTORY;
+    m_attributesLoaded = true;
+}
+
+bool PathWin::setAttributesThrough(HANDLE item, uint32_t value) {
+    if (m_attributesLoaded && m_attributes == value) return true;
+    if (!m_parsed) return false;
+    loadAttributesThrough(item);
+    if (!writeAttributes(item, value)) return false;
+    uint32_t kept = m_attributes == INVALID_FILE_ATTRIBUTES ? 0 : m_attributes & kStructuralBits;
+    m_attributes = (value & ~kStructuralBits) | kept;
+    return true;
+}
+
+bool PathWin::addAttributesThrough(HANDLE item, uint32_t bits) {
+    loadAttributesThrough(item);
+    if (m_attributes == INVALID_FILE_ATTRIBUTES) return false;
+    if ((m_attributes & bits) == bits) return true;
+    return setAttributesThrough(item, m_attributes | bits);
 }
 
 bool PathWin::addAttributes(uint32_t bits) {

@@ -7,11 +7,15 @@
 // would list its target.
 #include "s/file/win/PathWin.h"
 
+#include <winternl.h>
+
+#include <cstddef>
 #include <new>
 
 #include "s/col/_array/ArrayP.h"
 #include "s/file/IPathArray.h"
 #include "s/file/win/ExplorerSettings.h"
+#include "s/file/win/NtFile.h"
 #include "s/file/win/PathArray.h"
 #include "s/str/strarray/StrArray.h"
 #include "s/thread/Pool.h"
@@ -201,6 +205,54 @@ ArrayP* PathWin::listEveryChild(bool* whole) {
     clusterUnit();
     return listPaths(*this, EntryKind::Children, false, nullptr, true, whole);
 }
+namespace {
+
+constexpr uint32_t kListingBatchBytes = 65536;
+
+// One record of a batch as the listing takes it: its attributes and its name, ended.
+bool addRecord(const PathWin& folder, const FILE_DIRECTORY_INFORMATION& record, PathListing* listing) {
+    WIN32_FIND_DATAW entry;
+    const uint32_t units = record.FileNameLength / sizeof(wchar_t);
+    if (units >= MAX_PATH) {
+        listing->whole = false;  // no name of a folder entry is this long
+        return true;
+    }
+    entry.dwFileAttributes = record.FileAttributes;
+    for (uint32_t i = 0; i < units; ++i) entry.cFileName[i] = record.FileName[i];
+    entry.cFileName[units] = 0;
+    if (isListable(entry.dwFileAttributes, entry.cFileName, true, Visibility())) addPath(folder, entry, listing);
+    return true;
+}
+
+}  // namespace
+
+ArrayP* PathWin::listEveryChildThrough(HANDLE folder, bool* whole) {
+    detectFileSystem();
+    clusterUnit();
+    PathListing listing{pathListArray(nullptr), true};
+    uint8_t* batch = listing.array ? new (std::nothrow) uint8_t[kListingBatchBytes] : nullptr;
+    bool read = batch != nullptr;
+    for (bool restart = true; read;) {
+        const int32_t got = listFolderBatch(folder, batch, kListingBatchBytes, restart);
+        if (got < 0) read = false;
+        if (got <= 0) break;
+        restart = false;
+        for (uint32_t at = 0;;) {
+            const auto* record = reinterpret_cast<const FILE_DIRECTORY_INFORMATION*>(batch + at);
+            if (at + offsetof(FILE_DIRECTORY_INFORMATION, FileName) + record->FileNameLength > kListingBatchBytes) {
+                read = false;
+                break;
+            }
+            addRecord(*this, *record, &listing);
+            if (!record->NextEntryOffset) break;
+            at += record->NextEntryOffset;
+        }
+    }
+    delete[] batch;
+    if (whole) *whole = read && listing.whole;
+    return listing.array;
+}
+
 ArrayP* PathWin::listFolders(bool recurse, ArrayP* array, bool all) {
     return listPaths(*this, EntryKind::Folders, recurse, array, all);
 }

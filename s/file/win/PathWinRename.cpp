@@ -6,6 +6,7 @@
 
 #include <shlobj.h>
 
+#include "s/file/win/NtFile.h"
 #include "s/file/win/PathText.h"
 #include "s/file/win/RandomName.h"
 #include "s/file/win/RandomSource.h"
@@ -67,7 +68,58 @@ bool PathWin::renameToRandomName(int32_t count, StrBuffer* received, bool restor
     current->setStr(&m_fullPath);
     setAttributes(FILE_ATTRIBUTE_NORMAL);
     addAttributes(FILE_ATTRIBUTE_NOT_CONTENT_INDEXED | (kept & FILE_ATTRIBUTE_DIRECTORY));
+    const RenameTry byPath = [](const StrBuffer& from, const StrBuffer& to, void*) {
+        return static_cast<int>(renameItem(from, to));
+    };
+    const bool renamed = renameInRounds(count, current, stop, byPath, nullptr);
+    if (restoreAttributes) {
+        PathWin final;
+        if (final.assignPath(current)) final.setAttributes(settableAttributes(kept));
+    }
+    if (!received) current->releaseToPool();
+    return renamed;
+}
 
+namespace {
+
+struct HandleRename {
+    HANDLE item;
+    HANDLE folder;
+    uint32_t nameStart;
+};
+
+// A name already there refuses the rename by itself: no look-up of it comes first (under
+// Wine each look-up of a missing name reads the whole folder; Wine 8.0, checked).
+int renameThroughHandle(const StrBuffer&, const StrBuffer& to, void* context) {
+    const HandleRename* rename = static_cast<const HandleRename*>(context);
+    const uint32_t start = rename->nameStart;
+    SetLastError(ERROR_SUCCESS);
+    if (renameInFolder(rename->item, rename->folder, to.chars() + start, to.length() - start))
+        return static_cast<int>(Outcome::kRenamed);
+    return static_cast<int>(isRefusal(GetLastError()) ? Outcome::kRefused : Outcome::kTryAgain);
+}
+
+}  // namespace
+
+bool PathWin::renameToRandomNameThrough(HANDLE item, HANDLE folder, int32_t count, StrBuffer* received,
+                                        const std::atomic<bool>* stop) {
+    if (m_stream || refusesChange() || !received) return false;
+    loadAttributesThrough(item);
+    const DWORD kept = m_attributes;
+    if (kept == INVALID_FILE_ATTRIBUTES) return false;
+    received->setStr(&m_fullPath);
+    setAttributesThrough(item, FILE_ATTRIBUTE_NORMAL);
+    addAttributesThrough(item, FILE_ATTRIBUTE_NOT_CONTENT_INDEXED | (kept & FILE_ATTRIBUTE_DIRECTORY));
+    uint32_t separator = 0;
+    if (!received->lastIndexOf(L'\\', &separator)) return false;
+    HandleRename rename{item, folder, separator + 1};
+    return renameInRounds(count, received, stop, &renameThroughHandle, &rename);
+}
+
+// The rounds of a random rename, each try made by `tryRename` from the current name to a
+// candidate; *current follows every rename that succeeded.
+bool PathWin::renameInRounds(int32_t count, StrBuffer* current, const std::atomic<bool>* stop, RenameTry tryRename,
+                             void* context) {
     bool renamed = false;
     uint32_t separator = 0;
     if (count >= 1 && current->lastIndexOf(L'\\', &separator) && separator + 1 < current->length()) {
@@ -87,10 +139,10 @@ bool PathWin::renameToRandomName(int32_t count, StrBuffer* received, bool restor
                 randomizeStretch(candidate.chars(), nameStart, nameStart + stretch, &RandomSource::draw);
                 // The device would be opened instead of a file of that name.
                 if (isReservedDeviceName(candidate.chars() + nameStart, candidate.length() - nameStart)) continue;
-                Outcome outcome = renameItem(*current, candidate);
+                Outcome outcome = static_cast<Outcome>(tryRename(*current, candidate, context));
                 if (outcome == Outcome::kTryAgain && !stopped(stop)) {
                     Sleep(kRetryPauseMs);
-                    if (!stopped(stop)) outcome = renameItem(*current, candidate);
+                    if (!stopped(stop)) outcome = static_cast<Outcome>(tryRename(*current, candidate, context));
                 }
                 if (outcome == Outcome::kRefused) {
                     refused = true;
@@ -104,11 +156,6 @@ bool PathWin::renameToRandomName(int32_t count, StrBuffer* received, bool restor
             }
         }
     }
-    if (restoreAttributes) {
-        PathWin final;
-        if (final.assignPath(current)) final.setAttributes(settableAttributes(kept));
-    }
-    if (!received) current->releaseToPool();
     return renamed;
 }
 

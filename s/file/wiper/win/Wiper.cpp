@@ -16,6 +16,7 @@
 #include "s/file/win/FolderWalk.h"
 #include "s/file/win/HandleCheck.h"
 #include "s/file/win/IFolderVisitor.h"
+#include "s/file/win/NtFile.h"
 #include "s/file/win/PathText.h"
 #include "s/file/win/PathWin.h"
 #include "s/file/win/RandomSource.h"
@@ -37,6 +38,16 @@ using s::file::win::RandomSource;
 using s::str::strbuffer::StrBuffer;
 
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+// A folder's own handle, held while its children are wiped inside it and used for its own
+// end: listing, opening in it, its attributes and times, its rename and its removal.
+constexpr DWORD kFolderAccess = FILE_LIST_DIRECTORY | FILE_TRAVERSE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES |
+                                DELETE | GENERIC_READ | GENERIC_WRITE;
+// A file's first handle: its check and its first attributes.
+constexpr DWORD kAttributeAccess = FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES;
+// The handle a rename, the stamps and the removal go through where no other is held.
+constexpr DWORD kEndAccess = GENERIC_READ | GENERIC_WRITE | DELETE;
+
+bool isOpen(HANDLE h) { return h && h != INVALID_HANDLE_VALUE; }
 
 void releaseMethod(IMethod* method) {
     if (auto* poolable = dynamic_cast<s::thread::IPoolable*>(method)) poolable->releaseToPool();
@@ -459,7 +470,8 @@ struct Wiper::Removals {
 // and whether everything in it went well so far.
 class Wiper::Descent final : public s::file::win::IFolderVisitor {
 public:
-    Descent(Wiper& wiper, float from, float to, bool queued) : m_wiper(wiper), m_from(from), m_to(to), m_queued(queued) {}
+    Descent(Wiper& wiper, float from, float to, bool queued, HANDLE topFolder)
+        : m_wiper(wiper), m_from(from), m_to(to), m_queued(queued), m_topFolder(topFolder) {}
     bool result = false;
 
     void* enter(PathWin& item, void* parent, uint32_t index, uint32_t count) override {
@@ -473,14 +485,21 @@ public:
         const bool queued = !above && m_queued;
         DWORD kept = 0;
         bool folder = false;
-        if (!m_wiper.beginItem(&item, queued, &kept, &folder)) return done(above, false, false);
+        HANDLE own = INVALID_HANDLE_VALUE;
+        const HANDLE parentHandle = handleOf(above);
+        if (!m_wiper.beginItem(&item, queued, parentHandle, &kept, &folder, &own)) return done(above, false, false);
         if (folder) {
-            Folder* state = new (std::nothrow) Folder{from, to, kept, queued, true, false, {}};
+            Folder* state = new (std::nothrow) Folder{from, to, kept, queued, true, false, {}, own};
             if (state) return state;
         }
         ItemFate fate;
-        const bool ok = m_wiper.finishItem(&item, to, queued, kept, folder, !folder, removalsOf(above), &fate);
+        const bool ok =
+            m_wiper.finishItem(&item, to, queued, kept, folder, !folder, removalsOf(above), &fate, own, parentHandle);
         return done(above, ok, wasTouched(fate, ok));
+    }
+    void* listingHandle(void* state) override {
+        const HANDLE h = static_cast<Folder*>(state)->handle;
+        return isOpen(h) ? h : nullptr;
     }
     bool goOn(void* state) override {
         if (!m_wiper.stopRequested()) return true;
@@ -493,7 +512,8 @@ public:
         ItemFate fate;
         fate.inside = folder->inside;
         const bool ok = m_wiper.finishItem(&item, folder->to, folder->queued, folder->kept, true,
-                                           folder->result && whole, removalsOf(above), &fate);
+                                           folder->result && whole, removalsOf(above), &fate, folder->handle,
+                                           handleOf(above));
         if (!ok) folder->removals.tell();
         delete folder;
         done(above, ok, wasTouched(fate, ok));
@@ -507,7 +527,9 @@ private:
         bool result;
         bool inside;        // something in it was written or removed
         Removals removals;  // of the children, told only when this folder stays
+        HANDLE handle;      // its own, or INVALID_HANDLE_VALUE: its children go by path
     };
+    HANDLE handleOf(Folder* folder) const { return folder ? folder->handle : m_topFolder; }
     void* done(Folder* above, bool ok, bool touched) {
         if (touched) m_wiper.markTouched();
         if (above) {
@@ -523,19 +545,26 @@ private:
     Wiper& m_wiper;
     float m_from, m_to;
     bool m_queued;
+    HANDLE m_topFolder;  // the folder that holds the top item, or INVALID_HANDLE_VALUE
 };
 
 // Returns whether the item is gone for good. Items refused before any change keep the
 // progress where it was; every other item that stays, but a stream, gets its first
 // attributes back. `queued` marks the items of the queue itself.
 bool Wiper::wipeItem(PathWin* item, float from, float to, bool queued) {
-    Descent descent(*this, from, to, queued);
+    // Everything under the top item is opened inside its folder's handle: under Wine an open
+    // by whole path looks up every folder of the path again (Wine 8.0, measured).
+    HANDLE top = INVALID_HANDLE_VALUE;
+    if (!item->isStream() && !item->isRootLike() && s::file::win::ntFileCallsAvailable())
+        top = s::file::win::openFolderOf(*item, FILE_LIST_DIRECTORY | FILE_TRAVERSE | FILE_READ_ATTRIBUTES);
+    Descent descent(*this, from, to, queued, top);
     s::file::win::walkFolders(*item, descent);
+    if (isOpen(top)) CloseHandle(top);
     return descent.result;
 }
 
 // Up to the first change of the item: false when it is refused, which leaves it untouched.
-bool Wiper::beginItem(PathWin* item, bool queued, DWORD* kept, bool* folder) {
+bool Wiper::beginItem(PathWin* item, bool queued, HANDLE parent, DWORD* kept, bool* folder, HANDLE* own) {
     if (stopRequested()) {
         // A queued item that a stop kept the run from reaching survives like any other.
         if (queued && (item->isRootLike() || item->exists())) recordSurvivor(item->getFullPath(), Survival::kLeftAsItWas);
@@ -573,22 +602,45 @@ bool Wiper::beginItem(PathWin* item, bool queued, DWORD* kept, bool* folder) {
     }
     *folder = !item->isStream() && (*kept & FILE_ATTRIBUTE_DIRECTORY);
     // A stream is reached through its carrier, which was checked before it.
-    if (!item->isStream()) {
-        const HandleVerdict verdict = checkItem(item, *folder);
-        if (verdict != HandleVerdict::kItself) {
-            recordSurvivor(item->getFullPath(), refusalOf(verdict));
-            return false;
-        }
+    if (item->isStream()) {
+        item->setAttributes(FILE_ATTRIBUTE_NORMAL);
+        item->addAttributes(FILE_ATTRIBUTE_NOT_CONTENT_INDEXED);
+        return true;
     }
-    item->setAttributes(FILE_ATTRIBUTE_NORMAL);
-    item->addAttributes(FILE_ATTRIBUTE_NOT_CONTENT_INDEXED);
-    if (*folder) item->addAttributes(FILE_ATTRIBUTE_DIRECTORY);
+    // The handle checked is the one the first attributes go through; a folder keeps it for
+    // its children and its end. Where it cannot be had, a handle for the check alone, and
+    // the attributes by path, as the system allows them.
+    HANDLE h = s::file::win::ntFileCallsAvailable()
+                   ? holdOpen(item->openInOwnFolder(parent, *folder ? kFolderAccess : kAttributeAccess, kShareAll,
+                                                    FILE_FLAG_BACKUP_SEMANTICS))
+                   : INVALID_HANDLE_VALUE;
+    const bool through = isOpen(h);
+    if (!through) h = holdOpen(item->openInOwnFolder(parent, FILE_READ_ATTRIBUTES, kShareAll, FILE_FLAG_BACKUP_SEMANTICS));
+    const HandleVerdict verdict = isOpen(h) ? checkOpenItem(item, h, *folder) : HandleVerdict::kUnknown;
+    if (verdict != HandleVerdict::kItself) {
+        closeHeld(h);
+        recordSurvivor(item->getFullPath(), refusalOf(verdict));
+        return false;
+    }
+    if (through) {
+        item->setAttributesThrough(h, FILE_ATTRIBUTE_NORMAL);
+        item->addAttributesThrough(h, FILE_ATTRIBUTE_NOT_CONTENT_INDEXED);
+        if (*folder) item->addAttributesThrough(h, FILE_ATTRIBUTE_DIRECTORY);
+    } else {
+        item->setAttributes(FILE_ATTRIBUTE_NORMAL);
+        item->addAttributes(FILE_ATTRIBUTE_NOT_CONTENT_INDEXED);
+        if (*folder) item->addAttributes(FILE_ATTRIBUTE_DIRECTORY);
+    }
+    if (*folder && through)
+        *own = h;
+    else
+        closeHeld(h);  // a file is opened again, alone, for its overwrite
     return true;
 }
 
 // After a folder's children (whose outcome `result` holds): its streams, its data, its end.
 bool Wiper::finishItem(PathWin* item, float to, bool queued, DWORD kept, bool folder, bool result,
-                       Removals* removals, ItemFate* fate) {
+                       Removals* removals, ItemFate* fate, HANDLE own, HANDLE parent) {
     bool streamsKnown = true;
     if (!item->isStream() && item->isNtfs()) result = wipeStreams(item, to, &streamsKnown) && result;
     if (result && !folder && item->mayHoldData()) {
@@ -596,15 +648,19 @@ bool Wiper::finishItem(PathWin* item, float to, bool queued, DWORD kept, bool fo
         if (s::file::win::isRewrittenElsewhere(kept))
             result = false;
         else
-            result = overwriteAndCut(item, to, fate);
+            result = overwriteAndCut(item, to, fate, parent, &own);
     }
-    if (result && !stopRequested()) result = renameStampAndRemove(item, queued, folder, removals, fate);
+    if (result && !stopRequested())
+        result = renameStampAndRemove(item, queued, folder, removals, fate, own, parent);
+    else
+        closeHeld(own);
     // A pass loop stopped between two passes answers true; the item is not done all the same.
     if (stopRequested() && item->exists()) result = false;
 
     // What a check found to lead elsewhere is not changed back either: that would reach
-    // through the link.
-    if (!item->isStream() && fate->refused != Survival::kThroughLink && item->exists())
+    // through the link. An item wiped whole has no name left to change back (its last one
+    // was seen gone).
+    if (!result && !item->isStream() && fate->refused != Survival::kThroughLink && item->exists())
         item->setAttributes(s::file::win::settableAttributes(kept));
     // A failed item keeps its first name, and so do its parents (they fail with it).
     if (!result && item->exists()) recordSurvivor(item->getFullPath(), survivalOf(*fate, folder));
@@ -634,9 +690,13 @@ bool Wiper::wipeStreams(PathWin* item, float to, bool* known) {
 
 // The length written is taken from the open handle, so a file that grew after it was
 // queued is overwritten to its end, rounded up to whole clusters.
-bool Wiper::overwriteAndCut(PathWin* item, float to, ItemFate* fate) {
-    HANDLE file = holdOpen(item->openItem(GENERIC_READ | GENERIC_WRITE, 0,
-                                          FILE_FLAG_NO_BUFFERING | FILE_ATTRIBUTE_NORMAL));
+// On success the handle is kept in *keep when it may also rename and remove the file: held
+// alone since its check, it is the file itself up to the end.
+bool Wiper::overwriteAndCut(PathWin* item, float to, ItemFate* fate, HANDLE parent, HANDLE* keep) {
+    constexpr DWORD kFlags = FILE_FLAG_NO_BUFFERING | FILE_ATTRIBUTE_NORMAL;
+    HANDLE file = holdOpen(item->openInOwnFolder(parent, GENERIC_READ | GENERIC_WRITE | DELETE, 0, kFlags));
+    const bool toTheEnd = isOpen(file);
+    if (!toTheEnd) file = holdOpen(item->openInOwnFolder(parent, GENERIC_READ | GENERIC_WRITE, 0, kFlags));
     if (file == INVALID_HANDLE_VALUE) return false;
     const HandleVerdict verdict = checkOpenItem(item, file, false);
     if (verdict != HandleVerdict::kItself) fate->refused = refusalOf(verdict);
@@ -661,11 +721,57 @@ bool Wiper::overwriteAndCut(PathWin* item, float to, ItemFate* fate) {
         }
         fate->destroyed = fate->written && result && cutToNothing;
     }
+    if (result && toTheEnd && keep) {
+        *keep = file;
+        return true;
+    }
     closeHeld(file);
     return result;
 }
 
-bool Wiper::renameStampAndRemove(PathWin* item, bool queued, bool folder, Removals* removals, ItemFate* fate) {
+// Through handles where the item's folder is held open: the item's own handle (or one opened
+// for this), checked, renamed inside the folder, re-attributed, re-stamped and removed.
+bool Wiper::renameStampAndRemove(PathWin* item, bool queued, bool folder, Removals* removals, ItemFate* fate,
+                                 HANDLE own, HANDLE parent) {
+    if (item->isStream() || !isOpen(parent) || !s::file::win::ntFileCallsAvailable()) {
+        closeHeld(own);
+        return renameStampAndRemoveByPath(item, queued, folder, removals, fate);
+    }
+    // A file's own handle is its overwrite's: checked then, and held alone since.
+    const bool checked = !folder && isOpen(own);
+    HANDLE h = isOpen(own) ? holdOpen(own)
+                           : holdOpen(item->openInOwnFolder(parent, kEndAccess, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                                            FILE_FLAG_BACKUP_SEMANTICS));
+    if (!isOpen(h)) return renameStampAndRemoveByPath(item, queued, folder, removals, fate);
+    // The name about to change must still lead to the item itself: a folder's children took long.
+    const HandleVerdict verdict = checked ? HandleVerdict::kItself : checkOpenItem(item, h, folder);
+    if (verdict != HandleVerdict::kItself) {
+        fate->refused = refusalOf(verdict);
+        closeHeld(h);
+        return false;
+    }
+    StrBuffer* received = s::thread::Pool<StrBuffer>::obtain();
+    if (!received || !item->renameToRandomNameThrough(h, parent, m_renameCount, received, &m_stop)) {
+        closeHeld(h);
+        if (received) received->releaseToPool();
+        return false;
+    }
+    fate->renamed = true;
+    bool result = false;
+    PathWin* renamed = s::file::win::pathFromString(received->cString());
+    if (renamed) {
+        result = stampAndRemoveThrough(renamed, h, folder, removals);
+        if (!result && queued && renamed->exists()) recordRenamedSurvivor(item->getFullPath(), renamed->getFullPath());
+        renamed->releaseToPool();
+    } else {
+        closeHeld(h);
+        if (queued) recordRenamedSurvivor(item->getFullPath(), received->cString());
+    }
+    received->releaseToPool();
+    return result;
+}
+
+bool Wiper::renameStampAndRemoveByPath(PathWin* item, bool queued, bool folder, Removals* removals, ItemFate* fate) {
     if (item->isStream()) return item->remove(false, false) && nameIsGone(item);
     // The name about to change must still lead to the item itself. A file's handle was
     // checked just before (its overwrite's, or its first); a folder's children took long.
@@ -724,6 +830,29 @@ bool Wiper::stampAndRemove(PathWin* renamed, bool folder, Removals* removals) {
     if (!nameIsGone(renamed)) return false;
     if (removed && removals) removals->add(renamed->getFullPath(), folder);
     return true;
+}
+
+// As stampAndRemove, through the handle the rename went through (closed here). The item
+// goes as that handle closes; only then can its name be seen gone.
+bool Wiper::stampAndRemoveThrough(PathWin* renamed, HANDLE item, bool folder, Removals* removals) {
+    if (checkOpenItem(renamed, item, folder) != HandleVerdict::kItself) {
+        closeHeld(item);
+        return false;
+    }
+    randomizeAttributesThrough(renamed, item, folder);
+    randomizeTimes(item);
+    const bool removed = renamed->removeOnClose(item);
+    closeHeld(item);
+    if (removed && !removals) s::file::win::notifyShell(folder ? SHCNE_RMDIR : SHCNE_DELETE, renamed->getFullPath());
+    if (!nameIsGone(renamed)) return false;
+    if (removed && removals) removals->add(renamed->getFullPath(), folder);
+    return true;
+}
+
+void Wiper::randomizeAttributesThrough(PathWin* item, HANDLE handle, bool folder) {
+    for (int32_t k = 0; k < m_attributeChangeCount && !stopRequested(); ++k)
+        item->setAttributesThrough(handle, randomAttributes(RandomSource::draw(), folder));
+    item->setAttributesThrough(handle, folder ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL);
 }
 
 void Wiper::randomizeAttributes(PathWin* item) {
@@ -817,6 +946,7 @@ public:
         if (!above) result = ok;
         return nullptr;
     }
+    void* listingHandle(void*) override { return nullptr; }
     bool goOn(void*) override { return !m_wiper.stopRequested(); }
     void leave(PathWin& folder, void* state, void* parent, bool whole) override {
         // What was not listed was not treated.

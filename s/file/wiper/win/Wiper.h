@@ -100,14 +100,21 @@ private:
     class Descent;
     struct Removals;
     bool wipeItem(PathWin* item, float from, float to, bool queued);
-    bool beginItem(PathWin* item, bool queued, DWORD* kept, bool* folder);
+    // `parent` is an open handle on the folder that holds the item (null or invalid: none,
+    // every call goes by path); `own` the item's own handle, held from its first check to
+    // its end (a folder's, which its children are opened in, or a file's overwrite handle).
+    bool beginItem(PathWin* item, bool queued, HANDLE parent, DWORD* kept, bool* folder, HANDLE* own);
     bool finishItem(PathWin* item, float to, bool queued, DWORD kept, bool folder, bool result, Removals* removals,
-                    ItemFate* fate);
+                    ItemFate* fate, HANDLE own, HANDLE parent);
     bool wipeStreams(PathWin* item, float to, bool* known);
-    bool overwriteAndCut(PathWin* item, float to, ItemFate* fate);
-    bool renameStampAndRemove(PathWin* item, bool queued, bool folder, Removals* removals, ItemFate* fate);
+    bool overwriteAndCut(PathWin* item, float to, ItemFate* fate, HANDLE parent, HANDLE* keep);
+    bool renameStampAndRemove(PathWin* item, bool queued, bool folder, Removals* removals, ItemFate* fate, HANDLE own,
+                              HANDLE parent);
+    bool renameStampAndRemoveByPath(PathWin* item, bool queued, bool folder, Removals* removals, ItemFate* fate);
     bool stampAndRemove(PathWin* renamed, bool folder, Removals* removals);
+    bool stampAndRemoveThrough(PathWin* renamed, HANDLE item, bool folder, Removals* removals);
     void randomizeAttributes(PathWin* item);
+    void randomizeAttributesThrough(PathWin* item, HANDLE handle, bool folder);
     void randomizeTimes(HANDLE file);
     class SlackDescent;
     bool wipeSlack(PathWin* item, float from, float to);
