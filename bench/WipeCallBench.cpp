@@ -179,6 +179,7 @@ bool wipeByPath(Steps& s, const std::wstring& path, bool folder, int count, std:
         return folder ? RemoveDirectoryW(current.c_str()) : DeleteFileW(current.c_str());
     });
     s.time(L"existence of a missing name", [&] { return GetFileAttributesW(current.c_str()); });
+    s.time(L"existence of a missing name", [&] { return GetFileAttributesW(path.c_str()); });
     return gone;
 }
 
@@ -202,6 +203,11 @@ bool wipeByHandle(Steps& s, HANDLE parent, const std::wstring& name, const std::
     auto setAttrs = [&](HANDLE h, DWORD v) { return s.time(L"attribute write by handle", [&] { return writeAttributes(h, v); }); };
     const uint32_t dirOption = folder ? kNtOpenFolder | kNtOpenBackupIntent : 0;
     // A folder's handle stays open for its children: sharing everything, as the path walk's did.
+    // Still by path: existence, attributes and the link test before the first change.
+    auto attrs = [&] { return s.time(L"attribute read by path", [&] { return GetFileAttributesW(path.c_str()); }); };
+    attrs();
+    attrs();
+    attrs();
     const DWORD firstAccess = FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES | DELETE | (folder ? FILE_LIST_DIRECTORY | FILE_TRAVERSE : 0);
     HANDLE h = s.time(L"open in folder", [&] { return openInFolder(parent, name.c_str(), length, firstAccess, kShareAll, dirOption); });
     if (h == INVALID_HANDLE_VALUE) return false;
@@ -222,8 +228,9 @@ bool wipeByHandle(Steps& s, HANDLE parent, const std::wstring& name, const std::
         s.time(L"volume flags", [&] { return GetVolumeInformationW(volumeRoot->c_str(), nullptr, 0, nullptr, nullptr, &flags, nullptr, 0); });
         *volumeAsked = true;
     }
-    (void)path;
     if (!folder) {
+        WIN32_FILE_ATTRIBUTE_DATA data;
+        s.time(L"size by path", [&] { return GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data); });
         CloseHandle(h);
         h = s.time(L"open in folder", [&] {
             return openInFolder(parent, name.c_str(), length, GENERIC_READ | GENERIC_WRITE | DELETE, 0, kNtOpenUnbuffered);
@@ -235,6 +242,8 @@ bool wipeByHandle(Steps& s, HANDLE parent, const std::wstring& name, const std::
         s.time(L"one pass of 4 KiB", [&] { return writeOnePass(h); });
         for (int k = count - 1; k >= 0; --k) s.time(L"cut", [&] { return cut(h, k ? size.QuadPart / 2 : 0, k == 0); });
     }
+    if (folder) check(h);  // its children took long
+    attrs();               // the link test before the renames
     setAttrs(h, FILE_ATTRIBUTE_NORMAL);
     setAttrs(h, FILE_ATTRIBUTE_NORMAL | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED);
     std::wstring current = name;
@@ -254,6 +263,8 @@ bool wipeByHandle(Steps& s, HANDLE parent, const std::wstring& name, const std::
         *held = h;  // a folder of the chain goes when its handle is closed, after its child's
     } else {
         s.time(L"close", [&] { return CloseHandle(h); });
+        const std::wstring gone = folderOf(path) + L"\\" + current;
+        s.time(L"existence of a missing name", [&] { return GetFileAttributesW(gone.c_str()); });
     }
     return marked;
 }
@@ -361,9 +372,12 @@ int runChain(int count, const std::wstring& byPath, const std::wstring& byHandle
         for (size_t i = handles.size(); i-- > lastHandle;) {
             HANDLE parent = i ? handles[i - 1] : top;
             HANDLE item = nullptr;
-            if (!wipeByHandle(handle, parent, L"d", L"", true, count, &volumeAsked, &root, &item)) ++failed;
+            std::wstring path = byHandle;
+            for (size_t k = 0; k <= i; ++k) path += L"\\d";
+            if (!wipeByHandle(handle, parent, L"d", path, true, count, &volumeAsked, &root, &item)) ++failed;
             CloseHandle(handles[i]);
             if (item && item != INVALID_HANDLE_VALUE) handle.time(L"close", [&] { return CloseHandle(item); });
+            handle.time(L"existence of a missing name", [&] { return GetFileAttributesW(path.c_str()); });
         }
     });
     for (size_t i = lastHandle; i-- > 0;) CloseHandle(handles[i]);

@@ -46,51 +46,93 @@ echo "$out" | awk -v dd="$dd_rate" -v s1="${shred_rate[1]}" -v s3="${shred_rate[
     if (kind == "all" && method == "dod-e") printf "  %-8s all 3 passes %7.1f MB/s = %.2f of shred -n 3\n", method, rate, rate / s3
   }'
 
-# Trees: 10,000 files of 1-8 KB in 100 folders, and a chain of 500 nested folders with one
-# small file at its end, each wiped whole by the console driver with each method, beside
-# `find -exec shred -u {} +` with the same pass count (and `shred -n 1 -u`) on the same
+# Trees, each wiped whole by the console driver with each method, beside
+# `find -exec shred -u -n N {} +` with the same pass count (and `shred -n 1 -u`) on the same
 # tree, made afresh for every run; shred leaves the folders, which rm -r then takes, inside
-# the timing. TREE_METHODS picks the methods (all four by default; Gutmann's 35 passes on
-# 10,000 files take long), TREE_SHAPES the trees ("wide deep" by default).
+# the timing. The trees: "wide" 10,000 files of 1-8 KB in 100 folders; "deep" a chain of 500
+# nested folders with one small file at its end; "onefolder" 5,000 files of 1-8 KB in one
+# folder; "chain" the same chain 1,000 folders deep. TREE_METHODS picks the methods (all
+# four by default; Gutmann's 35 passes on 10,000 files take long), TREE_SHAPES the trees
+# ("wide deep onefolder chain" by default). The machine's load is printed with each line:
+# the disk and the processors are shared with whatever else runs.
 declare -A passes=([gutmann]=35 [dod]=7 [dod-e]=3 [random]=1)
+# The follow-up repeats (cuts, renames, attributes, stamps) the driver uses with each method.
+declare -A repeats=([gutmann]=20 [dod]=15 [dod-e]=7 [random]=2)
 tree_methods=${TREE_METHODS:-gutmann dod dod-e random}
-make_wide() {
-  python3 - "$1" <<'PY'
+make_files() {  # make_files DIR FOLDERS FILES_PER_FOLDER ("" folders: the files in DIR itself)
+  python3 - "$1" "$2" "$3" <<'PY'
 import os, random, sys
-top = sys.argv[1]
+top, folders, per = sys.argv[1], sys.argv[2], int(sys.argv[3])
 random.seed(1)
-for folder in range(100):
-    d = os.path.join(top, "f%03d" % folder)
-    os.makedirs(d)
-    for n in range(100):
-        with open(os.path.join(d, "file%03d.bin" % n), "wb") as f:
+os.makedirs(top)
+for d in ([os.path.join(top, "f%03d" % k) for k in range(int(folders))] if folders else [top]):
+    os.makedirs(d, exist_ok=True)
+    for n in range(per):
+        with open(os.path.join(d, "file%04d.bin" % n), "wb") as f:
             f.write(os.urandom(random.randint(1024, 8192)))
 PY
   sync
 }
-make_deep() {
+make_chain() {  # make_chain DIR LEVELS
   local p=$1; mkdir -p "$p"
-  for _ in $(seq 500); do p=$p/d; done
+  for _ in $(seq "$2"); do p=$p/d; done
   mkdir -p "$p"; head -c 3000 /dev/urandom > "$p/end.bin"; sync
 }
+make_wide() { make_files "$1" 100 100; }
+make_deep() { make_chain "$1" 500; }
+make_onefolder() { make_files "$1" "" 5000; }
+make_chain1000() { make_chain "$1" 1000; }
 shred_tree() { find "$1" -type f -exec shred -u -n "$2" {} + && rm -r "$1"; }
 wipe_tree() { "$src/tools/wine-exec" "$build/bin/wipe_demo.exe" --method "$1" --destroy-beyond-recovery "$2"; }
+load() { uptime | sed -E 's/.*load averages?: //'; }
 echo
-echo "Trees (seconds; each run on a fresh copy of the tree):"
-for shape in ${TREE_SHAPES:-wide deep}; do
+echo "Trees (seconds; each run on a fresh copy of the tree; ratio = ours / shred with the same passes):"
+for shape in ${TREE_SHAPES:-wide deep onefolder chain}; do
+  maker=make_$shape; [ "$shape" = chain ] && maker=make_chain1000
   for m in $tree_methods; do
-    rm -rf "$work/tree"; "make_$shape" "$work/tree"
+    rm -rf "$work/tree"; "$maker" "$work/tree"
     ours=$(timed wipe_tree "$m" 'T:\bench\tree')
     left=$( (find "$work/tree" 2>/dev/null || true) | wc -l)
-    rm -rf "$work/tree"; "make_$shape" "$work/tree"
+    rm -rf "$work/tree"; "$maker" "$work/tree"
     theirs=$(timed shred_tree "$work/tree" "${passes[$m]}")
-    line=$(printf "  %-4s %-7s %6.1f s   shred -n %-2s -u %6.1f s" "$shape" "$m" "$ours" "${passes[$m]}" "$theirs")
+    ratio=$(awk -v a="$ours" -v b="$theirs" 'BEGIN { printf "%.2f", b > 0 ? a / b : 0 }')
+    line=$(printf "  %-9s %-7s %6.1f s   shred -n %-2s -u %6.1f s   ratio %5s" "$shape" "$m" "$ours" "${passes[$m]}" \
+           "$theirs" "$ratio")
     if [ "${passes[$m]}" != 1 ]; then
-      rm -rf "$work/tree"; "make_$shape" "$work/tree"
+      rm -rf "$work/tree"; "$maker" "$work/tree"
       once=$(timed shred_tree "$work/tree" 1)
       line="$line   shred -n 1 -u $(printf '%6.1f' "$once") s"
     fi
-    echo "$line   (left behind: $left)"
+    echo "$line   (left behind: $left; load $(load))"
   done
 done
 rm -rf "$work/tree"
+
+# Where the time of one item goes: bench/WipeCallBench.cpp replays the wiper's calls per
+# item, by whole path as it made them before and through handles as it makes them now, on
+# two fresh copies of the one-folder tree and of the 1,000-level chain (its 50 deepest
+# folders: the cost at full depth), with the repeats of pseudo-random and of DoD E.
+call_tree() {  # call_tree DIR files|chain
+  if [ "$2" = files ]; then
+    make_files "$1" "" 5000
+  else
+    local p=$1; for _ in $(seq 1000); do p=$p/d; done; mkdir -p "$p"
+  fi
+  : > "$1/.callbench"; sync
+}
+echo
+echo "Calls per item (ms per item; path = by whole path, handle = through handles; load $(load)):"
+for kind in files chain; do
+  for m in random dod-e; do
+    rm -rf "$work/bypath" "$work/byhandle"
+    call_tree "$work/bypath" "$kind"; call_tree "$work/byhandle" "$kind"
+    extra=; [ "$kind" = chain ] && extra=50
+    out=$("$src/tools/wine-exec" "$build/bin/wipe_call_bench.exe" "$kind" "${repeats[$m]}" 'T:\bench\bypath' \
+          'T:\bench\byhandle' $extra || true)
+    echo "  $kind, repeats of $m (${repeats[$m]}):"
+    echo "$out" | awk '/^STEP/ { plan = $2; n = split($0, q, "\""); step = q[2]; split(q[3], f, " ");
+                                 printf "    %-6s %-30s %6s calls %9s ms\n", plan, step, f[1], f[2] }
+                       /^TOTAL|^FAILED/ { print "    " $0 }'
+  done
+done
+rm -rf "$work/bypath" "$work/byhandle"

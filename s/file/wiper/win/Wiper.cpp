@@ -237,6 +237,7 @@ void Wiper::stop(bool wait) {
     if (!m_worker->waitOrTerminate(kStopWaitMs, &m_lock)) {
         // The worker was terminated in the middle of the run: nothing of it ends itself.
         closeHeld(m_held.exchange(nullptr));
+        closeHeldFolders();
         recordCutShort();
     }
     endRun();
@@ -399,7 +400,27 @@ void Wiper::closeHeld(HANDLE file) {
     if (!file || file == INVALID_HANDLE_VALUE) return;
     HANDLE expected = file;  // compare_exchange writes what it found into its first argument
     m_held.compare_exchange_strong(expected, nullptr);
+    for (std::atomic<HANDLE>& slot : m_heldFolders) {
+        expected = file;
+        if (slot.compare_exchange_strong(expected, nullptr)) break;
+    }
     CloseHandle(file);
+}
+
+// Each slot is taken and given back whole, so a worker ended at any point leaves every
+// recorded handle open and recorded once.
+void Wiper::holdFolder(HANDLE folder) {
+    if (!folder || folder == INVALID_HANDLE_VALUE) return;
+    for (std::atomic<HANDLE>& slot : m_heldFolders) {
+        HANDLE expected = nullptr;
+        if (slot.compare_exchange_strong(expected, folder)) return;
+    }
+}
+
+// Only once the worker is gone.
+void Wiper::closeHeldFolders() {
+    for (std::atomic<HANDLE>& slot : m_heldFolders)
+        if (HANDLE h = slot.exchange(nullptr)) CloseHandle(h);
 }
 
 void Wiper::runTask() {
@@ -557,9 +578,10 @@ bool Wiper::wipeItem(PathWin* item, float from, float to, bool queued) {
     HANDLE top = INVALID_HANDLE_VALUE;
     if (!item->isStream() && !item->isRootLike() && s::file::win::ntFileCallsAvailable())
         top = s::file::win::openFolderOf(*item, FILE_LIST_DIRECTORY | FILE_TRAVERSE | FILE_READ_ATTRIBUTES);
+    holdFolder(top);
     Descent descent(*this, from, to, queued, top);
     s::file::win::walkFolders(*item, descent);
-    if (isOpen(top)) CloseHandle(top);
+    closeHeld(top);
     return descent.result;
 }
 
@@ -631,9 +653,10 @@ bool Wiper::beginItem(PathWin* item, bool queued, HANDLE parent, DWORD* kept, bo
         item->addAttributes(FILE_ATTRIBUTE_NOT_CONTENT_INDEXED);
         if (*folder) item->addAttributes(FILE_ATTRIBUTE_DIRECTORY);
     }
-    if (*folder && through)
+    if (*folder && through) {
         *own = h;
-    else
+        holdFolder(h);
+    } else
         closeHeld(h);  // a file is opened again, alone, for its overwrite
     return true;
 }

@@ -138,6 +138,8 @@ private:
     bool stopRequested() const { return m_stop.load(std::memory_order_relaxed); }
     HANDLE holdOpen(HANDLE file);
     void closeHeld(HANDLE file);
+    void holdFolder(HANDLE folder);
+    void closeHeldFolders();
     void freeBuffer();
 
     s::thread::ObjLocker m_lock;  // guards m_current, the failure list and the work record
@@ -163,6 +165,10 @@ private:
     // The handle the worker holds open on the item in work: a worker terminated by a
     // waiting stop would otherwise leave the file locked until the process ends.
     std::atomic<HANDLE> m_held{nullptr};
+    // The same for the folders' handles held while their children are wiped: the first
+    // kHeldFolders of a tree (deeper ones are not recorded; a forced end leaks them).
+    static constexpr uint32_t kHeldFolders = 64;
+    std::atomic<HANDLE> m_heldFolders[kHeldFolders] = {};
     // What a worker ended by force leaves to be told (under the lock): the item in work,
     // whether its overwrite began, the queued item it belongs to and whether anything of
     // that went.
