@@ -17,8 +17,8 @@
 // folder holds one folder "d" down to the end; every folder under the top one is wiped,
 // deepest first, and the top stays. Each folder must hold the file ".callbench" (or, for a
 // chain, its top): the script's mark that it made the tree for this; nothing else is touched.
-// LEVELS wipes only so many of the deepest folders of the chain: their cost per item is the
-// one at the chain's full depth.
+// LEVELS wipes only so many of the deepest folders of the chain by path (their cost per item
+// is the one at the chain's full depth); through handles the whole chain is wiped.
 #include <windows.h>
 
 #include <cstdio>
@@ -194,11 +194,8 @@ bool wipeByHandle(Steps& s, HANDLE parent, const std::wstring& name, const std::
         DWORD names = 0;
         bool isFolder = false;
         s.time(L"basic + standard info", [&] { return readBasics(h, &basics) && readLinkCount(h, &names, &isFolder); });
-        wchar_t final[4096];
-        s.time(L"final path (2 calls)", [&] {
-            DWORD n = GetFinalPathNameByHandleW(h, nullptr, 0, 0);
-            return n < 4096 ? GetFinalPathNameByHandleW(h, final, 4096, 0) : 0;
-        });
+        static wchar_t final[4096];
+        s.time(L"final path (1 call)", [&] { return GetFinalPathNameByHandleW(h, final, 4096, 0); });
     };
     auto setAttrs = [&](HANDLE h, DWORD v) { return s.time(L"attribute write by handle", [&] { return writeAttributes(h, v); }); };
     const uint32_t dirOption = folder ? kNtOpenFolder | kNtOpenBackupIntent : 0;
@@ -366,10 +363,9 @@ int runChain(int count, const std::wstring& byPath, const std::wstring& byHandle
         }
     });
     bool volumeAsked = false;
-    const size_t lastHandle = wanted && wanted < handles.size() ? handles.size() - wanted : 0;
-    const size_t handleItems = handles.size() - lastHandle;
+    const size_t handleItems = handles.size();
     const double handleSeconds = bench::timeIt([&] {
-        for (size_t i = handles.size(); i-- > lastHandle;) {
+        for (size_t i = handles.size(); i-- > 0;) {
             HANDLE parent = i ? handles[i - 1] : top;
             HANDLE item = nullptr;
             std::wstring path = byHandle;
@@ -380,7 +376,6 @@ int runChain(int count, const std::wstring& byPath, const std::wstring& byHandle
             handle.time(L"existence of a missing name", [&] { return GetFileAttributesW(path.c_str()); });
         }
     });
-    for (size_t i = lastHandle; i-- > 0;) CloseHandle(handles[i]);
     CloseHandle(top);
     double a = 0, b = 0;
     print(L"path", path, pathItems ? pathItems : 1, &a);
