@@ -59,6 +59,14 @@ struct Steps {
     }
 };
 
+// Looked up at run time, as the wiper does: XP has no such call.
+DWORD finalPath(HANDLE h, wchar_t* out, DWORD room) {
+    using Function = DWORD(WINAPI*)(HANDLE, LPWSTR, DWORD, DWORD);
+    static const Function f = reinterpret_cast<Function>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "GetFinalPathNameByHandleW")));
+    return f ? f(h, out, room, 0) : 0;
+}
+
 uint32_t g_seed = 12345;
 wchar_t nameUnit() {
     static const wchar_t units[] = L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz123456789";
@@ -112,8 +120,8 @@ bool wipeByPath(Steps& s, const std::wstring& path, bool folder, int count, std:
         s.time(L"GetFileInformationByHandle", [&] { return GetFileInformationByHandle(h, &info); });
         wchar_t final[4096];
         s.time(L"final path (2 calls)", [&] {
-            DWORD n = GetFinalPathNameByHandleW(h, nullptr, 0, 0);
-            return n < 4096 ? GetFinalPathNameByHandleW(h, final, 4096, 0) : 0;
+            DWORD n = finalPath(h, nullptr, 0);
+            return n < 4096 ? finalPath(h, final, 4096) : 0;
         });
     };
     if (folder) {
@@ -195,7 +203,7 @@ bool wipeByHandle(Steps& s, HANDLE parent, const std::wstring& name, const std::
         bool isFolder = false;
         s.time(L"basic + standard info", [&] { return readBasics(h, &basics) && readLinkCount(h, &names, &isFolder); });
         static wchar_t final[4096];
-        s.time(L"final path (1 call)", [&] { return GetFinalPathNameByHandleW(h, final, 4096, 0); });
+        s.time(L"final path (1 call)", [&] { return finalPath(h, final, 4096); });
     };
     auto setAttrs = [&](HANDLE h, DWORD v) { return s.time(L"attribute write by handle", [&] { return writeAttributes(h, v); }); };
     const uint32_t dirOption = folder ? kNtOpenFolder | kNtOpenBackupIntent : 0;
