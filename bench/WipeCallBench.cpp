@@ -268,8 +268,9 @@ bool wipeByHandle(Steps& s, HANDLE parent, const std::wstring& name, const std::
         *held = h;  // a folder of the chain goes when its handle is closed, after its child's
     } else {
         s.time(L"close", [&] { return CloseHandle(h); });
-        const std::wstring gone = folderOf(path) + L"\\" + current;
-        s.time(L"existence of a missing name", [&] { return GetFileAttributesW(gone.c_str()); });
+        s.time(L"missing name in folder", [&] {
+            return nameIsMissingInFolder(parent, current.c_str(), static_cast<uint32_t>(current.size()));
+        });
     }
     return marked;
 }
@@ -381,7 +382,7 @@ int runChain(int count, const std::wstring& byPath, const std::wstring& byHandle
             if (!wipeByHandle(handle, parent, L"d", path, true, count, &volumeAsked, &root, &item)) ++failed;
             CloseHandle(handles[i]);
             if (item && item != INVALID_HANDLE_VALUE) handle.time(L"close", [&] { return CloseHandle(item); });
-            handle.time(L"existence of a missing name", [&] { return GetFileAttributesW(path.c_str()); });
+            handle.time(L"missing name in folder", [&] { return s::file::win::nameIsMissingInFolder(parent, L"d", 1); });
         }
     });
     CloseHandle(top);

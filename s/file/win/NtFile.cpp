@@ -25,6 +25,7 @@ using SetInformation = NTSTATUS(NTAPI*)(HANDLE, PIO_STATUS_BLOCK, PVOID, ULONG, 
 using QueryDirectory = NTSTATUS(NTAPI*)(HANDLE, HANDLE, PVOID, PVOID, PIO_STATUS_BLOCK, PVOID, ULONG, ULONG, BOOLEAN,
                                         PUNICODE_STRING, BOOLEAN);
 using StatusToError = ULONG(NTAPI*)(NTSTATUS);
+using QueryAttributes = NTSTATUS(NTAPI*)(POBJECT_ATTRIBUTES, PVOID);
 
 struct Calls {
     CreateFile create = nullptr;
@@ -32,6 +33,7 @@ struct Calls {
     SetInformation set = nullptr;
     QueryDirectory list = nullptr;
     StatusToError toError = nullptr;
+    QueryAttributes attributes = nullptr;
 };
 
 template <class F>
@@ -50,6 +52,7 @@ const Calls& calls() {
         c.set = lookUp<SetInformation>(ntdll, "NtSetInformationFile");
         c.list = lookUp<QueryDirectory>(ntdll, "NtQueryDirectoryFile");
         c.toError = lookUp<StatusToError>(ntdll, "RtlNtStatusToDosError");
+        c.attributes = lookUp<QueryAttributes>(ntdll, "NtQueryAttributesFile");
         return c;
     }();
     return found;
@@ -78,7 +81,7 @@ bool hasSeparator(const wchar_t* name, uint32_t length) {
 
 bool ntFileCallsAvailable() {
     const Calls& c = calls();
-    return c.create && c.query && c.set && c.list && c.toError;
+    return c.create && c.query && c.set && c.list && c.toError && c.attributes;
 }
 
 HANDLE openInFolder(HANDLE folder, const wchar_t* name, uint32_t length, DWORD access, DWORD share,
@@ -102,6 +105,20 @@ HANDLE openInFolder(HANDLE folder, const wchar_t* name, uint32_t length, DWORD a
     const NTSTATUS status = calls().create(&file, access | SYNCHRONIZE | FILE_READ_ATTRIBUTES, &attributes, &io,
                                            nullptr, 0, share, FILE_OPEN, createOptions, nullptr, 0);
     return succeeded(status) ? file : INVALID_HANDLE_VALUE;
+}
+
+bool nameIsMissingInFolder(HANDLE folder, const wchar_t* name, uint32_t length) {
+    constexpr NTSTATUS kNameNotFound = static_cast<NTSTATUS>(0xC0000034);
+    constexpr NTSTATUS kPathNotFound = static_cast<NTSTATUS>(0xC000003A);
+    if (!ntFileCallsAvailable() || !folder || folder == INVALID_HANDLE_VALUE || !name || !length || length > 32767 ||
+        hasSeparator(name, length))
+        return false;
+    UNICODE_STRING text = counted(name, length);
+    OBJECT_ATTRIBUTES attributes;
+    InitializeObjectAttributes(&attributes, &text, OBJ_CASE_INSENSITIVE, folder, nullptr);
+    FILE_BASIC_INFORMATION info;
+    const NTSTATUS status = calls().attributes(&attributes, &info);
+    return status == kNameNotFound || status == kPathNotFound;
 }
 
 bool renameInFolder(HANDLE file, HANDLE folder, const wchar_t* name, uint32_t length) {

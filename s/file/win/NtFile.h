@@ -41,6 +41,12 @@ bool renameInFolder(HANDLE file, HANDLE folder, const wchar_t* name, uint32_t le
 // The item goes when its last handle closes (a folder only when empty). Needs DELETE access.
 bool deleteOnClose(HANDLE file);
 
+// Whether the system answers that no item of that name (in any case) is inside `folder`;
+// false when it is there or the answer is another error. Under Wine a look-up by whole
+// path of a name that is not there walks every folder of the path (33 ms at depth 1,000);
+// inside a held folder it costs none of that (0.05 ms; Wine 8.0, measured).
+bool nameIsMissingInFolder(HANDLE folder, const wchar_t* name, uint32_t length);
+
 // Attributes and the four times (0 where a time is not known or not to be changed).
 struct NtFileBasics {
     LONGLONG creation = 0, access = 0, write = 0, change = 0;

@@ -37,10 +37,12 @@ public:
     // API path; INVALID_HANDLE_VALUE on failure.
     HANDLE openItem(DWORD access, DWORD share, DWORD flags) const;
     // The same through `folder`, an open handle on the folder that holds the item: by the
-    // item's bare name, which costs no walk of the path. Without a folder handle, or for a
-    // name that Win32 would change on its way (a stream, trailing dots or spaces), as
-    // openItem.
+    // item's bare name, which costs no walk of the path. Without a folder handle, or where
+    // copyBareName refuses, as openItem.
     HANDLE openInOwnFolder(HANDLE folder, DWORD access, DWORD share, DWORD flags) const;
+    // The item's name into *name when a call inside its folder's handle may take it as it
+    // is; false for a stream or a name the path reaches by its long form alone.
+    bool copyBareName(StrBuffer* name) const;
     // Attribute changes through an open handle that the caller found to be the item itself;
     // the cache follows as with setAttributes and addAttributes.
     bool setAttributesThrough(HANDLE item, uint32_t value);

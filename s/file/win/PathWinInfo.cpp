@@ -60,21 +60,18 @@ HANDLE PathWin::openItem(DWORD access, DWORD share, DWORD flags) const {
                        nullptr);
 }
 
-namespace {
-
-// Win32 drops trailing dots and spaces of a name on its way to the system; a bare name
-// handed to ntdll keeps them, and so would name another item.
-bool travelsUnchanged(const StrBuffer& name) {
-    const uint32_t n = name.length();
-    return n && name.charAt(n - 1) != L'.' && name.charAt(n - 1) != L' ';
+// A name ending in a dot or a space is left to the path's long form, which every other call
+// of the path reaches it by.
+bool PathWin::copyBareName(StrBuffer* name) const {
+    name->clear();
+    if (!m_parsed || m_unreachable || m_stream || !copyName(name, false)) return false;
+    const uint32_t n = name->length();
+    return n && name->charAt(n - 1) != L'.' && name->charAt(n - 1) != L' ';
 }
-
-}  // namespace
 
 HANDLE PathWin::openInOwnFolder(HANDLE folder, DWORD access, DWORD share, DWORD flags) const {
     StrBuffer name;
-    if (m_parsed && !m_unreachable && !m_stream && folder && folder != INVALID_HANDLE_VALUE && copyName(&name, false) &&
-        travelsUnchanged(name) && ntFileCallsAvailable()) {
+    if (folder && folder != INVALID_HANDLE_VALUE && copyBareName(&name) && ntFileCallsAvailable()) {
         uint32_t options = 0;
         if (flags & FILE_FLAG_NO_BUFFERING) options |= kNtOpenUnbuffered;
         if (flags & FILE_FLAG_BACKUP_SEMANTICS) options |= kNtOpenBackupIntent;

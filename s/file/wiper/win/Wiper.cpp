@@ -77,6 +77,14 @@ bool nameIsGone(PathWin* item) {
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }
 
+// The same for a name inside the folder held open as `folder`: looked up there, not along
+// the whole path.
+bool nameIsGoneIn(PathWin* item, HANDLE folder) {
+    StrBuffer name;
+    if (!folder || folder == INVALID_HANDLE_VALUE || !item->copyBareName(&name)) return nameIsGone(item);
+    return s::file::win::nameIsMissingInFolder(folder, name.cString(), name.length());
+}
+
 // Whether anything of an item changed: it went, its data was written, its name changed, or
 // something inside it did.
 bool wasTouched(const ItemFate& fate, bool gone) {
@@ -783,7 +791,7 @@ bool Wiper::renameStampAndRemove(PathWin* item, bool queued, bool folder, Remova
     bool result = false;
     PathWin* renamed = s::file::win::pathFromString(received->cString());
     if (renamed) {
-        result = stampAndRemoveThrough(renamed, h, folder, removals);
+        result = stampAndRemoveThrough(renamed, h, parent, folder, removals);
         if (!result && queued && renamed->exists()) recordRenamedSurvivor(item->getFullPath(), renamed->getFullPath());
         renamed->releaseToPool();
     } else {
@@ -857,7 +865,7 @@ bool Wiper::stampAndRemove(PathWin* renamed, bool folder, Removals* removals) {
 
 // As stampAndRemove, through the handle the rename went through (closed here). The item
 // goes as that handle closes; only then can its name be seen gone.
-bool Wiper::stampAndRemoveThrough(PathWin* renamed, HANDLE item, bool folder, Removals* removals) {
+bool Wiper::stampAndRemoveThrough(PathWin* renamed, HANDLE item, HANDLE parent, bool folder, Removals* removals) {
     if (checkOpenItem(renamed, item, folder) != HandleVerdict::kItself) {
         closeHeld(item);
         return false;
@@ -867,7 +875,7 @@ bool Wiper::stampAndRemoveThrough(PathWin* renamed, HANDLE item, bool folder, Re
     const bool removed = renamed->removeOnClose(item);
     closeHeld(item);
     if (removed && !removals) s::file::win::notifyShell(folder ? SHCNE_RMDIR : SHCNE_DELETE, renamed->getFullPath());
-    if (!nameIsGone(renamed)) return false;
+    if (!nameIsGoneIn(renamed, parent)) return false;
     if (removed && removals) removals->add(renamed->getFullPath(), folder);
     return true;
 }

@@ -112,7 +112,7 @@ private:
                               HANDLE parent);
     bool renameStampAndRemoveByPath(PathWin* item, bool queued, bool folder, Removals* removals, ItemFate* fate);
     bool stampAndRemove(PathWin* renamed, bool folder, Removals* removals);
-    bool stampAndRemoveThrough(PathWin* renamed, HANDLE item, bool folder, Removals* removals);
+    bool stampAndRemoveThrough(PathWin* renamed, HANDLE item, HANDLE parent, bool folder, Removals* removals);
     void randomizeAttributes(PathWin* item);
     void randomizeAttributesThrough(PathWin* item, HANDLE handle, bool folder);
     void randomizeTimes(HANDLE file);

@@ -164,15 +164,36 @@ TEST_F(NtFile, AFolderListedThroughItsHandleAsByItsPath) {
     EXPECT_EQ(302u, tests::fullPathsOf(path(L"f")->listEveryChildThrough(folder, nullptr)).size());
 }
 
-// Where Win32 would change the name on its way (a trailing dot), the path serves: the open
-// reaches the item the path names.
-TEST_F(NtFile, ANameWin32WouldChangeIsOpenedByItsPath) {
-    ASSERT_TRUE(box.writeFile(L"f\\plain", "plain"));
-    for (const wchar_t* given : {L"f\\plain", L"f\\plain."}) {
-        HANDLE h = path(given)->openInOwnFolder(folder, FILE_READ_ATTRIBUTES, kShareAll, 0);
-        EXPECT_NE(INVALID_HANDLE_VALUE, h) << given;
-        if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+// A name with a trailing dot is the item of that very name, inside the folder as by the
+// path's long form; the name without it is another item.
+TEST_F(NtFile, ANameEndingInADotReachesTheItemOfThatName) {
+    for (const wchar_t* name : {L"plain", L"plain."}) {
+        const std::wstring verbatim = L"\\\\?\\" + box.at(std::wstring(L"f\\") + name);
+        HANDLE made = CreateFileW(verbatim.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+        ASSERT_NE(INVALID_HANDLE_VALUE, made) << name;
+        DWORD written = 0;
+        WriteFile(made, name, static_cast<DWORD>(wcslen(name) * sizeof(wchar_t)), &written, nullptr);
+        CloseHandle(made);
     }
+    for (const wchar_t* name : {L"plain", L"plain."}) {
+        HANDLE h = path(std::wstring(L"f\\") + name)->openInOwnFolder(folder, GENERIC_READ, kShareAll, 0);
+        ASSERT_NE(INVALID_HANDLE_VALUE, h) << name;
+        wchar_t back[16] = {};
+        DWORD read = 0;
+        ReadFile(h, back, sizeof back - sizeof(wchar_t), &read, nullptr);
+        CloseHandle(h);
+        EXPECT_EQ(std::wstring(name), std::wstring(back)) << name;
+    }
+}
+
+TEST_F(NtFile, ANameIsMissingOnlyWhenNoItemOfItInAnyCaseIsThere) {
+    ASSERT_TRUE(box.writeFile(L"f\\Here.txt", "here"));
+    struct Row {
+        const wchar_t* name;
+        bool missing;
+    } rows[] = {{L"Here.txt", false}, {L"HERE.TXT", false}, {L"gone.txt", true}, {L"sub\\x", false}};
+    for (const Row& row : rows)
+        EXPECT_EQ(row.missing, nameIsMissingInFolder(folder, row.name, static_cast<uint32_t>(wcslen(row.name)))) << row.name;
 }
 
 }  // namespace
