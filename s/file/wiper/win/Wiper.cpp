@@ -8,8 +8,9 @@
 //
 // Items are reached through handles where the system offers the calls: each is opened by
 // its bare name inside its folder's held handle, a folder is listed through its own handle
-// and held while its children are wiped, and a file's overwrite handle, held alone from its
-// check on, takes its cuts, renames, attributes, stamps and removal. Under Wine every call by
+// and held while its children are wiped (its own end goes through a handle opened for it),
+// and a file's overwrite handle, held alone from its check on, takes its cuts, renames,
+// attributes, stamps and removal. Under Wine every call by
 // whole path looks up the path's folders again and every look-up of a name that is not
 // there reads its whole folder (Wine 8.0, measured: see bench/WipeCallBench.cpp).
 #include "s/file/wiper/win/Wiper.h"
@@ -45,10 +46,12 @@ using s::file::win::RandomSource;
 using s::str::strbuffer::StrBuffer;
 
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
-// A folder's own handle, held while its children are wiped inside it and used for its own
-// end: listing, opening in it, its attributes and times, its rename and its removal.
-constexpr DWORD kFolderAccess = FILE_LIST_DIRECTORY | FILE_TRAVERSE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES |
-                                DELETE | GENERIC_READ | GENERIC_WRITE;
+// A folder's own handle, held while its children are wiped inside it: its check, its first
+// attributes, its listing and the opens and renames inside it. Never with DELETE access:
+// Windows opens the folder of a rename's target sharing reading and writing alone, so a
+// held handle that may delete the folder would turn every rename inside it into a sharing
+// violation. Its own end goes through a handle opened for it (kEndAccess).
+constexpr DWORD kFolderAccess = FILE_LIST_DIRECTORY | FILE_TRAVERSE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES;
 // A file's first handle: its check and its first attributes.
 constexpr DWORD kAttributeAccess = FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES;
 // The handle a rename, the stamps and the removal go through where no other is held.
@@ -775,8 +778,13 @@ bool Wiper::renameStampAndRemove(PathWin* item, bool queued, bool folder, Remova
         closeHeld(own);
         return renameStampAndRemoveByPath(item, queued, folder, removals, fate);
     }
+    // A folder's held handle may not rename or remove it (see kFolderAccess).
+    if (folder) {
+        closeHeld(own);
+        own = INVALID_HANDLE_VALUE;
+    }
     // A file's own handle is its overwrite's: checked then, and held alone since.
-    const bool checked = !folder && isOpen(own);
+    const bool checked = isOpen(own);
     HANDLE h = isOpen(own) ? holdOpen(own)
                            : holdOpen(item->openInOwnFolder(parent, kEndAccess, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                                             FILE_FLAG_BACKUP_SEMANTICS));

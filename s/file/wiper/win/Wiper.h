@@ -101,8 +101,8 @@ private:
     struct Removals;
     bool wipeItem(PathWin* item, float from, float to, bool queued);
     // `parent` is an open handle on the folder that holds the item (null or invalid: none,
-    // every call goes by path); `own` the item's own handle, held from its first check to
-    // its end (a folder's, which its children are opened in, or a file's overwrite handle).
+    // every call goes by path); `own` the item's own handle: a folder's, held from its check
+    // until its children are done, or a file's overwrite handle, held to its end.
     bool beginItem(PathWin* item, bool queued, HANDLE parent, DWORD* kept, bool* folder, HANDLE* own);
     bool finishItem(PathWin* item, float to, bool queued, DWORD kept, bool folder, bool result, Removals* removals,
                     ItemFate* fate, HANDLE own, HANDLE parent);
