@@ -12,6 +12,13 @@ namespace s::file::win {
 namespace {
 
 constexpr NTSTATUS kNoMoreFiles = static_cast<NTSTATUS>(0x80000006);
+constexpr NTSTATUS kNoSuchFile = static_cast<NTSTATUS>(0xC000000F);  // a first batch of nothing
+// The attributes a caller may set, those SetFileAttributesW names; the others (folder, link,
+// compressed and the like) are the file system's own, and Windows' file systems refuse the
+// folder bit on a file as an invalid parameter (Wine 8.0 takes it, checked).
+constexpr DWORD kSettableBits = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NORMAL | FILE_ATTRIBUTE_TEMPORARY |
+                                FILE_ATTRIBUTE_OFFLINE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
 constexpr ULONG kFileDirectoryInformation = 1;
 constexpr ULONG kFileBasicInformation = 4;
 constexpr ULONG kFileStandardInformation = 5;
@@ -175,7 +182,7 @@ bool writeAttributes(HANDLE file, DWORD attributes) {
     FILE_BASIC_INFORMATION info;
     std::memset(&info, 0, sizeof info);  // times of 0 stay as they are
     // As SetFileAttributesW sends them: never 0, which would leave the attributes unchanged.
-    info.FileAttributes = attributes | FILE_ATTRIBUTE_NORMAL;
+    info.FileAttributes = (attributes & kSettableBits) | FILE_ATTRIBUTE_NORMAL;
     IO_STATUS_BLOCK io;
     std::memset(&io, 0, sizeof io);
     return succeeded(calls().set(file, &io, &info, sizeof info, kFileBasicInformation));
@@ -201,7 +208,8 @@ int32_t listFolderBatch(HANDLE folder, void* buffer, uint32_t size, bool restart
     std::memset(&io, 0, sizeof io);
     const NTSTATUS status = calls().list(folder, nullptr, nullptr, nullptr, &io, buffer, size,
                                          kFileDirectoryInformation, FALSE, nullptr, restart ? TRUE : FALSE);
-    if (status == kNoMoreFiles) return 0;
+    // As FindFirstFileW, a folder that holds not even "." and ".." is read to its end.
+    if (status == kNoMoreFiles || (restart && status == kNoSuchFile)) return 0;
     if (!succeeded(status)) return -1;
     return io.Information ? 1 : 0;
 }

@@ -53,7 +53,8 @@ struct NtFileBasics {
     DWORD attributes = 0;
 };
 bool readBasics(HANDLE file, NtFileBasics* out);
-// Only the attributes; the times stay as they are. Needs FILE_WRITE_ATTRIBUTES.
+// Only the attributes (those SetFileAttributesW may set; the folder and link bits are no
+// one's to set); the times stay as they are. Needs FILE_WRITE_ATTRIBUTES.
 bool writeAttributes(HANDLE file, DWORD attributes);
 
 // How many names the item has and whether it is a folder.
