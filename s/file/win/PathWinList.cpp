@@ -199,10 +199,13 @@ StrArray* PathWin::listFileNames(bool fullPaths, bool all) { return listNames(*t
 ArrayP* PathWin::listChildren(bool recurse, ArrayP* array, bool all) {
     return listPaths(*this, EntryKind::Children, recurse, array, all);
 }
-// Used by the walks that go down a whole tree: the volume is asked once, at the top.
+// Used by the walks that go down a whole tree: the volume is asked once, at the top. Its
+// stream flag is asked before the children inherit it: a child whose stream query fails
+// would ask the volume again.
 ArrayP* PathWin::listEveryChild(bool* whole) {
     detectFileSystem();
     clusterUnit();
+    if (isNtfs()) volumeKeepsNoStreams();
     return listPaths(*this, EntryKind::Children, false, nullptr, true, whole);
 }
 namespace {
@@ -229,6 +232,7 @@ bool addRecord(const PathWin& folder, const FILE_DIRECTORY_INFORMATION& record, 
 ArrayP* PathWin::listEveryChildThrough(HANDLE folder, bool* whole) {
     detectFileSystem();
     clusterUnit();
+    if (isNtfs()) volumeKeepsNoStreams();
     PathListing listing{pathListArray(nullptr), true};
     uint8_t* batch = listing.array ? new (std::nothrow) uint8_t[kListingBatchBytes] : nullptr;
     bool read = batch != nullptr;
