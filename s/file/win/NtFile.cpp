@@ -32,7 +32,6 @@ using SetInformation = NTSTATUS(NTAPI*)(HANDLE, PIO_STATUS_BLOCK, PVOID, ULONG, 
 using QueryDirectory = NTSTATUS(NTAPI*)(HANDLE, HANDLE, PVOID, PVOID, PIO_STATUS_BLOCK, PVOID, ULONG, ULONG, BOOLEAN,
                                         PUNICODE_STRING, BOOLEAN);
 using StatusToError = ULONG(NTAPI*)(NTSTATUS);
-using QueryAttributes = NTSTATUS(NTAPI*)(POBJECT_ATTRIBUTES, PVOID);
 
 struct Calls {
     CreateFile create = nullptr;
@@ -40,7 +39,6 @@ struct Calls {
     SetInformation set = nullptr;
     QueryDirectory list = nullptr;
     StatusToError toError = nullptr;
-    QueryAttributes attributes = nullptr;
 };
 
 template <class F>
@@ -59,7 +57,6 @@ const Calls& calls() {
         c.set = lookUp<SetInformation>(ntdll, "NtSetInformationFile");
         c.list = lookUp<QueryDirectory>(ntdll, "NtQueryDirectoryFile");
         c.toError = lookUp<StatusToError>(ntdll, "RtlNtStatusToDosError");
-        c.attributes = lookUp<QueryAttributes>(ntdll, "NtQueryAttributesFile");
         return c;
     }();
     return found;
@@ -88,7 +85,7 @@ bool hasSeparator(const wchar_t* name, uint32_t length) {
 
 bool ntFileCallsAvailable() {
     const Calls& c = calls();
-    return c.create && c.query && c.set && c.list && c.toError && c.attributes;
+    return c.create && c.query && c.set && c.list && c.toError;
 }
 
 HANDLE openInFolder(HANDLE folder, const wchar_t* name, uint32_t length, DWORD access, DWORD share,
@@ -123,8 +120,17 @@ bool nameIsMissingInFolder(HANDLE folder, const wchar_t* name, uint32_t length) 
     UNICODE_STRING text = counted(name, length);
     OBJECT_ATTRIBUTES attributes;
     InitializeObjectAttributes(&attributes, &text, OBJ_CASE_INSENSITIVE, folder, nullptr);
-    FILE_BASIC_INFORMATION info;
-    const NTSTATUS status = calls().attributes(&attributes, &info);
+    // Asked by an open: Wine 8.0's NtQueryAttributesFile answers "not found" inside a
+    // folder's handle even for a name that is there (checked).
+    IO_STATUS_BLOCK io;
+    std::memset(&io, 0, sizeof io);
+    HANDLE item = nullptr;
+    const NTSTATUS status = calls().create(&item, FILE_READ_ATTRIBUTES | SYNCHRONIZE, &attributes, &io, nullptr, 0,
+                                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, FILE_OPEN,
+                                           FILE_SYNCHRONOUS_IO_NONALERT | FILE_OPEN_REPARSE_POINT |
+                                               FILE_OPEN_FOR_BACKUP_INTENT,
+                                           nullptr, 0);
+    if (NT_SUCCESS(status)) CloseHandle(item);
     return status == kNameNotFound || status == kPathNotFound;
 }
 
