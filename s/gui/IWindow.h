@@ -1,9 +1,20 @@
 // s/gui/IWindow.h
 //
 // A top-level window with a UI thread of its own. The thread that made it talks to it only
-// through the operations below, which cross to the UI thread by the toolkit's messages
-// where they touch the native window. Each kind of event has its own listener list; the
+// through the operations below, which cross to the UI thread where they touch the native
+// window or a field the UI thread reads. Each kind of event has its own listener list; the
 // code passed to onEvent is the kind (WindowEvent), the window is the source.
+//
+// Threads: any thread may call every member, except that
+//  - the readers and writers of the event in hand (getEventName .. setEventResult,
+//    getTimerId, markTimerHandled, isUserClose, vetoClose, the sizing edge and rectangle,
+//    getLastKey/setLastKey, getWheelLines, the capture's release point) belong to a
+//    listener, which runs on the UI thread;
+//  - windowProc and onSizeOrMove are the UI thread's own;
+//  - the listener lists are filled before the window is shown, or on the UI thread.
+// A member called on the UI thread runs there at once; from another thread the caller waits
+// (serving the messages sent to it), so no listener may block the UI thread on a thread
+// that is calling in.
 #pragma once
 #include <windows.h>
 
@@ -252,9 +263,10 @@ public:
     // top-left corner, which the caller owns; null when there is none.
     virtual s::image::win::BufferedImage* captureUnderCorner() const = 0;
     virtual HWND getHandle() const = 0;
-    // Runs function(argument) on the UI thread and returns when it has run; at once when
-    // called there. False when the window has no handle (nothing ran).
-    virtual bool runOnUiThread(void (*function)(void*), void* argument) = 0;
+    // Runs function(argument) on the UI thread: at once when called there, else waiting at
+    // most limitMs (0xFFFFFFFF: until it ran). False when the window has no handle or the
+    // limit passed first. The typed form is onUiThread (s/gui/win/OnUiThread.h).
+    virtual bool runOnUiThread(void (*function)(void*), void* argument, uint32_t limitMs) = 0;
     virtual bool windowProc(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam) = 0;
     virtual void onSizeOrMove(UINT message, WPARAM wParam, LPARAM lParam) = 0;
 };

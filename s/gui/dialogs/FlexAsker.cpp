@@ -13,6 +13,7 @@
 #include "s/gui/win/Spacer.h"
 #include "s/gui/win/Wait.h"
 #include "s/gui/win/Window.h"
+#include "s/gui/win/OnUiThread.h"
 #include "s/thread/Pool.h"
 
 namespace s::gui::dialogs {
@@ -82,7 +83,7 @@ bool FlexAsker::ask(HWND parent, const wchar_t* title, const wchar_t* message) {
     m_window->show(true, true);
     // After the show: showing an application window activates it, which gives the focus
     // to the window itself.
-    m_window->runOnUiThread(&focusYes, this);
+    s::gui::win::onUiThread(*m_window, [this] { focusYes(this); }, s::gui::win::kWaitForever);
     if (parentIsWindow) EnableWindow(parent, FALSE);
     // The asking thread may own the parent: it serves the messages other threads send it
     // (the question's activation among them) while it waits.

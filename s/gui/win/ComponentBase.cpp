@@ -19,6 +19,7 @@
 #include "s/gui/ITextField.h"
 #include "s/gui/drawer/Skinner.h"
 #include "s/gui/win/Messages.h"
+#include "s/gui/win/OnUiThread.h"
 #include "s/image/win/BufferedImage.h"
 #include "s/gui/win/WindowClass.h"
 
@@ -46,36 +47,16 @@ bool ComponentBase<I>::isOnOwnThread() const {
 template <class I>
 bool ComponentBase<I>::passToUiThread(s::gui::events::IEventListener* listener, void* source, int32_t code) {
     if (!m_hWnd || !m_window || isOnOwnThread()) return false;
-    struct Call {
-        s::gui::events::IEventListener* listener;
-        void* source;
-        int32_t code;
-    } call = {listener, source, code};
-    return m_window->runOnUiThread(
-        [](void* c) {
-            auto* call = static_cast<Call*>(c);
-            call->listener->onEvent(call->source, call->code);
-        },
-        &call);
+    return onUiThread(*m_window, [&] { listener->onEvent(source, code); }, kWaitForever);
 }
 
 // A skin chosen on another thread is taken where the component paints: on its UI thread.
 template <class I>
 void ComponentBase<I>::takeSkinOf(void* self, s::gui::drawer::ISkin* skin) {
     auto* component = static_cast<ComponentBase*>(self);
-    if (component->m_hWnd && component->m_window && !component->isOnOwnThread()) {
-        struct Call {
-            ComponentBase* component;
-            s::gui::drawer::ISkin* skin;
-        } call = {component, skin};
-        const bool sent = component->m_window->runOnUiThread(
-            [](void* c) {
-                auto* call = static_cast<Call*>(c);
-                call->component->takeSkin(call->skin);
-            },
-            &call);
-        if (sent) return;
-    }
+    if (component->m_hWnd && component->m_window && !component->isOnOwnThread() &&
+        onUiThread(*component->m_window, [&] { component->takeSkin(skin); }, kWaitForever))
+        return;
     component->takeSkin(skin);
 }
 

@@ -8,6 +8,7 @@
 #include "s/gui/drawer/text/win/Basic.h"
 #include "s/gui/win/Font.h"
 #include "s/gui/win/WindowClass.h"
+#include "s/gui/win/OnUiThread.h"
 #include "s/system/win/ShellOpen.h"
 #include "s/thread/Pool.h"
 
@@ -16,13 +17,6 @@ namespace s::gui::win {
 namespace {
 
 constexpr wchar_t kCreationFailed[] = L"Window Creation Failed!";
-
-struct TextChange {
-    Label* label;
-    const wchar_t* text;
-    bool redraw;
-    bool changed;
-};
 
 }  // namespace
 
@@ -141,14 +135,9 @@ bool Label::setText(const wchar_t* text, bool redraw) {
     if (!mustMarshal()) return applyRealText(text, redraw);
     if (m_hWnd)
         return ::SendMessageW(m_hWnd, kApplyText, reinterpret_cast<WPARAM>(text), redraw) == 1;
-    TextChange change = {this, text, redraw, false};
-    m_window->runOnUiThread(
-        [](void* c) {
-            auto* change = static_cast<TextChange*>(c);
-            change->changed = change->label->applyRealText(change->text, change->redraw);
-        },
-        &change);
-    return change.changed;
+    bool changed = false;
+    onUiThread(*m_window, [&] { changed = applyRealText(text, redraw); }, kWaitForever);
+    return changed;
 }
 
 // A text set for good ends a temporary one at once: its timer would otherwise bring back the

@@ -12,6 +12,7 @@
 #include "s/gui/win/Font.h"
 #include "s/gui/win/Messages.h"
 #include "s/gui/win/PopupMenu.h"
+#include "s/gui/win/OnUiThread.h"
 #include "s/thread/Pool.h"
 
 namespace s::gui::win {
@@ -212,7 +213,7 @@ void MenuEx::takeSkinDrawer() {
 void MenuEx::onEvent(s::gui::drawer::Skinner* source, int32_t) {
     if (source != m_skinner) return;
     if (m_hWnd && m_window && !isOnOwnThread() &&
-        m_window->runOnUiThread([](void* bar) { static_cast<MenuEx*>(bar)->takeSkinDrawer(); }, this))
+        onUiThread(*m_window, [this] { takeSkinDrawer(); }, kWaitForever))
         return;
     takeSkinDrawer();
 }

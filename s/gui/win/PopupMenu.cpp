@@ -7,6 +7,7 @@
 #include "s/gui/IWindow.h"
 #include "s/gui/menuitem/MenuItem.h"
 #include "s/thread/Pool.h"
+#include "s/gui/win/OnUiThread.h"
 
 namespace s::gui::win {
 
@@ -223,7 +224,7 @@ void PopupMenu::onEvent(void* source, int32_t) {
     s::gui::IWindow* window = m_host ? dynamic_cast<s::gui::IWindow*>(m_host) : nullptr;
     if (!window && m_host) window = m_host->getWindow();
     // The window's UI thread tracks and reads the menu: the new texts are written there.
-    if (window && window->runOnUiThread([](void* menu) { static_cast<PopupMenu*>(menu)->retext(true); }, this))
+    if (window && onUiThread(*window, [this] { retext(true); }, kWaitForever))
         return;
     retext(true);
 }

@@ -1,4 +1,21 @@
 // s/gui/win/Window.cpp
+//
+// The core of the top-level window. What it holds: the native window and its invisible
+// owner, the UI thread, geometry and styles, showing and closing, the title and language,
+// settings, the listener lists and user events, user timers, capture, icons and the
+// skinner. Its extras are parts it owns, one member each, all touched on the UI thread
+// only: m_hover (alpha, fade, shrink), m_tray, m_frame (the drawer's frame, its hit test,
+// easy drag), m_hotKeys, m_clipboard and m_cursor (hiding and following). windowProc
+// below writes once the order in which a message passes them.
+//
+// Threads: the UI thread makes the native windows (createWindowsOnUiThread) and serves
+// them; any other thread calls the members of IWindow, which cross with onUiThread
+// (OnUiThread.h) wherever they touch the native window or a field the UI thread reads.
+// teardown, on whichever thread releases the window, gives the UI thread kStopBudgetMs
+// for everything it still sends there, and only forgets what a stuck thread left.
+//
+// Failure: a window whose native windows could not be made has no handle; every member
+// then does nothing and answers 0, false or null, and a crossing answers false.
 #include "s/gui/win/Window.h"
 
 #include <cstdlib>
@@ -10,9 +27,7 @@
 #include "s/gui/Geometry.h"
 #include "s/gui/IMenuBar.h"
 #include "s/gui/IPopupMenu.h"
-#include "s/gui/win/FrameHitTest.h"
 #include "s/gui/win/HotKeyText.h"
-#include "s/gui/win/LayeredAlpha.h"
 #include "s/gui/win/OsLook.h"
 #include "s/gui/win/UiScale.h"
 #include "s/gui/drawer/IWindow.h"
@@ -30,7 +45,7 @@
 #include "s/gui/win/MessageBoxW.h"
 #include "s/gui/win/Messages.h"
 #include "s/gui/win/MenuEx.h"
-#include "s/gui/win/TrayIcon.h"
+#include "s/gui/win/WindowTimers.h"
 #include "s/gui/win/UIThread.h"
 #include "s/gui/win/Wait.h"
 #include "s/gui/win/WheelLines.h"
@@ -52,16 +67,6 @@ const wchar_t kRegistrationFailed[] = L"Window Registration Failed!";
 const wchar_t kCreationFailed[] = L"Window Creation Failed!";
 
 std::mutex g_workingSetLock;
-
-// While following the cursor the window steps towards it this often.
-constexpr UINT_PTR kCursorFollowTimer = 100;
-constexpr UINT kCursorFollowMs = 100;
-// A tray click this soon after the window lost the activation (the click itself takes it)
-// counts as a click on the active window.
-constexpr int64_t kTrayToggleMs = 150;
-
-// Either Shift key as it is now, not as the window's queue last saw it.
-bool shiftHeld() { return ((GetAsyncKeyState(VK_SHIFT) | GetKeyState(VK_SHIFT)) & 0x8000) != 0; }
 
 bool threadReadyOrEnded(const void* context) {
     return static_cast<const UIThread*>(context)->isReady();
@@ -153,19 +158,17 @@ uint32_t Window::uiThreadId() const { return m_thread ? m_thread->m_nThreadID : 
 
 // --- teardown ---------------------------------------------------------------------------
 
-void Window::closeNativeOnUiThread(void* self) {
-    auto* window = static_cast<Window*>(self);
-    window->show(false, false);
+void Window::closeNative() {
+    show(false, false);
     // A window released without a close must not leave its icon in the tray.
-    window->m_trayLocked = false;
-    if (window->m_trayShown) window->trayIcon(NIM_DELETE);
-    window->m_closed.store(true);
-    window->removeAllChildren(true);
-    window->drainPostedEvents();
-    if (window->m_invisible.m_hWnd)
-        ::SendMessageW(window->m_invisible.m_hWnd, kCloseInvisible, 0, 0);
+    m_tray.removeForClose();
+    m_closed.store(true);
+    removeAllChildren(true);
+    drainPostedEvents();
+    if (m_invisible.m_hWnd)
+        ::SendMessageW(m_invisible.m_hWnd, kCloseInvisible, 0, 0);
     else
-        window->DestroyWindow();
+        DestroyWindow();
 }
 
 // Everything sent to the UI thread here shares the thread's stop budget: a thread that lets
@@ -180,21 +183,16 @@ void Window::teardown() {
         DWORD elapsed = GetTickCount() - start;
         return elapsed < kStopBudgetMs ? kStopBudgetMs - elapsed : 0;
     };
-    const bool onUiThread = m_thread && GetCurrentThreadId() == m_thread->m_nThreadID;
     bool answering = m_thread && !UIThread::isAbandoned(m_thread->m_nThreadID);
     const bool hasWindow = m_hWnd != nullptr;
     // The chain must not keep a window that is gone: the next viewer is handed on first.
-    if (hasWindow && answering && m_inClipboardChain)
-        answering = sendWithin(onUiThread, kRunOnUiThread,
-                               reinterpret_cast<WPARAM>(+[](void* w) { static_cast<Window*>(w)->leaveClipboardChain(); }),
-                               reinterpret_cast<LPARAM>(this), left());
+    if (hasWindow && answering && m_clipboard.isInChain())
+        answering = onUiThread(*this, [this] { m_clipboard.leave(); }, left());
     // Its hot keys' names are system-wide atoms, which outlive the window unless deleted.
-    if (hasWindow && answering && !m_hotKeys.empty())
-        answering = sendWithin(onUiThread, kRemoveAllHotKeys, 0, 0, left());
+    if (hasWindow && answering && !m_hotKeys.isEmpty())
+        answering = onUiThread(*this, [this] { m_hotKeys.removeAll(); }, left());
     bool closedThere = !hasWindow;
-    if (hasWindow && answering)
-        closedThere = answering = sendWithin(onUiThread, kRunOnUiThread, reinterpret_cast<WPARAM>(&closeNativeOnUiThread),
-                                             reinterpret_cast<LPARAM>(this), left());
+    if (hasWindow && answering) closedThere = answering = onUiThread(*this, [this] { closeNative(); }, left());
     UIThread::stop(m_thread, answering ? left() : 0);
     m_thread = nullptr;
     // Whatever the UI thread did not get to: windows of an ended thread are gone already,
@@ -254,16 +252,6 @@ bool Window::openMenuBarByKey(wchar_t key) {
 void Window::forgetNativeWindows(s::gui::IComponent* component) {
     for (uint32_t i = 0; i < component->getChildCount(); ++i) forgetNativeWindows(component->getChild(i));
     if (mfc::CWnd* native = component->nativeWindow()) native->Detach();
-}
-
-// On the UI thread itself the message is handled at once; true when it was handled.
-bool Window::sendWithin(bool onUiThread, UINT message, WPARAM wParam, LPARAM lParam, DWORD limitMs) {
-    if (onUiThread) {
-        ::SendMessageW(m_hWnd, message, wParam, lParam);
-        return true;
-    }
-    DWORD_PTR answer = 0;
-    return limitMs > 0 && SendMessageTimeoutW(m_hWnd, message, wParam, lParam, SMTO_NORMAL, limitMs, &answer) != 0;
 }
 
 void Window::resetForReuse() { teardown(); }
@@ -396,43 +384,45 @@ void Window::show(bool visible, bool activate) {
     if (!m_hWnd) return;
     if (visible) {
         if (m_visible) return;
-        m_visible = true;
-        if (m_cursorFollow) runOnUiThread(&startCursorFollowHere, this);
+        // The UI thread reads the flag (the cursor, the following): it is set there.
+        onUiThreadOrHere([this] {
+            m_visible = true;
+            if (m_cursor.isFollowing()) m_cursor.start();
+        });
         // From another thread each step is a call of its own, and the window's thread serves
         // the user between them: the steps that show the window run on that thread and end
         // once the user closed it there, so that the steps left never show it again.
-        if (activate && m_appWindow) runOnUiThread(&showForTaskbarHere, this);
+        if (activate && m_appWindow) onUiThread(*this, [this] { showForTaskbar(); }, kWaitForever);
         if (!m_closed.load() && !isMaximised() && m_settings) {
             if (m_settings->getMaximized())
                 maximise();
-            else if (m_recentre && !m_keepOnVirtualScreen && !m_cursorFollow &&
+            else if (m_recentre && !m_keepOnVirtualScreen && !m_cursor.isFollowing() &&
                      (!m_settings->hasPosition() || !isOnScreen()))
                 centreInParent();
         }
         if (activate && !m_closed.load()) bringToFront(true);
-        runOnUiThread(&showUnlessClosedHere, this);
+        onUiThread(*this, [this] { showUnlessClosed(); }, kWaitForever);
     } else {
         storeSettings();
-        m_visible = false;
-        runOnUiThread(&stopCursorFollowHere, this);
+        onUiThreadOrHere([this] {
+            m_visible = false;
+            m_cursor.stop();
+        });
         ShowWindow(SW_HIDE);
     }
     trimWorkingSet();
 }
 
 // Minimised and restored, an application window gets its taskbar button. On the UI thread.
-void Window::showForTaskbarHere(void* self) {
-    auto* w = static_cast<Window*>(self);
-    w->ShowWindow(SW_MINIMIZE);
-    if (!w->m_closed.load()) w->ShowWindow(SW_RESTORE);
+void Window::showForTaskbar() {
+    ShowWindow(SW_MINIMIZE);
+    if (!m_closed.load()) ShowWindow(SW_RESTORE);
 }
 
-void Window::showUnlessClosedHere(void* self) {
-    auto* w = static_cast<Window*>(self);
-    if (w->m_closed.load()) return;
-    w->ShowWindow(SW_SHOW);
-    w->RedrawWindow(nullptr, nullptr,
-                    RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
+void Window::showUnlessClosed() {
+    if (m_closed.load()) return;
+    ShowWindow(SW_SHOW);
+    RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
 void Window::bringToFront(bool front) {
@@ -452,13 +442,13 @@ bool Window::isMinimised() const { return m_hWnd && IsIconic(m_hWnd); }
 bool Window::isMaximised() const { return m_hWnd && (IsZoomed(m_hWnd) || m_maximised); }
 void Window::minimise() {
     if (!m_hWnd) return;
-    runOnUiThread(&stopHoverEffectHere, this);
+    onUiThread(*this, [this] { m_hover.stop(); }, kWaitForever);
     ShowWindow(SW_MINIMIZE);
 }
 
 void Window::maximise() {
     if (!m_hWnd) return;
-    runOnUiThread(&stopHoverEffectHere, this);
+    onUiThread(*this, [this] { m_hover.stop(); }, kWaitForever);
     ShowWindow(SW_MAXIMIZE);
 }
 void Window::showNormal() { if (m_hWnd) ShowWindow(SW_SHOWNORMAL); }
@@ -466,13 +456,13 @@ void Window::showNormal() { if (m_hWnd) ShowWindow(SW_SHOWNORMAL); }
 void Window::restore() {
     if (!m_hWnd) return;
     if (isMaximised() && m_settings) m_settings->setMaximized(false);
-    if (m_hiddenInTray) runOnUiThread([](void* w) { static_cast<Window*>(w)->leaveTray(); }, this);
+    if (m_tray.isHidden()) onUiThread(*this, [this] { m_tray.bringWindowBack(); }, kWaitForever);
     ShowWindow(SW_RESTORE);
 }
 
 void Window::close() {
     if (!m_hWnd) return;
-    if (m_closeToTray) m_hiddenInTray = true;
+    onUiThread(*this, [this] { m_tray.noteClose(); }, kWaitForever);
     SendMessage(WM_CLOSE);
 }
 
@@ -557,7 +547,7 @@ void Window::setTopmost(bool on) {
     if (!m_hWnd) return;
     UINT show = m_visible ? SWP_SHOWWINDOW : 0;
     SetWindowPos(on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | show);
-    if (m_alphaOnlyTopmost) runOnUiThread([](void* w) { static_cast<Window*>(w)->applyAlpha(); }, this);
+    if (m_hover.followsTopmost()) onUiThread(*this, [this] { m_hover.applyAlpha(); }, kWaitForever);
 }
 
 void Window::setMiddleClickAction(const wchar_t* action) {
@@ -583,7 +573,7 @@ void Window::setMenuBar(s::gui::IMenuBar* menuBar) {
 void Window::setTitle(const wchar_t* title) {
     m_title.setText(title ? title : L"");
     if (m_hWnd) SetWindowText(m_title.cString());
-    if (m_trayShown) updateTrayIcon();
+    if (m_tray.isShown()) updateTrayIcon();
 }
 
 void Window::setTitleFromTextIds(int32_t titleId, int32_t versionId) {
@@ -615,8 +605,6 @@ void Window::languageChanged() {
     fire(kEventLanguage);
 }
 
-void Window::languageChangedOnUiThread(void* self) { static_cast<Window*>(self)->languageChanged(); }
-
 void Window::addCloser(s::gui::IComponent* component) {
     if (component) m_closers.add(component);
 }
@@ -624,7 +612,7 @@ void Window::addCloser(s::gui::IComponent* component) {
 void Window::onEvent(void* source, int32_t) {
     if (source && m_localizer && source == static_cast<void*>(m_localizer)) {
         // The language may change on any thread; the window re-titles on its own.
-        if (!runOnUiThread(&languageChangedOnUiThread, this)) languageChanged();
+        if (!onUiThread(*this, [this] { languageChanged(); }, kWaitForever)) languageChanged();
         return;
     }
     if (source && m_closers.indexOf(source)) close();
@@ -683,14 +671,13 @@ void Window::passNormalBounds(bool maximised) {
 
 // --- cross-thread operations ------------------------------------------------------------
 
-bool Window::runOnUiThread(void (*function)(void*), void* argument) {
+bool Window::runOnUiThread(void (*function)(void*), void* argument, uint32_t limitMs) {
     if (!m_hWnd || !function) return false;
-    if (GetWindowThreadProcessId(m_hWnd, nullptr) == GetCurrentThreadId())
+    if (uiThreadId() == GetCurrentThreadId()) {
         function(argument);
-    else
-        ::SendMessageW(m_hWnd, kRunOnUiThread, reinterpret_cast<WPARAM>(function),
-                       reinterpret_cast<LPARAM>(argument));
-    return true;
+        return true;
+    }
+    return sendToUiThread(m_hWnd, function, argument, limitMs);
 }
 
 LRESULT Window::sendUserEvent(const wchar_t* name, int32_t value1, int32_t value2,
@@ -765,10 +752,9 @@ bool Window::onClose() {
     m_userClose = false;
     if (m_veto) return true;
     show(false, false);
-    leaveClipboardChain();
-    m_trayLocked = false;
-    if (m_trayShown) trayIcon(NIM_DELETE);
-    ::KillTimer(m_hWnd, kCursorFollowTimer);
+    m_clipboard.leave();
+    m_tray.removeForClose();
+    m_cursor.stop();
     m_closed.store(true);
     return true;
 }
@@ -815,8 +801,8 @@ bool Window::onCommand(WPARAM wParam, LPARAM lParam) {
         m_menuBar->choose(id);
         return true;
     }
-    if (m_trayMenu && m_trayMenu->hasCommand(static_cast<int32_t>(id))) {
-        m_trayMenu->choose(static_cast<int32_t>(id));
+    if (m_tray.menu() && m_tray.menu()->hasCommand(static_cast<int32_t>(id))) {
+        m_tray.menu()->choose(static_cast<int32_t>(id));
         return true;
     }
     if (m_contextMenu && m_contextMenu->hasCommand(static_cast<int32_t>(id))) {
@@ -840,11 +826,33 @@ void Window::onWheel(WPARAM wParam, LPARAM lParam) {
     fire(kEventWheel);
 }
 
+// Every message passes, in this order, until one answers it:
+//   1. the component base: the children other threads ask to make or destroy;
+//   2. the parts that answer messages of their own: the hot keys (WM_HOTKEY), the
+//      clipboard chain, the tray icon's callback, the cursor (WM_SETCURSOR), and the
+//      drawn frame's painting and non-client messages;
+//   3. the core's switch (onMessage), which also hands the messages several parts share
+//      to each of them in a fixed order: WM_TIMER to the hover effect, the following and
+//      the user's timers; a mouse move to the hover effect, the hidden cursor, the frame
+//      and the listeners; WM_SYSCOMMAND's menu key before its close, which the tray may
+//      take.
+// What nobody answered goes on to the default handling, then to afterDefault.
 bool Window::windowProc(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam) {
     if (ComponentBase<s::gui::IWindow>::handleMessage(result, message, wParam, lParam)) return true;
     *result = 0;
-    if (onExtraMessage(result, message, wParam, lParam)) return true;
-    if (onFrameMessage(result, message, wParam, lParam)) return true;
+    if (message == WM_HOTKEY) return m_hotKeys.onHotKey(wParam), true;
+    if (m_clipboard.onMessage(message, wParam, lParam)) return true;
+    if (message == kTrayCallback) return m_tray.onCallback(lParam), true;
+    if (message == WM_SETCURSOR && m_cursor.onSetCursor(result)) return true;
+    if (m_frame.onMessage(result, message, wParam)) {
+        // Children that take their parent's background copy it from the frame's picture.
+        if (message == WM_PAINT) m_backBuffer = m_frame.picture();
+        return true;
+    }
+    return onMessage(result, message, wParam, lParam);
+}
+
+bool Window::onMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_ACTIVATE:
         onActivate(wParam);
@@ -864,38 +872,39 @@ bool Window::windowProc(LRESULT* result, UINT message, WPARAM wParam, LPARAM lPa
         *result = DefWindowProc(message, wParam, lParam) | DLGC_WANTALLKEYS;
         return true;
     case WM_NCHITTEST:
-        if (!m_easyDrag && !m_drawer) return false;
-        *result = hitTest(DefWindowProc(message, wParam, lParam), lParam);
+        if (!m_frame.answersHitTest()) return false;
+        *result = m_frame.hitTest(DefWindowProc(message, wParam, lParam), lParam);
         return true;
     case WM_WINDOWPOSCHANGING:
         if (m_keepOnVirtualScreen) keepProposedOnScreen(reinterpret_cast<WINDOWPOS*>(lParam));
         fire(kEventPositionChanging);
-        return m_drawer != nullptr;
+        return m_frame.drawer() != nullptr;
     case WM_WINDOWPOSCHANGED: {
         auto* pos = reinterpret_cast<WINDOWPOS*>(lParam);
         if (!(pos->flags & SWP_NOSIZE) && !IsIconic(m_hWnd)) {
-            if (!m_drawer)
+            if (!m_frame.drawer())
                 doLayout();
-            else if (onDrawerPositionChanged(), !isShrunk())
+            else if (m_frame.onPositionChanged(), !isShrunk())
                 doLayout();
         }
         return false;
     }
     case WM_MOUSEMOVE:
     case WM_NCMOUSEMOVE:
-        if (m_cursorFollow || m_hideCursor) ::SetCursor(nullptr);
-        onFrameMouse();
+        m_hover.onMouseMove();
+        if (m_cursor.hidesCursor()) ::SetCursor(nullptr);
+        m_frame.onMouseMove();
         fire(kEventMouseMove);
         return false;
     case WM_LBUTTONDOWN:
     case WM_NCLBUTTONDOWN:
-        if (startFrameDrag()) return true;
+        if (m_frame.startDrag()) return true;
         fire(kEventLeftDown);
         SetFocus(m_hWnd);
         return false;
     case WM_LBUTTONUP:
         fire(kEventLeftUp);
-        finishFrameDrag();
+        m_frame.finishDrag();
         SetFocus(m_hWnd);
         return false;
     case WM_LBUTTONDBLCLK:
@@ -908,7 +917,7 @@ bool Window::windowProc(LRESULT* result, UINT message, WPARAM wParam, LPARAM lPa
             m_userCloseAsked = true;
             PostMessage(WM_CLOSE);
         }
-        if (wcscmp(m_middleClickAction.cString(), L"Iconize") == 0) hideToTray();
+        if (wcscmp(m_middleClickAction.cString(), L"Iconize") == 0) m_tray.hideWindow();
         return false;
     case WM_RBUTTONDOWN:
         fire(kEventRightDown);
@@ -921,7 +930,7 @@ bool Window::windowProc(LRESULT* result, UINT message, WPARAM wParam, LPARAM lPa
     case WM_NCRBUTTONUP:
         // Easy drag made a right click in the body a caption click: it is the body's all the
         // same, never the caption's system menu.
-        if (!isEasyDragClick(wParam, lParam)) return false;
+        if (!m_frame.isEasyDragClick(wParam, lParam)) return false;
         fire(message == WM_NCRBUTTONDOWN ? kEventRightDown : kEventRightUp);
         if (message == WM_NCRBUTTONDOWN && m_contextMenu) openContextMenu();
         return true;
@@ -951,7 +960,7 @@ bool Window::windowProc(LRESULT* result, UINT message, WPARAM wParam, LPARAM lPa
         onUserEvent(wParam, lParam, result);
         return true;
     case kRestore:
-        if (m_hiddenInTray) leaveTray();
+        if (m_tray.isHidden()) m_tray.bringWindowBack();
         if (IsIconic(m_hWnd)) ShowWindow(SW_RESTORE);
         bringToFront(true);
         return true;
@@ -972,7 +981,25 @@ bool Window::windowProc(LRESULT* result, UINT message, WPARAM wParam, LPARAM lPa
         return true;
     case kRunOnUiThread:
         if (wParam) reinterpret_cast<void (*)(void*)>(wParam)(reinterpret_cast<void*>(lParam));
+        *result = 1;
         return true;
+    case kStartTimer:
+        startUserTimer(result, wParam, lParam);
+        return true;
+    case kStopTimer:
+        stopUserTimer(wParam);
+        return true;
+    case WM_TIMER:
+        return onTimer(wParam);
+    case WM_POWERBROADCAST:
+        if (wParam == PBT_APMSUSPEND) m_suspended = true;
+        if (wParam == PBT_APMRESUMESUSPEND || wParam == PBT_APMRESUMEAUTOMATIC) m_suspended = false;
+        return false;
+    case WM_CAPTURECHANGED:
+        onCaptureChanged(reinterpret_cast<HWND>(lParam));
+        return false;
+    case WM_SYSCOMMAND:
+        return onSysCommand(wParam, lParam);
     default:
         return false;
     }
@@ -1035,19 +1062,7 @@ void Window::onSizeOrMove(UINT message, WPARAM wParam, LPARAM lParam) {
     if (!neither && !IsZoomed(m_hWnd) && !IsIconic(m_hWnd)) rememberNormalBounds();
 }
 
-// --- hot keys, user timers, alpha, clipboard chain, power -------------------------------
-
-namespace {
-
-struct HotKeyRequest {
-    uint32_t modifiers;
-    uint32_t key;
-    const wchar_t* name;
-    bool report;
-    const wchar_t* failure;
-};
-
-}  // namespace
+// --- hot keys ---------------------------------------------------------------------------
 
 bool Window::registerHotKey(bool alt, bool ctrl, bool shift, bool win, int32_t key, const wchar_t* name,
                             bool report) {
@@ -1055,52 +1070,28 @@ bool Window::registerHotKey(bool alt, bool ctrl, bool shift, bool win, int32_t k
     unregisterHotKey(name);
     const std::wstring failure = hotKeyClashText(alt, ctrl, shift, win, key);
     const bool noRepeat = s::system::win::osVersion().isVersion61OrLater;
-    HotKeyRequest request = {hotKeyModifiers(alt, ctrl, shift, win, noRepeat), static_cast<uint32_t>(key), name,
-                             report, failure.c_str()};
-    return ::SendMessageW(m_hWnd, kAddHotKey, reinterpret_cast<WPARAM>(&request), 0) == 1;
-}
-
-LRESULT Window::addHotKeyHere(const void* request) {
-    const auto* r = static_cast<const HotKeyRequest*>(request);
-    const ATOM id = GlobalAddAtomW(r->name);
-    if (id && RegisterHotKey(m_hWnd, id, r->modifiers, r->key)) {
-        m_hotKeys.push_back(r->name);
-        return 1;
-    }
-    const DWORD error = GetLastError();
-    // The atom was only for this key; a clash must not leave it behind.
-    if (id) GlobalDeleteAtom(id);
-    if (r->report) {
-        const std::wstring text = L"(" + std::to_wstring(error) + L") " + r->failure;
-        s::gui::win::showInfoMessage(text.c_str());
-    }
-    return 0;
+    const uint32_t modifiers = hotKeyModifiers(alt, ctrl, shift, win, noRepeat);
+    bool added = false;
+    onUiThread(*this, [&] { added = m_hotKeys.add(modifiers, static_cast<uint32_t>(key), name, report, failure.c_str()); },
+               kWaitForever);
+    return added;
 }
 
 void Window::unregisterHotKey(const wchar_t* name) {
-    if (m_hWnd && name) ::SendMessageW(m_hWnd, kRemoveHotKey, reinterpret_cast<WPARAM>(name), 0);
+    if (m_hWnd && name) onUiThread(*this, [&] { m_hotKeys.remove(name); }, kWaitForever);
 }
 
 void Window::unregisterAllHotKeys() {
-    if (m_hWnd) ::SendMessageW(m_hWnd, kRemoveAllHotKeys, 0, 0);
+    if (m_hWnd) onUiThread(*this, [this] { m_hotKeys.removeAll(); }, kWaitForever);
 }
 
-void Window::removeHotKeyHere(const wchar_t* name) {
-    for (auto i = m_hotKeys.begin(); i != m_hotKeys.end(); ++i) {
-        if (*i != name) continue;
-        const ATOM id = GlobalFindAtomW(name);
-        if (id) {
-            UnregisterHotKey(m_hWnd, id);
-            GlobalDeleteAtom(id);
-        }
-        m_hotKeys.erase(i);
-        return;
-    }
-}
+bool Window::isOwnHotKey(const wchar_t* name) const { return m_hotKeys.isOwn(name); }
 
-bool Window::isOwnHotKey(const wchar_t* name) const {
-    const ATOM id = name ? GlobalFindAtomW(name) : 0;
-    return id && id == m_lastHotKey;
+// --- timers: the parts' and the user's --------------------------------------------------
+
+bool Window::onTimer(WPARAM id) {
+    if (m_hover.onTimer(id) || m_cursor.onTimer(id)) return true;
+    return id >= kUserTimerBase && onUserTimer(id);
 }
 
 bool Window::startTimer(int32_t id, uint32_t periodMs) {
@@ -1111,6 +1102,18 @@ bool Window::startTimer(int32_t id, uint32_t periodMs) {
 
 void Window::stopTimer(int32_t id) {
     if (m_hWnd && id >= 0) ::SendMessageW(m_hWnd, kStopTimer, static_cast<WPARAM>(id), 0);
+}
+
+void Window::startUserTimer(LRESULT* result, WPARAM id, LPARAM periodMs) {
+    if (!::SetTimer(m_hWnd, kUserTimerBase + id, static_cast<UINT>(periodMs), nullptr)) return;
+    m_timers.push_back(static_cast<int32_t>(id));
+    *result = 1;
+}
+
+void Window::stopUserTimer(WPARAM id) {
+    ::KillTimer(m_hWnd, kUserTimerBase + id);
+    for (auto i = m_timers.begin(); i != m_timers.end();)
+        i = *i == static_cast<int32_t>(id) ? m_timers.erase(i) : i + 1;
 }
 
 bool Window::onUserTimer(WPARAM timer) {
@@ -1125,433 +1128,145 @@ bool Window::onUserTimer(WPARAM timer) {
     return m_timerHandled;
 }
 
+// --- alpha and the hover effect ---------------------------------------------------------
+
 void Window::setAlpha(int32_t percent, bool onlyWhileTopmost) {
-    m_alphaTarget = percent < 0 ? 0 : percent > 100 ? 100 : percent;
-    m_alphaOnlyTopmost = onlyWhileTopmost;
-    if (m_hWnd) runOnUiThread([](void* w) { static_cast<Window*>(w)->applyAlpha(); }, this);
+    onUiThreadOrHere([&] { m_hover.setAlpha(percent, onlyWhileTopmost); });
 }
-
-void Window::applyAlpha() { showAlpha(m_alphaOnlyTopmost && !m_topmost ? 100 : m_alphaTarget); }
-
-void Window::showAlpha(int32_t value) {
-    if (value == m_alpha) return;
-    if (value < 100) {
-        DWORD loadError = 0;
-        SetLayeredAlphaFunction setAlpha = layeredAlphaFunction(&loadError);
-        if (loadError) showInfoMessage(alphaLoadFailureText(loadError).c_str());
-        // Without the function the window keeps the alpha it has.
-        if (!setAlpha) return;
-        modifyStyleEx(0, WS_EX_LAYERED, 0);
-        int32_t byte = value * 255 / 100;
-        setAlpha(m_hWnd, 0, static_cast<BYTE>(byte < 0 ? 0 : byte > 255 ? 255 : byte), LWA_ALPHA);
-    } else {
-        modifyStyleEx(WS_EX_LAYERED, 0, 0);
-    }
-    m_alpha = value;
-}
-
-// Fade timers: 3 lowers the alpha, 1 counts down while the cursor is away, 2 raises it.
-namespace {
-constexpr UINT_PTR kFadeWait = 1, kFadeIn = 2, kFadeOut = 3;
-constexpr UINT kFadeWaitMs = 500, kFadeInMs = 25, kFadeOutMs = 10;
-}  // namespace
 
 void Window::setHoverFade(bool on, int32_t delaySeconds) {
-    m_hoverOnlyTopmost = false;
-    m_shiftOverrides = false;
-    struct Call {
-        Window* window;
-        bool on;
-        int32_t delay;
-    } call = {this, on, delaySeconds < 0 ? 5 : delaySeconds};
-    runOnUiThread(
-        [](void* c) {
-            auto* call = static_cast<Call*>(c);
-            Window* w = call->window;
-            w->stopFade();
-            w->m_hoverFade = call->on;
-            w->m_fadeDelaySeconds = call->on ? call->delay : 5;
-        },
-        &call);
+    onUiThread(*this,
+               [&] {
+                   m_hover.setConditions(false, false);
+                   m_hover.setFade(on, delaySeconds);
+               },
+               kWaitForever);
 }
-
-// Shrink timers: 6 shrinks, 4 waits for the cursor to leave, 5 grows back.
-namespace {
-constexpr UINT_PTR kShrinkWait = 4, kShrinkGrow = 5, kShrinkStep = 6;
-constexpr UINT kShrinkGrowMs = 25, kShrinkStepMs = 10;
-
-int32_t towards(int32_t value, int32_t goal, int32_t step) {
-    if (value > goal) return value - step > goal ? value - step : goal;
-    return value + step < goal ? value + step : goal;
-}
-}  // namespace
 
 void Window::setHoverShrink(bool on, int32_t delaySeconds, int32_t width, int32_t height) {
-    m_hoverOnlyTopmost = false;
-    m_shiftOverrides = false;
-    struct Call {
-        Window* window;
-        bool on;
-        int32_t delay, width, height;
-    } call = {this, on, delaySeconds < 0 ? 5 : delaySeconds, width, height};
-    runOnUiThread(
-        [](void* c) {
-            auto* call = static_cast<Call*>(c);
-            Window* w = call->window;
-            w->stopShrink();
-            w->m_hoverShrink = call->on;
-            w->m_fadeDelaySeconds = call->on ? call->delay : 5;
-            w->m_shrunkWidth = call->width;
-            w->m_shrunkHeight = call->height;
-        },
-        &call);
-}
-
-// Undoes a running fade: the alpha comes back to what was asked for.
-void Window::stopFade() {
-    for (UINT_PTR id : {kFadeWait, kFadeIn, kFadeOut}) ::KillTimer(m_hWnd, id);
-    m_fadeActive = false;
-    applyAlpha();
-}
-
-void Window::stopHoverEffectHere(void* self) {
-    auto* window = static_cast<Window*>(self);
-    window->stopShrink();
-    window->stopFade();
+    onUiThread(*this,
+               [&] {
+                   m_hover.setConditions(false, false);
+                   m_hover.setShrink(on, delaySeconds, width, height);
+               },
+               kWaitForever);
 }
 
 void Window::setHoverEffect(bool on, bool fade, bool onlyWhileTopmost, int32_t delaySeconds, int32_t shrunkWidth,
                             int32_t shrunkHeight, bool shiftOverrides) {
-    if (!on) {
-        setHoverFade(false, 5);
-        setHoverShrink(false, 5, -1, -1);
-        m_hoverOnlyTopmost = true;
-        m_shiftOverrides = false;
-        return;
-    }
-    if (fade) {
-        setHoverShrink(false, delaySeconds, -1, -1);
-        setHoverFade(true, delaySeconds);
-    } else {
-        setHoverFade(false, delaySeconds);
-        setHoverShrink(true, delaySeconds, shrunkWidth, shrunkHeight);
-    }
-    m_hoverOnlyTopmost = onlyWhileTopmost;
-    m_shiftOverrides = shiftOverrides;
+    onUiThread(*this,
+               [&] {
+                   if (!on) {
+                       m_hover.setFade(false, 5);
+                       m_hover.setShrink(false, 5, -1, -1);
+                       m_hover.setConditions(true, false);
+                   } else if (fade) {
+                       m_hover.setShrink(false, delaySeconds, -1, -1);
+                       m_hover.setFade(true, delaySeconds);
+                       m_hover.setConditions(onlyWhileTopmost, shiftOverrides);
+                   } else {
+                       m_hover.setFade(false, delaySeconds);
+                       m_hover.setShrink(true, delaySeconds, shrunkWidth, shrunkHeight);
+                       m_hover.setConditions(onlyWhileTopmost, shiftOverrides);
+                   }
+               },
+               kWaitForever);
 }
 
-// Undoes a running shrink: the saved full size comes back exactly.
-void Window::stopShrink() {
-    for (UINT_PTR id : {kShrinkWait, kShrinkGrow, kShrinkStep}) ::KillTimer(m_hWnd, id);
-    if (m_fullWidth >= 0) setSize(m_fullWidth, m_fullHeight);
-    m_fullWidth = m_fullHeight = -1;
-    m_shrinkActive = false;
-}
-
-bool Window::onShrinkTimer(WPARAM id) {
-    if (!m_shrinkActive || m_fullWidth < 0) {
-        ::KillTimer(m_hWnd, id);
-        return true;
-    }
-    const int32_t goalW = m_shrunkWidth < 0 ? m_fullWidth : m_shrunkWidth;
-    const int32_t goalH = m_shrunkHeight < 0 ? m_fullHeight : m_shrunkHeight;
-    if (id == kShrinkStep) {
-        const int32_t w = towards(m_width, goalW, m_fullWidth / 5 > 1 ? m_fullWidth / 5 : 1);
-        const int32_t h = towards(m_height, goalH, m_fullHeight / 5 > 1 ? m_fullHeight / 5 : 1);
-        setSize(w, h);
-        if (w != goalW || h != goalH) return true;
-        ::KillTimer(m_hWnd, kShrinkStep);
-        ::SetTimer(m_hWnd, kShrinkWait, static_cast<UINT>(m_fadeDelaySeconds * 1000 + 1), nullptr);
-    } else if (id == kShrinkWait) {
-        // Outside the full size, not only the shrunken one.
-        POINT cursor = {};
-        ::GetCursorPos(&cursor);
-        RECT full = {};
-        ::GetWindowRect(m_hWnd, &full);
-        full.right = full.left + m_fullWidth;
-        full.bottom = full.top + m_fullHeight;
-        if (PtInRect(&full, cursor)) return true;
-        ::KillTimer(m_hWnd, kShrinkWait);
-        ::SetTimer(m_hWnd, kShrinkGrow, kShrinkGrowMs, nullptr);
-    } else if (id == kShrinkGrow) {
-        const int32_t w = towards(m_width, m_fullWidth, m_fullWidth / 15 > 1 ? m_fullWidth / 15 : 1);
-        const int32_t h = towards(m_height, m_fullHeight, m_fullHeight / 15 > 1 ? m_fullHeight / 15 : 1);
-        setSize(w, h);
-        if (w != m_fullWidth || h != m_fullHeight) return true;
-        stopShrink();
-    }
-    return true;
-}
-
-bool Window::cursorOutside() const {
-    POINT cursor = {};
-    RECT r = {};
-    ::GetCursorPos(&cursor);
-    ::GetWindowRect(m_hWnd, &r);
-    return !PtInRect(&r, cursor);
-}
-
-void Window::onHover() {
-    if (!m_hoverFade && !m_hoverShrink) return;
-    if (m_hoverOnlyTopmost && !m_topmost) return;
-    if (m_hoverShrink && !m_shrinkActive) {
-        applyAlpha();
-        m_fullWidth = m_width;
-        m_fullHeight = m_height;
-        m_shrinkActive = true;
-        ::SetTimer(m_hWnd, kShrinkStep, kShrinkStepMs, nullptr);
-        return;
-    }
-    if (!m_hoverFade) return;
-    if (m_shiftOverrides && shiftHeld()) {
-        stopFade();
-        return;
-    }
-    if (m_fadeActive && m_alpha == 0) {
-        m_fadeCountdownMs = m_fadeDelaySeconds * 1000;
-        return;
-    }
-    for (UINT_PTR id : {kFadeWait, kFadeIn}) ::KillTimer(m_hWnd, id);
-    m_fadeActive = true;
-    ::SetTimer(m_hWnd, kFadeOut, kFadeOutMs, nullptr);
-}
-
-bool Window::onFadeTimer(WPARAM id) {
-    if (!m_fadeActive) {
-        ::KillTimer(m_hWnd, id);
-        return true;
-    }
-    const int32_t target = m_alphaTarget;
-    if (id == kFadeOut) {
-        const int32_t step = target / 5 > 1 ? target / 5 : 1;
-        showAlpha(m_alpha - step > 0 ? m_alpha - step : 0);
-        if (m_alpha > 0) return true;
-        ::KillTimer(m_hWnd, kFadeOut);
-        m_fadeCountdownMs = m_fadeDelaySeconds * 1000;
-        ::SetTimer(m_hWnd, kFadeWait, kFadeWaitMs, nullptr);
-    } else if (id == kFadeWait) {
-        if (m_shiftOverrides && shiftHeld()) {
-            stopFade();
-            return true;
-        }
-        if (!cursorOutside()) return true;
-        m_fadeCountdownMs -= static_cast<int32_t>(kFadeWaitMs);
-        if (m_fadeCountdownMs >= 1) return true;
-        ::KillTimer(m_hWnd, kFadeWait);
-        ::SetTimer(m_hWnd, kFadeIn, kFadeInMs, nullptr);
-    } else if (id == kFadeIn) {
-        const int32_t step = target / 10 > 1 ? target / 10 : 1;
-        showAlpha(m_alpha + step < target ? m_alpha + step : target);
-        if (m_alpha < target) return true;
-        ::KillTimer(m_hWnd, kFadeIn);
-        m_fadeActive = false;
-    }
-    return true;
-}
+// --- the clipboard chain ----------------------------------------------------------------
 
 void Window::setClipboardViewer(bool on) {
-    m_clipboardViewer = on;
     if (!m_hWnd) return;
     if (on)
-        runOnUiThread([](void* w) { static_cast<Window*>(w)->joinClipboardChain(); }, this);
+        onUiThread(*this, [this] { m_clipboard.join(); }, kWaitForever);
     else
-        runOnUiThread([](void* w) { static_cast<Window*>(w)->leaveClipboardChain(); }, this);
+        onUiThread(*this, [this] { m_clipboard.leave(); }, kWaitForever);
 }
 
-void Window::joinClipboardChain() {
-    if (m_inClipboardChain) return;
-    m_nextViewer = SetClipboardViewer(m_hWnd);
-    m_inClipboardChain = true;
-}
-
-void Window::leaveClipboardChain() {
-    if (!m_inClipboardChain) return;
-    ChangeClipboardChain(m_hWnd, m_nextViewer);
-    m_inClipboardChain = false;
-    m_nextViewer = nullptr;
-}
+// --- the tray ---------------------------------------------------------------------------
 
 void Window::setTrayMenu(s::gui::IPopupMenu* menu, bool owned) {
-    if (m_trayMenuOwned && m_trayMenu != menu) {
-        if (auto* poolable = dynamic_cast<s::thread::IPoolable*>(m_trayMenu)) poolable->releaseToPool();
-    }
-    m_trayMenu = menu;
-    m_trayMenuOwned = menu && owned;
-    if (menu) menu->setHost(this);
-}
-
-bool Window::trayIcon(DWORD action) {
-    NOTIFYICONDATAW data = {};
-    data.cbSize = kTrayDataSize;
-    data.hWnd = m_hWnd;
-    data.uID = 0;
-    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-    data.uCallbackMessage = kTrayCallback;
-    data.hIcon = reinterpret_cast<HICON>(::SendMessageW(m_hWnd, WM_GETICON, ICON_SMALL, 0));
-    lstrcpynW(data.szTip, m_title.cString(), sizeof(data.szTip) / sizeof(data.szTip[0]));
-    const bool done = notifyIcon(action, &data) != FALSE;
-    if (action == NIM_ADD && done) m_trayShown = true;
-    if (action == NIM_DELETE) m_trayShown = false;
-    return done;
+    onUiThreadOrHere([&] { m_tray.setMenu(menu, owned); });
 }
 
 bool Window::setTrayIconVisible(bool visible) {
-    if (!m_hWnd || visible == m_trayShown) return m_hWnd != nullptr;
-    if (!visible && m_trayLocked) return true;
-    struct Call {
-        Window* window;
-        bool visible;
-        bool done;
-    } call = {this, visible, false};
-    runOnUiThread(
-        [](void* c) {
-            auto* call = static_cast<Call*>(c);
-            call->done = call->window->trayIcon(call->visible ? NIM_ADD : NIM_DELETE);
-        },
-        &call);
-    return call.done;
+    if (!m_hWnd) return false;
+    bool done = false;
+    onUiThread(*this, [&] { done = m_tray.setVisible(visible); }, kWaitForever);
+    return done;
 }
 
-void Window::onTrayCallback(LPARAM mouse) {
-    // Queued before the window closed: the icon is gone and nobody waits for its clicks.
-    if (m_closed.load() || m_tornDown) return;
-    if (mouse == WM_LBUTTONDOWN) {
-        if (m_trayClickToggles) toggleFromTray();
-        fire(kEventTrayLeftClick);
-    } else if (mouse == WM_RBUTTONDOWN && m_trayMenu) {
-        fire(kEventTrayRightClick);
-        SetForegroundWindow();
-        POINT cursor = {};
-        GetCursorPos(&cursor);
-        m_trayMenu->track(cursor.x, cursor.y, this);
-        SetForegroundWindow();
-    } else if (mouse == WM_MOUSEMOVE && m_hideCursor) {
-        followCursorStep();
+void Window::updateTrayIcon() {
+    if (m_tray.isShown()) onUiThread(*this, [this] { m_tray.update(); }, kWaitForever);
+}
+
+void Window::hideToTray() {
+    if (m_hWnd) onUiThread(*this, [this] { m_tray.hideWindow(); }, kWaitForever);
+}
+
+void Window::setTrayIconLocked(bool locked) {
+    onUiThreadOrHere([&] { m_tray.setLocked(locked); });
+}
+
+void Window::setTrayIconPersistent(bool on) {
+    onUiThreadOrHere([&] { m_tray.setPersistent(on); });
+}
+
+void Window::setCloseToTray(bool on) {
+    onUiThreadOrHere([&] { m_tray.setCloseToTray(on); });
+}
+
+void Window::setTrayClickToggles(bool on) {
+    onUiThreadOrHere([&] { m_tray.setClickToggles(on); });
+}
+
+// The system's close of a window that closes to the tray hides it there instead.
+bool Window::onSysCommand(WPARAM wParam, LPARAM lParam) {
+    if ((wParam & 0xFFF0) == SC_KEYMENU) return openMenuBarByKey(static_cast<wchar_t>(lParam));
+    if ((wParam & 0xFFF0) != SC_CLOSE) return false;
+    if (m_tray.takeSystemClose()) return true;
+    // The default handling sends WM_CLOSE before it returns (see afterDefault).
+    m_userCloseAsked = true;
+    return false;
+}
+
+// --- the cursor, easy drag, the drawer-painted frame ------------------------------------
+
+void Window::setCursorFollow(bool on) {
+    if (!m_hWnd) {
+        m_cursor.setFollow(on, false);
+        return;
     }
+    onUiThread(*this, [&] { m_cursor.setFollow(on, m_visible); }, kWaitForever);
 }
 
-bool Window::onExtraMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case kAddHotKey:
-        *result = addHotKeyHere(reinterpret_cast<const void*>(wParam));
-        return true;
-    case kRemoveHotKey:
-        removeHotKeyHere(reinterpret_cast<const wchar_t*>(wParam));
-        return true;
-    case kRemoveAllHotKeys:
-        while (!m_hotKeys.empty()) removeHotKeyHere(std::wstring(m_hotKeys.back()).c_str());
-        return true;
-    case WM_HOTKEY:
-        m_lastHotKey = static_cast<int32_t>(wParam);
-        fire(kEventHotKey);
-        return true;
-    case kStartTimer:
-        if (!::SetTimer(m_hWnd, kUserTimerBase + wParam, static_cast<UINT>(lParam), nullptr)) return true;
-        m_timers.push_back(static_cast<int32_t>(wParam));
-        *result = 1;
-        return true;
-    case kStopTimer:
-        ::KillTimer(m_hWnd, kUserTimerBase + wParam);
-        for (auto i = m_timers.begin(); i != m_timers.end();)
-            i = *i == static_cast<int32_t>(wParam) ? m_timers.erase(i) : i + 1;
-        return true;
-    case WM_TIMER:
-        if (wParam >= kFadeWait && wParam <= kFadeOut) return onFadeTimer(wParam);
-        if (wParam >= kShrinkWait && wParam <= kShrinkStep) return onShrinkTimer(wParam);
-        if (wParam == kCursorFollowTimer) return followCursorStep(), true;
-        return wParam >= kUserTimerBase && onUserTimer(wParam);
-    case WM_MOUSEMOVE:
-    case WM_NCMOUSEMOVE:
-        onHover();
-        return false;
-    case kTrayCallback:
-        onTrayCallback(lParam);
-        return true;
-    case WM_POWERBROADCAST:
-        if (wParam == PBT_APMSUSPEND) m_suspended = true;
-        if (wParam == PBT_APMRESUMESUSPEND || wParam == PBT_APMRESUMEAUTOMATIC) m_suspended = false;
-        return false;
-    case WM_DRAWCLIPBOARD:
-        fire(kEventClipboard);
-        if (m_nextViewer) ::PostMessageW(m_nextViewer, message, wParam, lParam);
-        return true;
-    case WM_CHANGECBCHAIN:
-        if (reinterpret_cast<HWND>(wParam) == m_nextViewer)
-            m_nextViewer = reinterpret_cast<HWND>(lParam);
-        else if (m_nextViewer)
-            ::PostMessageW(m_nextViewer, message, wParam, lParam);
-        return true;
-    default:
-        return false;
-    }
+void Window::setHideCursor(bool on) {
+    onUiThreadOrHere([&] { m_cursor.setHide(on); });
 }
 
-// --- the drawer-painted frame ------------------------------------------------------------
+void Window::setPassDoubleClicks(bool on) {
+    onUiThreadOrHere([&] { m_passDoubleClicks = on; });
+}
+
+void Window::setEasyDrag(bool on) {
+    onUiThreadOrHere([&] { m_frame.setEasyDrag(on); });
+}
+
+void Window::keepOnVirtualScreen(bool on) {
+    onUiThreadOrHere([&] { m_keepOnVirtualScreen = on; });
+}
 
 void Window::setDrawer(s::gui::drawer::IWindow* drawer, bool owned) {
-    struct Call {
-        Window* window;
-        s::gui::drawer::IWindow* drawer;
-        bool owned;
-    } call = {this, drawer, owned};
-    auto swap = [](void* c) {
-        auto* call = static_cast<Call*>(c);
-        Window* w = call->window;
-        if (w->m_drawer && w->m_drawerOwned && w->m_drawer != call->drawer) w->m_drawer->releaseToPool();
-        w->m_drawer = call->drawer;
-        w->m_drawerOwned = call->drawer && call->owned;
-        if (!w->m_drawer) {
-            w->m_frameBuffer.release();
-            w->m_backBuffer = nullptr;
-            if (w->m_hWnd) ::SetWindowRgn(w->m_hWnd, nullptr, TRUE);
-        }
-    };
-    if (!runOnUiThread(swap, &call)) swap(&call);
+    onUiThreadOrHere([&] {
+        m_frame.setDrawer(drawer, owned);
+        if (!drawer) m_backBuffer = nullptr;
+    });
     if (!drawer || !m_hWnd) return;
     // The drawer paints the frame: the native one goes, and children are not painted over.
     setFramed(false);
     modifyStyle(0, WS_CLIPCHILDREN, SWP_FRAMECHANGED);
-    runOnUiThread([](void* w) { static_cast<Window*>(w)->onDrawerPositionChanged(); }, this);
+    onUiThread(*this, [this] { m_frame.onPositionChanged(); }, kWaitForever);
     RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_ALLCHILDREN);
-}
-
-void Window::paintBuffer(HDC dc, int32_t width, int32_t height) {
-    const RECT all = {0, 0, width, height};
-    const COLORREF before = ::SetBkColor(dc, getBackgroundColour());
-    ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &all, nullptr, 0, nullptr);
-    ::SetBkColor(dc, before);
-    if (m_drawer) m_drawer->draw(dc, 0, 0, width, height);
-}
-
-// The shape follows the size; the system owns the region once it is set.
-void Window::onDrawerPositionChanged() {
-    if (!m_drawer || !m_hWnd) return;
-    const RECT r = windowRect();
-    ::SetWindowRgn(m_hWnd, m_drawer->createRegion(0, 0, r.right - r.left - 1, r.bottom - r.top - 1), TRUE);
-    ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
-}
-
-// A caption answer for a point of the client area is easy drag's: the hit test cannot tell
-// a right click from a left one (the button's state is not yet down while the system asks
-// where the press lands, Wine 8.0, checked), so the button message that follows tells it.
-bool Window::isEasyDragClick(WPARAM hit, LPARAM lParam) const {
-    if (!m_easyDrag || hit != HTCAPTION) return false;
-    POINT p = {static_cast<int16_t>(LOWORD(lParam)), static_cast<int16_t>(HIWORD(lParam))};
-    RECT client = {};
-    ::ScreenToClient(m_hWnd, &p);
-    ::GetClientRect(m_hWnd, &client);
-    return PtInRect(&client, p) != FALSE;
-}
-
-LRESULT Window::hitTest(LRESULT answer, LPARAM lParam) const {
-    if (m_drawer) {
-        const RECT r = windowRect();
-        answer = frameHitTest(static_cast<int16_t>(LOWORD(lParam)) - r.left,
-                              static_cast<int16_t>(HIWORD(lParam)) - r.top, r.right - r.left, r.bottom - r.top,
-                              uiScale(), answer);
-    }
-    if (m_easyDrag && answer == HTCLIENT && !(GetKeyState(VK_RBUTTON) & 0x8000)) answer = HTCAPTION;
-    return answer;
 }
 
 // With two or more monitors the whole virtual screen, else the primary work area.
@@ -1567,224 +1282,24 @@ void Window::keepProposedOnScreen(WINDOWPOS* pos) const {
     if (pos->y < area.top) pos->y = area.top;
 }
 
-int32_t Window::frameEdgeAt(POINT screen) const {
-    const RECT r = windowRect();
-    const LRESULT code = frameHitTest(screen.x - r.left, screen.y - r.top, r.right - r.left, r.bottom - r.top,
-                                      uiScale(), HTCLIENT);
-    // HTLEFT .. HTBOTTOMRIGHT are WMSZ_LEFT .. WMSZ_BOTTOMRIGHT shifted by the same amount.
-    return code >= HTLEFT && code <= HTBOTTOMRIGHT ? static_cast<int32_t>(code - HTLEFT + WMSZ_LEFT) : 0;
-}
-
-namespace {
-
-// Where the cursor was when the message in hand was sent, in screen pixels.
-POINT messagePoint() {
-    const DWORD at = ::GetMessagePos();
-    return POINT{static_cast<int16_t>(LOWORD(at)), static_cast<int16_t>(HIWORD(at))};
-}
-
-LPCWSTR sizeCursorOf(int32_t edge) {
-    switch (edge) {
-    case WMSZ_LEFT:
-    case WMSZ_RIGHT:
-        return IDC_SIZEWE;
-    case WMSZ_TOP:
-    case WMSZ_BOTTOM:
-        return IDC_SIZENS;
-    case WMSZ_TOPLEFT:
-    case WMSZ_BOTTOMRIGHT:
-        return IDC_SIZENWSE;
-    default:
-        return IDC_SIZENESW;
-    }
-}
-
-}  // namespace
-
-// Over the drawn frame the window holds the mouse, so that the press that follows starts
-// a drag of that edge; leaving the frame lets it go.
-void Window::onFrameMouse() {
-    if (!m_drawer || !m_resizable) return;
-    const POINT cursor = messagePoint();
-    if (m_frameDragging) {
-        dragFrame(cursor);
-        return;
-    }
-    const int32_t edge = frameEdgeAt(cursor);
-    if (edge) {
-        ::SetCursor(::LoadCursorW(nullptr, sizeCursorOf(edge)));
-        m_frameEdge = edge;
-        if (::GetCapture() != m_hWnd) ::SetCapture(m_hWnd);
-    } else if (m_frameEdge) {
-        m_frameEdge = 0;
-        if (::GetCapture() == m_hWnd) ::ReleaseCapture();
-    }
-}
-
-bool Window::startFrameDrag() {
-    if (!m_frameEdge || m_frameDragging) return false;
-    const POINT cursor = messagePoint();
-    const RECT r = windowRect();
-    if (!PtInRect(&r, cursor)) return false;
-    m_dragAnchor = cursor;
-    m_dragStart = r;
-    m_frameDragging = true;
-    return true;
-}
-
-void Window::finishFrameDrag() {
-    if (!m_frameDragging) return;
-    m_frameDragging = false;
-    m_frameEdge = 0;
-    if (::GetCapture() == m_hWnd) ::ReleaseCapture();
-}
-
-void Window::dragFrame(POINT screen) {
-    const int32_t dx = screen.x - m_dragAnchor.x, dy = screen.y - m_dragAnchor.y;
-    const int32_t edge = m_frameEdge;
-    RECT r = m_dragStart;
-    if (edge == WMSZ_LEFT || edge == WMSZ_TOPLEFT || edge == WMSZ_BOTTOMLEFT) r.left += dx;
-    if (edge == WMSZ_RIGHT || edge == WMSZ_TOPRIGHT || edge == WMSZ_BOTTOMRIGHT) r.right += dx;
-    if (edge == WMSZ_TOP || edge == WMSZ_TOPLEFT || edge == WMSZ_TOPRIGHT) r.top += dy;
-    if (edge == WMSZ_BOTTOM || edge == WMSZ_BOTTOMLEFT || edge == WMSZ_BOTTOMRIGHT) r.bottom += dy;
-    // As the system's own sizing does: the sizing listeners and the clamps see it first.
-    ::SendMessageW(m_hWnd, WM_SIZING, static_cast<WPARAM>(edge), reinterpret_cast<LPARAM>(&r));
-    setBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
-}
-
-bool Window::onFrameMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_SETCURSOR:
-        if (!(m_cursorFollow || m_hideCursor) || !m_visible) return false;
-        ::SetCursor(nullptr);
-        *result = TRUE;
-        return true;
-    case WM_CAPTURECHANGED:
-        onCaptureChanged(reinterpret_cast<HWND>(lParam));
-        return false;
-    case WM_SYSCOMMAND:
-        if ((wParam & 0xFFF0) == SC_KEYMENU) return openMenuBarByKey(static_cast<wchar_t>(lParam));
-        if ((wParam & 0xFFF0) != SC_CLOSE) return false;
-        if (!m_closeToTray || m_hiddenInTray) {
-            // The default handling sends WM_CLOSE before it returns (see afterDefault).
-            m_userCloseAsked = true;
-            return false;
-        }
-        hideToTray();
-        return true;
-    default:
-        break;
-    }
-    if (!m_drawer) return false;
-    switch (message) {
-    case WM_PAINT:
-        m_frameBuffer.paint(m_hWnd, this);
-        // Children that take their parent's background copy it from here.
-        m_backBuffer = m_frameBuffer.image();
-        return true;
-    case WM_ERASEBKGND:
-        *result = 1;
-        return true;
-    case WM_NCPAINT:
-        return true;
-    case WM_NCCALCSIZE:
-        // The whole window is client area: the drawer paints the frame inside it.
-        return wParam != 0;
-    case WM_NCACTIVATE:
-        *result = TRUE;
-        return true;
-    default:
-        return false;
-    }
-}
-
 // --- capture ----------------------------------------------------------------------------
 
 void Window::setCapture() {
-    runOnUiThread(
-        [](void* self) {
-            auto* w = static_cast<Window*>(self);
-            w->m_captureWatched = true;
-            ::SetCapture(w->m_hWnd);
-        },
-        this);
+    onUiThread(*this,
+               [this] {
+                   m_captureWatched = true;
+                   ::SetCapture(m_hWnd);
+               },
+               kWaitForever);
 }
 
 void Window::onCaptureChanged(HWND next) {
-    if (next != m_hWnd && !m_frameDragging) m_frameEdge = 0;
-    if (next != m_hWnd) m_frameDragging = false;
+    m_frame.onCaptureChanged(next);
     if (!m_captureWatched) return;
     m_captureWatched = false;
     ::GetCursorPos(&m_captureRelease);
     if (::GetCapture() == m_hWnd) ::ReleaseCapture();
     fire(kEventCaptureChanged);
-}
-
-// --- cursor-follow ----------------------------------------------------------------------
-
-void Window::setCursorFollow(bool on) {
-    m_cursorFollow = on;
-    if (!m_hWnd) return;
-    if (on && m_visible)
-        runOnUiThread(&startCursorFollowHere, this);
-    else if (!on)
-        runOnUiThread(&stopCursorFollowHere, this);
-}
-
-void Window::startCursorFollowHere(void* self) {
-    auto* w = static_cast<Window*>(self);
-    ::SetTimer(w->m_hWnd, kCursorFollowTimer, kCursorFollowMs, nullptr);
-}
-
-void Window::stopCursorFollowHere(void* self) { ::KillTimer(static_cast<Window*>(self)->m_hWnd, kCursorFollowTimer); }
-
-// Each step covers half the way from the window's centre to the cursor, at least a pixel.
-void Window::followCursorStep() {
-    if (!m_cursorFollow || m_tornDown || !m_visible) return;
-    POINT cursor = {};
-    ::GetCursorPos(&cursor);
-    const RECT r = windowRect();
-    const int32_t width = r.right - r.left, height = r.bottom - r.top;
-    const int32_t dx = cursor.x - (r.left + width / 2), dy = cursor.y - (r.top + height / 2);
-    if (dx == 0 && dy == 0) return;
-    auto half = [](int32_t d) { return d / 2 ? d / 2 : d; };
-    setPosition(r.left + half(dx), r.top + half(dy));
-}
-
-// --- the tray ---------------------------------------------------------------------------
-
-void Window::updateTrayIcon() {
-    if (m_trayShown) runOnUiThread([](void* w) { static_cast<Window*>(w)->trayIcon(NIM_MODIFY); }, this);
-}
-
-void Window::hideToTray() {
-    if (!m_hWnd) return;
-    show(false, false);
-    if (!m_trayShown) setTrayIconVisible(true);
-    m_hiddenInTray = true;
-}
-
-// Back from the tray: shown in front, the icon gone unless it is persistent.
-void Window::leaveTray() {
-    show(true, false);
-    SetForegroundWindow();
-    m_hiddenInTray = false;
-    if (m_trayShown && !m_trayPersistent) trayIcon(NIM_DELETE);
-    ShowWindow(SW_RESTORE);
-}
-
-void Window::toggleFromTray() {
-    if (m_hiddenInTray) {
-        leaveTray();
-        return;
-    }
-    const int64_t sinceDeactivation = s::time::currentTimeMillis() - m_deactivationTime;
-    if (m_active || (m_deactivationTime && sinceDeactivation <= kTrayToggleMs)) {
-        hideToTray();
-        return;
-    }
-    bringToFront(true);
-    if (IsIconic(m_hWnd)) ShowWindow(SW_RESTORE);
 }
 
 // --- icons and the skinner --------------------------------------------------------------
@@ -1878,10 +1393,7 @@ void Window::releaseLooks() {
     m_keepNativeFrame = false;
     if (m_skinner) m_skinner->removeListener(this);
     m_skinner = nullptr;
-    if (m_drawer && m_drawerOwned) m_drawer->releaseToPool();
-    m_drawer = nullptr;
-    m_drawerOwned = false;
-    m_frameBuffer.release();
+    m_frame.release();
     m_backBuffer = nullptr;
     releaseIcon(&m_largeIcon);
     releaseIcon(&m_smallIcon);

@@ -4,8 +4,9 @@
 // made and waits (serving sent messages) until that thread has made the native windows or
 // given up; a Window whose windows could not be made has no handle, and every operation
 // that needs one does nothing and answers 0 or false. The thread that made it drives it
-// through the operations below; those that must run on the UI thread cross by the
-// toolkit's messages (Messages.h). Pooled with capacity 0: giving it back destroys it,
+// through the operations below; those that must run on the UI thread cross there by
+// onUiThread (OnUiThread.h). Its extras are parts of their own (WindowHover, WindowTray,
+// WindowFrame, WindowHotKeys, WindowClipboard, WindowCursor), which it owns. Pooled with capacity 0: giving it back destroys it,
 // which destroys the native windows on their thread and stops the UI thread within
 // kStopBudgetMs, even when that thread is stuck in a listener.
 #pragma once
@@ -20,6 +21,13 @@
 #include "s/gui/events/ListenerList.h"
 #include "s/gui/win/ComponentBase.h"
 #include "s/gui/win/InvisibleWindow.h"
+#include "s/gui/win/OnUiThread.h"
+#include "s/gui/win/WindowClipboard.h"
+#include "s/gui/win/WindowCursor.h"
+#include "s/gui/win/WindowFrame.h"
+#include "s/gui/win/WindowHotKeys.h"
+#include "s/gui/win/WindowHover.h"
+#include "s/gui/win/WindowTray.h"
 #include "s/str/strbuffer/StrBuffer.h"
 
 namespace s::gui {
@@ -34,8 +42,7 @@ namespace s::gui::win {
 class UIThread;
 
 class Window final : public ComponentBase<s::gui::IWindow>,
-                     public s::gui::drawer::ISkinListener,
-                     private IBufferPainter {
+                     public s::gui::drawer::ISkinListener {
 public:
     Window();
     ~Window() override;
@@ -86,7 +93,7 @@ public:
     void maximise() override;
     void restore() override;
     void showNormal() override;
-    void setEasyDrag(bool on) override { m_easyDrag = on; }
+    void setEasyDrag(bool on) override;
     void setMaximizeBox(bool on) override;
     void setMinimizeBox(bool on) override;
     void setSystemMenu(bool on) override;
@@ -156,34 +163,34 @@ public:
     void unregisterAllHotKeys() override;
     void addHotKeyListener(s::gui::events::IEventListener* l) override { addListener(kEventHotKey, l); }
     bool isOwnHotKey(const wchar_t* name) const override;
-    uint32_t getHotKeyCount() const { return static_cast<uint32_t>(m_hotKeys.size()); }
+    uint32_t getHotKeyCount() const { return m_hotKeys.count(); }
     bool startTimer(int32_t id, uint32_t periodMs) override;
     void stopTimer(int32_t id) override;
     void addTimerListener(s::gui::events::IEventListener* l) override { addListener(kEventTimer, l); }
     int32_t getTimerId() const override { return m_timerId; }
     void markTimerHandled() override { m_timerHandled = true; }
     void setAlpha(int32_t percent, bool onlyWhileTopmost) override;
-    int32_t getAlpha() const override { return m_alpha; }
+    int32_t getAlpha() const override { return m_hover.alpha(); }
     void setHoverEffect(bool on, bool fade, bool onlyWhileTopmost, int32_t delaySeconds, int32_t shrunkWidth,
                         int32_t shrunkHeight, bool shiftOverrides) override;
     // The two forms of the hover effect on their own, neither held back by topmost.
     void setHoverFade(bool on, int32_t delaySeconds);
     void setHoverShrink(bool on, int32_t delaySeconds, int32_t width, int32_t height);
-    bool isFaded() const override { return m_alpha < m_alphaTarget; }
-    bool isHoverEffectActive() const override { return m_fadeActive || m_shrinkActive; }
-    bool isShrunk() const override { return m_fullWidth >= 0; }
+    bool isFaded() const override { return m_hover.isFaded(); }
+    bool isHoverEffectActive() const override { return m_hover.isActive(); }
+    bool isShrunk() const override { return m_hover.isShrunk(); }
     void setClipboardViewer(bool on) override;
     void addClipboardListener(s::gui::events::IEventListener* l) override { addListener(kEventClipboard, l); }
     bool isSuspended() const override { return m_suspended; }
     bool setTrayIconVisible(bool visible) override;
-    bool isTrayIconShown() const override { return m_trayShown; }
+    bool isTrayIconShown() const override { return m_tray.isShown(); }
     void updateTrayIcon() override;
-    void setTrayIconLocked(bool locked) override { m_trayLocked = locked; }
-    bool isTrayIconLocked() const override { return m_trayLocked; }
-    void setTrayIconPersistent(bool on) override { m_trayPersistent = on; }
-    void setCloseToTray(bool on) override { m_closeToTray = on; }
+    void setTrayIconLocked(bool locked) override;
+    bool isTrayIconLocked() const override { return m_tray.isLocked(); }
+    void setTrayIconPersistent(bool on) override;
+    void setCloseToTray(bool on) override;
     void hideToTray() override;
-    bool isHiddenToTray() const override { return m_hiddenInTray; }
+    bool isHiddenToTray() const override { return m_tray.isHidden(); }
     void setTrayMenu(s::gui::IPopupMenu* menu, bool owned) override;
     void addTrayRightClickListener(s::gui::events::IEventListener* l) override {
         addListener(kEventTrayRightClick, l);
@@ -193,13 +200,13 @@ public:
     }
     void addContextMenuListener(s::gui::events::IEventListener* l) override { addListener(kEventContextMenu, l); }
     void setCursorFollow(bool on) override;
-    void setTrayClickToggles(bool on) override { m_trayClickToggles = on; }
-    void setHideCursor(bool on) override { m_hideCursor = on; }
-    void setPassDoubleClicks(bool on) override { m_passDoubleClicks = on; }
+    void setTrayClickToggles(bool on) override;
+    void setHideCursor(bool on) override;
+    void setPassDoubleClicks(bool on) override;
     // The frame painted by a window drawer, which also gives the window its shape.
     void setDrawer(s::gui::drawer::IWindow* drawer, bool owned) override;
-    s::gui::drawer::IWindow* getDrawer() const override { return m_drawer; }
-    void keepOnVirtualScreen(bool on) override { m_keepOnVirtualScreen = on; }
+    s::gui::drawer::IWindow* getDrawer() const override { return m_frame.drawer(); }
+    void keepOnVirtualScreen(bool on) override;
     bool isSizingLeft() const override { return m_sizingEdge == WMSZ_LEFT; }
     bool isSizingRight() const override { return m_sizingEdge == WMSZ_RIGHT; }
     bool isSizingTop() const override { return m_sizingEdge == WMSZ_TOP; }
@@ -292,7 +299,7 @@ public:
     }
     bool isShuttingDown() const override { return m_shuttingDown; }
     HWND getHandle() const override { return m_hWnd; }
-    bool runOnUiThread(void (*function)(void*), void* argument) override;
+    bool runOnUiThread(void (*function)(void*), void* argument, uint32_t limitMs) override;
     bool windowProc(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam) override;
     void onSizeOrMove(UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -315,42 +322,45 @@ public:
     uint32_t uiThreadId() const;
     HWND invisibleHandle() const { return m_invisible.m_hWnd; }
 
+    // For the window's parts, on its UI thread.
+    void fire(int32_t code);
+    bool isTornDown() const { return m_tornDown; }
+    // The size last asked for through setBounds, which the native one may not have yet.
+    int32_t boundsWidth() const { return m_width; }
+    int32_t boundsHeight() const { return m_height; }
+    int64_t deactivationTime() const { return m_deactivationTime; }
+    RECT windowRect() const;
+    WindowCursor& cursor() { return m_cursor; }
+
 protected:
     bool handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam) override;
     void afterDefault(UINT message, WPARAM wParam, LPARAM lParam) override;
     void relayout() override { doLayout(); }
 
 private:
-    void fire(int32_t code);
     void teardown();
     void moveFocus(bool backwards);
     static BOOL CALLBACK collectTabStop(HWND child, LPARAM list);
     bool openMenuBarByKey(wchar_t key);
     static void forgetNativeWindows(s::gui::IComponent* component);
-    bool sendWithin(bool onUiThread, UINT message, WPARAM wParam, LPARAM lParam, DWORD limitMs);
-    static void closeNativeOnUiThread(void* self);
-    static void languageChangedOnUiThread(void* self);
+    // Runs f on the UI thread, or here when the window has no UI thread to read what f sets.
+    template <class F>
+    void onUiThreadOrHere(F&& f) {
+        if (!onUiThread(*this, f, kWaitForever)) f();
+    }
+    void closeNative();
     void languageChanged();
     bool onClose();
     void onActivate(WPARAM wParam);
     void onUserEvent(WPARAM wParam, LPARAM lParam, LRESULT* result);
     bool onCommand(WPARAM wParam, LPARAM lParam);
     void openContextMenu();
-    LRESULT addHotKeyHere(const void* request);
-    void removeHotKeyHere(const wchar_t* name);
+    bool onSysCommand(WPARAM wParam, LPARAM lParam);
+    bool onTimer(WPARAM id);
     bool onUserTimer(WPARAM id);
-    void onTrayCallback(LPARAM mouse);
-    bool trayIcon(DWORD action);
-    void applyAlpha();
-    void showAlpha(int32_t percent);
-    void onHover();
-    bool onFadeTimer(WPARAM id);
-    bool onShrinkTimer(WPARAM id);
-    void stopShrink();
-    bool cursorOutside() const;
-    void joinClipboardChain();
-    void leaveClipboardChain();
-    bool onExtraMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam);
+    void startUserTimer(LRESULT* result, WPARAM id, LPARAM periodMs);
+    void stopUserTimer(WPARAM id);
+    bool onMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam);
     void onWheel(WPARAM wParam, LPARAM lParam);
     void onSizing(WPARAM edge, RECT* rect);
     void drainPostedEvents();
@@ -358,7 +368,6 @@ private:
     void modifyStyleEx(DWORD remove, DWORD add, UINT flags);
     void rememberNormalBounds();
     void passNormalBounds(bool maximised);
-    RECT windowRect() const;
     RECT clientRect() const;
     struct Icon {
         s::image::win::BufferedImage* image = nullptr;
@@ -370,46 +379,21 @@ private:
     void applyIconSet(s::image::IBufferedImageSet* icons);
     void takeSkinDrawer();
     void releaseLooks();
-    bool onFrameMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam);
-    void paintBuffer(HDC dc, int32_t width, int32_t height) override;
-    void onDrawerPositionChanged();
-    bool isEasyDragClick(WPARAM hit, LPARAM lParam) const;
-    LRESULT hitTest(LRESULT answer, LPARAM lParam) const;
     void keepProposedOnScreen(WINDOWPOS* pos) const;
-    int32_t frameEdgeAt(POINT screen) const;
-    void onFrameMouse();
-    bool startFrameDrag();
-    void finishFrameDrag();
-    void dragFrame(POINT screen);
-    static void showForTaskbarHere(void* self);
-    static void showUnlessClosedHere(void* self);
-    static void startCursorFollowHere(void* self);
-    static void stopCursorFollowHere(void* self);
-    static void stopHoverEffectHere(void* self);
-    void stopFade();
-    void followCursorStep();
-    void toggleFromTray();
-    void leaveTray();
+    void showForTaskbar();
+    void showUnlessClosed();
     void onCaptureChanged(HWND next);
 
-    s::gui::drawer::IWindow* m_drawer = nullptr;
-    bool m_drawerOwned = false;
-    BackBuffer m_frameBuffer;
+    // The parts: each holds the state only it uses and runs on the UI thread.
+    WindowHover m_hover{*this};
+    WindowTray m_tray{*this};
+    WindowFrame m_frame{*this};
+    WindowHotKeys m_hotKeys{*this};
+    WindowClipboard m_clipboard{*this};
+    WindowCursor m_cursor{*this};
+
     bool m_keepOnVirtualScreen = false;
-    int32_t m_frameEdge = 0;          // the WMSZ edge under the cursor while the frame has it
-    bool m_frameDragging = false;
-    POINT m_dragAnchor = {};
-    RECT m_dragStart = {};
-    bool m_cursorFollow = false;
-    bool m_trayClickToggles = false;
-    bool m_hideCursor = false;
     bool m_passDoubleClicks = false;
-    bool m_trayLocked = false;
-    bool m_trayPersistent = false;
-    bool m_closeToTray = false;
-    bool m_hiddenInTray = false;
-    bool m_hoverOnlyTopmost = false;
-    bool m_shiftOverrides = false;
     bool m_captureWatched = false;
     POINT m_captureRelease = {};
     Icon m_largeIcon, m_smallIcon;
@@ -434,29 +418,10 @@ private:
     s::gui::IWindowSettings* m_settings = nullptr;
     s::gui::IMenuBar* m_menuBar = nullptr;
     s::gui::IPopupMenu* m_contextMenu = nullptr;
-    s::gui::IPopupMenu* m_trayMenu = nullptr;
-    bool m_trayMenuOwned = false;
-    bool m_trayShown = false;
-    std::vector<std::wstring> m_hotKeys;
-    int32_t m_lastHotKey = -1;
     std::vector<int32_t> m_timers;
     int32_t m_timerId = -1;
     bool m_timerHandled = false;
-    int32_t m_alpha = 100;
-    int32_t m_alphaTarget = 100;
-    bool m_alphaOnlyTopmost = false;
-    bool m_clipboardViewer = false;
-    bool m_inClipboardChain = false;
-    HWND m_nextViewer = nullptr;
     bool m_suspended = false;
-    bool m_hoverFade = false;
-    bool m_fadeActive = false;
-    int32_t m_fadeDelaySeconds = 5;
-    int32_t m_fadeCountdownMs = 0;
-    bool m_hoverShrink = false;
-    bool m_shrinkActive = false;
-    int32_t m_shrunkWidth = -1, m_shrunkHeight = -1;
-    int32_t m_fullWidth = -1, m_fullHeight = -1;
     bool m_contextMenuOwned = false;
     s::gui::events::ListenerList m_lists[kWindowEventCount];
     s::col::_array::ArrayP m_closers;
@@ -469,7 +434,7 @@ private:
     RECT m_normalBounds = {};
     bool m_maximised = false;
     bool m_topmost = false, m_resizable = true, m_maximizeBox = true, m_minimizeBox = true;
-    bool m_easyDrag = false, m_appWindow = false, m_recentre = true;
+    bool m_appWindow = false, m_recentre = true;
     s::str::strbuffer::StrBuffer m_middleClickAction;
     int32_t m_lastKey = 0;
     bool m_keyboardNavigation = false;

@@ -56,7 +56,8 @@ public:
     // thread did not run the check.
     static std::vector<std::wstring> offences(s::gui::win::Window* window) {
         TextFit fit(window->getHandle());
-        if (!window->runOnUiThread(&run, &fit)) return {L"no answer from the window's thread"};
+        if (!s::gui::win::onUiThread(*window, [&] { run(&fit); }, s::gui::win::kWaitForever))
+            return {L"no answer from the window's thread"};
         return fit.m_offences;
     }
 

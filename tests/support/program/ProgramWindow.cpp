@@ -12,6 +12,7 @@
 #include "s/gui/win/CheckBox.h"
 #include "s/gui/win/ComboBox.h"
 #include "s/gui/win/GroupBox.h"
+#include "s/gui/win/OnUiThread.h"
 #include "s/gui/win/Label.h"
 #include "s/gui/win/Messages.h"
 #include "s/gui/win/Window.h"
@@ -128,38 +129,15 @@ ProgramWindow::ProgramWindow(HWND window)
       m_tracer(new Tracer(this)),
       m_start(now()) {
     if (!m_window) return;
-    struct Add {
-        s::gui::win::Window* window;
-        Tracer* tracer;
-    } add = {m_window, m_tracer};
-    if (!onUiThread([](void* a) {
-            auto* add = static_cast<Add*>(a);
-            add->window->addUserEventListener(add->tracer);
-        },
-                    &add, 5000))
+    if (!s::gui::win::onUiThread(m_handle, [this] { m_window->addUserEventListener(m_tracer); }, 5000))
         m_window = nullptr;
 }
 
 ProgramWindow::~ProgramWindow() {
     // A window that has gone took its listener list with it.
-    if (m_window && IsWindow(m_handle)) {
-        struct Remove {
-            s::gui::win::Window* window;
-            Tracer* tracer;
-        } remove = {m_window, m_tracer};
-        onUiThread([](void* r) {
-            auto* remove = static_cast<Remove*>(r);
-            remove->window->removeListener(s::gui::kEventUser, remove->tracer);
-        },
-                   &remove, 5000);
-    }
+    if (m_window && IsWindow(m_handle))
+        s::gui::win::onUiThread(m_handle, [this] { m_window->removeListener(s::gui::kEventUser, m_tracer); }, 5000);
     delete m_tracer;
-}
-
-bool ProgramWindow::onUiThread(void (*function)(void*), void* argument, uint32_t limitMs) const {
-    DWORD_PTR answer = 0;
-    return SendMessageTimeoutW(m_handle, s::gui::win::kRunOnUiThread, reinterpret_cast<WPARAM>(function),
-                               reinterpret_cast<LPARAM>(argument), SMTO_NORMAL, limitMs, &answer) != 0;
 }
 
 std::wstring ProgramWindow::title() const {
@@ -170,10 +148,7 @@ std::wstring ProgramWindow::title() const {
 
 std::vector<Control> controlsOf(HWND window, uint32_t limitMs) {
     Collect collect = {window, {}};
-    DWORD_PTR answer = 0;
-    if (!SendMessageTimeoutW(window, s::gui::win::kRunOnUiThread, reinterpret_cast<WPARAM>(&collectOnUiThread),
-                             reinterpret_cast<LPARAM>(&collect), SMTO_NORMAL, limitMs, &answer))
-        return {};
+    if (!s::gui::win::onUiThread(window, [&] { collectOnUiThread(&collect); }, limitMs)) return {};
     return collect.found;
 }
 

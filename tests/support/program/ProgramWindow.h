@@ -91,9 +91,6 @@ public:
     bool waitForEvent(const wchar_t* name, uint32_t limitMs) const;
     size_t countOf(const wchar_t* name) const;
 
-    // Runs a function on the window's UI thread; false when it did not run within limitMs.
-    bool onUiThread(void (*function)(void*), void* argument, uint32_t limitMs) const;
-
 private:
     class Tracer;
     void record(const wchar_t* name, int32_t value1, int32_t value2, const wchar_t* text);

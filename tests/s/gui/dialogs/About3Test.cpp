@@ -238,8 +238,8 @@ TEST_F(About3Test, EscapeReturnAndAltF4CloseItAndTheParentIsActiveAgain) {
             About3* a = shown();
             ASSERT_NE(nullptr, a);
             HWND w = a->window()->getHandle();
-            ASSERT_TRUE(tests::gui::takeKeyboard(w, w, [&] { a->window()->runOnUiThread([](void* h) {
-                SetFocus(static_cast<HWND>(h)); }, w); }, 5000)) << "the About window did not take the keyboard";
+            ASSERT_TRUE(tests::gui::takeKeyboard(w, w, [&] { s::gui::win::onUiThread(*a->window(), [w] { SetFocus(w); },
+                                                                s::gui::win::kWaitForever); }, 5000)) << "the About window did not take the keyboard";
             // Wine 8.0 takes the key state again from the X server when the activation
             // reaches it, and X never saw the Alt that input gave: on a loaded machine that
             // came between Alt and F4, and F4 arrived as a plain key (checked with a message

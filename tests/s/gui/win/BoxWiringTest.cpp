@@ -30,9 +30,6 @@ using tests::gui::ShownBox;
 
 class BoxWiringTest : public tests::gui::GuiTest {};
 
-void onUi(Window* window, std::function<void()> action) {
-    window->runOnUiThread([](void* a) { (*static_cast<std::function<void()>*>(a))(); }, &action);
-}
 
 // Offers the one address as "UniformResourceLocatorW" global memory.
 class UrlData final : public IDataObject {
@@ -83,26 +80,26 @@ TEST_F(BoxWiringTest, AUrlDropBoxRegistersItsTargetAndTellsTheDroppedAddress) {
     ASSERT_NE(target, nullptr);
     HWND h = handleOf(area);
     HRESULT again = S_OK;
-    onUi(s.window.get(), [&] { again = RegisterDragDrop(h, target); });
+    onUiThread(*s.window, [&] { again = RegisterDragDrop(h, target); }, kWaitForever);
     EXPECT_EQ(again, DRAGDROP_E_ALREADYREGISTERED);
     UrlData data(L"https://127.0.0.1/page");
-    onUi(s.window.get(), [&] {
+    onUiThread(*s.window, [&] {
         DWORD effect = DROPEFFECT_LINK;
         target->DragEnter(&data, 0, POINTL{5, 5}, &effect);
         target->Drop(&data, 0, POINTL{5, 5}, &effect);
-    });
+    }, kWaitForever);
     EXPECT_EQ(dropped.calls.load(), 1);
     EXPECT_EQ(dropped.lastCode.load(), s::gui::IBox::kUrlDropped);
     EXPECT_EQ(dropped.lastSource, static_cast<void*>(static_cast<s::gui::IComponent*>(area)));
     EXPECT_EQ(seen, L"https://127.0.0.1/page");
     area->setUrlDrop(false);
     EXPECT_EQ(area->getUrlDropTarget(), nullptr);
-    onUi(s.window.get(), [&] {
+    onUiThread(*s.window, [&] {
         UrlDropTarget* probe = UrlDropTarget::obtain();
         again = RegisterDragDrop(h, probe);
         RevokeDragDrop(h);
         probe->releaseToPool();
-    });
+    }, kWaitForever);
     EXPECT_EQ(again, S_OK);  // revoked: the window takes a new target
 }
 

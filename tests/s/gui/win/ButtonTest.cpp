@@ -72,10 +72,6 @@ struct Shown {
         window->addChild(box);
         window->show(true, false);
     }
-    void onUi(std::function<void()> action) {
-        window->runOnUiThread([](void* a) { (*static_cast<std::function<void()>*>(a))(); },
-                              &action);
-    }
 };
 
 HWND handleOf(s::gui::IComponent* c) { return c->nativeWindow()->m_hWnd; }

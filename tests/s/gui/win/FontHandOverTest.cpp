@@ -61,16 +61,13 @@ TEST_F(FontHandOverTest, TheOldFontLivesUntilTheControlHoldsTheNewOne) {
         s.show();
         const HWND h = handleOf(control);
         ASSERT_NE(nullptr, h);
-        struct Hook {
-            HWND window;
-        } hook = {h};
-        s.window->runOnUiThread(
-            [](void* p) {
-                HWND w = static_cast<Hook*>(p)->window;
+        onUiThread(
+            *s.window,
+            [h] {
                 g_before = reinterpret_cast<WNDPROC>(
-                    SetWindowLongPtrW(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&watchFonts)));
+                    SetWindowLongPtrW(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&watchFonts)));
             },
-            &hook);
+            kWaitForever);
         g_handOvers = 0;
         g_deadFonts = 0;
         auto* fonts = dynamic_cast<s::gui::IFontOwner*>(control);
@@ -80,11 +77,9 @@ TEST_F(FontHandOverTest, TheOldFontLivesUntilTheControlHoldsTheNewOne) {
         fonts->setItalic(true);
         EXPECT_GE(g_handOvers.load(), 3);
         EXPECT_EQ(0, g_deadFonts.load());
-        s.window->runOnUiThread(
-            [](void* p) {
-                SetWindowLongPtrW(static_cast<Hook*>(p)->window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_before));
-            },
-            &hook);
+        onUiThread(
+            *s.window, [h] { SetWindowLongPtrW(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_before)); },
+            kWaitForever);
     }
 }
 

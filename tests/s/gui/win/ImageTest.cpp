@@ -36,10 +36,6 @@ constexpr uint32_t kRed = 0xFFFF0000u, kGreen = 0xFF00FF00u, kBlue = 0xFF0000FFu
 
 Window* newWindow() { return s::thread::Pool<Window, 0>::obtain(); }
 
-void onUiThread(Window* window, std::function<void()> action) {
-    window->runOnUiThread([](void* a) { (*static_cast<std::function<void()>*>(a))(); }, &action);
-}
-
 COLORREF screenPixel(HWND window, int x, int y) {
     POINT p = {x, y};
     ClientToScreen(window, &p);
@@ -92,7 +88,7 @@ protected:
     bool timerRan(Image* image) {
         bool ran = false;
         HWND handle = image->m_hWnd;
-        onUiThread(window->get(), [&] { ran = KillTimer(handle, Image::kAnimationTimer) != 0; });
+        onUiThread(*window->get(), [&] { ran = KillTimer(handle, Image::kAnimationTimer) != 0; }, kWaitForever);
         return ran;
     }
     void TearDown() override {

@@ -114,8 +114,7 @@ struct Asked {
     bool yes;
 };
 
-void askOnUiThread(void* context) {
-    auto* asked = static_cast<Asked*>(context);
+void askOnUiThread(Asked* asked) {
     SetForegroundWindow(asked->window);
     SetActiveWindow(asked->window);
     asked->active = GetActiveWindow();
@@ -146,7 +145,7 @@ TEST_F(MessageBoxWTest, WindowAsksOnItsUiThreadWithItselfAsOwner) {
     // may take the activation at any moment, so the window is made active just before.
     Asked asked = {handle, L"Owned?", nullptr, false};
     watcher->setAnswer(IDYES);
-    window->runOnUiThread(&askOnUiThread, &asked);
+    onUiThread(*window, [&] { askOnUiThread(&asked); }, kWaitForever);
     EXPECT_TRUE(asked.yes);
     ASSERT_EQ(watcher->boxes().size(), 5u);
     EXPECT_EQ(watcher->boxes()[4].owner, asked.active);

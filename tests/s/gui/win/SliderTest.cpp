@@ -32,10 +32,6 @@ using tests::gui::saveScreenshot;
 
 Window* newWindow() { return s::thread::Pool<Window, 0>::obtain(); }
 
-void onUiThread(Window* window, std::function<void()> action) {
-    window->runOnUiThread([](void* a) { (*static_cast<std::function<void()>*>(a))(); }, &action);
-}
-
 std::atomic<DWORD> g_trackStyle{0};
 std::atomic<UINT> g_trackId{0};
 
@@ -113,7 +109,7 @@ protected:
         HWND track = slider->m_hWnd;
         Window* w = window->get();
         return tests::gui::takeKeyboard(
-            w->getHandle(), track, [&] { onUiThread(w, [track] { SetFocus(track); }); }, 5000);
+            w->getHandle(), track, [&] { onUiThread(*w, [track] { SetFocus(track); }, kWaitForever); }, 5000);
     }
     std::unique_ptr<tests::gui::ScreenLock> screen;
     std::unique_ptr<Pooled<Window>> window;

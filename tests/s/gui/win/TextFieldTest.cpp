@@ -32,10 +32,6 @@ using tests::gui::saveScreenshot;
 
 Window* newWindow() { return s::thread::Pool<Window, 0>::obtain(); }
 
-void onUiThread(Window* window, std::function<void()> action) {
-    window->runOnUiThread([](void* a) { (*static_cast<std::function<void()>*>(a))(); }, &action);
-}
-
 void typeText(const std::wstring& text) {
     for (wchar_t c : text) {
         INPUT keys[2] = {};
@@ -184,7 +180,7 @@ TEST_F(TextFieldTest, TypedTextNotifiesAndLosingFocusIsHeard) {
         for (int attempt = 0; attempt < 5 && wcslen(field->getText()) == before; ++attempt) {
             ASSERT_TRUE(tests::gui::takeKeyboard(
                 w->getHandle(), edit,
-                [&] { onUiThread(w, [edit] { SetFocus(edit); }); }, 5000));
+                [&] { onUiThread(*w, [edit] { SetFocus(edit); }, kWaitForever); }, 5000));
             SendMessageW(edit, EM_SETSEL, before, before);  // the caret at the end
             typeText(std::wstring(1, c));
             eventually([&] { return wcslen(field->getText()) != before; }, 1000);
@@ -200,9 +196,9 @@ TEST_F(TextFieldTest, TypedTextNotifiesAndLosingFocusIsHeard) {
     // A parallel test that took the foreground meanwhile took the focus too: the field
     // gets it back first, and the count is taken from there.
     ASSERT_TRUE(tests::gui::takeKeyboard(
-        w->getHandle(), edit, [&] { onUiThread(w, [edit] { SetFocus(edit); }); }, 5000));
+        w->getHandle(), edit, [&] { onUiThread(*w, [edit] { SetFocus(edit); }, kWaitForever); }, 5000));
     const int lost = focusLost.calls;
-    onUiThread(w, [&] { SetFocus(away); });
+    onUiThread(*w, [&] { SetFocus(away); }, kWaitForever);
     EXPECT_TRUE(eventually([&] { return focusLost.calls == lost + 1; }, 5000));
     EXPECT_EQ(focusLost.lastCode, ITextField::kFocusLost);
 }
@@ -327,7 +323,7 @@ TEST_F(TextFieldTest, APasswordFieldTakesTypedTextAndShowsOnlyStars) {
         for (int attempt = 0; attempt < 5 && wcslen(field->getText()) == before; ++attempt) {
             ASSERT_TRUE(tests::gui::takeKeyboard(
                 w->getHandle(), edit,
-                [&] { onUiThread(w, [edit] { SetFocus(edit); }); }, 5000));
+                [&] { onUiThread(*w, [edit] { SetFocus(edit); }, kWaitForever); }, 5000));
             SendMessageW(edit, EM_SETSEL, before, before);
             typeText(std::wstring(1, c));
             eventually([&] { return wcslen(field->getText()) != before; }, 1000);
@@ -357,7 +353,7 @@ TEST_F(TextFieldTest, SelectingAllFromAnotherThreadTakesTheFocusAndTheWholeText)
         3000))
         << start << ".." << end;
     HWND focused = nullptr;
-    onUiThread(w, [&] { focused = GetFocus(); });
+    onUiThread(*w, [&] { focused = GetFocus(); }, kWaitForever);
     EXPECT_EQ(focused, edit);
     EXPECT_FALSE(saveScreenshot((*window)->getHandle(), L"textfield_selected").empty());
 }

@@ -90,7 +90,7 @@ TEST_F(UIThreadTest, VisibleWindowThatCannotBeMadeLeavesAWindowWithoutHandle) {
     ASSERT_TRUE(watcher->waitForBoxes(1, 5000));
     EXPECT_EQ(watcher->boxes()[0].text, L"Window Creation Failed!");
     EXPECT_EQ(window->sendUserEvent(L"x", 0, 0, nullptr), 0);
-    EXPECT_FALSE(window->runOnUiThread([](void*) {}, nullptr));
+    EXPECT_FALSE(onUiThread(*window, [] {}, kWaitForever));
     phase("releasing the window without handle");
 }
 

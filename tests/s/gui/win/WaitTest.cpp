@@ -48,12 +48,7 @@ TEST_F(WaitTest, WindowThreadWaitingForAnotherWindowAnswersSentMessages) {
     Scene scene = {first.get(), second.get()};
     HANDLE thread = CreateThread(nullptr, 0, &sender, &scene, 0, nullptr);
     phase("first window's thread waits for the second to close");
-    first->runOnUiThread(
-        [](void* s) {
-            auto* scene = static_cast<Scene*>(s);
-            scene->waitEnded = scene->second->waitUntilClosed(20000);
-        },
-        &scene);
+    onUiThread(*first, [&] { scene.waitEnded = scene.second->waitUntilClosed(20000); }, kWaitForever);
     WaitForSingleObject(thread, INFINITE);
     CloseHandle(thread);
     EXPECT_TRUE(scene.waitEnded.load());

@@ -65,28 +65,23 @@ class WindowClassTest : public tests::gui::GuiTest {};
 TEST_F(WindowClassTest, ClickedButtonHearsItsOwnReflectedNotification) {
     Pooled<Window> window(s::thread::Pool<Window, 0>::obtain());
     RecordingButton button;
-    struct Made {
-        RecordingButton* button;
-        HWND parent;
-        bool created;
-    } made = {&button, window->getHandle(), false};
-    window->runOnUiThread(
-        [](void* m) {
-            auto* made = static_cast<Made*>(m);
+    bool created = false;
+    onUiThread(
+        *window,
+        [&] {
             RECT r = {10, 10, 110, 40};
             mfc::CWnd parent;
-            parent.m_hWnd = made->parent;  // a view only: not bound
-            made->created = made->button->Create(L"Press", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON,
-                                                 r, &parent, 1000);
+            parent.m_hWnd = window->getHandle();  // a view only: not bound
+            created = button.Create(L"Press", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, r, &parent, 1000);
             parent.m_hWnd = nullptr;
         },
-        &made);
-    ASSERT_TRUE(made.created);
+        kWaitForever);
+    ASSERT_TRUE(created);
     window->show(true, false);
     EXPECT_FALSE(tests::gui::saveScreenshot(window->getHandle(), L"window_with_button").empty());
     SendMessageW(button.m_hWnd, BM_CLICK, 0, 0);
     EXPECT_THAT(button.reflected, testing::Contains(0x8004u));  // BN_CLICKED
-    window->runOnUiThread([](void* b) { static_cast<RecordingButton*>(b)->DestroyWindow(); }, &button);
+    onUiThread(*window, [&] { button.DestroyWindow(); }, kWaitForever);
     EXPECT_EQ(button.m_hWnd, nullptr);  // unbound at its last message
 }
 

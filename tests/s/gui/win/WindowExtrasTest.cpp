@@ -12,6 +12,7 @@
 
 #include "s/gui/menuitem/MenuItem.h"
 #include "s/gui/win/Messages.h"
+#include "s/gui/win/WindowTimers.h"
 #include "s/gui/win/PopupMenu.h"
 #include "support/Pooled.h"
 #include "support/gui/Fakes.h"
@@ -485,13 +486,13 @@ TEST_F(WindowExtrasTest, TheEndOfACaptureIsReportedWithTheCursorsPlace) {
     window->show(true, false);
     window->setCapture();
     SetCursorPos(555, 444);
-    window->runOnUiThread([](void*) { ReleaseCapture(); }, nullptr);
+    onUiThread(*window, [] { ReleaseCapture(); }, kWaitForever);
     ASSERT_TRUE(eventually([&] { return ended.calls.load() == 1; }, 5000));
     EXPECT_EQ(s::gui::kEventCaptureChanged, ended.lastCode.load());
     EXPECT_EQ(555, window->getCaptureReleaseX());
     EXPECT_EQ(444, window->getCaptureReleaseY());
     // Only the capture it asked for.
-    window->runOnUiThread([](void* h) { SetCapture(static_cast<HWND>(h)); ReleaseCapture(); }, window->getHandle());
+    onUiThread(*window, [&] { SetCapture(window->getHandle()); ReleaseCapture(); }, kWaitForever);
     Sleep(100);
     EXPECT_EQ(1, ended.calls.load());
 }

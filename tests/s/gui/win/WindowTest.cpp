@@ -35,11 +35,6 @@ using tests::gui::TestPanel;
 
 Window* newWindow() { return s::thread::Pool<Window, 0>::obtain(); }
 
-// Runs the action on the window's UI thread and returns when it ran.
-void onUiThread(Window* window, std::function<void()> action) {
-    window->runOnUiThread([](void* a) { (*static_cast<std::function<void()>*>(a))(); }, &action);
-}
-
 std::wstring textOf(HWND window) {
     wchar_t text[256] = {};
     InternalGetWindowText(window, text, 256);
@@ -253,10 +248,10 @@ TEST_F(WindowTest, KeysAreStoredAndOnlyReturnIsConsumed) {
     Pooled<Window> window(newWindow());
     HWND handle = window->getHandle();
     // Between the window and its class procedure: what the default procedure still gets.
-    onUiThread(window.get(), [&] {
+    onUiThread(*window.get(), [&] {
         g_classProc = window->m_pfnSuper;
         window->m_pfnSuper = &countingDefault;
-    });
+    }, kWaitForever);
     Recorder keys;
     bool rewrite = false;
     keys.action = [&] {
@@ -276,7 +271,7 @@ TEST_F(WindowTest, KeysAreStoredAndOnlyReturnIsConsumed) {
         EXPECT_EQ(window->getLastKey(), c.rewrite ? VK_RETURN : int32_t(c.key));
     }
     EXPECT_EQ(keys.calls.load(), 4);
-    onUiThread(window.get(), [&] { window->m_pfnSuper = g_classProc; });
+    onUiThread(*window.get(), [&] { window->m_pfnSuper = g_classProc; }, kWaitForever);
 }
 
 TEST_F(WindowTest, UserSevenFiresOnlyItsOwnListeners) {

@@ -39,6 +39,7 @@
 
 namespace {
 
+using s::gui::win::kWaitForever;
 using Dialog = s::gui::dialogs::dragndrop::Dialog;
 using s::gui::dialogs::dragndrop::OutputFolder;
 using s::gui::win::Box;
@@ -140,10 +141,6 @@ protected:
         dialog->releaseToPool();
         dialog = nullptr;
         window = nullptr;
-    }
-    template <class F>
-    void onUiThread(F f) {
-        window->runOnUiThread([](void* p) { (*static_cast<F*>(p))(); }, &f);
     }
     // Posted as the shell does; target is the window that takes the drop. Only sandbox
     // paths are ever dropped.
@@ -249,7 +246,7 @@ TEST_F(DragDialogTest, OptionBoxesAreMadeForTheOptionChosen) {
     EXPECT_EQ(L"Alpha", dialog->madeBoxes[0].text);
     EXPECT_EQ(70, dialog->madeBoxes[0].value1);
     EXPECT_EQ(0, dialog->madeBoxes[0].value2);
-    onUiThread([&] { dialog->optionControl()->setSelection(1, true); });
+    onUiThread(*window, [&] { dialog->optionControl()->setSelection(1, true); }, kWaitForever);
     ASSERT_EQ(2u, dialog->madeBoxes.size());
     EXPECT_EQ(1, dialog->madeBoxes[1].index);
     EXPECT_EQ(L"Beta", dialog->madeBoxes[1].text);
@@ -264,7 +261,7 @@ TEST_F(DragDialogTest, OptionBoxesAreMadeForTheOptionChosen) {
 TEST_F(DragDialogTest, TheWorkerRunsLowerWhileTheWindowIsInTheTray) {
     open(Hooks());
     EXPECT_EQ(-1, dialog->workerPriority());
-    onUiThread([&] { dialog->minimiseToTray(); });
+    onUiThread(*window, [&] { dialog->minimiseToTray(); }, kWaitForever);
     EXPECT_TRUE(dialog->isMinimisedToTray());
     EXPECT_TRUE(window->isHiddenToTray());
     EXPECT_EQ(Dialog::kTrayPriority, dialog->workerPriority());
@@ -307,10 +304,10 @@ TEST_F(DragDialogTest, EveryOutputModeResolvesItsFolderAndChecksIt) {
         Hooks hooks;
         hooks.createMissing = k.createMissing;
         open(hooks);
-        onUiThread([&] {
+        onUiThread(*window, [&] {
             if (!k.custom.empty()) dialog->setCustomOutputFolder(sandbox.at(k.custom).c_str());
             dialog->setOutputFolderMode(k.mode);
-        });
+        }, kWaitForever);
         const bool usable = dialog->checkOutputFolder(sandbox.at(L"item.txt").c_str());
         EXPECT_EQ(k.usable, usable);
         const s::file::win::PathWin* folder = dialog->outputFolder().folder();
@@ -355,7 +352,7 @@ TEST_F(DragDialogTest, TheOutputFolderMenuShowsAndSavesTheChoice) {
             ASSERT_NE(nullptr, folders);
         }
         EXPECT_TRUE(GetMenuState(folders, Dialog::kOutputDesktop, MF_BYCOMMAND) & MF_CHECKED);
-        onUiThread([&] { dialog->menuBar()->chooseCommand(Dialog::kOutputSubfolder); });
+        onUiThread(*window, [&] { dialog->menuBar()->chooseCommand(Dialog::kOutputSubfolder); }, kWaitForever);
         EXPECT_EQ(OutputFolder::kSubfolder, dialog->outputFolder().mode());
         EXPECT_TRUE(GetMenuState(folders, Dialog::kOutputSubfolder, MF_BYCOMMAND) & MF_CHECKED);
         EXPECT_FALSE(GetMenuState(folders, Dialog::kOutputDesktop, MF_BYCOMMAND) & MF_CHECKED);
@@ -364,7 +361,7 @@ TEST_F(DragDialogTest, TheOutputFolderMenuShowsAndSavesTheChoice) {
         ASSERT_TRUE(readRaw(L"SaveData\\MainWindow\\File", L"OutputFolderSetting", &type, &data));
         ASSERT_GE(data.size(), 4u);
         EXPECT_EQ(OutputFolder::kSubfolder, *reinterpret_cast<const int32_t*>(data.data()));
-        onUiThread([&] { dialog->setCustomOutputFolder(sandbox.path().c_str()); });
+        onUiThread(*window, [&] { dialog->setCustomOutputFolder(sandbox.path().c_str()); }, kWaitForever);
         EXPECT_EQ(sandbox.path(), readString(L"SaveData\\MainWindow\\File", L"OutputDirCustomPath0"));
         EXPECT_EQ(sandbox.path(), readString(L"SaveData\\MainWindow\\File", L"LastBrowsedOutputDirPath"));
         EXPECT_TRUE(GetMenuState(folders, Dialog::kOutputCustom, MF_BYCOMMAND) & MF_CHECKED);

@@ -24,6 +24,7 @@
 
 namespace {
 
+using s::gui::win::kWaitForever;
 using tests::gui::QuestionDriver;
 using tests::product::Product;
 using Dragndrop = s::gui::dialogs::dragndrop::Dialog;
@@ -50,7 +51,7 @@ protected:
         SendMessageTimeoutW(cancel, BM_CLICK, 0, 0, SMTO_NORMAL, 5000, &ignored);
     }
     void choose(int32_t method) {
-        onUiThread([&] { dialog->optionControl()->setSelection(method, true); });
+        onUiThread(*window, [&] { dialog->optionControl()->setSelection(method, true); }, kWaitForever);
     }
     static inline const std::string kBystander = "not dropped: must stay byte for byte";
 };
@@ -234,16 +235,16 @@ TEST_F(ProductDialogTest, ALanguageCommandReTextsTheWindowAndOnesOutsideTheListA
     ASSERT_GE(german, 0);
     const int32_t english = texts->currentIndex();
     for (int32_t outside : {1, Dragndrop::kFirstLanguage + static_cast<int32_t>(texts->packCount()), 99}) {
-        onUiThread([&] { dialog->menuBar()->chooseCommand(outside); });
+        onUiThread(*window, [&] { dialog->menuBar()->chooseCommand(outside); }, kWaitForever);
         EXPECT_EQ(english, texts->currentIndex()) << outside;
     }
-    onUiThread([&] { dialog->menuBar()->chooseCommand(Dragndrop::kFirstLanguage + german); });
+    onUiThread(*window, [&] { dialog->menuBar()->chooseCommand(Dragndrop::kFirstLanguage + german); }, kWaitForever);
     EXPECT_EQ(german, texts->currentIndex());
     EXPECT_STREQ(texts->getText(1005000), dialog->toggleButton()->getText());
     EXPECT_STRNE(L"Detailed Description >>", dialog->toggleButton()->getText());
     EXPECT_EQ(L"German", readString(L"SaveData\\Language", L""));
     shoot(L"product-german");
-    onUiThread([&] { dialog->menuBar()->chooseCommand(Dragndrop::kFirstLanguage + english); });
+    onUiThread(*window, [&] { dialog->menuBar()->chooseCommand(Dragndrop::kFirstLanguage + english); }, kWaitForever);
     EXPECT_STREQ(L"Detailed Description >>", dialog->toggleButton()->getText());
 }
 
@@ -386,8 +387,8 @@ protected:
     void chooseIn(const wchar_t* language, int32_t method) {
         const int32_t pack = packIndex(language);
         ASSERT_GE(pack, 0) << "no pack " << language;
-        onUiThread([&] { dialog->menuBar()->chooseCommand(Dragndrop::kFirstLanguage + pack); });
-        onUiThread([&] { dialog->optionControl()->setSelection(method, true); });
+        onUiThread(*window, [&] { dialog->menuBar()->chooseCommand(Dragndrop::kFirstLanguage + pack); }, kWaitForever);
+        onUiThread(*window, [&] { dialog->optionControl()->setSelection(method, true); }, kWaitForever);
     }
     // The window made again with the saved settings while another language is current.
     void reopenIn(const wchar_t* language) {

@@ -16,6 +16,7 @@
 
 namespace {
 
+using s::gui::win::kWaitForever;
 using s::file::wiper::Survival;
 using testing::HasSubstr;
 using testing::Not;
@@ -85,7 +86,7 @@ TEST_F(ProductEndListTest, EachItemIsListedWithHowItWasLeftInTheWindowsLanguage)
     for (uint32_t i = 0; i < texts->packCount(); ++i)
         if (wcscmp(texts->packAt(i)->englishName().cString(), L"German") == 0) german = static_cast<int32_t>(i);
     ASSERT_GE(german, 0);
-    onUiThread([&] { dialog->menuBar()->chooseCommand(Dragndrop::kFirstLanguage + german); });
+    onUiThread(*window, [&] { dialog->menuBar()->chooseCommand(Dragndrop::kFirstLanguage + german); }, kWaitForever);
     fake.failures = {{L"T:\\x\\big.bin", Survival::kPartlyOverwritten, L""}};
     ASSERT_TRUE(waitIdle(5000));
     drop({sandbox.at(L"other.txt")});

@@ -109,11 +109,6 @@ protected:
             if (wcscmp(trail.at(i)->cString(), text) == 0) ++n;
         return n;
     }
-    // Runs a function on the window's UI thread (where the controls live).
-    template <class F>
-    void onUiThread(F f) {
-        window->runOnUiThread([](void* p) { (*static_cast<F*>(p))(); }, &f);
-    }
     bool waitIdle(uint32_t limitMs) {
         return tests::gui::eventually([&] { return !dialog->isBusy(); }, limitMs);
     }

@@ -15,6 +15,7 @@
 
 namespace {
 
+using s::gui::win::kWaitForever;
 using Dragndrop = s::gui::dialogs::dragndrop::Dialog;
 
 std::vector<std::wstring> g_opened;
@@ -36,7 +37,7 @@ protected:
         ProductFixture::TearDown();
     }
     void command(int32_t id) {
-        onUiThread([&] { dialog->menuBar()->chooseCommand(id); });
+        onUiThread(*window, [&] { dialog->menuBar()->chooseCommand(id); }, kWaitForever);
     }
     bool checked(int32_t id) { return dialog->menuBar()->isItemChecked(id); }
     uint32_t dword(const wchar_t* name) {

@@ -24,6 +24,7 @@
 
 namespace {
 
+using s::gui::win::kWaitForever;
 using tests::gui::TextFit;
 using tests::product::Product;
 using Dragndrop = s::gui::dialogs::dragndrop::Dialog;
@@ -54,25 +55,25 @@ protected:
     void mainWindowInPacks(int32_t scale, bool compact, uint32_t first, uint32_t count) {
         s::gui::win::overrideUiScale(scale);
         openProduct();
-        onUiThread([&] { dialog->setCompactView(compact, false); });
+        onUiThread(*window, [&] { dialog->setCompactView(compact, false); }, kWaitForever);
         // The window as it stands after a first choice of method: how the start-up lays it
         // out before any is the layout's own matter, not the texts'.
-        onUiThread([&] {
+        onUiThread(*window, [&] {
             dialog->optionControl()->setSelection(2, true);
             dialog->optionControl()->setSelection(Product::kDefaultMethod, true);
-        });
+        }, kWaitForever);
         const std::wstring view = compact ? L"compact" : L"large";
         for (uint32_t pack = first; pack < first + count && pack < texts()->packCount(); ++pack) {
             tests::gui::phase("pack " + std::to_string(pack));
-            onUiThread([&] { dialog->menuBar()->chooseCommand(Dragndrop::kFirstLanguage + static_cast<int32_t>(pack)); });
-            onUiThread([&] { window->doLayout(); });
+            onUiThread(*window, [&] { dialog->menuBar()->chooseCommand(Dragndrop::kFirstLanguage + static_cast<int32_t>(pack)); }, kWaitForever);
+            onUiThread(*window, [&] { window->doLayout(); }, kWaitForever);
             const std::wstring where = tagAt(pack) + L" " + view + L" scale " + std::to_wstring(scale);
             note(where, TextFit::offences(window));
             if (shotOf(tagAt(pack))) {
-                onUiThread([&] {
+                onUiThread(*window, [&] {
                     RedrawWindow(window->getHandle(), nullptr, nullptr,
                                  RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-                });
+                }, kWaitForever);
                 Sleep(200);
                 tests::gui::saveScreenshot(window->getHandle(), (L"fit-" + tagAt(pack) + L"-" + view + L"-" +
                                                                  std::to_wstring(scale)).c_str());
