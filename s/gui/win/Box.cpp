@@ -18,7 +18,6 @@ namespace {
 using s::gui::layout::Arrangement;
 using s::gui::layout::LayoutResult;
 
-constexpr wchar_t kCreationFailed[] = L"Window Creation Failed!";
 constexpr wchar_t kButtonClassId[] = L"s_gui_win_Button";
 
 int32_t alignment(int32_t value) { return value <= 0 ? 0 : value == 1 ? 1 : 2; }
@@ -284,7 +283,7 @@ void Box::addLeftDownListener(s::gui::events::IEventListener* listener) {
 
 bool Box::createNativeWindow(HWND parent) {
     if (!ComponentBase::createNativeWindow(parent)) {
-        showErrorMessage(kCreationFailed);
+        showErrorMessage(kCreationFailedText);
         return false;
     }
     ModifyStyleEx(0, WS_EX_CONTROLPARENT);

@@ -14,6 +14,7 @@
 #include "s/gui/win/Messages.h"
 #include "s/gui/win/NativeButtonPaint.h"
 #include "s/gui/win/UiScale.h"
+#include "s/gui/win/MessageBoxW.h"
 #include "s/thread/Pool.h"
 
 namespace s::gui::win {
@@ -25,7 +26,6 @@ constexpr UINT kControlId = 1000;
 // Beside the caption, each side: the face's 2-pixel edge and 4 pixels before the letters.
 constexpr int32_t kCaptionRoom = 2 * (2 + 4);
 constexpr wchar_t kResizer[] = L"#Resizer";
-constexpr wchar_t kCreationFailed[] = L"Window Creation Failed!";
 constexpr int32_t kPresetTextId = 2000003000;
 constexpr UINT kReflectedClicked = WM_APP + 0x04;
 constexpr UINT kReflectedDoubleClicked = WM_APP + 0x05;
@@ -109,7 +109,7 @@ bool Button::createNativeWindow(HWND) {
     // The grip is worked by the mouse: the keyboard's Tab passes it by.
     const DWORD style = isResizer() ? kStyle & ~static_cast<DWORD>(WS_TABSTOP) : kStyle;
     if (!Create(L"Button", style, RECT{}, m_parentWnd, kControlId)) {
-        ::MessageBoxW(nullptr, kCreationFailed, L"Error!", MB_ICONWARNING);
+        showCreationFailed();
         return false;
     }
     if (m_textId >= 0) setTextId(m_textId);

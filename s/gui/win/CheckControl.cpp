@@ -14,6 +14,7 @@
 #include "s/gui/win/Font.h"
 #include "s/gui/win/Messages.h"
 #include "s/gui/win/NativeButtonPaint.h"
+#include "s/gui/win/MessageBoxW.h"
 #include "s/thread/Pool.h"
 
 namespace s::gui::win {
@@ -21,7 +22,6 @@ namespace s::gui::win {
 namespace {
 
 constexpr UINT kControlId = 1003;
-constexpr wchar_t kCreationFailed[] = L"Window Creation Failed!";
 
 s::gui::events::StateAction* makeEnabler() { return s::thread::Pool<s::gui::events::Enabler>::obtain(); }
 s::gui::events::StateAction* makeDisabler() { return s::thread::Pool<s::gui::events::Disabler>::obtain(); }
@@ -159,7 +159,7 @@ void CheckControl<I>::measure() {
 template <class I>
 bool CheckControl<I>::createNativeWindow(HWND) {
     if (!this->Create(L"Button", nativeStyle(), RECT{}, this->m_parentWnd, kControlId)) {
-        ::MessageBoxW(nullptr, kCreationFailed, L"Error!", MB_ICONWARNING);
+        showCreationFailed();
         return false;
     }
     if (m_textId >= 0) setTextId(m_textId);

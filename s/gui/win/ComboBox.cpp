@@ -12,6 +12,7 @@
 #include "s/gui/win/Font.h"
 #include "s/gui/win/Messages.h"
 #include "s/gui/win/UiScale.h"
+#include "s/gui/win/MessageBoxW.h"
 #include "s/thread/Pool.h"
 
 namespace s::gui::win {
@@ -60,7 +61,6 @@ void headerBlock(HDC dc, const RECT& r, COLORREF background) {
         fill(dc, right, background);
     }
 }
-constexpr wchar_t kCreationFailed[] = L"Window Creation Failed!";
 
 }  // namespace
 
@@ -272,7 +272,7 @@ void ComboBox::retextItems() {
 
 bool ComboBox::createNativeWindow(HWND) {
     if (!Create(kStyle, RECT{}, m_parentWnd, kControlId)) {
-        ::MessageBoxW(nullptr, kCreationFailed, L"Error!", MB_ICONWARNING);
+        showCreationFailed();
         return false;
     }
     if (font()) SetFont(font()->getHandle(), FALSE);

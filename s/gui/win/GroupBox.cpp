@@ -13,6 +13,7 @@
 #include "s/gui/win/ControlColour.h"
 #include "s/gui/win/Font.h"
 #include "s/gui/win/Messages.h"
+#include "s/gui/win/MessageBoxW.h"
 #include "s/thread/Pool.h"
 
 namespace s::gui::win {
@@ -21,7 +22,6 @@ namespace {
 
 constexpr DWORD kStyle = WS_CHILD | BS_GROUPBOX;  // 0x40000007
 constexpr UINT kControlId = 1000;
-constexpr wchar_t kCreationFailed[] = L"Window Creation Failed!";
 constexpr uint32_t kFrameColour = 0xBFD0D0;
 constexpr int32_t kDropBoxTitleId = 1001000;
 // The toolkit's shade of disabled text (the text drawer's disabled font).
@@ -123,7 +123,7 @@ void GroupBox::setParent(s::gui::IComponent* parent) {
 
 bool GroupBox::createNativeWindow(HWND) {
     if (!Create(L"GroupBox", kStyle, RECT{}, m_parentWnd, kControlId)) {
-        ::MessageBoxW(nullptr, kCreationFailed, L"Error!", MB_ICONWARNING);
+        showCreationFailed();
         return false;
     }
     if (font()) SetFont(font()->getHandle(), FALSE);

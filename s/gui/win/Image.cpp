@@ -183,7 +183,7 @@ bool Image::currentFrameColourToTransparent(uint8_t red, uint8_t green, uint8_t 
 
 bool Image::createNativeWindow(HWND parent) {
     if (!CreateEx(0, kWindowClassName, L"", WS_CHILD, 0, 0, 0, 0, parent, nullptr)) {
-        showStartupWarning(L"Window Creation Failed!");
+        showCreationFailed();
         return false;
     }
     return true;

@@ -9,6 +9,7 @@
 #include "s/gui/win/Font.h"
 #include "s/gui/win/WindowClass.h"
 #include "s/gui/win/OnUiThread.h"
+#include "s/gui/win/MessageBoxW.h"
 #include "s/system/win/ShellOpen.h"
 #include "s/thread/Pool.h"
 
@@ -16,7 +17,6 @@ namespace s::gui::win {
 
 namespace {
 
-constexpr wchar_t kCreationFailed[] = L"Window Creation Failed!";
 
 }  // namespace
 
@@ -94,7 +94,7 @@ void Label::setParent(s::gui::IComponent* parent) {
 
 bool Label::createNativeWindow(HWND parent) {
     if (!CreateEx(0, kWindowClassName, L"", WS_CHILD, 0, 0, 0, 0, parent, nullptr)) {
-        ::MessageBoxW(nullptr, kCreationFailed, L"Error!", MB_ICONWARNING);
+        showCreationFailed();
         return false;
     }
     ModifyStyleEx(0, WS_EX_TRANSPARENT);

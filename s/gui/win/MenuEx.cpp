@@ -13,6 +13,7 @@
 #include "s/gui/win/Messages.h"
 #include "s/gui/win/PopupMenu.h"
 #include "s/gui/win/OnUiThread.h"
+#include "s/gui/win/MessageBoxW.h"
 #include "s/thread/Pool.h"
 
 namespace s::gui::win {
@@ -20,13 +21,9 @@ namespace s::gui::win {
 using s::gui::drawer::menu::win::Basic;
 using s::gui::menuitem::MenuItem;
 
-namespace {
-constexpr wchar_t kCreationFailed[] = L"Window Creation Failed!";
-}  // namespace
-
 bool MenuEx::createNativeWindow(HWND parent) {
     if (ComponentBase::createNativeWindow(parent)) return true;
-    ::MessageBoxW(nullptr, kCreationFailed, L"Error!", MB_ICONWARNING);
+    showCreationFailed();
     return false;
 }
 

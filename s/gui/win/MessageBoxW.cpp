@@ -76,4 +76,6 @@ void showStartupWarning(const wchar_t* text) {
     ::MessageBoxW(nullptr, text, L"Error!", MB_ICONWARNING);
 }
 
+void showCreationFailed() { showStartupWarning(kCreationFailedText); }
+
 }  // namespace s::gui::win

@@ -42,5 +42,8 @@ bool askYesNo(const wchar_t* text);
 // The box of a failure that has no window to belong to: caption "Error!", a warning icon,
 // no owner.
 void showStartupWarning(const wchar_t* text);
+// What a native window that could not be made says, and that startup warning of it.
+constexpr wchar_t kCreationFailedText[] = L"Window Creation Failed!";
+void showCreationFailed();
 
 }  // namespace s::gui::win

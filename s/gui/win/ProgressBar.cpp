@@ -3,6 +3,7 @@
 
 #include <commctrl.h>
 
+#include "s/gui/win/MessageBoxW.h"
 #include "s/thread/Pool.h"
 
 namespace s::gui::win {
@@ -10,7 +11,6 @@ namespace s::gui::win {
 namespace {
 
 constexpr UINT kControlId = 1007;
-constexpr wchar_t kCreationFailed[] = L"Window Creation Failed!";
 
 }  // namespace
 
@@ -55,7 +55,7 @@ void ProgressBar::setPosition(int32_t value) {
 
 bool ProgressBar::createNativeWindow(HWND) {
     if (!Create(WS_CHILD, RECT{}, m_parentWnd, kControlId)) {
-        ::MessageBoxW(nullptr, kCreationFailed, L"Error!", MB_ICONWARNING);
+        showCreationFailed();
         return false;
     }
     SetRange32(m_minimum, m_maximum);

@@ -155,7 +155,7 @@ bool Slider::createNativeWindow(HWND) {
     DWORD style = kStyle | (m_ticks ? TBS_AUTOTICKS : TBS_NOTICKS);
     if (m_thumbLength > 0) style |= TBS_FIXEDLENGTH;
     if (!Create(style, RECT{0, 0, 0, 0}, m_parentWnd, kControlId)) {
-        showStartupWarning(L"Window Creation Failed!");
+        showCreationFailed();
         return false;
     }
     SetRange(m_minimum, m_maximum);

@@ -9,13 +9,13 @@
 #include "s/gui/win/Button.h"
 #include "s/gui/win/UiScale.h"
 #include "s/gui/win/WindowClass.h"
+#include "s/gui/win/MessageBoxW.h"
 #include "s/thread/Pool.h"
 
 namespace s::gui::win {
 
 namespace {
 
-constexpr wchar_t kCreationFailed[] = L"Window Creation Failed!";
 
 }  // namespace
 
@@ -164,7 +164,7 @@ void StatusBar::setDrawer(s::gui::drawer::IStatusBar* drawer, bool owned) {
 
 bool StatusBar::createNativeWindow(HWND parent) {
     if (!CreateEx(0, kWindowClassName, L"", WS_CHILD, 0, 0, 0, 0, parent, nullptr)) {
-        ::MessageBoxW(nullptr, kCreationFailed, L"Error!", MB_ICONWARNING);
+        showCreationFailed();
         return false;
     }
     ModifyStyleEx(0, WS_EX_CONTROLPARENT);

@@ -197,7 +197,7 @@ void TextField::updatePreferredSize() {
 // Made on the parent's object, which setParent has just taken from that window.
 bool TextField::createNativeWindow(HWND) {
     if (!Create(kStyle, RECT{0, 0, 0, 0}, m_parentWnd, kControlId)) {
-        showStartupWarning(L"Window Creation Failed!");
+        showCreationFailed();
         return false;
     }
     m_font.attachWindow(m_hWnd);

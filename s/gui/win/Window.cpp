@@ -64,7 +64,6 @@ constexpr int32_t kDefaultWidth = 240;
 constexpr int32_t kDefaultHeight = 120;
 constexpr DWORD kWaitStepMs = 10;
 const wchar_t kRegistrationFailed[] = L"Window Registration Failed!";
-const wchar_t kCreationFailed[] = L"Window Creation Failed!";
 
 std::mutex g_workingSetLock;
 
@@ -134,7 +133,7 @@ Window::~Window() { teardown(); }
 bool Window::createWindowsOnUiThread() {
     if (!registerWindowClass()) showStartupWarning(kRegistrationFailed);
     if (!m_invisible.create()) {
-        showStartupWarning(kCreationFailed);
+        showCreationFailed();
         return false;
     }
     m_invisible.ShowWindow(SW_HIDE);
@@ -142,7 +141,7 @@ bool Window::createWindowsOnUiThread() {
     if (!CreateEx(WS_EX_CLIENTEDGE, kWindowClassName, L"Window", WS_OVERLAPPEDWINDOW,
                   CW_USEDEFAULT, CW_USEDEFAULT, kDefaultWidth, kDefaultHeight,
                   m_invisible.m_hWnd, nullptr)) {
-        showStartupWarning(kCreationFailed);
+        showCreationFailed();
         return true;  // the Window lives on without a handle
     }
     m_invisible.setOwned(m_hWnd);
