@@ -3,6 +3,7 @@
 
 #include <new>
 
+#include "s/gui/drawer/win/Paint.h"
 #include "s/gui/layout/FlowH.h"
 #include "s/gui/IWindow.h"
 #include "s/gui/win/MessageBoxW.h"
@@ -378,10 +379,7 @@ void Box::paint() {
 
 void Box::paintContent(HDC dc, int32_t width, int32_t height) {
     if (!m_hover || !m_hovered) return;
-    RECT area = {0, 0, width, height};
-    HBRUSH brush = CreateSolidBrush(m_hoverColour);
-    FillRect(dc, &area, brush);
-    DeleteObject(brush);
+    s::gui::drawer::win::fill(dc, 0, 0, width, height, m_hoverColour);
 }
 
 LRESULT Box::hitTest(WPARAM wParam, LPARAM lParam) {

@@ -9,6 +9,7 @@
 #include "s/gui/IWindow.h"
 #include "s/gui/drawer/IButton.h"
 #include "s/gui/drawer/ISkin.h"
+#include "s/gui/drawer/win/Paint.h"
 #include "s/gui/win/ControlColour.h"
 #include "s/gui/win/Font.h"
 #include "s/gui/win/Messages.h"
@@ -331,15 +332,11 @@ void Button::repaintNow() {
 void Button::paintGrip(HDC dc, const RECT& area) {
     const POINT dots[] = {{4, 12}, {4, 8}, {8, 8}, {4, 4}, {8, 4}, {12, 4}};
     const int32_t s = uiScale();
-    HBRUSH grey = CreateSolidBrush(kGripGrey);
-    HBRUSH white = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     for (const POINT& d : dots) {
         int32_t x = area.right - d.x * s, y = area.bottom - d.y * s;
-        RECT light = {x + s, y + s, x + 3 * s, y + 3 * s}, dark = {x, y, x + 2 * s, y + 2 * s};
-        FillRect(dc, &light, white);
-        FillRect(dc, &dark, grey);
+        s::gui::drawer::win::fill(dc, x + s, y + s, 2 * s, 2 * s, RGB(255, 255, 255));
+        s::gui::drawer::win::fill(dc, x, y, 2 * s, 2 * s, kGripGrey);
     }
-    DeleteObject(grey);
 }
 
 // Over the background paintBuffered laid down: the drawer's face, or the grip's dots.

@@ -8,6 +8,7 @@
 #include "s/gui/drawer/ICombo.h"
 #include "s/gui/drawer/ISkin.h"
 #include "s/gui/drawer/combo/win/Thin.h"
+#include "s/gui/drawer/win/Paint.h"
 #include "s/gui/win/ControlColour.h"
 #include "s/gui/win/Font.h"
 #include "s/gui/win/Messages.h"
@@ -20,6 +21,7 @@ namespace s::gui::win {
 namespace {
 
 using s::gui::combobox::ComboBoxItem;
+using s::gui::drawer::win::fill;
 
 // With WS_TABSTOP beside the list's own styles: the keyboard reaches the choice as it
 // reaches the buttons.
@@ -37,12 +39,6 @@ constexpr UINT kCtlColour = 0x0019;
 constexpr int32_t kMinWidth = 50;
 // Above this many items the list shows a scroll bar, which its width must leave room for.
 constexpr uint32_t kItemsWithoutScrollBar = 30;
-
-void fill(HDC dc, const RECT& r, COLORREF colour) {
-    HBRUSH brush = CreateSolidBrush(colour);
-    FillRect(dc, &r, brush);
-    DeleteObject(brush);
-}
 
 void line(HDC dc, const RECT& r, int32_t inset, COLORREF colour) {
     int32_t y = (r.top + r.bottom) / 2;

@@ -18,6 +18,7 @@
 #include "s/gui/ISlider.h"
 #include "s/gui/ITextField.h"
 #include "s/gui/drawer/Skinner.h"
+#include "s/gui/drawer/win/Paint.h"
 #include "s/gui/win/Messages.h"
 #include "s/gui/win/OnUiThread.h"
 #include "s/image/win/BufferedImage.h"
@@ -298,10 +299,7 @@ s::image::win::BufferedImage* ComponentBase<I>::getBackBuffer(int32_t* x, int32_
 
 template <class I>
 void ComponentBase<I>::paintBackground(HDC dc, int32_t width, int32_t height) {
-    RECT area = {0, 0, width, height};
-    HBRUSH brush = CreateSolidBrush(getBackgroundColour());
-    FillRect(dc, &area, brush);
-    DeleteObject(brush);
+    s::gui::drawer::win::fill(dc, 0, 0, width, height, getBackgroundColour());
     if (!m_backgroundInherited || !m_parent) return;
     int32_t x = 0, y = 0;
     s::image::win::BufferedImage* under = m_parent->getBackBuffer(&x, &y);

@@ -7,6 +7,7 @@
 #include "s/gui/IWindow.h"
 #include "s/gui/drawer/ISkin.h"
 #include "s/gui/drawer/groupbox/win/Basic.h"
+#include "s/gui/drawer/win/Paint.h"
 #include "s/gui/layout/Arrangement.h"
 #include "s/gui/layout/Pile.h"
 #include "s/gui/win/Box.h"
@@ -224,10 +225,8 @@ void GroupBox::setDrawer(s::gui::drawer::IGroupBox* drawer, bool owned) {
 
 void GroupBox::paintContent(HDC dc, int32_t width, int32_t height) {
     if (!m_backgroundInherited) {
-        RECT inside = {1, m_titleHeight / 2 + 1, width - 2, height - m_titleHeight / 2 - 2};
-        HBRUSH brush = CreateSolidBrush(m_background);
-        FillRect(dc, &inside, brush);
-        DeleteObject(brush);
+        const RECT inside = {1, m_titleHeight / 2 + 1, width - 2, height - m_titleHeight / 2 - 2};
+        s::gui::drawer::win::fill(dc, inside, m_background);
     }
     Font* title = m_enabled ? font() : disabledFont();
     drawer()->draw(dc, 0, m_titleHeight / 2, width, height, m_title.cString(), title, m_titleWidth, m_titleHeight);

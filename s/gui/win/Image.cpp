@@ -2,6 +2,7 @@
 #include "s/gui/win/Image.h"
 
 #include "s/gui/drawer/image/win/Basic.h"
+#include "s/gui/drawer/win/Paint.h"
 #include "s/gui/win/ImageRules.h"
 #include "s/gui/win/MessageBoxW.h"
 #include "s/gui/win/Messages.h"
@@ -22,12 +23,7 @@ constexpr int32_t kCheckerCell = 5;
 
 constexpr uint32_t kPauseStepMs = 10;
 
-void fill(HDC dc, int32_t x, int32_t y, int32_t w, int32_t h, COLORREF colour) {
-    HBRUSH brush = CreateSolidBrush(colour);
-    RECT r = {x, y, x + w, y + h};
-    FillRect(dc, &r, brush);
-    DeleteObject(brush);
-}
+using s::gui::drawer::win::fill;
 
 }  // namespace
 

@@ -9,6 +9,7 @@
 #include "s/gui/drawer/ISlider.h"
 #include "s/gui/drawer/Skinner.h"
 #include "s/gui/drawer/slider/SliderState.h"
+#include "s/gui/drawer/win/Paint.h"
 #include "s/gui/win/ControlColour.h"
 #include "s/gui/win/MessageBoxW.h"
 #include "s/gui/win/Messages.h"
@@ -180,10 +181,7 @@ s::gui::drawer::slider::SliderState Slider::drawState() const {
 }
 
 void Slider::paintBuffer(HDC dc, int32_t width, int32_t height) {
-    HBRUSH background = CreateSolidBrush(getBackgroundColour());
-    RECT all = {0, 0, width, height};
-    FillRect(dc, &all, background);
-    DeleteObject(background);
+    s::gui::drawer::win::fill(dc, 0, 0, width, height, getBackgroundColour());
     m_drawer->draw(dc, 0, 0, width, height, drawState());
 }
 
