@@ -56,8 +56,7 @@ void Button::restoreDefaults() {
     m_lastPoint = {0, 0};
     m_held = false;
     m_look = 0;
-    m_drawer = nullptr;
-    m_drawerOwned = false;
+    m_drawer.release();
     m_framed = true;
     m_toggleMode = m_invertedLook = m_drawerFlag = m_toggled = m_default = false;
     m_mayUntoggle = true;
@@ -67,7 +66,7 @@ void Button::restoreDefaults() {
 void Button::resetForReuse() {
     setVisible(false, false);
     ComponentBase::resetForReuse();
-    if (m_drawer && m_drawerOwned) m_drawer->releaseToPool();
+    m_drawer.release();
     if (m_measureFont) m_measureFont->releaseToPool();
     m_measureFont = nullptr;
     m_clicks.clear();
@@ -182,9 +181,7 @@ int32_t Button::captionWidth() {
 }
 
 void Button::setDrawer(s::gui::drawer::IButton* drawer, bool owned) {
-    if (m_drawer && m_drawerOwned && m_drawer != drawer) m_drawer->releaseToPool();
-    m_drawer = drawer;
-    m_drawerOwned = owned;
+    m_drawer.set(drawer, owned);
     if (!drawer) {
         redraw();
         return;

@@ -7,6 +7,7 @@
 #include "s/gui/events/ListenerList.h"
 #include "mfc/CBrush.h"
 #include "s/gui/win/ComponentBase.h"
+#include "s/gui/win/DrawerHolder.h"
 #include "s/gui/win/FontOwner.h"
 #include "s/gui/win/FontSetting.h"
 #include "s/str/strbuffer/StrBuffer.h"
@@ -60,7 +61,7 @@ public:
     void setColourCaption(uint8_t red, uint8_t green, uint8_t blue) override;
 
     int32_t getLook() const { return m_look; }
-    s::gui::drawer::IButton* getDrawer() const { return m_drawer; }
+    s::gui::drawer::IButton* getDrawer() const { return m_drawer.get(); }
 
     const wchar_t* classId() const override { return L"s_gui_win_Button"; }
     s::base::IObject* newInstance() const override;
@@ -108,8 +109,7 @@ private:
     POINT m_lastPoint = {0, 0};
     bool m_held = false;
     int32_t m_look = 0;
-    s::gui::drawer::IButton* m_drawer = nullptr;
-    bool m_drawerOwned = false;
+    DrawerHolder<s::gui::drawer::IButton> m_drawer;
     bool m_framed = true;
     bool m_toggleMode = false, m_mayUntoggle = true, m_invertedLook = false, m_drawerFlag = false;
     bool m_toggled = false;

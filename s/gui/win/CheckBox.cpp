@@ -18,20 +18,12 @@ void CheckBox::releaseToPool() { s::thread::Pool<CheckBox>::release(this); }
 
 void CheckBox::resetForReuse() {
     CheckControl::resetForReuse();
-    releaseDrawer();
+    m_drawer.release();
     m_wordWrap = false;
 }
 
-void CheckBox::releaseDrawer() {
-    if (m_drawer && m_drawerOwned) m_drawer->releaseToPool();
-    m_drawer = nullptr;
-    m_drawerOwned = false;
-}
-
 void CheckBox::setDrawer(s::gui::drawer::ICheckBox* drawer, bool owned) {
-    if (drawer != m_drawer) releaseDrawer();
-    m_drawer = drawer;
-    m_drawerOwned = owned;
+    m_drawer.set(drawer, owned);
     redraw();
 }
 

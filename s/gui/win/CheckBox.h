@@ -4,6 +4,7 @@
 #pragma once
 #include "s/gui/ICheckBox.h"
 #include "s/gui/win/CheckControl.h"
+#include "s/gui/win/DrawerHolder.h"
 
 namespace s::gui::win {
 
@@ -13,7 +14,7 @@ public:
     void setChecked(bool checked) override { storeCheck(checked, true); }
     void setCheckedSilently(bool checked) override { storeCheck(checked, false); }
     void setDrawer(s::gui::drawer::ICheckBox* drawer, bool owned) override;
-    s::gui::drawer::ICheckBox* getDrawer() const { return m_drawer; }
+    s::gui::drawer::ICheckBox* getDrawer() const { return m_drawer.get(); }
     // With word wrap the caption takes as many lines as the width leaves it.
     void setSizeWithinLimits(int32_t width, int32_t height) override;
 
@@ -29,7 +30,7 @@ protected:
     int32_t uncheckedCode() const override { return kUnchecked; }
     SIZE measureText(HDC dc, SIZE text) const override;
     int32_t minimumWidth(HDC dc, SIZE measured) const override;
-    bool hasDrawer() const override { return m_drawer != nullptr; }
+    bool hasDrawer() const override { return m_drawer.get() != nullptr; }
     void drawFace(HDC dc, int32_t width, int32_t height, Font* font) override;
     void takeSkin(s::gui::drawer::ISkin* skin) override;
     bool createNativeWindow(HWND parent) override;
@@ -37,11 +38,9 @@ protected:
 
 private:
     int32_t boxWidth(int32_t textHeight) const;
-    void releaseDrawer();
 
     bool m_wordWrap = false;
-    s::gui::drawer::ICheckBox* m_drawer = nullptr;
-    bool m_drawerOwned = false;
+    DrawerHolder<s::gui::drawer::ICheckBox> m_drawer;
 };
 
 CheckBox* newCheckBox(int32_t textId, bool checked);

@@ -76,22 +76,14 @@ void ComboBox::resetForReuse() {
     m_font = m_boldFont = nullptr;
     m_fontSetting.resetForReuse();
     m_selectionListeners.clear();
-    releaseDrawer();
+    m_drawer.release();
     m_dropped = m_firstDrawAfterDrop = m_fontPreview = false;
     m_closedTopIndex = -1;
     m_background = 0xFFFFFF;
 }
 
-void ComboBox::releaseDrawer() {
-    if (m_drawer && m_drawerOwned) m_drawer->releaseToPool();
-    m_drawer = nullptr;
-    m_drawerOwned = false;
-}
-
 void ComboBox::setDrawer(s::gui::drawer::ICombo* drawer, bool owned) {
-    if (drawer != m_drawer) releaseDrawer();
-    m_drawer = drawer;
-    m_drawerOwned = owned;
+    m_drawer.set(drawer, owned);
     redraw();
 }
 

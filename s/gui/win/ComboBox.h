@@ -8,6 +8,7 @@
 #include "s/gui/IComboBox.h"
 #include "s/gui/events/ListenerList.h"
 #include "s/gui/win/ComponentBase.h"
+#include "s/gui/win/DrawerHolder.h"
 #include "s/gui/win/FontOwner.h"
 #include "s/gui/win/FontSetting.h"
 
@@ -36,7 +37,7 @@ public:
     s::gui::combobox::ComboBoxItem* getPreviousItem() const override { return getItem(m_previous); }
     void setFontPreview(bool on) override { m_fontPreview = on; }
     void setDrawer(s::gui::drawer::ICombo* drawer, bool owned) override;
-    s::gui::drawer::ICombo* getDrawer() const { return m_drawer; }
+    s::gui::drawer::ICombo* getDrawer() const { return m_drawer.get(); }
     bool isDropped() const { return m_dropped; }
     void setSelection(int32_t index, bool fireEvents) override;
     int32_t getSelectedIndex() const override { return m_selection; }
@@ -74,7 +75,6 @@ private:
     void sizeDropDown();
     void keepTopIndex();
     void selectFirstSilently();
-    void releaseDrawer();
     LRESULT colourAnswer(HDC dc);
 
     s::col::_array::ArrayP m_items;
@@ -83,8 +83,7 @@ private:
     Font* m_font = nullptr;
     Font* m_boldFont = nullptr;
     s::gui::events::ListenerList m_selectionListeners;
-    s::gui::drawer::ICombo* m_drawer = nullptr;
-    bool m_drawerOwned = false;
+    DrawerHolder<s::gui::drawer::ICombo> m_drawer;
     bool m_dropped = false;
     bool m_firstDrawAfterDrop = false;
     int32_t m_closedTopIndex = -1;

@@ -69,8 +69,7 @@ void GroupBox::restoreDefaults() {
     m_textId = -1;
     m_title.clear();
     m_titleWidth = m_titleHeight = 0;
-    m_drawer = nullptr;
-    m_drawerOwned = false;
+    m_drawer.release();
     m_depth = 0;
     m_paints = 0;
     m_propagate = false;
@@ -86,7 +85,7 @@ void GroupBox::restoreDefaults() {
 
 void GroupBox::resetForReuse() {
     ComponentBase::resetForReuse();
-    if (m_drawer && m_drawerOwned) m_drawer->releaseToPool();
+    m_drawer.release();
     if (m_font) m_font->releaseToPool();
     if (m_disabledFont) m_disabledFont->releaseToPool();
     m_font = m_disabledFont = nullptr;
@@ -104,7 +103,7 @@ s::gui::layout::ILayoutManager* GroupBox::getLayoutManager() const {
     return m_manager ? m_manager : s::gui::layout::Pile::shared();
 }
 
-s::gui::drawer::IGroupBox* GroupBox::drawer() const { return m_drawer ? m_drawer : m_defaultDrawer; }
+s::gui::drawer::IGroupBox* GroupBox::drawer() const { return m_drawer ? m_drawer.get() : m_defaultDrawer; }
 
 Font* GroupBox::font() {
     if (!m_font) m_font = m_fontSetting.makeFont();
@@ -217,9 +216,7 @@ void GroupBox::setContent(s::gui::IBox* box) {
 }
 
 void GroupBox::setDrawer(s::gui::drawer::IGroupBox* drawer, bool owned) {
-    if (m_drawer && m_drawerOwned && m_drawer != drawer) m_drawer->releaseToPool();
-    m_drawer = drawer;
-    m_drawerOwned = owned;
+    m_drawer.set(drawer, owned);
     redraw();
 }
 

@@ -8,6 +8,7 @@
 #include "s/col/_array/ArrayS32.h"
 #include "mfc/CBrush.h"
 #include "s/gui/win/ComponentBase.h"
+#include "s/gui/win/DrawerHolder.h"
 #include "s/gui/win/FontOwner.h"
 #include "s/gui/win/FontSetting.h"
 #include "s/str/strbuffer/StrBuffer.h"
@@ -92,8 +93,7 @@ private:
     CBrush m_brush;
     int32_t m_titleWidth = 0, m_titleHeight = 0;
     s::gui::events::ListenerList m_listeners;
-    s::gui::drawer::IGroupBox* m_drawer = nullptr;
-    bool m_drawerOwned = false;
+    DrawerHolder<s::gui::drawer::IGroupBox> m_drawer;
     s::gui::drawer::IGroupBox* m_defaultDrawer = nullptr;
     int32_t m_depth = 0;
     uint32_t m_paints = 0;

@@ -34,7 +34,7 @@ Image::Image() {
 
 Image::~Image() {
     releaseSet();
-    if (m_drawer && m_ownsDrawer) m_drawer->releaseToPool();
+    m_drawer.release();
     if (m_ownDrawer) m_ownDrawer->releaseToPool();
 }
 
@@ -63,9 +63,7 @@ void Image::resetForReuse() {
     stop(true);
     ComponentBase::resetForReuse();
     releaseSet();
-    if (m_drawer && m_ownsDrawer) m_drawer->releaseToPool();
-    m_drawer = nullptr;
-    m_ownsDrawer = false;
+    m_drawer.release();
     m_buffer.release();
     m_widthPercent = m_heightPercent = m_imageFixedWidth = m_imageFixedHeight = -1;
     m_keepAspectWidth = m_keepAspectHeight = m_fit = false;
@@ -318,9 +316,7 @@ void Image::setBordered(bool bordered) {
 void Image::setPaintSuspended(bool suspended) { m_paintSuspended = suspended; }
 
 void Image::setDrawer(s::gui::drawer::IImage* drawer, bool owned) {
-    if (m_drawer && m_ownsDrawer && m_drawer != drawer) m_drawer->releaseToPool();
-    m_drawer = drawer;
-    m_ownsDrawer = owned;
+    m_drawer.set(drawer, owned);
     redraw();
 }
 
@@ -404,7 +400,7 @@ void Image::paintBuffer(HDC dc, int32_t width, int32_t height) {
     else fill(dc, 0, 0, width, height, getBackgroundColour());
     s::image::win::BufferedImage* frame = m_set ? m_set->getImage(m_frame) : nullptr;
     if (!frame) return;
-    s::gui::drawer::IImage* drawer = m_drawer ? m_drawer : m_ownDrawer;
+    s::gui::drawer::IImage* drawer = m_drawer ? m_drawer.get() : m_ownDrawer;
     const int32_t border = m_bordered ? 2 : 0;
     if (!m_fit) {
         drawer->draw(dc, 0, 0, m_pictureWidth + border, m_pictureHeight + border, frame, m_bordered);

@@ -11,6 +11,7 @@
 #include "s/gui/IImage.h"
 #include "s/gui/win/BackBuffer.h"
 #include "s/gui/win/ComponentBase.h"
+#include "s/gui/win/DrawerHolder.h"
 #include "s/thread/ObjLocker.h"
 
 namespace s::gui::win {
@@ -116,8 +117,7 @@ private:
     bool m_dragMove = false;
     bool m_checker = false;
     s::gui::drawer::IImage* m_ownDrawer = nullptr;
-    s::gui::drawer::IImage* m_drawer = nullptr;
-    bool m_ownsDrawer = false;
+    DrawerHolder<s::gui::drawer::IImage> m_drawer;
     int32_t m_frame = 0;
     int32_t m_delayLeft = 0;
     int64_t m_lastChange = 0;

@@ -40,8 +40,7 @@ void Label::restoreDefaults() {
     m_saved.clear();
     m_target.clear();
     m_wordWrap = m_ellipsis = false;
-    m_drawer = nullptr;
-    m_drawerOwned = false;
+    m_drawer.release();
     m_wrapWidths.clear();
     m_wrapHeights.clear();
     m_wrapMeasures = 0;
@@ -54,7 +53,7 @@ void Label::restoreDefaults() {
 
 void Label::resetForReuse() {
     ComponentBase::resetForReuse();
-    if (m_drawer && m_drawerOwned) m_drawer->releaseToPool();
+    m_drawer.release();
     releaseFonts();
     m_fontSetting.resetForReuse();
     m_clicks.clear();
@@ -84,7 +83,7 @@ Font* Label::paintFont() {
     return fontOf(m_look == 2 ? kLinkPressedFont : m_look == 1 ? kLinkHoverFont : kLinkFont);
 }
 
-s::gui::drawer::IText* Label::drawer() const { return m_drawer ? m_drawer : m_defaultDrawer; }
+s::gui::drawer::IText* Label::drawer() const { return m_drawer ? m_drawer.get() : m_defaultDrawer; }
 
 void Label::setParent(s::gui::IComponent* parent) {
     if (!parent && m_window && m_window->getLocalizer()) m_window->getLocalizer()->removeListener(this);
@@ -191,9 +190,7 @@ void Label::setTextId(int32_t id) {
 }
 
 void Label::setDrawer(s::gui::drawer::IText* drawer, bool owned) {
-    if (m_drawer && m_drawerOwned && m_drawer != drawer) m_drawer->releaseToPool();
-    m_drawer = drawer;
-    m_drawerOwned = owned;
+    m_drawer.set(drawer, owned);
     measure();
     redraw();
 }

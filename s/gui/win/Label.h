@@ -9,6 +9,7 @@
 #include "s/gui/ILabel.h"
 #include "s/gui/events/ListenerList.h"
 #include "s/gui/win/ComponentBase.h"
+#include "s/gui/win/DrawerHolder.h"
 #include "s/gui/win/FontOwner.h"
 #include "s/gui/win/FontSetting.h"
 #include "s/str/strbuffer/StrBuffer.h"
@@ -51,7 +52,7 @@ public:
     Font* getLinkFont() { return fontOf(kLinkFont); }
     Font* getLinkHoverFont() { return fontOf(kLinkHoverFont); }
     Font* getLinkPressedFont() { return fontOf(kLinkPressedFont); }
-    s::gui::drawer::IText* getDrawer() const { return m_drawer; }
+    s::gui::drawer::IText* getDrawer() const { return m_drawer.get(); }
     // The caption's own colour, which wins over the drawer's.
     void setTextColour(int32_t red, int32_t green, int32_t blue);
     // A link's colours (COLORREF) at rest and while the cursor is over it or presses it;
@@ -101,8 +102,7 @@ private:
     FontSetting m_fontSetting;
     Font* m_fonts[kFontKinds] = {};
     bool m_wordWrap = false, m_ellipsis = false;
-    s::gui::drawer::IText* m_drawer = nullptr;
-    bool m_drawerOwned = false;
+    DrawerHolder<s::gui::drawer::IText> m_drawer;
     s::gui::drawer::IText* m_defaultDrawer = nullptr;
     std::vector<int32_t> m_wrapWidths, m_wrapHeights;
     uint32_t m_wrapMeasures = 0;

@@ -63,10 +63,8 @@ void MenuEx::leaveLocalizer() {
 
 // Without a drawer of its own the bar paints with the reset look of the menu drawer.
 void MenuEx::setDrawer(s::gui::drawer::IMenu* drawer, bool owned) {
-    if (m_drawer && m_drawerOwned && m_drawer != drawer) m_drawer->releaseToPool();
+    m_drawer.set(drawer, owned);
     releaseFonts();
-    m_drawer = drawer;
-    m_drawerOwned = drawer && owned;
     if (m_hWnd) {
         measure();
         redraw();

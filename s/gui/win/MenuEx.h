@@ -14,6 +14,7 @@
 #include "s/gui/events/IEventListener.h"
 #include "s/gui/events/ListenerList.h"
 #include "s/gui/win/ComponentBase.h"
+#include "s/gui/win/DrawerHolder.h"
 
 namespace s::gui {
 class ITextLocalizer;
@@ -64,7 +65,7 @@ public:
     void addRetextListener(s::gui::events::IEventListener* l) override { m_retextListeners.add(l); }
     void addDropDownListener(s::gui::events::IEventListener* l) override { m_dropDownListeners.add(l); }
     void setDrawer(s::gui::drawer::IMenu* drawer, bool owned) override;
-    s::gui::drawer::IMenu* getDrawer() const { return m_drawer; }
+    s::gui::drawer::IMenu* getDrawer() const { return m_drawer.get(); }
     void setSpacing(int32_t x, int32_t y) override;
     void setCollapsed(bool collapsed) override;
     void setOpenOnHover(bool on) override { m_openOnHover = on; }
@@ -146,8 +147,7 @@ private:
     s::gui::events::ListenerList m_commandListeners;
     s::gui::events::ListenerList m_retextListeners;
     s::gui::events::ListenerList m_dropDownListeners;
-    s::gui::drawer::IMenu* m_drawer = nullptr;
-    bool m_drawerOwned = false;
+    DrawerHolder<s::gui::drawer::IMenu> m_drawer;
     Font* m_normalFont = nullptr;
     Font* m_highlightFont = nullptr;
     s::gui::ITextLocalizer* m_localizer = nullptr;

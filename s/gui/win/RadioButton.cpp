@@ -30,19 +30,11 @@ void RadioButton::releaseToPool() { s::thread::Pool<RadioButton>::release(this);
 
 void RadioButton::resetForReuse() {
     CheckControl::resetForReuse();
-    releaseDrawer();
-}
-
-void RadioButton::releaseDrawer() {
-    if (m_drawer && m_drawerOwned) m_drawer->releaseToPool();
-    m_drawer = nullptr;
-    m_drawerOwned = false;
+    m_drawer.release();
 }
 
 void RadioButton::setDrawer(s::gui::drawer::IRadioButton* drawer, bool owned) {
-    if (drawer != m_drawer) releaseDrawer();
-    m_drawer = drawer;
-    m_drawerOwned = owned;
+    m_drawer.set(drawer, owned);
     redraw();
 }
 

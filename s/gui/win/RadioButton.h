@@ -5,6 +5,7 @@
 #pragma once
 #include "s/gui/IRadioButton.h"
 #include "s/gui/win/CheckControl.h"
+#include "s/gui/win/DrawerHolder.h"
 
 namespace s::gui::win {
 
@@ -16,7 +17,7 @@ public:
     void editableWhenChecked(s::gui::IComponent* c) override;
     void readOnlyWhenUnchecked(s::gui::IComponent* c) override;
     void setDrawer(s::gui::drawer::IRadioButton* drawer, bool owned) override;
-    s::gui::drawer::IRadioButton* getDrawer() const { return m_drawer; }
+    s::gui::drawer::IRadioButton* getDrawer() const { return m_drawer.get(); }
     void setEnabled(bool enabled) override;
 
     const wchar_t* classId() const override { return L"s_gui_win_RadioButton"; }
@@ -31,15 +32,13 @@ protected:
     int32_t uncheckedCode() const override { return 0; }
     SIZE measureText(HDC dc, SIZE text) const override;
     void releaseActions() override;
-    bool hasDrawer() const override { return m_drawer != nullptr; }
+    bool hasDrawer() const override { return m_drawer.get() != nullptr; }
     void drawFace(HDC dc, int32_t width, int32_t height, Font* font) override;
     void takeSkin(s::gui::drawer::ISkin* skin) override;
 
 private:
-    void releaseDrawer();
 
-    s::gui::drawer::IRadioButton* m_drawer = nullptr;
-    bool m_drawerOwned = false;
+    DrawerHolder<s::gui::drawer::IRadioButton> m_drawer;
     s::gui::events::StateAction* m_editabler = nullptr;
     s::gui::events::StateAction* m_readOnly = nullptr;
 };

@@ -23,7 +23,7 @@ Slider::Slider() { resetForReuse(); }
 
 Slider::~Slider() {
     followSkinner(nullptr);  // before the drawer it borrows goes
-    releaseDrawer();
+    m_drawer.release();
 }
 
 Slider* newSlider(int32_t widthPercent, int32_t heightPercent) {
@@ -39,7 +39,7 @@ void Slider::releaseToPool() { s::thread::Pool<Slider>::release(this); }
 void Slider::resetForReuse() {
     ComponentBase::resetForReuse();
     m_listeners.clear();
-    releaseDrawer();
+    m_drawer.release();
     m_buffer.release();
     m_minimum = 0;
     m_maximum = 100;
@@ -54,12 +54,6 @@ void Slider::resetForReuse() {
     m_gradientStyle = 0;
     m_colourOne = m_colourTwo = 0;
     updatePreferredSize();
-}
-
-void Slider::releaseDrawer() {
-    if (m_drawer && m_ownsDrawer) m_drawer->releaseToPool();
-    m_drawer = nullptr;
-    m_ownsDrawer = false;
 }
 
 // Attached to a window with a skinner the component base follows it and hands every skin here.
@@ -122,13 +116,7 @@ void Slider::showTicks(bool show) {
 }
 
 void Slider::setDrawer(s::gui::drawer::ISlider* drawer, bool owned) {
-    if (drawer == m_drawer) {
-        m_ownsDrawer = owned;
-    } else {
-        releaseDrawer();
-        m_drawer = drawer;
-        m_ownsDrawer = owned;
-    }
+    m_drawer.set(drawer, owned);
     if (m_hWnd) Invalidate(FALSE);
 }
 

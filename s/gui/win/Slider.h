@@ -13,6 +13,7 @@
 
 #include "mfc/CBrush.h"
 #include "s/gui/win/ComponentBase.h"
+#include "s/gui/win/DrawerHolder.h"
 #include "s/gui/win/SliderRules.h"
 
 namespace s::gui::win {
@@ -80,14 +81,12 @@ private:
     void keyMovedDrawn();
     LRESULT colourAnswer(HDC dc);
     bool wheel(LRESULT* result, WPARAM wParam, LPARAM lParam);
-    void releaseDrawer();
     void takeSkin(s::gui::drawer::ISkin* skin) override;
 
     int32_t m_minimum = 0, m_maximum = 100, m_position = 100, m_upper = 100;
     int32_t m_tickFrequency = 10, m_thumbLength = 0;
     bool m_ticks = false;
-    s::gui::drawer::ISlider* m_drawer = nullptr;
-    bool m_ownsDrawer = false;
+    DrawerHolder<s::gui::drawer::ISlider> m_drawer;
     int32_t m_dragThumb = 0;  // 0 lower, 1 upper
     bool m_dragging = false;
     bool m_rangeMode = false;

@@ -33,15 +33,14 @@ void StatusBar::restoreDefaults() {
     m_contentMinWidth = m_contentMinHeight = m_contentTargetWidth = m_contentTargetHeight = 0;
     m_targetWidthPercent = 100;
     m_grip = false;
-    m_drawer = nullptr;
-    m_drawerOwned = false;
+    m_drawer.release();
     m_depth = 0;
     m_backgroundInherited = true;
 }
 
 void StatusBar::resetForReuse() {
     ComponentBase::resetForReuse();
-    if (m_drawer && m_drawerOwned) m_drawer->releaseToPool();
+    m_drawer.release();
     restoreDefaults();
 }
 
@@ -53,7 +52,7 @@ s::gui::layout::ILayoutManager* StatusBar::getLayoutManager() const {
     return m_manager ? m_manager : s::gui::layout::Pile::shared();
 }
 
-s::gui::drawer::IStatusBar* StatusBar::drawer() const { return m_drawer ? m_drawer : m_defaultDrawer; }
+s::gui::drawer::IStatusBar* StatusBar::drawer() const { return m_drawer ? m_drawer.get() : m_defaultDrawer; }
 
 void StatusBar::setContent(s::gui::IBox* outer, s::gui::IBox* content) {
     m_outer = outer;
@@ -155,9 +154,7 @@ void StatusBar::setGripFlag(bool grip) {
 }
 
 void StatusBar::setDrawer(s::gui::drawer::IStatusBar* drawer, bool owned) {
-    if (m_drawer && m_drawerOwned && m_drawer != drawer) m_drawer->releaseToPool();
-    m_drawer = drawer;
-    m_drawerOwned = owned;
+    m_drawer.set(drawer, owned);
     if (m_hWnd && m_parent) m_parent->childChanged();
     redraw();
 }

@@ -6,6 +6,7 @@
 #pragma once
 #include "s/gui/IStatusBar.h"
 #include "s/gui/win/ComponentBase.h"
+#include "s/gui/win/DrawerHolder.h"
 
 namespace s::gui::win {
 
@@ -37,7 +38,7 @@ public:
     void setDrawer(s::gui::drawer::IStatusBar* drawer, bool owned) override;
     // Hidden, it parks and hides its outer box.
     void setVisible(bool visible, bool recurse) override;
-    s::gui::drawer::IStatusBar* getDrawer() const { return m_drawer; }
+    s::gui::drawer::IStatusBar* getDrawer() const { return m_drawer.get(); }
     s::gui::IBox* getContent() const { return m_content; }
 
     const wchar_t* classId() const override { return L"s_gui_win_StatusBar"; }
@@ -62,8 +63,7 @@ private:
     int32_t m_contentMinWidth = 0, m_contentMinHeight = 0;
     int32_t m_contentTargetWidth = 0, m_contentTargetHeight = 0;
     bool m_grip = false;
-    s::gui::drawer::IStatusBar* m_drawer = nullptr;
-    bool m_drawerOwned = false;
+    DrawerHolder<s::gui::drawer::IStatusBar> m_drawer;
     s::gui::drawer::IStatusBar* m_defaultDrawer = nullptr;
     int32_t m_depth = 0;
 };
