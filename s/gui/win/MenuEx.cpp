@@ -277,17 +277,8 @@ int32_t MenuEx::entryAt(int32_t x, int32_t y) const {
     return -1;
 }
 
-void MenuEx::paint() {
-    PAINTSTRUCT ps;
-    HDC target = ::BeginPaint(m_hWnd, &ps);
-    RECT client = {};
-    ::GetClientRect(m_hWnd, &client);
-    HDC dc = ::CreateCompatibleDC(target);
-    HBITMAP bitmap = ::CreateCompatibleBitmap(target, client.right, client.bottom);
-    HGDIOBJ before = ::SelectObject(dc, bitmap);
-    const COLORREF background = ::SetBkColor(dc, getBackgroundColour());
-    ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &client, nullptr, 0, nullptr);
-    ::SetBkColor(dc, background);
+// Over the background paintBuffered laid down: the entries, as the drawer paints them.
+void MenuEx::paintContent(HDC dc, int32_t width, int32_t height) {
     makeFonts();
     if (m_drawer && m_normalFont) {
         std::vector<const wchar_t*> captions;
@@ -302,15 +293,10 @@ void MenuEx::paint() {
         state.collapsed = m_collapsedBar;
         state.lastRightAligned = m_lastRightAligned;
         state.lastAsLink = m_lastAsLink;
-        m_drawer->drawEntries(dc, 0, 0, client.right, client.bottom, captions.data(), rects.data(),
+        m_drawer->drawEntries(dc, 0, 0, width, height, captions.data(), rects.data(),
                               static_cast<int32_t>(m_entries.size()), m_normalFont, m_highlightFont, m_spacingX,
                               m_spacingY, state);
     }
-    ::BitBlt(target, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
-    ::SelectObject(dc, before);
-    ::DeleteObject(bitmap);
-    ::DeleteDC(dc);
-    ::EndPaint(m_hWnd, &ps);
 }
 
 void MenuEx::onMouseMove(int32_t x, int32_t y) {
@@ -446,7 +432,7 @@ bool MenuEx::handleMessage(LRESULT* result, UINT message, WPARAM wParam, LPARAM 
         *result = 1;
         return true;
     case WM_PAINT:
-        paint();
+        paintBuffered(false);
         *result = 0;
         return true;
     case WM_NCHITTEST: {

@@ -115,7 +115,7 @@ private:
 
     void retextCaptions();
     void measure();
-    void paint();
+    void paintContent(HDC dc, int32_t width, int32_t height) override;
     void makeFonts();
     void releaseFonts();
     void onMouseMove(int32_t x, int32_t y);
