@@ -22,24 +22,17 @@ namespace s::gui::win {
 // it among the top-level windows, whose object may be gone by now).
 bool sendToUiThread(HWND window, void (*function)(void*), void* argument, uint32_t limitMs);
 
-template <class F>
-void callThrough(void* callable) {
-    (*static_cast<std::remove_reference_t<F>*>(callable))();
-}
-
-template <class F>
-void* addressOf(F& f) {
-    return const_cast<void*>(static_cast<const void*>(&f));
-}
-
+// The callable travels as its address; the UI thread calls it through its own type.
 template <class F>
 bool onUiThread(s::gui::IWindow& window, F&& f, uint32_t limitMs) {
-    return window.runOnUiThread(&callThrough<F>, addressOf(f), limitMs);
+    auto call = [](void* callable) { (*static_cast<std::remove_reference_t<F>*>(callable))(); };
+    return window.runOnUiThread(call, const_cast<void*>(static_cast<const void*>(&f)), limitMs);
 }
 
 template <class F>
 bool onUiThread(HWND window, F&& f, uint32_t limitMs) {
-    return sendToUiThread(window, &callThrough<F>, addressOf(f), limitMs);
+    auto call = [](void* callable) { (*static_cast<std::remove_reference_t<F>*>(callable))(); };
+    return sendToUiThread(window, call, const_cast<void*>(static_cast<const void*>(&f)), limitMs);
 }
 
 }  // namespace s::gui::win
