@@ -173,10 +173,8 @@ TEST_F(UIThreadStopTest, WindowReleasedOnItsOwnThreadEndsItWithoutWaitingForItse
     HANDLE thread = OpenThread(SYNCHRONIZE, FALSE, window->uiThreadId());
     ASSERT_NE(thread, nullptr);
     DWORD start = GetTickCount();
-    // Sent raw: nothing of the window may be touched once it has gone.
-    SendMessageW(handle, kRunOnUiThread,
-                 reinterpret_cast<WPARAM>(+[](void* w) { static_cast<Window*>(w)->releaseToPool(); }),
-                 reinterpret_cast<LPARAM>(window));
+    // By the handle: nothing of the window may be touched once it has gone.
+    onUiThread(handle, [window] { window->releaseToPool(); }, kWaitForever);
     EXPECT_LT(GetTickCount() - start, kStopBudgetMs / 2);
     EXPECT_EQ(WaitForSingleObject(thread, 10000), DWORD(WAIT_OBJECT_0));  // it ended itself
     EXPECT_FALSE(IsWindow(handle));
