@@ -20,9 +20,14 @@ void WindowCursor::setFollow(bool on, bool shown) {
         stop();
 }
 
-void WindowCursor::start() { ::SetTimer(m_window.getHandle(), kCursorFollowTimer, kFollowStepMs, nullptr); }
+// Without a handle there is no timer: a null handle would name one of the thread's own.
+void WindowCursor::start() {
+    if (HWND handle = m_window.getHandle()) ::SetTimer(handle, kCursorFollowTimer, kFollowStepMs, nullptr);
+}
 
-void WindowCursor::stop() { ::KillTimer(m_window.getHandle(), kCursorFollowTimer); }
+void WindowCursor::stop() {
+    if (HWND handle = m_window.getHandle()) ::KillTimer(handle, kCursorFollowTimer);
+}
 
 bool WindowCursor::onSetCursor(LRESULT* result) {
     if (!hidesCursor() || !m_window.isVisible()) return false;
