@@ -11,6 +11,14 @@ void fill(HDC dc, int32_t x, int32_t y, int32_t w, int32_t h, COLORREF colour) {
     SetBkColor(dc, before);
 }
 
+void fill(HDC dc, const RECT& r, COLORREF colour) {
+    const int32_t x = r.right < r.left ? r.right + 1 : r.left;
+    const int32_t y = r.bottom < r.top ? r.bottom + 1 : r.top;
+    const int32_t w = r.right < r.left ? r.left - r.right : r.right - r.left;
+    const int32_t h = r.bottom < r.top ? r.top - r.bottom : r.bottom - r.top;
+    fill(dc, x, y, w, h, colour);
+}
+
 void frame(HDC dc, int32_t x, int32_t y, int32_t w, int32_t h, int32_t thickness, COLORREF colour) {
     const int32_t t = thickness < 1 ? 1 : thickness;
     fill(dc, x, y, w, t, colour);

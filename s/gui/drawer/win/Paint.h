@@ -22,9 +22,10 @@ inline bool isEmptyRect(int32_t left, int32_t top, int32_t right, int32_t bottom
 
 // A solid rectangle at (x, y) of w x h; nothing when either side is not positive.
 void fill(HDC dc, int32_t x, int32_t y, int32_t w, int32_t h, COLORREF colour);
-inline void fill(HDC dc, const RECT& r, COLORREF colour) {
-    fill(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, colour);
-}
+// The same for a rectangle, painted as FillRect paints it: one given right to left (or
+// bottom to top) still fills, from one past its far edge to one past its near edge (Wine
+// 8.0, checked); an empty one fills nothing.
+void fill(HDC dc, const RECT& r, COLORREF colour);
 // A frame of lines `thickness` thick inside the rectangle.
 void frame(HDC dc, int32_t x, int32_t y, int32_t w, int32_t h, int32_t thickness, COLORREF colour);
 

@@ -14,6 +14,7 @@
 #include "s/gui/drawer/radiobutton/win/Thin.h"
 #include "s/gui/drawer/statusbar/win/Basic.h"
 #include "s/gui/drawer/window/win/Thin.h"
+#include "s/gui/drawer/win/Paint.h"
 #include "s/gui/win/Font.h"
 #include "s/gui/win/OsLook.h"
 #include "s/gui/drawer/Canvas.h"
@@ -345,6 +346,31 @@ TEST(FigureTest, AToggledGlyphTakesTheFontColourAndAnUntoggledOneTheFrameColour)
         EXPECT_EQ(hex(toggled ? RGB(0, 200, 0) : RGB(200, 0, 0)), hex(canvas.at(15, 15)));
     }
     font->releaseToPool();
+}
+
+// The rectangle form of the one solid fill stands in for FillRect: it must paint the very
+// pixels FillRect paints, for a rectangle given backwards too.
+TEST(FigureTest, TheFillOfARectanglePaintsWhatFillRectPaints) {
+    const RECT cases[] = {
+        {4, 5, 10, 12}, {10, 5, 4, 12}, {4, 12, 10, 5}, {10, 12, 4, 5}, {4, 5, 4, 12},
+        {4, 5, 10, 5},  {5, 5, 4, 12},  {-3, -2, 2, 3}, {2, 3, -3, -2}, {18, 18, 25, 25},
+    };
+    const COLORREF red = RGB(200, 0, 0);
+    HBRUSH brush = CreateSolidBrush(red);
+    ASSERT_NE(nullptr, brush);
+    for (const RECT& r : cases) {
+        SCOPED_TRACE(testing::Message() << r.left << "," << r.top << "," << r.right << "," << r.bottom);
+        Canvas system(20, 20), ours(20, 20);
+        EXPECT_TRUE(system.ok() && ours.ok());
+        if (!system.ok() || !ours.ok()) continue;
+        FillRect(system.dc(), &r, brush);
+        d::win::fill(ours.dc(), r, red);
+        int32_t differing = 0;
+        for (int32_t y = 0; y < 20; ++y)
+            for (int32_t x = 0; x < 20; ++x) differing += system.at(x, y) != ours.at(x, y);
+        EXPECT_EQ(0, differing);
+    }
+    DeleteObject(brush);
 }
 
 }  // namespace
